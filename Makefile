@@ -1,0 +1,48 @@
+# The two everyday commands are `make run` and `make test`; both install what is missing first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+JOBS       ?= $(shell nproc)
+WERROR     := $(if $(CI),ON,OFF)
+GENERATOR  := -G Ninja
+
+.PHONY: all deps configure build run test test-main test-asan asan bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZW_WERROR=$(WERROR) \
+	  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON > /dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/src/app/zonewright
+
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DZW_SANITIZE=ON \
+	  -DZW_BUILD_GUI=OFF -DZW_WERROR=$(WERROR) > /dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# The core tests run twice: once in the normal build with the windowed tests, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build asan
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DZW_BUILD_BENCH=ON \
+	  -DZW_BUILD_GUI=OFF -DZW_BUILD_TESTS=OFF > /dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

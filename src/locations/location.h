@@ -1,0 +1,118 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "timecore/datetime.h"
+#include "timecore/displayoptions.h"
+#include "timecore/zonerule.h"
+
+namespace zw {
+
+// A rectangle in client pixels, as the clock lays out its cells.
+struct CellRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  friend bool operator==(const CellRect&, const CellRect&) = default;
+};
+
+// What the clock window keeps per line so that it redraws only characters that changed.
+struct ClockDisplayData {
+  static constexpr std::size_t kDateCells = 10;
+  static constexpr std::size_t kTimeCells = 11;
+  static constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+  std::uint32_t color = kWhite;  // 0x00BBGGRR
+  std::string drawnDate = std::string(kDateCells, ' ');
+  std::string drawnTime = std::string(kTimeCells, ' ');
+  std::array<CellRect, kDateCells> dateCells{};
+  std::array<CellRect, kTimeCells> timeCells{};
+  CellRect nameRect;
+  CellRect frameRect;
+  int layoutState = 0;
+  bool selected = false;
+};
+
+// One place whose time the program can show: a city, an area code or a custom location, with
+// its zone rule and the texts of its current and converted times.
+class CLocation {
+ public:
+  enum Type { kCity = 1, kAreaCode = 2, kCustom = 9 };
+  static constexpr std::size_t kTreeSlots = 2;
+
+  // Empty name and country, GMT without daylight saving, current time taken from "now".
+  CLocation();
+
+  const std::string& Name() const { return m_name; }
+  void SetName(std::string name) { m_name = std::move(name); }
+  const std::string& Country() const { return m_country; }
+  void SetCountry(std::string country) { m_country = std::move(country); }
+  int GetType() const { return m_type; }
+  void SetType(int type) { m_type = type; }
+
+  void SetOffset(int hours) { m_zone.SetOffset(hours); }
+  void SetOffsetMinutes(int minutes) { m_zone.SetOffsetMinutes(minutes); }
+  int GetOffsetHours() const { return m_zone.GetOffsetHours(); }
+  int GetOffsetMinutes() const { return m_zone.GetOffsetMinutes(); }
+  void SetDstRule(const DstRule& rule) { m_zone.SetDstRule(rule); }
+  void SetDstRule(int enabled, int startOrdinal, int startWeekday, int startMonth, int startHour,
+                  int endOrdinal, int endWeekday, int endMonth, int endHour);
+  const DstRule& GetDstRule() const { return m_zone.GetDstRule(); }
+  const CZoneRule& Zone() const { return m_zone; }
+  bool IsDst(const CDateTime& local) const { return m_zone.IsDst(local); }
+
+  // Recomputes the current local time from gmtNow and the clock's date and time texts; a
+  // part the display mode leaves out gets an empty text.
+  void UpdateCurrentTime(const CDateTime& gmtNow, const DisplayOptions& options);
+  const CDateTime& CurrentTime() const { return m_currentTime; }
+  // Both first recompute from "now".
+  const std::string& CurrentDateText(const DisplayOptions& options);
+  const std::string& CurrentTimeText(const DisplayOptions& options);
+  // The texts of the last UpdateCurrentTime, without recomputing.
+  const std::string& DateText() const { return m_dateText; }
+  const std::string& TimeText() const { return m_timeText; }
+
+  // Conversions for dialogs that show this location's time at another moment; both texts
+  // are always formatted, from the local time.
+  void ConvertFromGmt(const CDateTime& gmt, const DisplayOptions& options);
+  void ConvertToGmt(const CDateTime& local, const DisplayOptions& options);
+  // Local time to GMT by the comparison's careful rule for the switch hours.
+  void ConvertToGmtForComparison(const CDateTime& local, const DisplayOptions& options);
+  const CDateTime& ConvertedLocal() const { return m_convertedLocal; }
+  const CDateTime& ConvertedGmt() const { return m_convertedGmt; }
+  const std::string& ConvertedDateText() const { return m_convertedDate; }
+  const std::string& ConvertedTimeText() const { return m_convertedTime; }
+
+  // The item of this location in a tree view filled from the database, or nullptr.
+  void* TreeHandle(std::size_t slot) const { return slot < kTreeSlots ? m_tree[slot] : nullptr; }
+  void SetTreeHandle(std::size_t slot, void* handle);
+
+  ClockDisplayData& Clock() { return m_clock; }
+  const ClockDisplayData& Clock() const { return m_clock; }
+
+  // Date and time texts of a local time under the display options.
+  static std::string DateTextOf(CDateTime local, const DisplayOptions& options);
+  static std::string TimeTextOf(CDateTime local, const DisplayOptions& options);
+
+ private:
+  void FormatConverted(const DisplayOptions& options);
+
+  std::string m_name;
+  std::string m_country;
+  int m_type = kCity;
+  CZoneRule m_zone;
+  CDateTime m_currentTime;
+  std::string m_dateText;
+  std::string m_timeText;
+  CDateTime m_convertedLocal;
+  CDateTime m_convertedGmt;
+  std::string m_convertedDate;
+  std::string m_convertedTime;
+  std::array<void*, kTreeSlots> m_tree{};
+  ClockDisplayData m_clock;
+};
+
+}  // namespace zw

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zw {
+
+// The cause code shown after "Return code: " in every file message.
+enum class FileCause : int {
+  kNone = 0,
+  kGeneric = 1,
+  kFileNotFound = 2,
+  kBadPath = 3,
+  kTooManyOpenFiles = 4,
+  kAccessDenied = 5,
+  kInvalidFile = 6,
+  kRemoveCurrentDir = 7,
+  kDirectoryFull = 8,
+  kBadSeek = 9,
+  kHardwareIo = 10,
+  kSharingViolation = 11,
+  kLockViolation = 12,
+  kDiskFull = 13,
+  kEndOfFile = 14,
+};
+
+FileCause FileCauseFromErrno(int error);
+
+struct ReadResult {
+  FileCause cause = FileCause::kNone;
+  std::vector<std::uint8_t> bytes;
+  // The file held more than the bytes read.
+  bool truncated = false;
+};
+
+// Whole-file operations, so saves can be tested against failing disks.
+class IFileLayer {
+ public:
+  virtual ~IFileLayer() = default;
+  // Reads at most maxBytes; a longer file sets `truncated`.
+  virtual ReadResult Read(const std::string& path, std::size_t maxBytes) = 0;
+  // Writes the whole file and flushes it to disk.
+  virtual FileCause Write(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+  virtual FileCause Rename(const std::string& from, const std::string& to) = 0;
+  virtual FileCause Remove(const std::string& path) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  virtual FileCause MakeDirectories(const std::string& path) = 0;
+};
+
+// Writes beside the target and renames over it, so a failed save leaves the old file whole.
+FileCause SaveAtomically(IFileLayer& files, const std::string& path,
+                         std::span<const std::uint8_t> bytes);
+
+}  // namespace zw

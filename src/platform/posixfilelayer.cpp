@@ -1,0 +1,123 @@
+#include "platform/posixfilelayer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace zw {
+
+namespace {
+
+// Owns one descriptor so every early return closes it.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (m_fd >= 0) {
+      ::close(m_fd);
+    }
+  }
+  int Get() const { return m_fd; }
+  // Closing can report a delayed write error, so a writer closes explicitly.
+  int Close() {
+    const int rc = ::close(m_fd);
+    m_fd = -1;
+    return rc;
+  }
+
+ private:
+  int m_fd;
+};
+
+}  // namespace
+
+ReadResult CPosixFileLayer::Read(const std::string& path, std::size_t maxBytes) {
+  ReadResult result;
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) {
+    result.cause = FileCauseFromErrno(errno);
+    return result;
+  }
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    result.cause = FileCause::kAccessDenied;
+    return result;
+  }
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::uint8_t buffer[kChunk];
+  for (;;) {
+    const ssize_t n = ::read(fd.Get(), buffer, kChunk);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      result.cause = FileCauseFromErrno(errno);
+      result.bytes.clear();
+      return result;
+    }
+    if (n == 0) {
+      return result;
+    }
+    const std::size_t room = maxBytes - result.bytes.size();
+    const std::size_t take = std::min(static_cast<std::size_t>(n), room);
+    result.bytes.insert(result.bytes.end(), buffer, buffer + take);
+    if (take < static_cast<std::size_t>(n)) {
+      result.truncated = true;
+      return result;
+    }
+  }
+}
+
+FileCause CPosixFileLayer::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (fd.Get() < 0) {
+    return FileCauseFromErrno(errno);
+  }
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return FileCauseFromErrno(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::fsync(fd.Get()) != 0 && errno != EINVAL) {
+    return FileCauseFromErrno(errno);
+  }
+  if (fd.Close() != 0) {
+    return FileCauseFromErrno(errno);
+  }
+  return FileCause::kNone;
+}
+
+FileCause CPosixFileLayer::Rename(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? FileCause::kNone
+                                                    : FileCauseFromErrno(errno);
+}
+
+FileCause CPosixFileLayer::Remove(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 ? FileCause::kNone : FileCauseFromErrno(errno);
+}
+
+bool CPosixFileLayer::Exists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+FileCause CPosixFileLayer::MakeDirectories(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return error ? FileCauseFromErrno(error.value()) : FileCause::kNone;
+}
+
+}  // namespace zw

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zw {
+
+class IClockSource;
+
+// The one process-wide "now": the clock source's UTC seconds plus the hour adjustment that
+// the command line may set. Every clock, event and comparison reads it, so all of them move
+// together when either changes.
+class CNow {
+ public:
+  static constexpr int kMaxHourAdjustment = 23;
+
+  // nullptr restores the system clock. The source must outlive its use.
+  static void SetSource(const IClockSource* source);
+  // Values outside -23..+23 are clamped.
+  static void SetHourAdjustment(int hours);
+  static int HourAdjustment();
+
+  // Adjusted UTC seconds, not yet narrowed to the 32-bit range.
+  static std::int64_t UtcSeconds();
+};
+
+}  // namespace zw

@@ -1,0 +1,12 @@
+#include "timecore/systemclock.h"
+
+#include <chrono>
+
+namespace zw {
+
+std::int64_t CSystemClock::UtcSeconds() const {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return std::chrono::floor<std::chrono::seconds>(now).count();
+}
+
+}  // namespace zw

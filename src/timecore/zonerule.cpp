@@ -1,0 +1,105 @@
+#include "timecore/zonerule.h"
+
+namespace zw {
+
+namespace {
+
+const CDateSpan kOneHour(0, 1, 0, 0);
+const CDateSpan kOneDay(1, 0, 0, 0);
+
+bool InRange(int value, int lo, int hi) { return value >= lo && value <= hi; }
+
+}  // namespace
+
+bool DstRule::IsComputable() const {
+  return InRange(startOrdinal, 0, kLast) && InRange(startWeekday, 0, 6) &&
+         InRange(startMonth, 0, 11) && InRange(startHour, 0, 23) &&
+         InRange(endOrdinal, 0, kLast) && InRange(endWeekday, 0, 6) && InRange(endMonth, 0, 11) &&
+         InRange(endHour, 0, 23);
+}
+
+CZoneRule::CZoneRule() : m_dstStart(1971, 1, 1, 1, 0, 0), m_dstEnd(1971, 1, 1, 1, 0, 0) {}
+
+void CZoneRule::SetDstRule(const DstRule& rule) {
+  m_rule = rule;
+  m_dstStart.Set(1971, 1, 1, 1, 0, 0);
+  m_dstEnd.Set(1971, 1, 1, 1, 0, 0);
+  m_startYear = kNoYear;
+  m_endYear = kNoYear;
+}
+
+CDateTime CZoneRule::Transition(int year, int ordinal, int weekday, int month, int hour) {
+  const int wanted = weekday + 1;
+  if (ordinal == DstRule::kLast) {
+    // Month + 2 is the following month in 1..12 terms; December carries into January of the
+    // next year.
+    CDateTime t(year, month + 2, 1, hour, 0, 0);
+    t -= kOneDay;
+    for (int i = 0; i < 7 && t.DayOfWeek() != wanted; ++i) {
+      t -= kOneDay;
+    }
+    return t;
+  }
+  CDateTime t(year, month + 1, 1, hour, 0, 0);
+  const int first = t.DayOfWeek();
+  int days = ordinal * 7 + wanted - first;
+  if (first > wanted) {
+    days += 7;
+  }
+  return t + CDateSpan(days, 0, 0, 0);
+}
+
+void CZoneRule::RefreshCache(int year) const {
+  if (m_startYear != year) {
+    m_dstStart = Transition(year, m_rule.startOrdinal, m_rule.startWeekday, m_rule.startMonth,
+                            m_rule.startHour);
+    m_startYear = year;
+  }
+  if (m_endYear != year) {
+    m_dstEnd = Transition(year, m_rule.endOrdinal, m_rule.endWeekday, m_rule.endMonth,
+                          m_rule.endHour) -
+               kOneHour;
+    m_endYear = year;
+  }
+}
+
+bool CZoneRule::IsDst(const CDateTime& local) const {
+  if (m_rule.enabled == 0 || !m_rule.IsComputable()) {
+    return false;
+  }
+  RefreshCache(local.Year());
+  if (m_dstStart < m_dstEnd) {
+    return m_dstStart < local && local < m_dstEnd;
+  }
+  // Southern pattern: the period wraps the new year.
+  return m_dstStart < local || local < m_dstEnd;
+}
+
+CDateTime CZoneRule::ToLocal(const CDateTime& gmt) const {
+  CDateTime local = gmt + StandardOffset();
+  if (IsDst(local)) {
+    local += kOneHour;
+  }
+  return local;
+}
+
+CDateTime CZoneRule::ToGmt(const CDateTime& local) const {
+  CDateTime gmt = local - StandardOffset();
+  if (IsDst(local)) {
+    gmt -= kOneHour;
+  }
+  return gmt;
+}
+
+CDateTime CZoneRule::ToGmtForComparison(const CDateTime& local) const {
+  CDateTime t = local;
+  if (IsDst(t)) {
+    t -= kOneHour;
+    if (!IsDst(t)) {
+      t += kOneHour;
+    }
+  }
+  return t - StandardOffset();
+}
+
+}  // namespace zw
