@@ -49,11 +49,6 @@ int ToInt(const std::string& digits) {
   return value;
 }
 
-std::string Pad2(int value) {
-  std::string s = std::to_string(value);
-  return s.size() < 2 ? "0" + s : s;
-}
-
 bool IsDateFormat(int format) {
   return format >= CDateTime::kMonthDayYear && format <= CDateTime::kDayMonthYear;
 }

@@ -1,1 +1,139 @@
+#include "locations/location.h"
+
 #include <gtest/gtest.h>
+
+#include "support/fakeclock.h"
+#include "timecore/now.h"
+
+using namespace zw;
+
+namespace {
+
+DisplayOptions Options() { return DisplayOptions{}; }
+
+// New York-like: GMT-5 with daylight saving from the 2nd Sunday of March to the 1st Sunday
+// of November, both at 2:00.
+void MakeNewYork(CLocation& loc) {
+  loc.SetName("New York");
+  loc.SetCountry("United States");
+  loc.SetOffset(-5);
+  loc.SetDstRule(1, 1, 0, 2, 2, 0, 0, 10, 2);
+}
+
+}  // namespace
+
+TEST(Location, NewLocationDefaults) {
+  test::FakeClock clock(2026, 12, 8, 10, 30, 0);
+  CLocation loc;
+  EXPECT_EQ(loc.Name(), "");
+  EXPECT_EQ(loc.Country(), "");
+  EXPECT_EQ(loc.GetOffsetHours(), 0);
+  EXPECT_EQ(loc.GetOffsetMinutes(), 0);
+  EXPECT_EQ(loc.GetDstRule().enabled, 0);
+  EXPECT_EQ(loc.TreeHandle(0), nullptr);
+  EXPECT_EQ(loc.TreeHandle(1), nullptr);
+  EXPECT_EQ(loc.CurrentTime(), CDateTime(2026, 12, 8, 10, 30, 0));
+  EXPECT_EQ(loc.Clock().color, 0xFFFFFFu);
+  EXPECT_EQ(loc.Clock().drawnDate, std::string(10, ' '));
+  EXPECT_EQ(loc.Clock().drawnTime, std::string(11, ' '));
+}
+
+TEST(Location, ClockTextsFollowDisplayOptions) {
+  test::FakeClock clock(2026, 7, 4, 13, 5, 9);  // 09:05:09 daylight time in New York
+  CLocation loc;
+  MakeNewYork(loc);
+
+  DisplayOptions o = Options();
+  loc.UpdateCurrentTime(CDateTime(), o);
+  EXPECT_EQ(loc.DateText(), "07/04/2026");
+  EXPECT_EQ(loc.TimeText(), "09:05:09 AM");
+
+  o.leadingZeros = false;
+  o.fourDigitYears = false;
+  loc.UpdateCurrentTime(CDateTime(), o);
+  EXPECT_EQ(loc.DateText(), "7/4/26");
+  EXPECT_EQ(loc.TimeText(), " 9:05:09 AM");
+
+  o = Options();
+  o.dateOrder = CDateTime::kYearMonthDay;
+  o.hour24 = true;
+  o.showSeconds = false;
+  loc.UpdateCurrentTime(CDateTime(), o);
+  EXPECT_EQ(loc.DateText(), "2026-07-04");
+  EXPECT_EQ(loc.TimeText(), "09:05");
+
+  o.dateOrder = CDateTime::kDayMonthYear;
+  o.leadingZeros = false;
+  loc.UpdateCurrentTime(CDateTime(), o);
+  EXPECT_EQ(loc.DateText(), "4.7.2026");
+  EXPECT_EQ(loc.TimeText(), " 9:05");
+}
+
+TEST(Location, DisplayModeLeavesOutOnePart) {
+  test::FakeClock clock(2026, 1, 15, 12, 0, 0);
+  CLocation loc;
+  DisplayOptions o = Options();
+  o.displayMode = DisplayOptions::kTimeOnly;
+  EXPECT_EQ(loc.CurrentDateText(o), "");
+  EXPECT_EQ(loc.TimeText(), "12:00:00 PM");
+  o.displayMode = DisplayOptions::kDateOnly;
+  EXPECT_EQ(loc.CurrentTimeText(o), "");
+  EXPECT_EQ(loc.DateText(), "01/15/2026");
+}
+
+TEST(Location, CurrentTextsFollowNowAndHourAdjustment) {
+  test::FakeClock clock(2026, 1, 15, 23, 30, 0);
+  CLocation loc;
+  loc.SetOffset(5);
+  loc.SetOffsetMinutes(30);
+  EXPECT_EQ(loc.CurrentDateText(Options()), "01/16/2026");
+  EXPECT_EQ(loc.TimeText(), "05:00:00 AM");
+  CNow::SetHourAdjustment(-6);
+  EXPECT_EQ(loc.CurrentDateText(Options()), "01/15/2026");
+  EXPECT_EQ(loc.TimeText(), "11:00:00 PM");
+}
+
+TEST(Location, ConversionsFormatBothTextsWhateverTheDisplayMode) {
+  test::FakeClock clock(2026, 1, 1, 0, 0, 0);
+  CLocation loc;
+  MakeNewYork(loc);
+  DisplayOptions o = Options();
+  o.displayMode = DisplayOptions::kTimeOnly;
+
+  loc.ConvertFromGmt(CDateTime(2026, 7, 1, 16, 0, 0), o);
+  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 7, 1, 16, 0, 0));
+  EXPECT_EQ(loc.ConvertedLocal(), CDateTime(2026, 7, 1, 12, 0, 0));
+  EXPECT_EQ(loc.ConvertedDateText(), "07/01/2026");
+  EXPECT_EQ(loc.ConvertedTimeText(), "12:00:00 PM");
+
+  loc.ConvertToGmt(CDateTime(2026, 12, 24, 18, 0, 0), o);
+  EXPECT_EQ(loc.ConvertedLocal(), CDateTime(2026, 12, 24, 18, 0, 0));
+  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 12, 24, 23, 0, 0));
+  EXPECT_EQ(loc.ConvertedTimeText(), "06:00:00 PM");
+}
+
+TEST(Location, ComparisonConversionTreatsSkippedHourAsStandardTime) {
+  test::FakeClock clock(2026, 1, 1, 0, 0, 0);
+  CLocation loc;
+  MakeNewYork(loc);
+  // 2026-03-08 2:30 does not exist in New York; the events' rule takes it as daylight time,
+  // the comparison as standard time.
+  const CDateTime skipped(2026, 3, 8, 2, 30, 0);
+  loc.ConvertToGmt(skipped, Options());
+  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 3, 8, 6, 30, 0));
+  loc.ConvertToGmtForComparison(skipped, Options());
+  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 3, 8, 7, 30, 0));
+}
+
+TEST(Location, TreeHandleSlotsAreBounded) {
+  test::FakeClock clock;
+  CLocation loc;
+  int a = 0;
+  int b = 0;
+  loc.SetTreeHandle(0, &a);
+  loc.SetTreeHandle(1, &b);
+  loc.SetTreeHandle(2, &a);
+  EXPECT_EQ(loc.TreeHandle(0), &a);
+  EXPECT_EQ(loc.TreeHandle(1), &b);
+  EXPECT_EQ(loc.TreeHandle(2), nullptr);
+}
