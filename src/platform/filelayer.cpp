@@ -40,17 +40,20 @@ FileCause FileCauseFromErrno(int error) {
   }
 }
 
-FileCause SaveAtomically(IFileLayer& files, const std::string& path,
+FileError SaveAtomically(IFileLayer& files, const std::string& path,
                          std::span<const std::uint8_t> bytes) {
   const std::string temporary = path + ".saving";
-  FileCause cause = files.Write(temporary, bytes);
-  if (cause == FileCause::kNone) {
-    cause = files.Rename(temporary, path);
+  FileError error = files.Write(temporary, bytes);
+  if (error.Ok()) {
+    const FileCause cause = files.Rename(temporary, path);
+    if (cause != FileCause::kNone) {
+      error = FileError{FileStage::kWrite, cause};
+    }
   }
-  if (cause != FileCause::kNone) {
+  if (!error.Ok()) {
     files.Remove(temporary);
   }
-  return cause;
+  return error;
 }
 
 }  // namespace zw

@@ -38,7 +38,7 @@ bool CFileSettingsStore::Write(const std::string& name, std::span<const std::uin
   if (m_files.MakeDirectories(m_directory) != FileCause::kNone) {
     return false;
   }
-  return SaveAtomically(m_files, PathOf(name), bytes) == FileCause::kNone;
+  return SaveAtomically(m_files, PathOf(name), bytes).Ok();
 }
 
 }  // namespace zw

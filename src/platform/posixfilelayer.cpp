@@ -42,11 +42,13 @@ ReadResult CPosixFileLayer::Read(const std::string& path, std::size_t maxBytes) 
   ReadResult result;
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.Get() < 0) {
+    result.stage = FileStage::kOpen;
     result.cause = FileCauseFromErrno(errno);
     return result;
   }
   struct stat info {};
   if (::fstat(fd.Get(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    result.stage = FileStage::kOpen;
     result.cause = FileCause::kAccessDenied;
     return result;
   }
@@ -58,6 +60,7 @@ ReadResult CPosixFileLayer::Read(const std::string& path, std::size_t maxBytes) 
       if (errno == EINTR) {
         continue;
       }
+      result.stage = FileStage::kRead;
       result.cause = FileCauseFromErrno(errno);
       result.bytes.clear();
       return result;
@@ -75,10 +78,11 @@ ReadResult CPosixFileLayer::Read(const std::string& path, std::size_t maxBytes) 
   }
 }
 
-FileCause CPosixFileLayer::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
-  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+FileError CPosixFileLayer::WriteWith(const std::string& path, int flags,
+                                     std::span<const std::uint8_t> bytes) {
+  Descriptor fd(::open(path.c_str(), flags | O_CLOEXEC, 0644));
   if (fd.Get() < 0) {
-    return FileCauseFromErrno(errno);
+    return {FileStage::kOpen, FileCauseFromErrno(errno)};
   }
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -87,22 +91,29 @@ FileCause CPosixFileLayer::Write(const std::string& path, std::span<const std::u
       if (errno == EINTR) {
         continue;
       }
-      return FileCauseFromErrno(errno);
+      return {FileStage::kWrite, FileCauseFromErrno(errno)};
     }
     done += static_cast<std::size_t>(n);
   }
   if (::fsync(fd.Get()) != 0 && errno != EINVAL) {
-    return FileCauseFromErrno(errno);
+    return {FileStage::kWrite, FileCauseFromErrno(errno)};
   }
   if (fd.Close() != 0) {
-    return FileCauseFromErrno(errno);
+    return {FileStage::kClose, FileCauseFromErrno(errno)};
   }
-  return FileCause::kNone;
+  return {};
+}
+
+FileError CPosixFileLayer::Write(const std::string& path, std::span<const std::uint8_t> bytes) {
+  return WriteWith(path, O_WRONLY | O_CREAT | O_TRUNC, bytes);
+}
+
+FileError CPosixFileLayer::Append(const std::string& path, std::span<const std::uint8_t> bytes) {
+  return WriteWith(path, O_WRONLY | O_CREAT | O_APPEND, bytes);
 }
 
 FileCause CPosixFileLayer::Rename(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0 ? FileCause::kNone
-                                                    : FileCauseFromErrno(errno);
+  return std::rename(from.c_str(), to.c_str()) == 0 ? FileCause::kNone : FileCauseFromErrno(errno);
 }
 
 FileCause CPosixFileLayer::Remove(const std::string& path) {

@@ -14,7 +14,9 @@ QString Caption() {
 
 // Texts come from the program and from Latin-1 data files; the few with "\r\n" line breaks
 // keep them, which QMessageBox shows as one break.
-QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+QString ToQt(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 }  // namespace
 

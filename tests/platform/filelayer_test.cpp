@@ -13,7 +13,9 @@ using namespace zw;
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& s) {
+  return {s.begin(), s.end()};
+}
 
 std::string Content(IFileLayer& files, const std::string& path) {
   const ReadResult r = files.Read(path, 1 << 20);
@@ -26,7 +28,7 @@ TEST(FileLayer, ReadIsBoundedAndReportsTruncation) {
   test::TempDir dir;
   CPosixFileLayer files;
   const std::string path = dir.File("data");
-  ASSERT_EQ(files.Write(path, Bytes("0123456789")), FileCause::kNone);
+  ASSERT_TRUE(files.Write(path, Bytes("0123456789")).Ok());
 
   ReadResult whole = files.Read(path, 10);
   EXPECT_EQ(whole.cause, FileCause::kNone);
@@ -45,19 +47,24 @@ TEST(FileLayer, ReadIsBoundedAndReportsTruncation) {
 TEST(FileLayer, FailuresCarryTheirCauseCode) {
   test::TempDir dir;
   CPosixFileLayer files;
-  EXPECT_EQ(files.Read(dir.File("missing"), 10).cause, FileCause::kFileNotFound);
+  const ReadResult missing = files.Read(dir.File("missing"), 10);
+  EXPECT_EQ(missing.stage, FileStage::kOpen);
+  EXPECT_EQ(missing.cause, FileCause::kFileNotFound);
   EXPECT_EQ(files.Read(dir.Path(), 10).cause, FileCause::kAccessDenied);
-  EXPECT_EQ(files.Write(dir.File("no/such/dir/file"), Bytes("x")), FileCause::kFileNotFound);
+  EXPECT_EQ(files.Write(dir.File("no/such/dir/file"), Bytes("x")),
+            (FileError{FileStage::kOpen, FileCause::kFileNotFound}));
+  EXPECT_EQ(files.Append(dir.File("no/such/dir/file"), Bytes("x")),
+            (FileError{FileStage::kOpen, FileCause::kFileNotFound}));
   EXPECT_EQ(files.Remove(dir.File("missing")), FileCause::kFileNotFound);
   EXPECT_EQ(files.MakeDirectories(dir.File("a/b/c")), FileCause::kNone);
   EXPECT_TRUE(files.Exists(dir.File("a/b/c")));
 }
 
 TEST(FileLayer, ErrnoMapsToCauseCodes) {
-  const std::pair<int, int> table[] = {
-      {0, 0},       {ENOENT, 2}, {ENOTDIR, 3}, {ENAMETOOLONG, 3}, {EMFILE, 4},
-      {EACCES, 5},  {EROFS, 5},  {ESPIPE, 9},  {EIO, 10},         {EBUSY, 11},
-      {ENOLCK, 12}, {ENOSPC, 13}, {EDQUOT, 13}, {EINVAL, 1}};
+  const std::pair<int, int> table[] = {{0, 0},       {ENOENT, 2}, {ENOTDIR, 3}, {ENAMETOOLONG, 3},
+                                       {EMFILE, 4},  {EACCES, 5}, {EROFS, 5},   {ESPIPE, 9},
+                                       {EIO, 10},    {EBUSY, 11}, {ENOLCK, 12}, {ENOSPC, 13},
+                                       {EDQUOT, 13}, {EINVAL, 1}};
   for (const auto& [error, cause] : table) {
     EXPECT_EQ(static_cast<int>(FileCauseFromErrno(error)), cause) << "errno " << error;
   }
@@ -67,18 +74,29 @@ TEST(FileLayer, AtomicSaveLeavesTheOldFileWholeOnEveryFailure) {
   test::TempDir dir;
   test::FaultyFileLayer files;
   const std::string path = dir.File("ALM_ZON.DAT");
-  ASSERT_EQ(SaveAtomically(files, path, Bytes("old contents")), FileCause::kNone);
+  ASSERT_TRUE(SaveAtomically(files, path, Bytes("old contents")).Ok());
 
   files.FailWrite(2, FileCause::kDiskFull);
-  EXPECT_EQ(SaveAtomically(files, path, Bytes("new contents")), FileCause::kDiskFull);
+  EXPECT_EQ(SaveAtomically(files, path, Bytes("new contents")),
+            (FileError{FileStage::kWrite, FileCause::kDiskFull}));
   EXPECT_EQ(Content(files, path), "old contents");
   EXPECT_FALSE(files.Exists(path + ".saving"));
 
   files.FailRename(2, FileCause::kAccessDenied);
-  EXPECT_EQ(SaveAtomically(files, path, Bytes("new contents")), FileCause::kAccessDenied);
+  EXPECT_EQ(SaveAtomically(files, path, Bytes("new contents")),
+            (FileError{FileStage::kWrite, FileCause::kAccessDenied}));
   EXPECT_EQ(Content(files, path), "old contents");
   EXPECT_FALSE(files.Exists(path + ".saving"));
 
-  EXPECT_EQ(SaveAtomically(files, path, Bytes("new contents")), FileCause::kNone);
+  EXPECT_TRUE(SaveAtomically(files, path, Bytes("new contents")).Ok());
   EXPECT_EQ(Content(files, path), "new contents");
+}
+
+TEST(FileLayer, AppendAddsAtTheEndAndCreatesMissingFiles) {
+  test::TempDir dir;
+  CPosixFileLayer files;
+  const std::string path = dir.File("ZnWright.log");
+  ASSERT_TRUE(files.Append(path, Bytes("one\r\n")).Ok());
+  ASSERT_TRUE(files.Append(path, Bytes("two\r\n")).Ok());
+  EXPECT_EQ(Content(files, path), "one\r\ntwo\r\n");
 }

@@ -58,8 +58,8 @@ class MessageSinkTest : public QObject {
       sink.Inform("Try again later.");
     }
     QCOMPARE(m_pending->title, QStringLiteral("Zonewright"));
-    QCOMPARE(m_pending->text, warn ? QStringLiteral("Invalid day entered.")
-                                   : QStringLiteral("Try again later."));
+    QCOMPARE(m_pending->text,
+             warn ? QStringLiteral("Invalid day entered.") : QStringLiteral("Try again later."));
     QCOMPARE(int(m_pending->icon), icon);
   }
 

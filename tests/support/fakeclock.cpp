@@ -5,7 +5,9 @@
 
 namespace zw::test {
 
-FakeClock::FakeClock(std::int64_t utcSeconds) : m_seconds(utcSeconds) { CNow::SetSource(this); }
+FakeClock::FakeClock(std::int64_t utcSeconds) : m_seconds(utcSeconds) {
+  CNow::SetSource(this);
+}
 
 FakeClock::FakeClock(int year, int month, int day, int hour, int minute, int second)
     : FakeClock(CDateTime(year, month, day, hour, minute, second).Seconds()) {}

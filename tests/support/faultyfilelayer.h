@@ -4,25 +4,29 @@
 
 namespace zw::test {
 
-// The real file layer, except that the n-th write or rename (counted from 1) can be made to
-// fail with a chosen cause.
+// The real file layer, except that the n-th write (Write or Append), rename or read (counted
+// from 1) can be made to fail at a chosen stage with a chosen cause.
 class FaultyFileLayer final : public IFileLayer {
  public:
-  void FailWrite(int n, FileCause cause) {
+  void FailWrite(int n, FileCause cause, FileStage stage = FileStage::kWrite) {
     m_failWrite = n;
-    m_writeCause = cause;
+    m_writeError = FileError{stage, cause};
   }
   void FailRename(int n, FileCause cause) {
     m_failRename = n;
     m_renameCause = cause;
   }
+  void FailRead(int n, FileCause cause, FileStage stage = FileStage::kRead) {
+    m_failRead = n;
+    m_readStage = stage;
+    m_readCause = cause;
+  }
   int Writes() const { return m_writes; }
   int Renames() const { return m_renames; }
 
-  ReadResult Read(const std::string& path, std::size_t maxBytes) override {
-    return m_real.Read(path, maxBytes);
-  }
-  FileCause Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  ReadResult Read(const std::string& path, std::size_t maxBytes) override;
+  FileError Write(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  FileError Append(const std::string& path, std::span<const std::uint8_t> bytes) override;
   FileCause Rename(const std::string& from, const std::string& to) override;
   FileCause Remove(const std::string& path) override { return m_real.Remove(path); }
   bool Exists(const std::string& path) override { return m_real.Exists(path); }
@@ -34,10 +38,14 @@ class FaultyFileLayer final : public IFileLayer {
   CPosixFileLayer m_real;
   int m_writes = 0;
   int m_renames = 0;
+  int m_reads = 0;
   int m_failWrite = 0;
   int m_failRename = 0;
-  FileCause m_writeCause = FileCause::kDiskFull;
+  int m_failRead = 0;
+  FileError m_writeError;
   FileCause m_renameCause = FileCause::kAccessDenied;
+  FileStage m_readStage = FileStage::kRead;
+  FileCause m_readCause = FileCause::kHardwareIo;
 };
 
 }  // namespace zw::test

@@ -31,7 +31,9 @@ class RecordingSink final : public IMessageSink {
 
   void Answer(bool yes) { m_answers.push_back(yes); }
   const std::vector<Message>& Messages() const { return m_messages; }
-  std::string LastText() const { return m_messages.empty() ? std::string() : m_messages.back().text; }
+  std::string LastText() const {
+    return m_messages.empty() ? std::string() : m_messages.back().text;
+  }
   void Clear() { m_messages.clear(); }
 
  private:

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace zw {
+
+// What a firing alarm does to the world outside the core. The windowed program shows real
+// boxes, plays sound and video and starts processes; tests record the calls.
+class IAlarmActions {
+ public:
+  virtual ~IAlarmActions() = default;
+  // A system-modal box with an OK button; returns when it is closed.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // A system-modal Yes/No question; true on Yes.
+  virtual bool AskYesNo(const std::string& text) = 0;
+  // Starts a thread that runs CAlarmMonitor::PlayLoop with the real play call.
+  virtual void StartWavLoop(const std::string& file, int playCount) = 0;
+  // Opens a movie window of its own that starts playing at once.
+  virtual void OpenMovie(const std::string& file) = 0;
+  // Starts a program without a shell; false when it could not be started.
+  virtual bool StartProcess(const std::string& commandLine, const std::string& directory) = 0;
+  // Shows a warning on a thread of its own, so the caller carries on at once.
+  virtual void ShowErrorAsync(const std::string& text) = 0;
+  // An event disappeared: open lists of events must be rebuilt.
+  virtual void RefreshEventLists() = 0;
+};
+
+}  // namespace zw

@@ -1,0 +1,169 @@
+#include "events/alarmmonitor.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "events/alarm.h"
+#include "events/alarmactions.h"
+#include "events/alarmlist.h"
+#include "locations/location.h"
+
+namespace zw {
+
+namespace {
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+}  // namespace
+
+CAlarmMonitor::CAlarmMonitor(CAlarmList& list, IAlarmActions& actions, IFileLayer& files,
+                             IMessageSink& messages, StartLogger logStart)
+    : m_list(list),
+      m_actions(actions),
+      m_files(files),
+      m_messages(messages),
+      m_logStart(std::move(logStart)) {}
+
+std::atomic<bool>& CAlarmMonitor::MediaStopFlag() {
+  static std::atomic<bool> stop{false};
+  return stop;
+}
+
+CAlarmSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
+  CAlarmSchedule* started = nullptr;
+  for (std::size_t i = 0; i < m_list.GetCount(); ++i) {
+    CAlarmSchedule* schedule = m_list.GetSchedule(i);
+    if (!schedule->Next() || schedule->Location() == nullptr) {
+      continue;
+    }
+    const CDateTime local = schedule->Location()->Zone().ToLocal(gmtNow);
+    const CDateTime due = *schedule->Next();
+    if (local < due) {
+      continue;
+    }
+    schedule->SetLate(local > due + CDateSpan(0, 0, 0, kLateAfterSeconds));
+    if (m_current != nullptr) {
+      continue;
+    }
+    schedule->Reschedule(local + CDateSpan(0, 1, 0, 0));
+    m_current = schedule;
+    started = schedule;
+  }
+  return started;
+}
+
+std::string CAlarmMonitor::MessageText(const CAlarmSchedule& schedule) {
+  const CAlarm& alarm = *schedule.Alarm();
+  std::string text = alarm.Name() + "\r\n\r\n";
+  if (schedule.IsLate()) {
+    text += kLateNotice;
+  }
+  text += alarm.MessageText();
+  if (alarm.Fields().runProgram == 1 && schedule.IsLate()) {
+    text += "\r\n\r\n";
+    text += kRunFilePrefix;
+    text += alarm.ProgramCommand();
+    text += kRunFileSuffix;
+  }
+  return text;
+}
+
+void CAlarmMonitor::HandleAlarm() {
+  CAlarmSchedule* schedule = m_current;
+  if (schedule == nullptr || !StillListed(schedule)) {
+    m_current = nullptr;
+    return;
+  }
+  const AlarmRecord& r = schedule->Alarm()->Fields();
+  const bool late = schedule->IsLate();
+
+  if (late && r.notifyMissed == 0) {
+    schedule->SetLate(false);
+    if (r.frequency == kOneTime) {
+      RemoveEvent(schedule);
+    }
+    m_current = nullptr;
+    return;
+  }
+
+  if (r.playMedia == 1) {
+    StartMedia(*schedule);
+  }
+  if (r.runProgram == 1 && !late) {
+    StartProgram(*schedule);
+  }
+  if (r.showMessage == 1) {
+    const std::string text = MessageText(*schedule);
+    if (r.runProgram == 1 && late) {
+      if (m_actions.AskYesNo(text) && StillListed(schedule)) {
+        StartProgram(*schedule);
+      }
+    } else {
+      m_actions.ShowMessage(text);
+    }
+    MediaStopFlag().store(true);
+  }
+
+  // The box ran a nested event loop; the event may have been deleted meanwhile.
+  if (StillListed(schedule) && schedule->Alarm()->Fields().frequency == kOneTime) {
+    RemoveEvent(schedule);
+  }
+  m_list.Save(m_files, m_messages);
+  m_current = nullptr;
+}
+
+void CAlarmMonitor::StartMedia(const CAlarmSchedule& schedule) {
+  const CAlarm& alarm = *schedule.Alarm();
+  const std::string file = alarm.MediaFile();
+  const std::string upper = Upper(file);
+  if (upper.find(".WAV") != std::string::npos) {
+    MediaStopFlag().store(false);
+    m_actions.StartWavLoop(file, std::clamp(alarm.Fields().playCount, 0, kMaxPlayCount));
+  }
+  if (upper.find(".AVI") != std::string::npos) {
+    m_actions.OpenMovie(file);
+  }
+}
+
+void CAlarmMonitor::StartProgram(const CAlarmSchedule& schedule) {
+  const CAlarm& alarm = *schedule.Alarm();
+  const std::string command = alarm.ProgramCommand();
+  const bool started = m_actions.StartProcess(command, alarm.StartDirectory());
+  if (m_logStart) {
+    m_logStart(schedule, started);
+  }
+  if (!started) {
+    m_actions.ShowErrorAsync(std::string(kRunErrorPrefix) + command + std::string(kRunErrorSuffix));
+  }
+}
+
+void CAlarmMonitor::RemoveEvent(CAlarmSchedule* schedule) {
+  if (m_current == schedule) {
+    m_current = nullptr;
+  }
+  m_list.Remove(schedule);
+  m_actions.RefreshEventLists();
+}
+
+bool CAlarmMonitor::StillListed(const CAlarmSchedule* schedule) const {
+  return m_list.IndexOf(schedule) >= 0;
+}
+
+void CAlarmMonitor::PlayLoop(const std::string& file, int playCount, const std::atomic<bool>& stop,
+                             const std::function<void(const std::string&)>& playOnce,
+                             const std::function<void(std::chrono::milliseconds)>& pause) {
+  const int passes = std::clamp(playCount, 0, kMaxPlayCount);
+  for (int pass = 0; pass < passes; ++pass) {
+    pause(kPlayPause);
+    if (stop.load()) {
+      return;
+    }
+    playOnce(file);
+  }
+}
+
+}  // namespace zw

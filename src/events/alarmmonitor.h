@@ -1,0 +1,77 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zw {
+
+class CAlarmList;
+class CAlarmSchedule;
+class CDateTime;
+class IAlarmActions;
+class IFileLayer;
+class IMessageSink;
+
+// Decides once a second which events are due and carries out the actions of one alarm at a
+// time. Due tests are made in each event location's wall-clock time, so an event follows its
+// location's daylight saving, whatever the computer's own zone.
+class CAlarmMonitor {
+ public:
+  static constexpr std::string_view kLateNotice = "** LATE NOTIFICATION **\r\n\r\n";
+  static constexpr std::string_view kRunFilePrefix = "Run file ";
+  static constexpr std::string_view kRunFileSuffix = " ?";
+  static constexpr std::string_view kRunErrorPrefix = "Error running program \"";
+  static constexpr std::string_view kRunErrorSuffix = "\".";
+  // An alarm found due more than this after its due instant is late.
+  static constexpr int kLateAfterSeconds = 120;
+  static constexpr std::chrono::milliseconds kPlayPause{200};
+  static constexpr int kMaxPlayCount = 999;
+
+  // Called after every attempt to start an event's program, with its outcome.
+  using StartLogger = std::function<void(const CAlarmSchedule&, bool success)>;
+
+  CAlarmMonitor(CAlarmList& list, IAlarmActions& actions, IFileLayer& files, IMessageSink& messages,
+                StartLogger logStart);
+
+  // One tick. Refreshes the late flag of every due event and, when no alarm is being
+  // handled, reschedules the first due one from its local time plus one hour and makes it
+  // current. Returns the new current alarm (the caller posts the alarm message), else null.
+  CAlarmSchedule* DueTest(const CDateTime& gmtNow);
+  CAlarmSchedule* CurrentAlarm() const { return m_current; }
+
+  // Carries out the current alarm: media, program, message; removes a one-time event and
+  // saves the event file. Late alarms of events that do not want them are dropped quietly.
+  void HandleAlarm();
+
+  // Starts the event's program, logs the attempt and reports a failure on its own thread.
+  void StartProgram(const CAlarmSchedule& schedule);
+
+  // The text of the alarm's message box.
+  static std::string MessageText(const CAlarmSchedule& schedule);
+
+  // Set to false when an alarm's sound starts, to true once its message box is closed.
+  static std::atomic<bool>& MediaStopFlag();
+
+  // The body of a sound thread: up to `playCount` passes, each a pause, then one whole
+  // playing of the file unless `stop` has been set meanwhile.
+  static void PlayLoop(const std::string& file, int playCount, const std::atomic<bool>& stop,
+                       const std::function<void(const std::string&)>& playOnce,
+                       const std::function<void(std::chrono::milliseconds)>& pause);
+
+ private:
+  void RemoveEvent(CAlarmSchedule* schedule);
+  void StartMedia(const CAlarmSchedule& schedule);
+  bool StillListed(const CAlarmSchedule* schedule) const;
+
+  CAlarmList& m_list;
+  IAlarmActions& m_actions;
+  IFileLayer& m_files;
+  IMessageSink& m_messages;
+  StartLogger m_logStart;
+  CAlarmSchedule* m_current = nullptr;
+};
+
+}  // namespace zw

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "events/alarmactions.h"
+
+namespace zw::test {
+
+// Records what an alarm did; questions take scripted answers (No once the script runs out),
+// and each box can run a hook while it is "open", as a nested event loop would.
+class RecordingActions final : public IAlarmActions {
+ public:
+  struct Call {
+    std::string what;  // "message", "ask", "wav", "movie", "start", "error", "refresh"
+    std::string text;
+    std::string extra;
+  };
+
+  void ShowMessage(const std::string& text) override {
+    m_calls.push_back({"message", text, {}});
+    RunBoxHook();
+  }
+  bool AskYesNo(const std::string& text) override {
+    m_calls.push_back({"ask", text, {}});
+    RunBoxHook();
+    if (m_answers.empty()) {
+      return false;
+    }
+    const bool yes = m_answers.front();
+    m_answers.pop_front();
+    return yes;
+  }
+  void StartWavLoop(const std::string& file, int playCount) override {
+    m_calls.push_back({"wav", file, std::to_string(playCount)});
+  }
+  void OpenMovie(const std::string& file) override { m_calls.push_back({"movie", file, {}}); }
+  bool StartProcess(const std::string& commandLine, const std::string& directory) override {
+    m_calls.push_back({"start", commandLine, directory});
+    return m_processStarts;
+  }
+  void ShowErrorAsync(const std::string& text) override { m_calls.push_back({"error", text, {}}); }
+  void RefreshEventLists() override { m_calls.push_back({"refresh", {}, {}}); }
+
+  void Answer(bool yes) { m_answers.push_back(yes); }
+  void SetProcessStarts(bool starts) { m_processStarts = starts; }
+  void SetBoxHook(std::function<void()> hook) { m_boxHook = std::move(hook); }
+
+  const std::vector<Call>& Calls() const { return m_calls; }
+  std::vector<std::string> Kinds() const {
+    std::vector<std::string> kinds;
+    for (const Call& c : m_calls) {
+      kinds.push_back(c.what);
+    }
+    return kinds;
+  }
+  void Clear() { m_calls.clear(); }
+
+ private:
+  void RunBoxHook() {
+    if (m_boxHook) {
+      m_boxHook();
+    }
+  }
+
+  std::vector<Call> m_calls;
+  std::deque<bool> m_answers;
+  bool m_processStarts = true;
+  std::function<void()> m_boxHook;
+};
+
+}  // namespace zw::test
