@@ -31,6 +31,8 @@ CDateSpan::CDateSpan(std::int64_t days, std::int64_t hours, std::int64_t minutes
   m_seconds = SaturateSeconds(total);
 }
 
-CDateSpan CDateSpan::FromSeconds(std::int64_t seconds) { return CDateSpan(0, 0, 0, seconds); }
+CDateSpan CDateSpan::FromSeconds(std::int64_t seconds) {
+  return CDateSpan(0, 0, 0, seconds);
+}
 
 }  // namespace zw

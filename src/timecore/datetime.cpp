@@ -19,7 +19,9 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
+  return a - FloorDiv(a, b) * b;
+}
 
 std::string TwoDigits(int value) {
   std::string s = std::to_string(value);
@@ -28,7 +30,9 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
-CDateTime::CDateTime() { SetNow(); }
+CDateTime::CDateTime() {
+  SetNow();
+}
 
 CDateTime::CDateTime(int year, int month, int day, int hour, int minute, int second) {
   Set(year, month, day, hour, minute, second);
@@ -40,9 +44,13 @@ CDateTime CDateTime::FromSeconds(std::int64_t seconds) {
   return t;
 }
 
-void CDateTime::SetNow() { m_seconds = SaturateSeconds(CNow::UtcSeconds()); }
+void CDateTime::SetNow() {
+  m_seconds = SaturateSeconds(CNow::UtcSeconds());
+}
 
-bool CDateTime::IsLeapYear(int year) { return year % 4 == 0; }
+bool CDateTime::IsLeapYear(int year) {
+  return year % 4 == 0;
+}
 
 int CDateTime::DaysInMonth(int year, int month) {
   if (month < 1 || month > 12) {
@@ -108,8 +116,12 @@ int CDateTime::Year() const {
   return kCycleBaseYear + static_cast<int>(cycle * 4) + yearInCycle;
 }
 
-int CDateTime::Month() const { return Split().month; }
-int CDateTime::Day() const { return Split().day; }
+int CDateTime::Month() const {
+  return Split().month;
+}
+int CDateTime::Day() const {
+  return Split().day;
+}
 
 int CDateTime::Hour() const {
   return static_cast<int>(FloorMod(m_seconds, CDateSpan::kSecondsPerDay) /
@@ -120,7 +132,9 @@ int CDateTime::Minute() const {
   return static_cast<int>(FloorMod(m_seconds, CDateSpan::kSecondsPerHour) / 60);
 }
 
-int CDateTime::Second() const { return static_cast<int>(FloorMod(m_seconds, 60)); }
+int CDateTime::Second() const {
+  return static_cast<int>(FloorMod(m_seconds, 60));
+}
 
 int CDateTime::DayOfWeek() const {
   // Day 0 (1970-01-01) was a Thursday, which is 5 when Sunday is 1.

@@ -75,7 +75,9 @@ bool CDateTimeEntry::Reject(std::string_view message) {
   return false;
 }
 
-void CDateTimeEntry::Rebuild() { m_value.Set(m_year, m_month, m_day, m_hour, m_minute, m_second); }
+void CDateTimeEntry::Rebuild() {
+  m_value.Set(m_year, m_month, m_day, m_hour, m_minute, m_second);
+}
 
 bool CDateTimeEntry::ParseDate(std::string& text) {
   if (!IsDateFormat(m_dateFormat)) {
@@ -142,9 +144,14 @@ bool CDateTimeEntry::ParseDate(std::string& text) {
   return true;
 }
 
-bool CDateTimeEntry::ParseTime(std::string& text) { return ParseTime(text, m_clockType); }
+bool CDateTimeEntry::ParseTime(std::string& text) {
+  return ParseTime(text, m_clockType);
+}
 
 bool CDateTimeEntry::ParseTime(std::string& text, int clockType) {
+  if (clockType != CDateTime::kTwelveHour && clockType != CDateTime::kTwentyFourHour) {
+    return false;
+  }
   const bool twelveHour = clockType == CDateTime::kTwelveHour;
   const std::string_view formatMessage = twelveHour ? kTime12FormatMessage : kTime24FormatMessage;
 
@@ -212,7 +219,9 @@ std::string CDateTimeEntry::FormatDate() {
   return m_value.FormatDate(m_dateFormat, CDateTime::DateSeparator(m_dateFormat), 4);
 }
 
-std::string CDateTimeEntry::FormatTime() { return FormatTime(m_clockType); }
+std::string CDateTimeEntry::FormatTime() {
+  return FormatTime(m_clockType);
+}
 
 std::string CDateTimeEntry::FormatTime(int clockType) {
   return m_value.FormatTime(clockType, ":", true);

@@ -25,7 +25,9 @@ void CNow::SetHourAdjustment(int hours) {
   g_hourAdjustment.store(std::clamp(hours, -kMaxHourAdjustment, kMaxHourAdjustment));
 }
 
-int CNow::HourAdjustment() { return g_hourAdjustment.load(); }
+int CNow::HourAdjustment() {
+  return g_hourAdjustment.load();
+}
 
 std::int64_t CNow::UtcSeconds() {
   return g_source.load()->UtcSeconds() +

@@ -6,16 +6,23 @@ namespace {
 
 const CDateSpan kOneHour(0, 1, 0, 0);
 const CDateSpan kOneDay(1, 0, 0, 0);
+// With a leap year every fourth year, the calendar repeats itself, weekdays included, every 28
+// years.
+const CDateSpan kCalendarCycle(28 * 365 + 7, 0, 0, 0);
+// The range of CDateTime begins in December 1901 and ends in January 2038.
+constexpr int kFirstWholeYear = 1902;
+constexpr int kLastWholeYear = 2037;
 
-bool InRange(int value, int lo, int hi) { return value >= lo && value <= hi; }
+bool InRange(int value, int lo, int hi) {
+  return value >= lo && value <= hi;
+}
 
 }  // namespace
 
 bool DstRule::IsComputable() const {
   return InRange(startOrdinal, 0, kLast) && InRange(startWeekday, 0, 6) &&
-         InRange(startMonth, 0, 11) && InRange(startHour, 0, 23) &&
-         InRange(endOrdinal, 0, kLast) && InRange(endWeekday, 0, 6) && InRange(endMonth, 0, 11) &&
-         InRange(endHour, 0, 23);
+         InRange(startMonth, 0, 11) && InRange(startHour, 0, 23) && InRange(endOrdinal, 0, kLast) &&
+         InRange(endWeekday, 0, 6) && InRange(endMonth, 0, 11) && InRange(endHour, 0, 23);
 }
 
 CZoneRule::CZoneRule() : m_dstStart(1971, 1, 1, 1, 0, 0), m_dstEnd(1971, 1, 1, 1, 0, 0) {}
@@ -56,9 +63,9 @@ void CZoneRule::RefreshCache(int year) const {
     m_startYear = year;
   }
   if (m_endYear != year) {
-    m_dstEnd = Transition(year, m_rule.endOrdinal, m_rule.endWeekday, m_rule.endMonth,
-                          m_rule.endHour) -
-               kOneHour;
+    m_dstEnd =
+        Transition(year, m_rule.endOrdinal, m_rule.endWeekday, m_rule.endMonth, m_rule.endHour) -
+        kOneHour;
     m_endYear = year;
   }
 }
@@ -67,12 +74,21 @@ bool CZoneRule::IsDst(const CDateTime& local) const {
   if (m_rule.enabled == 0 || !m_rule.IsComputable()) {
     return false;
   }
-  RefreshCache(local.Year());
+  // The switch instants of the two partial years at the ends of the range lie outside it and
+  // would saturate into the wrong order; the same date one calendar cycle inwards has them all.
+  CDateTime t = local;
+  const int year = t.Year();
+  if (year > kLastWholeYear) {
+    t -= kCalendarCycle;
+  } else if (year < kFirstWholeYear) {
+    t += kCalendarCycle;
+  }
+  RefreshCache(t.Year());
   if (m_dstStart < m_dstEnd) {
-    return m_dstStart < local && local < m_dstEnd;
+    return m_dstStart < t && t < m_dstEnd;
   }
   // Southern pattern: the period wraps the new year.
-  return m_dstStart < local || local < m_dstEnd;
+  return m_dstStart < t || t < m_dstEnd;
 }
 
 CDateTime CZoneRule::ToLocal(const CDateTime& gmt) const {
