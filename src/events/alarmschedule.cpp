@@ -1,5 +1,6 @@
 #include "events/alarmschedule.h"
 
+#include <limits>
 #include <string>
 
 #include "events/alarm.h"
@@ -103,8 +104,7 @@ class Recurrence {
       const int length = CDateTime::DaysInMonth(year, month);
       const int day = last ? length : m_r.monthDay;
       if (day <= length) {
-        const CDateTime k = Due(year, month, day);
-        if (k > ref) {
+        if (const auto k = Later(Due(year, month, day), ref)) {
           return k;
         }
       }
@@ -122,8 +122,7 @@ class Recurrence {
     }
     const int year = ref.Year();
     for (int i = 0; i < 3; ++i) {
-      const CDateTime k = Due(year + i, m_r.annualMonth, m_r.annualDay);
-      if (k > ref) {
+      if (const auto k = Later(Due(year + i, m_r.annualMonth, m_r.annualDay), ref)) {
         return k;
       }
     }
@@ -135,8 +134,13 @@ class Recurrence {
   }
 
  private:
-  static std::optional<CDateTime> Later(const CDateTime& k, const CDateTime& ref) {
-    return k > ref ? std::optional<CDateTime>(k) : std::nullopt;
+  // An occurrence that landed on the last representable second was clamped there from beyond
+  // the range; it is not a real time, so it must not raise an alarm.
+  std::optional<CDateTime> Later(const CDateTime& k, const CDateTime& ref) const {
+    if (k <= ref || (k + m_preNotify).Seconds() == std::numeric_limits<std::int32_t>::max()) {
+      return std::nullopt;
+    }
+    return k;
   }
 
   const AlarmRecord& m_r;
