@@ -18,7 +18,9 @@ constexpr const char* kDefaultClockNames[] = {"New York", "London", "San Francis
 
 }  // namespace
 
-CClockSettings::CClockSettings() { ResetToDefaults(); }
+CClockSettings::CClockSettings() {
+  ResetToDefaults();
+}
 
 void CClockSettings::ResetToDefaults() {
   m_record = ClockSettingsRecord{};

@@ -16,7 +16,8 @@ int main(int argc, char* argv[]) {
   clock.setAlignment(Qt::AlignCenter);
   const auto refresh = [&clock] {
     zw::CDateTime now;
-    const std::string text = "GMT  " + now.FormatDate(0, "/", 4) + "  " + now.FormatTime(0, ":", true);
+    const std::string text =
+        "GMT  " + now.FormatDate(0, "/", 4) + "  " + now.FormatTime(0, ":", true);
     clock.setText(QString::fromStdString(text));
   };
   refresh();

@@ -24,7 +24,8 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::int32_t IntAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
@@ -71,10 +72,10 @@ TEST_F(SettingsTest, DefaultsAreTheDocumentedBytes) {
   const std::vector<std::uint8_t> b = RecordBytes(s);
   ASSERT_EQ(b.size(), 1928u);
   const std::pair<std::size_t, std::int32_t> ints[] = {
-      {0, 1},    {4, 1},    {8, 1},     {12, 2},    {16, 0},    {20, 0},    {24, 0},
-      {28, 2},   {32, 1},   {36, 128},  {160, 0},   {164, 100}, {168, 100}, {172, 400},
-      {176, 350}, {180, 0}, {348, 0},   {624, -1},  {712, 1},   {1596, 10}, {1600, -1},
-      {1688, 8}, {1692, 0}, {1696, 0},  {1916, 8},  {1920, 0},  {1924, 0}};
+      {0, 1},     {4, 1},    {8, 1},    {12, 2},   {16, 0},    {20, 0},    {24, 0},
+      {28, 2},    {32, 1},   {36, 128}, {160, 0},  {164, 100}, {168, 100}, {172, 400},
+      {176, 350}, {180, 0},  {348, 0},  {624, -1}, {712, 1},   {1596, 10}, {1600, -1},
+      {1688, 8},  {1692, 0}, {1696, 0}, {1916, 8}, {1920, 0},  {1924, 0}};
   for (const auto& [offset, value] : ints) {
     EXPECT_EQ(IntAt(b, offset), value) << "offset " << offset;
   }
@@ -200,9 +201,9 @@ TEST_F(SettingsTest, RemovingTheLastClockLocationBringsBackTheDefaults) {
   }
   restarted.RestoreClockList(m_db);
   // Byte-exact names, in database order.
-  EXPECT_EQ(ClockNames(), (std::vector<std::string>{"London/United Kingdom",
-                                                    "New York/United States",
-                                                    "San Francisco/United States"}));
+  EXPECT_EQ(ClockNames(),
+            (std::vector<std::string>{"London/United Kingdom", "New York/United States",
+                                      "San Francisco/United States"}));
 }
 
 TEST_F(SettingsTest, RestoreSkipsSlotsWhoseLocationIsGone) {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace zw {
+
+// The "/H" command-line switch that shifts every clock by whole hours, for a computer whose
+// own clock is kept in local time rather than GMT.
+class CHourSwitch {
+ public:
+  static constexpr std::string_view kInvalidMessage =
+      "Invalid switch value.  Should be signed numeric between -23 and +23.";
+
+  // The adjustment the command line asks for: nothing when there is no "/H"; 0 and `invalid`
+  // set when the value is malformed or above 23. Only the two characters after the sign
+  // count, so "/H-123" means -12.
+  static int Parse(std::string_view commandLine, bool& invalid);
+};
+
+}  // namespace zw
