@@ -1,0 +1,121 @@
+#include "events/programlog.h"
+
+#include <cstdint>
+#include <span>
+
+#include "app/clocksettings.h"
+#include "events/alarm.h"
+#include "events/alarmactions.h"
+#include "events/alarmschedule.h"
+#include "locations/locationdb.h"
+#include "platform/filelayer.h"
+
+namespace zw {
+
+namespace {
+
+constexpr int kFourDigitYears = 4;
+
+std::string WithoutTrailingSpaces(std::string text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  text.erase(last == std::string::npos ? 0 : last + 1);
+  return text;
+}
+
+// "Name, Country", or just the name when the country text is empty.
+std::string Place(const std::string& name, const std::string& country) {
+  return country.empty() ? name : name + ", " + country;
+}
+
+std::string_view FailureText(FileStage stage) {
+  switch (stage) {
+    case FileStage::kOpen:
+      return CProgramLog::kOpenFailed;
+    case FileStage::kClose:
+      return CProgramLog::kCloseFailed;
+    default:
+      return CProgramLog::kWriteFailed;
+  }
+}
+
+}  // namespace
+
+CProgramLog::CProgramLog(const CClockSettings& settings, const CLocationDB& db, IFileLayer& files,
+                         IAlarmActions& actions)
+    : m_settings(settings), m_db(db), m_files(files), m_actions(actions) {}
+
+std::string CProgramLog::FormatLogLine(const CAlarmSchedule& event, bool success) const {
+  const CDateTime now;
+  const DisplayOptions options = m_settings.Display();
+  const CAlarm& alarm = *event.Alarm();
+  std::string line = BasisPart(now, options);
+  line += EventPart(event, now, options);
+  line += success ? kStarted : kNotStarted;
+  line += alarm.ProgramCommand();
+  line += kInDirectory;
+  line += alarm.StartDirectory();
+  line += kLineEnd;
+  return line;
+}
+
+void CProgramLog::LogProgramStart(const CAlarmSchedule& event, bool success) {
+  const std::string fileName = CClockSettings::Text(m_settings.Fields().logFileName);
+  const std::string line = FormatLogLine(event, success);
+  const FileError error = m_files.Append(
+      fileName, std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size()));
+  if (error.Ok()) {
+    return;
+  }
+  m_actions.ShowErrorAsync(std::string(FailureText(error.stage)) + fileName + "\".");
+}
+
+// The GMT form keeps the four-digit year and the seconds whatever the display options say,
+// so the log stays unambiguous.
+std::string CProgramLog::BasisPart(CDateTime now, const DisplayOptions& options) const {
+  if (const CLocation* basis = BasisLocation()) {
+    return LocalDateAndTime(*basis, now, options) + std::string(kLocalTime);
+  }
+  const int order = options.dateOrder;
+  const int mode = options.hour24 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
+  std::string text = WithoutTrailingSpaces(
+      now.FormatDate(order, CDateTime::DateSeparator(order), kFourDigitYears));
+  text += ' ';
+  text += WithoutTrailingSpaces(now.FormatTime(mode, ":", true));
+  text += kGmtTime;
+  return text;
+}
+
+// A basis location that has left the database falls back to GMT without a word.
+const CLocation* CProgramLog::BasisLocation() const {
+  const ClockSettingsRecord& record = m_settings.Fields();
+  if (record.logLocationIndex == -1) {
+    return nullptr;
+  }
+  const int index = m_db.Find(CClockSettings::Text(record.logLocationName),
+                              CClockSettings::Text(record.logLocationCountry));
+  return index < 0 ? nullptr : m_db.At(static_cast<std::size_t>(index));
+}
+
+std::string CProgramLog::EventPart(const CAlarmSchedule& event, CDateTime now,
+                                   const DisplayOptions& options) {
+  const CLocation* location = event.Location();
+  if (location == nullptr) {
+    // The event's location has left the database: its stored texts still say which place
+    // was meant, but there is no zone to claim a local time from.
+    const CAlarm& alarm = *event.Alarm();
+    std::string part = "(";
+    part += Place(alarm.LocationName(), alarm.LocationCountry());
+    return part;
+  }
+  return LocalDateAndTime(*location, now, options) + " (" +
+         Place(location->Name(), location->Country());
+}
+
+std::string CProgramLog::LocalDateAndTime(const CLocation& location, CDateTime gmt,
+                                          const DisplayOptions& options) {
+  const CDateTime local = location.Zone().ToLocal(gmt);
+  return WithoutTrailingSpaces(CLocation::DateTextOf(local, options)) + " " +
+         WithoutTrailingSpaces(CLocation::TimeTextOf(local, options));
+}
+
+}  // namespace zw
