@@ -7,13 +7,14 @@ CLocation::CLocation() : m_currentTime(m_zone.ToLocal(CDateTime())) {}
 void CLocation::SetDstRule(int enabled, int startOrdinal, int startWeekday, int startMonth,
                            int startHour, int endOrdinal, int endWeekday, int endMonth,
                            int endHour) {
-  m_zone.SetDstRule(DstRule{enabled, startOrdinal, startWeekday, startMonth, startHour,
-                            endOrdinal, endWeekday, endMonth, endHour});
+  m_zone.SetDstRule(DstRule{enabled, startOrdinal, startWeekday, startMonth, startHour, endOrdinal,
+                            endWeekday, endMonth, endHour});
 }
 
 std::string CLocation::DateTextOf(CDateTime local, const DisplayOptions& options) {
-  const std::string& text = local.FormatDate(
-      options.dateOrder, CDateTime::DateSeparator(options.dateOrder), options.fourDigitYears ? 4 : 2);
+  const std::string& text =
+      local.FormatDate(options.dateOrder, CDateTime::DateSeparator(options.dateOrder),
+                       options.fourDigitYears ? 4 : 2);
   return options.leadingZeros ? text : CDateTime::DisplayDate(text);
 }
 

@@ -67,6 +67,8 @@ class CLocation {
   // Recomputes the current local time from gmtNow and the clock's date and time texts; a
   // part the display mode leaves out gets an empty text.
   void UpdateCurrentTime(const CDateTime& gmtNow, const DisplayOptions& options);
+  // Recomputes the current local time only; the texts wait for the next display.
+  void ComputeCurrentTime(const CDateTime& gmtNow) { m_currentTime = m_zone.ToLocal(gmtNow); }
   const CDateTime& CurrentTime() const { return m_currentTime; }
   // Both first recompute from "now".
   const std::string& CurrentDateText(const DisplayOptions& options);

@@ -2,9 +2,212 @@
 
 #include <algorithm>
 
+#include "locations/zonefile.h"
+#include "platform/filelayer.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
+
+namespace {
+
+constexpr std::string_view kUnknownTypeMessage =
+    "The Time Zone file is corrupted - unknown location type.";
+constexpr std::string_view kUnknownCustomTypeMessage =
+    "The Custom Time Zone file is corrupted - unknown location type.";
+constexpr std::string_view kDuplicateMessage = "The Time Zone file is corrupted - duplicate entry.";
+constexpr std::string_view kSequenceMessage =
+    "The Time Zone file is corrupted - invalid sequence. Run setup again to restore the original "
+    "file.";
+
+constexpr std::string_view kOpenMessage = "Cannot open the time zone file";
+constexpr std::string_view kReadMessage = "Cannot read the time zone file.  Return code: ";
+constexpr std::string_view kCloseMessage = "Cannot close the time zone file.  Close return code: ";
+constexpr std::string_view kRestorePrefix = "To restore the previous time zone file, delete ";
+constexpr std::string_view kRestoreSuffix = " from the current directory and restart the program.";
+constexpr std::string_view kRunSetupPrefix = "Run setup again to restore file ";
+constexpr std::string_view kRunSetupSuffix = ".";
+
+constexpr std::string_view kReadCustomMessage =
+    "Cannot read the custom time zone file.  Return code: ";
+constexpr std::string_view kCloseCustomMessage =
+    "Cannot read the custom time zone file.  Close return code: ";
+constexpr std::string_view kDeleteCustomPrefix = " Delete file ";
+constexpr std::string_view kDeleteCustomSuffix = " to correct the problem.";
+
+// The three messages a file can give while it is saved.
+struct SaveMessages {
+  std::string_view open;
+  std::string_view write;  // followed by the cause code
+  std::string_view close;  // followed by the cause code
+};
+
+constexpr SaveMessages kStandardSaveMessages{
+    kOpenMessage, "Cannot save the time zone file.  Return code: ",
+    "Cannot close the time zone file while saving.  Close return code: "};
+constexpr SaveMessages kCustomSaveMessages{
+    "Cannot open the custom time zone file",
+    "Cannot save the custom time zone file.  Return code: ",
+    "Cannot close the custom time zone file while saving.  Close return code: "};
+
+// Room for a typical line, so building a file seldom grows its buffer.
+constexpr std::size_t kTypicalLineLength = 80;
+
+std::string WithCode(std::string_view text, FileCause cause) {
+  return std::string(text) + std::to_string(static_cast<int>(cause));
+}
+
+std::string RestoreMessage() {
+  std::string text(kRestorePrefix);
+  text += '"';
+  text += CLocationDB::kUpdateFileName;
+  text += '"';
+  text += kRestoreSuffix;
+  return text;
+}
+
+std::string FaultMessage(CZoneFile::Status status, bool isCustom) {
+  switch (status) {
+    case CZoneFile::Status::kUnknownType:
+      return std::string(isCustom ? kUnknownCustomTypeMessage : kUnknownTypeMessage);
+    case CZoneFile::Status::kDuplicate:
+      return std::string(kDuplicateMessage);
+    default:
+      return std::string(kSequenceMessage);
+  }
+}
+
+// A file too large to hold is as unusable as one that cannot be read.
+FileError ReadStatus(const ReadResult& read) {
+  if (read.stage != FileStage::kNone) {
+    return FileError{read.stage, read.cause};
+  }
+  if (read.truncated) {
+    return FileError{FileStage::kRead, FileCause::kInvalidFile};
+  }
+  return FileError{};
+}
+
+ReadResult ReadFile(IFileLayer& files, std::string_view name) {
+  return files.Read(std::string(name), CLocationDB::kMaxFileBytes);
+}
+
+bool LoadStandard(CLocationDB& db, ReadResult read, bool isUpdate, IMessageSink& messages,
+                  const CLocationDB::ProgressCallback& progress) {
+  const FileError status = ReadStatus(read);
+  if (status.stage == FileStage::kOpen) {
+    messages.Warn(std::string(kOpenMessage));
+    return false;
+  }
+  if (!status.Ok()) {
+    const bool atClose = status.stage == FileStage::kClose;
+    messages.Warn(WithCode(atClose ? kCloseMessage : kReadMessage, status.cause));
+    if (isUpdate) {
+      messages.Inform(RestoreMessage());
+    }
+    return false;
+  }
+  if (db.Parse(read.bytes, false, messages, progress)) {
+    return true;
+  }
+  messages.Inform(isUpdate
+                      ? RestoreMessage()
+                      : std::string(kRunSetupPrefix) + std::string(CLocationDB::kStandardFileName) +
+                            std::string(kRunSetupSuffix));
+  return false;
+}
+
+// A missing custom file means no custom locations. Read and close errors are reported but
+// do not stop the load: what could be read is used.
+bool LoadCustom(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
+                const CLocationDB::ProgressCallback& progress) {
+  const ReadResult read = ReadFile(files, CLocationDB::kCustomFileName);
+  const FileError status = ReadStatus(read);
+  if (status.stage == FileStage::kOpen) {
+    return true;
+  }
+  const bool atClose = status.stage == FileStage::kClose;
+  if (!status.Ok() && !atClose) {
+    messages.Warn(WithCode(kReadCustomMessage, status.cause));
+  }
+  if (!db.Parse(read.bytes, true, messages, progress)) {
+    messages.Warn(std::string(kDeleteCustomPrefix) + std::string(CLocationDB::kCustomFileName) +
+                  std::string(kDeleteCustomSuffix));
+    return false;
+  }
+  if (atClose) {
+    messages.Warn(WithCode(kCloseCustomMessage, status.cause));
+  }
+  return true;
+}
+
+// What became of one file on saving. A failed close means the new contents never replaced
+// the file; that is reported, but the save goes on and counts as done.
+enum class SaveOutcome { kWritten, kKept, kFailed };
+
+SaveOutcome SaveFile(IFileLayer& files, IMessageSink& messages, std::string_view name,
+                     const std::string& text, const SaveMessages& texts) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  const FileError error = SaveAtomically(files, std::string(name), {data, text.size()});
+  switch (error.stage) {
+    case FileStage::kNone:
+      return SaveOutcome::kWritten;
+    case FileStage::kOpen:
+      messages.Warn(std::string(texts.open));
+      return SaveOutcome::kFailed;
+    case FileStage::kClose:
+      messages.Warn(WithCode(texts.close, error.cause));
+      return SaveOutcome::kKept;
+    default:
+      messages.Warn(WithCode(texts.write, error.cause));
+      return SaveOutcome::kFailed;
+  }
+}
+
+// Both files are built whole before either is written, so a failure part-way leaves each
+// file either old or new, and both loadable. Returns what became of TIME_ZON.DAT, or
+// kFailed when either file failed.
+SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink& messages) {
+  std::string standard;
+  std::string custom;
+  standard.reserve(db.Count() * kTypicalLineLength);
+  for (std::size_t i = 0; i < db.Count(); ++i) {
+    const CLocation& location = *db.At(i);
+    CZoneFile::AppendLine(location, location.GetType() == CLocation::kCustom ? custom : standard);
+  }
+  const SaveOutcome outcome =
+      SaveFile(files, messages, CLocationDB::kStandardFileName, standard, kStandardSaveMessages);
+  if (outcome == SaveOutcome::kFailed) {
+    return outcome;
+  }
+  if (custom.empty()) {
+    files.Remove(std::string(CLocationDB::kCustomFileName));
+    return outcome;
+  }
+  const SaveOutcome customOutcome =
+      SaveFile(files, messages, CLocationDB::kCustomFileName, custom, kCustomSaveMessages);
+  return customOutcome == SaveOutcome::kFailed ? customOutcome : outcome;
+}
+
+bool LoadZoneFiles(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
+                   const CLocationDB::ProgressCallback& progress) {
+  ReadResult standard = ReadFile(files, CLocationDB::kUpdateFileName);
+  const bool isUpdate = standard.stage != FileStage::kOpen;
+  if (!isUpdate) {
+    standard = ReadFile(files, CLocationDB::kStandardFileName);
+  }
+  if (!LoadStandard(db, std::move(standard), isUpdate, messages, progress) ||
+      !LoadCustom(db, files, messages, progress)) {
+    return false;
+  }
+  // TEMPT.DAT goes only once TIME_ZON.DAT really holds its contents; otherwise the next
+  // start takes it in again.
+  if (isUpdate && SaveZoneFiles(db, files, messages) == SaveOutcome::kWritten) {
+    files.Remove(std::string(CLocationDB::kUpdateFileName));
+  }
+  return true;
+}
+
+}  // namespace
 
 int CLocationDB::Find(std::string_view name, std::string_view country) const {
   for (std::size_t i = 0; i < m_locations.size(); ++i) {
@@ -22,31 +225,32 @@ int CLocationDB::IndexOf(const CLocation* location) const {
   return it == m_locations.end() ? -1 : static_cast<int>(it - m_locations.begin());
 }
 
+bool CLocationDB::Precedes(const CLocation& entry, int type, const std::string& country,
+                           const std::string& name) {
+  // std::string compares bytes as unsigned char, like strcmp.
+  if (entry.GetType() != type) {
+    return entry.GetType() < type;
+  }
+  const int byCountry = entry.Country().compare(country);
+  if (byCountry != 0) {
+    return byCountry < 0;
+  }
+  return entry.Name().compare(name) < 0;
+}
+
 std::size_t CLocationDB::InsertPosition(const CLocation& location, int type) const {
   // The array is kept in this order, so the first entry that belongs after the new one can
-  // be found by bisection; std::string compares bytes as unsigned char, like strcmp.
-  const std::string& name = location.Name();
-  const std::string& country = location.Country();
-  const auto belongsAfter = [&](const std::unique_ptr<CLocation>& e) {
-    if (e->GetType() != type) {
-      return e->GetType() > type;
-    }
-    const int byCountry = e->Country().compare(country);
-    if (byCountry != 0) {
-      return byCountry > 0;
-    }
-    return e->Name().compare(name) >= 0;
-  };
+  // be found by bisection.
   const auto it = std::partition_point(
-      m_locations.begin(), m_locations.end(),
-      [&](const std::unique_ptr<CLocation>& e) { return !belongsAfter(e); });
+      m_locations.begin(), m_locations.end(), [&](const std::unique_ptr<CLocation>& e) {
+        return Precedes(*e, type, location.Country(), location.Name());
+      });
   return static_cast<std::size_t>(it - m_locations.begin());
 }
 
 void CLocationDB::InsertAt(std::unique_ptr<CLocation> location, std::size_t index) {
   index = std::min(index, m_locations.size());
-  m_locations.insert(m_locations.begin() + static_cast<std::ptrdiff_t>(index),
-                     std::move(location));
+  m_locations.insert(m_locations.begin() + static_cast<std::ptrdiff_t>(index), std::move(location));
 }
 
 std::size_t CLocationDB::Insert(std::unique_ptr<CLocation> location) {
@@ -77,6 +281,50 @@ std::size_t CLocationDB::Reposition(std::size_t index) {
     return index;
   }
   return Insert(std::move(location));
+}
+
+bool CLocationDB::Load(IFileLayer& files, IMessageSink& messages,
+                       const ProgressCallback& progress) {
+  Destroy();
+  if (LoadZoneFiles(*this, files, messages, progress)) {
+    return true;
+  }
+  Destroy();
+  return false;
+}
+
+bool CLocationDB::Save(IFileLayer& files, IMessageSink& messages) {
+  return SaveZoneFiles(*this, files, messages) != SaveOutcome::kFailed;
+}
+
+bool CLocationDB::Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMessageSink& messages,
+                        const ProgressCallback& progress) {
+  const CDateTime now;
+  CZoneFile file(buffer, isCustom, progress);
+  CZoneFile::Record record;
+  for (;;) {
+    const CZoneFile::Status status = file.Next(record);
+    if (status == CZoneFile::Status::kEnd) {
+      return true;
+    }
+    if (status != CZoneFile::Status::kRecord) {
+      messages.Warn(FaultMessage(status, isCustom));
+      return false;
+    }
+    AppendInOrder(CZoneFile::MakeLocation(record, now));
+  }
+}
+
+void CLocationDB::AppendInOrder(std::unique_ptr<CLocation> location) {
+  // A file is sorted by its padded key, which orders texts with control characters or
+  // trailing blanks differently from this array; such a location is inserted where it
+  // belongs so that bisection keeps working.
+  if (m_locations.empty() ||
+      Precedes(*m_locations.back(), location->GetType(), location->Country(), location->Name())) {
+    m_locations.push_back(std::move(location));
+    return;
+  }
+  Insert(std::move(location));
 }
 
 bool CLocationDB::IsOnClock(const CLocation* location) const {
@@ -117,7 +365,9 @@ void CLocationDB::MoveOnClock(std::size_t from, std::size_t to) {
   m_clock.insert(m_clock.begin() + static_cast<std::ptrdiff_t>(to), moving);
 }
 
-void CLocationDB::ClearClock() { m_clock.clear(); }
+void CLocationDB::ClearClock() {
+  m_clock.clear();
+}
 
 void CLocationDB::Destroy() {
   m_clock.clear();

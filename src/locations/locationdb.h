@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 
 namespace zw {
 
+class IFileLayer;
 class IMessageSink;
 
 // Every location the program knows, in (type, country, name) byte order, and the clock list:
@@ -27,10 +30,31 @@ class CLocationDB {
   // How the clock window should react to a change of the clock list.
   enum class ClockChange { kRelayoutLater, kRepaintNow };
   using ClockListener = std::function<void(ClockChange)>;
+  // Called once per progress step while a zone file is parsed, about 30 times per file.
+  using ProgressCallback = std::function<void()>;
+
+  static constexpr std::string_view kStandardFileName = "TIME_ZON.DAT";
+  static constexpr std::string_view kCustomFileName = "CUST_ZON.DAT";
+  // A replacement standard file left by the database update, taken in by the next Load.
+  static constexpr std::string_view kUpdateFileName = "TEMPT.DAT";
+  // A zone file beyond this size is refused as unreadable instead of being read whole.
+  static constexpr std::size_t kMaxFileBytes = 64u * 1024u * 1024u;
 
   CLocationDB() = default;
   CLocationDB(const CLocationDB&) = delete;
   CLocationDB& operator=(const CLocationDB&) = delete;
+
+  // Replaces the contents with the zone files of the current directory, taking in TEMPT.DAT
+  // in place of TIME_ZON.DAT when it exists. Every failure is reported to `messages`; a
+  // failed load leaves the database empty.
+  bool Load(IFileLayer& files, IMessageSink& messages, const ProgressCallback& progress = {});
+  // Writes every location to TIME_ZON.DAT and the custom ones to CUST_ZON.DAT, which is
+  // removed when none is left. Each file is replaced whole or not at all.
+  bool Save(IFileLayer& files, IMessageSink& messages);
+  // Appends the locations of one zone file held in memory. Stops at the first bad line with
+  // its warning, keeping the locations read before it.
+  bool Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMessageSink& messages,
+             const ProgressCallback& progress = {});
 
   std::size_t Count() const { return m_locations.size(); }
   CLocation* At(std::size_t index) const { return m_locations[index].get(); }
@@ -74,6 +98,11 @@ class CLocationDB {
   static std::string ClockFullMessage();
 
  private:
+  // Whether `entry` sorts strictly before (type, country, name).
+  static bool Precedes(const CLocation& entry, int type, const std::string& country,
+                       const std::string& name);
+  // Appends a location read from a file, which arrives in file order.
+  void AppendInOrder(std::unique_ptr<CLocation> location);
   void Notify(ClockChange change) const;
 
   std::vector<std::unique_ptr<CLocation>> m_locations;
