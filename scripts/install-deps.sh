@@ -11,6 +11,7 @@ packages=(
   clang-format
   qt6-base-dev
   qt6-base-dev-tools
+  qt6-svg-dev
   libgl-dev
   libgtest-dev
   libgmock-dev

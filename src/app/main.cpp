@@ -1,29 +1,24 @@
 #include <QApplication>
-#include <QLabel>
-#include <QTimer>
+#include <QIcon>
 
-#include "timecore/datetime.h"
+#include "app/zoneapp.h"
+#include "clock/clockwnd.h"
 
-// A first window: the running GMT time, until the clock window takes its place.
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zonewright"));
   QApplication::setOrganizationName(QStringLiteral("Velloran"));
+  QApplication::setDesktopFileName(QStringLiteral("zonewright"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
+  // The clock is the one window that matters; closing it ends the program even while the
+  // help window is open.
+  QApplication::setQuitOnLastWindowClosed(false);
 
-  QLabel clock;
-  clock.setWindowTitle(QStringLiteral("Zonewright"));
-  clock.setMinimumWidth(240);
-  clock.setAlignment(Qt::AlignCenter);
-  const auto refresh = [&clock] {
-    zw::CDateTime now;
-    const std::string text =
-        "GMT  " + now.FormatDate(0, "/", 4) + "  " + now.FormatTime(0, ":", true);
-    clock.setText(QString::fromStdString(text));
-  };
-  refresh();
-  QTimer timer;
-  QObject::connect(&timer, &QTimer::timeout, &clock, refresh);
-  timer.start(250);
-  clock.show();
-  return QApplication::exec();
+  zw::CZoneApp zone;
+  if (!zone.InitInstance(QApplication::arguments())) {
+    return zone.ExitInstance(0);
+  }
+  QObject::connect(zone.Clock(), &zw::CClockWnd::closed, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  return zone.ExitInstance(QApplication::exec());
 }

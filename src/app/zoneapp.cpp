@@ -1,0 +1,161 @@
+#include "app/zoneapp.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+
+#include "app/datadirectory.h"
+#include "app/helpwindow.h"
+#include "app/hourswitch.h"
+#include "app/splashwnd.h"
+#include "app/welcomedlg.h"
+#include "clock/clockwnd.h"
+#include "platform/singleinstance.h"
+#include "timecore/now.h"
+
+namespace zw {
+
+namespace {
+
+std::vector<std::string> SuppliedDataSources() {
+  std::vector<std::string> sources;
+#ifdef ZW_INSTALLED_DATA_DIR
+  sources.emplace_back(ZW_INSTALLED_DATA_DIR);
+#endif
+  const QString besideProgram = QCoreApplication::applicationDirPath() + "/../share/zonewright";
+  sources.push_back(besideProgram.toStdString());
+#ifdef ZW_SOURCE_DATA_DIR
+  sources.emplace_back(ZW_SOURCE_DATA_DIR);
+#endif
+  return sources;
+}
+
+ScreenRect ToScreenRect(const QRect& r) {
+  return ScreenRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+}  // namespace
+
+CZoneApp::CZoneApp()
+    : m_instance(std::make_unique<CSingleInstance>()),
+      m_store(
+          std::make_unique<CFileSettingsStore>(m_files, CFileSettingsStore::DefaultDirectory())) {}
+
+CZoneApp::~CZoneApp() = default;
+
+bool CZoneApp::InitInstance(const QStringList& arguments) {
+  m_restart = false;
+  if (!m_instance->Acquire()) {
+    return false;
+  }
+  CSplashWnd splash;
+  splash.show();
+  QCoreApplication::processEvents();
+
+  m_settings.ResetToDefaults();
+  ApplyHourSwitch(arguments);
+  m_settings.Load(*m_store);
+  if (!EnterDataDirectory()) {
+    return false;
+  }
+  const bool loaded = m_db.Load(m_files, m_messages, [&splash] {
+    splash.Step();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+  splash.close();
+  if (!loaded) {
+    return false;
+  }
+  CreateClock();
+  return true;
+}
+
+void CZoneApp::ApplyHourSwitch(const QStringList& arguments) {
+  bool invalid = false;
+  const int hours = CHourSwitch::Parse(arguments.mid(1).join(' ').toStdString(), invalid);
+  if (invalid) {
+    m_messages.Warn(std::string(CHourSwitch::kInvalidMessage));
+  }
+  CNow::SetHourAdjustment(hours);
+}
+
+bool CZoneApp::EnterDataDirectory() {
+  const std::string directory = CDataDirectory::Choose();
+  if (CDataDirectory::Enter(directory, SuppliedDataSources())) {
+    return true;
+  }
+  m_messages.Warn("Cannot use the data directory \"" + directory + "\".");
+  return false;
+}
+
+void CZoneApp::CreateClock() {
+  m_clock = std::make_unique<CClockWnd>(
+      ClockServices{m_settings, *m_store, m_files, m_messages, m_db, m_actions});
+  m_messages.SetParent(m_clock.get());
+  m_actions.SetOwner(m_clock.get());
+  m_actions.SetRefreshHandler([this] { emit m_clock->eventListsChanged(); });
+  if (m_settings.Fields().hideWelcome == 0) {
+    CWelcomeDlg welcome;
+    welcome.exec();
+    m_settings.Fields().hideWelcome = welcome.HideFromNowOn() ? 1 : 0;
+  }
+  CClockSettings::SaveInstanceRecord(*m_store, "CClockWnd", "Zonewright");
+  connect(m_clock.get(), &CClockWnd::helpRequested, this, &CZoneApp::ShowHelp);
+  connect(m_clock.get(), &CClockWnd::moved, this, [this] {
+    for (std::size_t i = 0; i < kPositionsNearClock; ++i) {
+      m_positions[i].right = 0;
+    }
+  });
+  connect(m_instance.get(), &CSingleInstance::activationRequested, m_clock.get(), [this] {
+    if (m_clock->isMinimized()) {
+      m_clock->showNormal();
+    }
+    m_clock->raise();
+    m_clock->activateWindow();
+  });
+  m_clock->show();
+  m_clock->raise();
+  m_clock->activateWindow();
+}
+
+void CZoneApp::ShowHelp() {
+  if (!m_help) {
+    m_help = std::make_unique<CHelpWindow>();
+  }
+  m_help->ShowContents();
+}
+
+void CZoneApp::PlaceDialog(QWidget* dialog, std::size_t slot) {
+  if (slot < kRememberedPositions && m_positions[slot].right != 0) {
+    const ScreenRect& r = m_positions[slot];
+    dialog->setGeometry(r.left, r.top, r.Width(), r.Height());
+    return;
+  }
+  if (!m_clock) {
+    return;
+  }
+  const QScreen* screen = m_clock->screen();
+  const ScreenRect desk = ToScreenRect(screen != nullptr ? screen->availableGeometry() : QRect());
+  const QSize size = dialog->frameGeometry().size();
+  if (const auto at = CPlacement::BesideClock(ToScreenRect(m_clock->frameGeometry()), size.width(),
+                                              size.height(), desk)) {
+    dialog->move(at->x, at->y);
+  }
+}
+
+void CZoneApp::RememberDialog(const QWidget* dialog, std::size_t slot) {
+  if (slot < kRememberedPositions) {
+    m_positions[slot] = ToScreenRect(dialog->geometry());
+  }
+}
+
+int CZoneApp::ExitInstance(int exitCode) {
+  m_clock.reset();
+  m_instance->Release();
+  if (m_restart) {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+  }
+  return exitCode;
+}
+
+}  // namespace zw

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+#include "app/clocksettings.h"
+#include "app/placement.h"
+#include "locations/locationdb.h"
+#include "platform/filesettingsstore.h"
+#include "platform/posixfilelayer.h"
+#include "platform/qtalarmactions.h"
+#include "platform/qtmessagesink.h"
+
+class QWidget;
+
+namespace zw {
+
+class CClockWnd;
+class CHelpWindow;
+class CSingleInstance;
+
+// The program itself: makes sure only one copy runs, reads the settings, enters the data
+// directory, loads the locations while the splash shows, and brings up the clock.
+class CZoneApp : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr std::size_t kRememberedPositions = 9;
+  // Slots 0..4 are forgotten whenever the clock moves; 5..8 stay for the run.
+  static constexpr std::size_t kPositionsNearClock = 5;
+
+  CZoneApp();
+  ~CZoneApp() override;
+
+  // False when the program should end at once: another copy runs, or the database did not
+  // load (its loader has said why).
+  bool InitInstance(const QStringList& arguments);
+  // Gives up the single-instance lock and, when asked for, starts the program again.
+  int ExitInstance(int exitCode);
+
+  CClockSettings& Settings() { return m_settings; }
+  CLocationDB& Database() { return m_db; }
+  CClockWnd* Clock() const { return m_clock.get(); }
+  IMessageSink& Messages() { return m_messages; }
+  IFileLayer& Files() { return m_files; }
+  ISettingsStore& Store() { return *m_store; }
+
+  void RequestRestart() { m_restart = true; }
+  bool RestartRequested() const { return m_restart; }
+
+  // Opens `dialog` where it was last closed during this run, else beside the clock.
+  void PlaceDialog(QWidget* dialog, std::size_t slot);
+  // Remembers where `dialog` is as it closes.
+  void RememberDialog(const QWidget* dialog, std::size_t slot);
+
+ private:
+  void ApplyHourSwitch(const QStringList& arguments);
+  bool EnterDataDirectory();
+  bool LoadDatabase();
+  void CreateClock();
+  void ShowHelp();
+
+  std::unique_ptr<CSingleInstance> m_instance;
+  CClockSettings m_settings;
+  CPosixFileLayer m_files;
+  std::unique_ptr<CFileSettingsStore> m_store;
+  CQtMessageSink m_messages;
+  CQtAlarmActions m_actions;
+  CLocationDB m_db;
+  std::unique_ptr<CClockWnd> m_clock;
+  std::unique_ptr<CHelpWindow> m_help;
+  std::array<ScreenRect, kRememberedPositions> m_positions{};
+  bool m_restart = false;
+};
+
+}  // namespace zw
