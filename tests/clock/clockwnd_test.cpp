@@ -116,6 +116,31 @@ class ClockWndTest : public QObject {
     QVERIFY(white);
   }
 
+  void screenshotShowsTheThreeDefaultNames() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const QString path = QString::fromStdString(f.dir.File("clock.png"));
+    QVERIFY(wnd->grab().save(path));
+    const QImage image(path);
+    QVERIFY(!image.isNull());
+    QCOMPARE(image.size(), wnd->size() * wnd->devicePixelRatio());
+    // Each name's own rectangle holds drawn text in the line's colour, and nowhere else in
+    // it is there anything but background and text.
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      const CellRect& r = f.db.ClockAt(i)->Clock().nameRect;
+      QVERIFY(r.right - r.left > 20);
+      int inked = 0;
+      for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+          inked += image.pixelColor(x, y) != QColor(128, 0, 0) ? 1 : 0;
+        }
+      }
+      QVERIFY2(inked > 20, f.db.ClockAt(i)->Name().c_str());
+    }
+    // The three names differ in length, and so do their drawn widths.
+    QVERIFY(f.db.ClockAt(0)->Clock().nameRect.right < f.db.ClockAt(2)->Clock().nameRect.right);
+  }
+
   void timeOnlyLayoutStartsRightOfTheIndentation() {
     Fixture f(kWorld, DisplayOptions::kTimeOnly);
     auto wnd = f.Open();
