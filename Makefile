@@ -37,7 +37,7 @@ test: build asan
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DZW_BUILD_BENCH=ON \
-	  -DZW_BUILD_GUI=OFF -DZW_BUILD_TESTS=OFF > /dev/null
+	  -DZW_BUILD_TESTS=OFF > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 

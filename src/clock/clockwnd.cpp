@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+#include <string_view>
 
 #include "app/clocksettings.h"
 #include "clock/clockcommands.h"
@@ -205,7 +206,13 @@ ClockMetrics CClockWnd::MeasureFonts() const {
   m.nameAverageWidth = name.averageCharWidth();
   m.digitHeight = digit.height();
   m.digitAverageWidth = digit.averageCharWidth();
-  m.digitMaxWidth = digit.maxWidth();
+  // The widest glyph of a whole modern font is far wider than anything the clock draws; the
+  // widest character a date or time can hold gives the cell width the layout rules expect.
+  int widest = 0;
+  for (const char c : std::string_view("0123456789/-.: APM")) {
+    widest = std::max(widest, digit.horizontalAdvance(QLatin1Char(c)));
+  }
+  m.digitMaxWidth = widest;
   m.digitItalic = DigitFont().italic();
   m.digitSpacing = std::clamp(m_s.settings.Fields().digitSpacing, 0, 20);
   return m;
