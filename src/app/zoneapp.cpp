@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QProcess>
-#include <QScreen>
 
 #include "app/datadirectory.h"
 #include "app/helpwindow.h"
@@ -28,10 +27,6 @@ std::vector<std::string> SuppliedDataSources() {
   sources.emplace_back(ZW_SOURCE_DATA_DIR);
 #endif
   return sources;
-}
-
-ScreenRect ToScreenRect(const QRect& r) {
-  return ScreenRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 }  // namespace
@@ -101,11 +96,8 @@ void CZoneApp::CreateClock() {
   }
   CClockSettings::SaveInstanceRecord(*m_store, "CClockWnd", "Zonewright");
   connect(m_clock.get(), &CClockWnd::helpRequested, this, &CZoneApp::ShowHelp);
-  connect(m_clock.get(), &CClockWnd::moved, this, [this] {
-    for (std::size_t i = 0; i < kPositionsNearClock; ++i) {
-      m_positions[i].right = 0;
-    }
-  });
+  m_positions.SetClock(m_clock.get());
+  connect(m_clock.get(), &CClockWnd::moved, this, [this] { m_positions.ForgetNearClock(); });
   connect(m_instance.get(), &CSingleInstance::activationRequested, m_clock.get(), [this] {
     if (m_clock->isMinimized()) {
       m_clock->showNormal();
@@ -123,30 +115,6 @@ void CZoneApp::ShowHelp() {
     m_help = std::make_unique<CHelpWindow>();
   }
   m_help->ShowContents();
-}
-
-void CZoneApp::PlaceDialog(QWidget* dialog, std::size_t slot) {
-  if (slot < kRememberedPositions && m_positions[slot].right != 0) {
-    const ScreenRect& r = m_positions[slot];
-    dialog->setGeometry(r.left, r.top, r.Width(), r.Height());
-    return;
-  }
-  if (!m_clock) {
-    return;
-  }
-  const QScreen* screen = m_clock->screen();
-  const ScreenRect desk = ToScreenRect(screen != nullptr ? screen->availableGeometry() : QRect());
-  const QSize size = dialog->frameGeometry().size();
-  if (const auto at = CPlacement::BesideClock(ToScreenRect(m_clock->frameGeometry()), size.width(),
-                                              size.height(), desk)) {
-    dialog->move(at->x, at->y);
-  }
-}
-
-void CZoneApp::RememberDialog(const QWidget* dialog, std::size_t slot) {
-  if (slot < kRememberedPositions) {
-    m_positions[slot] = ToScreenRect(dialog->geometry());
-  }
 }
 
 int CZoneApp::ExitInstance(int exitCode) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/clocksettings.h"
+#include "app/dialogpositions.h"
 #include "app/placement.h"
 #include "locations/locationdb.h"
 #include "platform/filesettingsstore.h"
@@ -27,10 +28,6 @@ class CZoneApp : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr std::size_t kRememberedPositions = 9;
-  // Slots 0..4 are forgotten whenever the clock moves; 5..8 stay for the run.
-  static constexpr std::size_t kPositionsNearClock = 5;
-
   CZoneApp();
   ~CZoneApp() override;
 
@@ -50,10 +47,7 @@ class CZoneApp : public QObject {
   void RequestRestart() { m_restart = true; }
   bool RestartRequested() const { return m_restart; }
 
-  // Opens `dialog` where it was last closed during this run, else beside the clock.
-  void PlaceDialog(QWidget* dialog, std::size_t slot);
-  // Remembers where `dialog` is as it closes.
-  void RememberDialog(const QWidget* dialog, std::size_t slot);
+  CDialogPositions& Positions() { return m_positions; }
 
  private:
   void ApplyHourSwitch(const QStringList& arguments);
@@ -71,7 +65,7 @@ class CZoneApp : public QObject {
   CLocationDB m_db;
   std::unique_ptr<CClockWnd> m_clock;
   std::unique_ptr<CHelpWindow> m_help;
-  std::array<ScreenRect, kRememberedPositions> m_positions{};
+  CDialogPositions m_positions;
   bool m_restart = false;
 };
 

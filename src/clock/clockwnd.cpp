@@ -304,6 +304,7 @@ void CClockWnd::Tick() {
     m_lastInvalidated = std::move(cells);
   }
 
+  emit ticked();
   if (m_monitor.DueTest(now) != nullptr) {
     QMetaObject::invokeMethod(
         this, [this] { m_monitor.HandleAlarm(); }, Qt::QueuedConnection);

@@ -92,6 +92,9 @@ class CClockWnd : public QWidget {
   void eventListsChanged();
   // The clock was closed: the program ends.
   void closed();
+  // A second has passed and the clock's texts are new; open dialogs that show live times
+  // follow it.
+  void ticked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
