@@ -16,6 +16,8 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  tzdata
+  python3
 )
 
 missing=()
@@ -23,6 +25,14 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
+
+# The tests compare the supplied zone rules with the C library's zone data, which must be at
+# least as new as the tz database those rules were generated from.
+min_tzdata=2026f
+tzdata_version=$(dpkg-query -W -f='${Version}' tzdata 2>/dev/null || true)
+if [[ -n "$tzdata_version" ]] && ! dpkg --compare-versions "$tzdata_version" ge "$min_tzdata"; then
+  missing+=(tzdata)
+fi
 
 if ((${#missing[@]} == 0)); then
   exit 0

@@ -8,7 +8,9 @@
 #include "app/hourswitch.h"
 #include "app/splashwnd.h"
 #include "app/welcomedlg.h"
+#include "clock/clockcommands.h"
 #include "clock/clockwnd.h"
+#include "locations/locationlistdlg.h"
 #include "platform/singleinstance.h"
 #include "timecore/now.h"
 
@@ -97,6 +99,7 @@ void CZoneApp::CreateClock() {
   CClockSettings::SaveInstanceRecord(*m_store, "CClockWnd", "Zonewright");
   connect(m_clock.get(), &CClockWnd::helpRequested, this, &CZoneApp::ShowHelp);
   m_positions.SetClock(m_clock.get());
+  PlugInDialogs();
   connect(m_clock.get(), &CClockWnd::moved, this, [this] { m_positions.ForgetNearClock(); });
   connect(m_instance.get(), &CSingleInstance::activationRequested, m_clock.get(), [this] {
     if (m_clock->isMinimized()) {
@@ -108,6 +111,20 @@ void CZoneApp::CreateClock() {
   m_clock->show();
   m_clock->raise();
   m_clock->activateWindow();
+}
+
+void CZoneApp::PlugInDialogs() {
+  m_clock->SetCommandHandler(kCmdAddChange, [this] {
+    CLocationListDlg dialog(LocationListServices{m_db, m_settings, m_messages, m_files,
+                                                 &m_clock->Alarms(), &m_positions,
+                                                 [this] {
+                                                   m_clock->RequestRelayout();
+                                                   m_clock->SaveSettings();
+                                                 }},
+                            m_clock.get());
+    connect(m_clock.get(), &CClockWnd::ticked, &dialog, &CLocationListDlg::OnTick);
+    dialog.exec();
+  });
 }
 
 void CZoneApp::ShowHelp() {

@@ -54,6 +54,7 @@ class CZoneApp : public QObject {
   bool EnterDataDirectory();
   bool LoadDatabase();
   void CreateClock();
+  void PlugInDialogs();
   void ShowHelp();
 
   std::unique_ptr<CSingleInstance> m_instance;

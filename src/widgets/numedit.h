@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace zw {
+
+// A one-line field for a decimal quantity. Only typed characters are filtered; pasted or
+// programmatic text goes in as it is, so the owner parses and range-tests the text itself.
+class CNumEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit CNumEdit(QWidget* parent = nullptr);
+
+  // Set whenever a keystroke that can alter the number got through; the field never clears
+  // it, which lets the owner tell the user's typing apart from its own setText().
+  bool Changed() const { return m_changed; }
+  void SetChanged(bool changed) { m_changed = changed; }
+
+  // Lets a minus sign be typed at the very start of the text.
+  void SetAllowNegative(bool allow) { m_allowNegative = allow; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool MinusPasses(const QString& text) const;
+
+  bool m_changed = false;
+  bool m_allowNegative = false;
+};
+
+}  // namespace zw
