@@ -10,6 +10,7 @@
 #include "app/welcomedlg.h"
 #include "clock/clockcommands.h"
 #include "clock/clockwnd.h"
+#include "locations/comparetimedlg.h"
 #include "locations/locationlistdlg.h"
 #include "platform/singleinstance.h"
 #include "timecore/now.h"
@@ -124,6 +125,9 @@ void CZoneApp::PlugInDialogs() {
                             m_clock.get());
     connect(m_clock.get(), &CClockWnd::ticked, &dialog, &CLocationListDlg::OnTick);
     dialog.exec();
+  });
+  m_clock->SetCommandHandler(kCmdCompareTimes, [this] {
+    CCompareTimeDlg::Run(m_db, m_settings, m_messages, &m_positions, m_clock.get());
   });
 }
 

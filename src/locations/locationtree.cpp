@@ -105,7 +105,8 @@ bool CLocationTree::Select(const CLocation* location) {
   if (location == nullptr) {
     return false;
   }
-  auto* item = static_cast<QTreeWidgetItem*>(location->TreeHandle(static_cast<std::size_t>(m_slot)));
+  auto* item =
+      static_cast<QTreeWidgetItem*>(location->TreeHandle(static_cast<std::size_t>(m_slot)));
   if (item == nullptr) {
     return false;
   }

@@ -93,13 +93,13 @@ int CZoneNames::Wrap(int hours) {
 std::vector<std::string> CZoneNames::HourEntries(bool hour24) {
   std::vector<std::string> entries;
   for (int h = 0; h < 24; ++h) {
-    if (hour24) {
-      entries.push_back((h < 10 ? " " : "") + std::to_string(h) + ":00");
-      continue;
+    const int shown = hour24 ? h : (h % 12 == 0 ? 12 : h % 12);
+    std::string entry(shown < 10 ? 1 : 0, ' ');
+    entry.append(std::to_string(shown)).append(":00");
+    if (!hour24) {
+      entry.append(h < 12 ? " AM" : " PM");
     }
-    const int shown = h % 12 == 0 ? 12 : h % 12;
-    entries.push_back((shown < 10 ? " " : "") + std::to_string(shown) + ":00 " +
-                      (h < 12 ? "AM" : "PM"));
+    entries.push_back(std::move(entry));
   }
   return entries;
 }

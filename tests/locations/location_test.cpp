@@ -9,7 +9,9 @@ using namespace zw;
 
 namespace {
 
-DisplayOptions Options() { return DisplayOptions{}; }
+DisplayOptions Options() {
+  return DisplayOptions{};
+}
 
 // New York-like: GMT-5 with daylight saving from the 2nd Sunday of March to the 1st Sunday
 // of November, both at 2:00.

@@ -69,9 +69,8 @@ TEST_F(LocationDBTest, InsertKeepsTypeCountryNameOrder) {
   // city, and among the French cities by name.
   Add(1, "France", "Paris");
   EXPECT_EQ(Keys(), (std::vector<std::string>{
-                        "1|Austria|Vienna", "1|France|Lyon", "1|France|Marseille",
-                        "1|France|Paris", "1|Germany|Berlin", "2|California|415",
-                        "9|Friends|Anna"}));
+                        "1|Austria|Vienna", "1|France|Lyon", "1|France|Marseille", "1|France|Paris",
+                        "1|Germany|Berlin", "2|California|415", "9|Friends|Anna"}));
 }
 
 TEST_F(LocationDBTest, CustomLocationsSortAfterCitiesAndAreaCodes) {
@@ -105,8 +104,7 @@ TEST_F(LocationDBTest, InsertPositionMatchesLinearScanOverRandomData) {
     std::size_t linear = m_db.Count();
     for (std::size_t j = 0; j < m_db.Count(); ++j) {
       const CLocation* e = m_db.At(j);
-      if (e->GetType() > type ||
-          (e->GetType() == type && e->Country() > loc->Country()) ||
+      if (e->GetType() > type || (e->GetType() == type && e->Country() > loc->Country()) ||
           (e->GetType() == type && e->Country() == loc->Country() && e->Name() >= loc->Name())) {
         linear = j;
         break;

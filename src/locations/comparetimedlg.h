@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "locations/comparetimes.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace zw {
+
+class CClockSettings;
+class CDialogPositions;
+class CLocation;
+class CLocationDB;
+class CLocationTree;
+class IMessageSink;
+
+// Two locations side by side at one moment, now or a time entered for one of them, with a
+// sentence that says how far apart their clocks are.
+class CCompareTimeDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kTitle = "Compare Time";
+  enum Side { kLeft = 0, kRight = 1 };
+
+  // positions: where the dialog reopens during the run; may be null.
+  CCompareTimeDlg(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
+                  CDialogPositions* positions, QWidget* parent = nullptr);
+  ~CCompareTimeDlg() override;
+
+  // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
+  static void Run(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
+                  CDialogPositions* positions, QWidget* parent);
+
+  // Escape, the window's close button and the program closing it all end here.
+  void done(int result) override;
+
+  const CCompareTimes& Comparison() const { return m_compare; }
+  QComboBox* ListBy() const { return m_listBy; }
+  QTreeWidget* Tree(Side side) const { return m_treeViews[side]; }
+  CLocationTree& Locations(Side side) const { return *m_trees[side]; }
+  QPushButton* SelectTimeButton(Side side) const { return m_selectTime[side]; }
+  QPushButton* CurrentTimeButton() const { return m_currentTime; }
+  QLabel* TimeLine(Side side) const { return m_lines[side]; }
+  QLabel* SentenceLine() const { return m_sentence; }
+
+ private:
+  void Build();
+  QLabel* MakeLine(bool wrap);
+  void Restore();
+  void Connect();
+  void OnSelectionChanged();
+  void OnViewChanged(int view);
+  void OnCurrentTime();
+  void OnSelectTime(Side side);
+  void EnableButtons();
+  void StoreSelections();
+  void ShowComparison();
+  void ShowTexts(const CCompareTimes::Texts& texts);
+
+  CLocationDB& m_db;
+  CClockSettings& m_settings;
+  IMessageSink& m_messages;
+  CDialogPositions* m_positions;
+  CCompareTimes m_compare;
+
+  QComboBox* m_listBy = nullptr;
+  std::array<QTreeWidget*, 2> m_treeViews{};
+  std::array<std::unique_ptr<CLocationTree>, 2> m_trees;
+  std::array<QPushButton*, 2> m_selectTime{};
+  QPushButton* m_currentTime = nullptr;
+  std::array<QLabel*, 2> m_lines{};
+  QLabel* m_sentence = nullptr;
+};
+
+}  // namespace zw
