@@ -12,6 +12,12 @@ packages=(
   qt6-base-dev
   qt6-base-dev-tools
   qt6-svg-dev
+  qt6-multimedia-dev
+  gstreamer1.0-plugins-base
+  gstreamer1.0-plugins-good
+  gstreamer1.0-libav
+  libsndfile1-dev
+  libasound2-dev
   libgl-dev
   libgtest-dev
   libgmock-dev

@@ -10,6 +10,9 @@
 #include "app/welcomedlg.h"
 #include "clock/clockcommands.h"
 #include "clock/clockwnd.h"
+#include "clock/propertysheet.h"
+#include "events/eventsetdlg.h"
+#include "events/scheduledlg.h"
 #include "locations/comparetimedlg.h"
 #include "locations/locationlistdlg.h"
 #include "platform/singleinstance.h"
@@ -125,6 +128,22 @@ void CZoneApp::PlugInDialogs() {
                             m_clock.get());
     connect(m_clock.get(), &CClockWnd::ticked, &dialog, &CLocationListDlg::OnTick);
     dialog.exec();
+  });
+  m_clock->SetCommandHandler(kCmdSetEvents, [this] {
+    CEventSetDlg dialog(m_clock->Alarms(), m_db, m_settings, m_files, m_messages, m_clock.get());
+    // A one-time event that fires meanwhile leaves the list at once.
+    connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog, &CEventSetDlg::Refill);
+    dialog.exec();
+  });
+  m_clock->SetCommandHandler(kCmdBrowseSchedule, [this] {
+    CScheduleDlg::Run(m_clock->Alarms(), m_db, m_settings, *m_store, m_files, m_messages,
+                      &m_positions, m_clock.get(), [this](CScheduleDlg& dialog) {
+                        connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog,
+                                &CScheduleDlg::RebuildEventList);
+                      });
+  });
+  m_clock->SetCommandHandler(kCmdProperties, [this] {
+    CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions);
   });
   m_clock->SetCommandHandler(kCmdCompareTimes, [this] {
     CCompareTimeDlg::Run(m_db, m_settings, m_messages, &m_positions, m_clock.get());

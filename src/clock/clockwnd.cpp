@@ -258,7 +258,7 @@ void CClockWnd::Layout() {
     }
     // The frames span the client width, which has just changed.
     CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, false, isMaximized(), 0);
-    SaveSettings();
+    SaveOwnSettings();
   }
   m_relayout = false;
   m_laying = false;
@@ -311,7 +311,7 @@ void CClockWnd::Tick() {
   }
   if (m_dirty) {
     m_dirty = false;
-    SaveSettings();
+    SaveOwnSettings();
     emit moved();
   }
 }
@@ -400,7 +400,36 @@ std::optional<std::array<int, 4>> CClockWnd::RectForSettings() const {
 }
 
 void CClockWnd::SaveSettings() {
+  m_saveOwed = false;
   m_s.settings.Save(m_s.store, m_s.db, RectForSettings());
+}
+
+void CClockWnd::SaveOwnSettings() {
+  if (m_savesPaused) {
+    m_saveOwed = true;
+    return;
+  }
+  SaveSettings();
+}
+
+void CClockWnd::PauseSaves() {
+  m_savesPaused = true;
+}
+
+void CClockWnd::ResumeSaves() {
+  m_savesPaused = false;
+  if (m_saveOwed) {
+    SaveSettings();
+  }
+}
+
+void CClockWnd::RefreshTexts() {
+  const CDateTime now;
+  const DisplayOptions options = m_s.settings.Display();
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    m_s.db.ClockAt(i)->UpdateCurrentTime(now, options);
+  }
+  RequestRelayout();
 }
 
 std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {

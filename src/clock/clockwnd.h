@@ -72,6 +72,13 @@ class CClockWnd : public QWidget {
   // A fresh popup menu, as the right mouse button shows it.
   std::unique_ptr<QMenu> BuildPopupMenu();
   void SaveSettings();
+  // After the formats change: every line's texts anew, then a full layout and repaint.
+  void RefreshTexts();
+  // While a dialog holds changes the user has not confirmed, the clock's own saves (after an
+  // auto resize or a move) wait, so they cannot write those changes behind the user's back;
+  // ResumeSaves makes the one that was put off. SaveSettings itself always writes.
+  void PauseSaves();
+  void ResumeSaves();
 
   CAlarmList& Alarms() { return m_alarms; }
   CAlarmMonitor& Monitor() { return m_monitor; }
@@ -129,6 +136,7 @@ class CClockWnd : public QWidget {
   void EndDrag();
   std::vector<CellRect> Frames() const;
   std::optional<std::array<int, 4>> RectForSettings() const;
+  void SaveOwnSettings();
 
   ClockServices m_s;
   CProgramLog m_log;
@@ -142,6 +150,8 @@ class CClockWnd : public QWidget {
   bool m_relayout = true;
   bool m_dirty = true;
   bool m_laying = false;
+  bool m_savesPaused = false;
+  bool m_saveOwed = false;
   std::int64_t m_lastSecond = -1;
   std::vector<QRect> m_lastInvalidated;
   std::map<int, CommandHandler> m_handlers;

@@ -2,7 +2,10 @@
 
 #include <QMessageBox>
 
+#include "events/alarmmonitor.h"
+#include "platform/moviewnd.h"
 #include "platform/processlauncher.h"
+#include "platform/wavplayer.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
@@ -38,11 +41,14 @@ bool CQtAlarmActions::AskYesNo(const std::string& text) {
          QMessageBox::Yes;
 }
 
-// Sound and movie playback arrive with the event windows; until then an alarm's media is
-// silently skipped, as an unplayable file would be.
-void CQtAlarmActions::StartWavLoop(const std::string&, int) {}
+void CQtAlarmActions::StartWavLoop(const std::string& file, int playCount) {
+  m_sounds.Start(file, playCount, CAlarmMonitor::MediaStopFlag(),
+                 [](const std::string& name) { CWavPlayer::PlayOnce(name); });
+}
 
-void CQtAlarmActions::OpenMovie(const std::string&) {}
+void CQtAlarmActions::OpenMovie(const std::string& file) {
+  CMovieWnd::Open(file);
+}
 
 bool CQtAlarmActions::StartProcess(const std::string& commandLine, const std::string& directory) {
   return CProcessLauncher::Start(commandLine, directory);

@@ -3,13 +3,16 @@
 #include <functional>
 
 #include "events/alarmactions.h"
+#include "platform/soundthreads.h"
 
 class QWidget;
 
 namespace zw {
 
 // The alarm's actions on the desktop: boxes that stay above every window, programs started
-// without a shell, errors shown without holding up the alarm.
+// without a shell, errors shown without holding up the alarm. An alarm's sound keeps playing
+// on its own thread until it is done or its box is closed; the actions wait for it when they
+// go, after asking it to stop.
 class CQtAlarmActions final : public IAlarmActions {
  public:
   explicit CQtAlarmActions(QWidget* owner = nullptr) : m_owner(owner) {}
@@ -28,6 +31,7 @@ class CQtAlarmActions final : public IAlarmActions {
  private:
   QWidget* m_owner;
   std::function<void()> m_refresh;
+  CSoundThreads m_sounds;
 };
 
 }  // namespace zw

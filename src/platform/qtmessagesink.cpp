@@ -29,8 +29,9 @@ void CQtMessageSink::Inform(const std::string& text) {
 }
 
 bool CQtMessageSink::AskYesNo(const std::string& text) {
-  return QMessageBox::question(m_parent, Caption(), ToQt(text),
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  // No is the default: Enter must never delete or discard anything.
+  return QMessageBox::question(m_parent, Caption(), ToQt(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace zw

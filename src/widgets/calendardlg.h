@@ -2,10 +2,10 @@
 
 #include <QDialog>
 #include <QString>
-#include <array>
+
+#include "widgets/monthgrid.h"
 
 class QComboBox;
-class QGridLayout;
 class QPushButton;
 
 namespace zw {
@@ -16,10 +16,9 @@ class CCalendarDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kFirstYear = 1970;
-  static constexpr int kLastYear = 2037;
-  // Enough for a 31-day month whose 1st falls on a Saturday.
-  static constexpr int kDayButtons = 37;
+  static constexpr int kFirstYear = CMonthGrid::kFirstYear;
+  static constexpr int kLastYear = CMonthGrid::kLastYear;
+  static constexpr int kDayButtons = CMonthGrid::kDayButtons;
 
   // Opens on the given date; month 1..12. A year outside the list is moved to its nearer end.
   CCalendarDlg(int year, int month, int day, QWidget* parent = nullptr);
@@ -29,30 +28,22 @@ class CCalendarDlg : public QDialog {
   int Month() const { return m_month; }
   int Day() const { return m_day; }
 
-  QComboBox* MonthList() const { return m_monthList; }
-  QComboBox* YearList() const { return m_yearList; }
+  QComboBox* MonthList() const { return m_grid->MonthList(); }
+  QComboBox* YearList() const { return m_grid->YearList(); }
   // position 1..kDayButtons.
-  QPushButton* DayButton(int position) const { return m_dayButtons.at(position - 1); }
+  QPushButton* DayButton(int position) const { return m_grid->DayButton(position); }
 
   // The date as the event dialogs write it: no leading zeros, a four-digit year, in a date
   // order of the settings (0 "M/D/YYYY", 1 "YYYY-M-D", 2 "D.M.YYYY"; others as 0).
   static QString DateText(int year, int month, int day, int order);
 
  private:
-  void BuildLists();
-  void BuildDayGrid(QGridLayout* grid);
-  int ShownYear() const;
-  int ShownMonth() const;
-  void LayOutDays();
   // The opening day's button in the shown month, the month's last day where it is shorter.
   QPushButton* RememberedDayButton() const;
-  void PickPosition(int position);
+  void MarkDefaultDay();
+  void Pick(int day);
 
-  QComboBox* m_monthList = nullptr;
-  QComboBox* m_yearList = nullptr;
-  std::array<QPushButton*, kDayButtons> m_dayButtons{};
-  // Weekday of the shown month's 1st, 1 = Sunday: the position of the button labelled 1.
-  int m_firstWeekday = 1;
+  CMonthGrid* m_grid = nullptr;
   int m_year;
   int m_month;
   int m_day;

@@ -42,11 +42,17 @@ class RecordingActions final : public IAlarmActions {
     return m_processStarts;
   }
   void ShowErrorAsync(const std::string& text) override { m_calls.push_back({"error", text, {}}); }
-  void RefreshEventLists() override { m_calls.push_back({"refresh", {}, {}}); }
+  void RefreshEventLists() override {
+    m_calls.push_back({"refresh", {}, {}});
+    if (m_refresh) {
+      m_refresh();
+    }
+  }
 
   void Answer(bool yes) { m_answers.push_back(yes); }
   void SetProcessStarts(bool starts) { m_processStarts = starts; }
   void SetBoxHook(std::function<void()> hook) { m_boxHook = std::move(hook); }
+  void SetRefreshHandler(std::function<void()> refresh) { m_refresh = std::move(refresh); }
 
   const std::vector<Call>& Calls() const { return m_calls; }
   std::vector<std::string> Kinds() const {
@@ -69,6 +75,7 @@ class RecordingActions final : public IAlarmActions {
   std::deque<bool> m_answers;
   bool m_processStarts = true;
   std::function<void()> m_boxHook;
+  std::function<void()> m_refresh;
 };
 
 }  // namespace zw::test

@@ -1,0 +1,36 @@
+#include "cli/comparecommand.h"
+
+#include "cli/jsonwriter.h"
+#include "cli/latin1.h"
+#include "cli/localtimes.h"
+#include "cli/tablewriter.h"
+#include "locations/comparetimes.h"
+
+namespace zw {
+
+void CCompareCommand::Write(CLocation& left, CLocation& right, const CDateTime& gmt,
+                            const DisplayOptions& options, bool json, std::ostream& out) {
+  CLocalTimes times(options);
+  const CLocalTimes::Entry leftEntry = times.Add(left, gmt);
+  const CLocalTimes::Entry rightEntry = times.Add(right, gmt);
+  // Both locations hold their converted times now, which is what the sentence compares.
+  const std::string sentence = CCompareTimes::Sentence(left, right);
+  if (json) {
+    CJsonWriter writer;
+    writer.BeginObject().Key("left");
+    CLocalTimes::WriteObject(writer, leftEntry);
+    writer.Key("right");
+    CLocalTimes::WriteObject(writer, rightEntry);
+    writer.StringField("sentence", sentence).EndObject();
+    out << writer.Text() << '\n';
+    return;
+  }
+  CTableWriter table;
+  times.AddRows(table);
+  table.Write(out);
+  if (!sentence.empty()) {
+    out << CLatin1::ToUtf8(sentence) << '\n';
+  }
+}
+
+}  // namespace zw

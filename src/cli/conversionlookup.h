@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/converter.h"
+
+namespace zw {
+
+class CCurrencyFile;
+class CMeasureFile;
+
+// Finds what FROM and TO name: two currencies of CURRENCY.DAT (by name, or by the ISO code
+// a name holds in parentheses), or two units of one category of MEASURE.DAT (by name).
+// Exact spelling wins over spelling in another case.
+class CConversionLookup {
+ public:
+  static constexpr std::string_view kCurrencyCategory = "Currency";
+
+  struct Plan {
+    bool currency = false;
+    std::string category;  // kCurrencyCategory or the measure category's name
+    std::string from;      // the names as the files spell them
+    std::string to;
+    double sourceRate = 0;
+    double targetRate = 0;
+    MeasureTerms terms;
+    // Only the category whose scales start at different zeros goes below zero.
+    bool allowsNegative = false;
+  };
+
+  CConversionLookup(const CCurrencyFile& currencies, const CMeasureFile& measures)
+      : m_currencies(currencies), m_measures(measures) {}
+
+  // Throws CCliError(kNotFound) when a name is unknown or ambiguous, or when the two cannot
+  // be converted into each other.
+  Plan Resolve(std::string_view from, std::string_view to) const;
+
+  // The ISO code a currency name holds in parentheses, as in "Euro (EUR)"; empty if none.
+  static std::string_view IsoCode(std::string_view name);
+
+ private:
+  struct Unit {
+    std::size_t category;  // list position
+    std::size_t line;
+    std::string name;
+  };
+
+  std::vector<std::size_t> Currencies(std::string_view name) const;
+  std::vector<Unit> Units(std::string_view name) const;
+  std::vector<Unit> AllUnits() const;
+  bool ResolveCurrencies(std::string_view from, std::string_view to, Plan& plan) const;
+  bool ResolveUnits(std::string_view from, std::string_view to, Plan& plan) const;
+
+  const CCurrencyFile& m_currencies;
+  const CMeasureFile& m_measures;
+};
+
+}  // namespace zw

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "timecore/datetime.h"
+#include "timecore/displayoptions.h"
+
+namespace zw {
+
+class CAlarmList;
+class CLocation;
+
+// "events": the due instants of the stored events from a first day for a number of further
+// days, as the schedule browser lists them: by time, at the time basis (a location's
+// wall-clock time, or GMT), never before now.
+class CEventsCommand {
+ public:
+  static constexpr std::string_view kGmtBasis = "Greenwich Mean Time";
+
+  struct Range {
+    const CLocation* basis = nullptr;  // none: GMT
+    CDateTime firstDay;                // midnight at the basis
+    int days = 0;                      // further days after the first
+  };
+
+  // Today at the basis.
+  static CDateTime Today(const CLocation* basis);
+  static void Write(const CAlarmList& alarms, const Range& range, const DisplayOptions& options,
+                    bool json, std::ostream& out);
+  static std::string BasisText(const CLocation* basis);
+};
+
+}  // namespace zw

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zw {
+
+// The data files hold Latin-1 bytes while terminals and JSON readers expect UTF-8, so texts
+// change encoding at the program's edges: arguments on the way in, output on the way out.
+class CLatin1 {
+ public:
+  static std::string ToUtf8(std::string_view latin1);
+  // The Latin-1 form of a UTF-8 text whose characters all exist in Latin-1; any other text
+  // is returned as it is, so bytes typed in a Latin-1 terminal still match.
+  static std::string FromUtf8(std::string_view utf8);
+  // Case folding of the letters Latin-1 knows, A-Z and the accented capitals.
+  static char Lower(char c);
+  static std::string Lower(std::string_view text);
+  // Characters a UTF-8 text takes on screen, counting each code point once.
+  static std::size_t Utf8Width(std::string_view utf8);
+};
+
+}  // namespace zw

@@ -1,0 +1,115 @@
+#include "cli/session.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/datadirectory.h"
+#include "cli/clierror.h"
+#include "cli/locationlookup.h"
+#include "events/alarmlist.h"
+#include "locations/locationdb.h"
+#include "platform/filesettingsstore.h"
+#include "platform/posixfilelayer.h"
+
+namespace zw {
+
+namespace {
+
+CClockSettings StoredSettings() {
+  CClockSettings settings;
+  CPosixFileLayer files;
+  CFileSettingsStore store(files, CFileSettingsStore::DefaultDirectory());
+  settings.Load(store);
+  return settings;
+}
+
+// The share directory of an installation the program runs from, found beside it.
+std::string BesideProgram() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    return {};
+  }
+  return (self.parent_path() / ".." / "share" / "zonewright").string();
+}
+
+}  // namespace
+
+CSession::CSession(const Invocation& invocation, std::ostream& err)
+    : m_settings(StoredSettings()),
+      m_display(invocation.Apply(m_settings.Display())),
+      m_files(DataDirectory(invocation), SuppliedSources()),
+      m_messages(err) {}
+
+CSession::~CSession() = default;
+
+std::string CSession::DataDirectory(const Invocation& invocation) {
+  if (!invocation.dataDir) {
+    return CDataDirectory::Choose();
+  }
+  // The usual directories may not exist before the clock first runs, and the supplied files
+  // stand in for them; a directory named on the command line that does not exist is a typo.
+  std::error_code error;
+  if (!std::filesystem::is_directory(*invocation.dataDir, error)) {
+    std::string message = "there is no data directory ";
+    message.append(*invocation.dataDir);
+    throw CCliError(CCliError::kFailure, message);
+  }
+  return *invocation.dataDir;
+}
+
+std::vector<std::string> CSession::SuppliedSources() {
+  std::vector<std::string> sources;
+#ifdef ZW_INSTALLED_DATA_DIR
+  sources.emplace_back(ZW_INSTALLED_DATA_DIR);
+#endif
+  std::string beside = BesideProgram();
+  if (!beside.empty()) {
+    sources.push_back(std::move(beside));
+  }
+#ifdef ZW_SOURCE_DATA_DIR
+  sources.emplace_back(ZW_SOURCE_DATA_DIR);
+#endif
+  return sources;
+}
+
+CLocationDB& CSession::Locations() {
+  if (m_db) {
+    return *m_db;
+  }
+  auto db = std::make_unique<CLocationDB>();
+  if (!db->Load(m_files, m_messages)) {
+    std::string message = "cannot use the locations in ";
+    message.append(m_files.Directory());
+    throw CCliError(CCliError::kFailure, message);
+  }
+  m_db = std::move(db);
+  return *m_db;
+}
+
+CAlarmList& CSession::Events() {
+  if (m_events) {
+    return *m_events;
+  }
+  auto events = std::make_unique<CAlarmList>(Locations());
+  // A missing event file is simply no events; a damaged one has been reported already.
+  events->Load(m_files, m_messages);
+  m_events = std::move(events);
+  return *m_events;
+}
+
+CLocation* CSession::Find(std::string_view text) {
+  return CLocationLookup(Locations()).Find(text);
+}
+
+std::vector<CLocation*> CSession::ClockLocations() {
+  CLocationDB& db = Locations();
+  m_settings.RestoreClockList(db);
+  std::vector<CLocation*> locations;
+  for (std::size_t i = 0; i < db.ClockCount(); ++i) {
+    locations.push_back(db.ClockAt(i));
+  }
+  return locations;
+}
+
+}  // namespace zw

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/clocksettings.h"
+#include "cli/commandline.h"
+#include "cli/readonlyfiles.h"
+#include "cli/stderrsink.h"
+#include "timecore/displayoptions.h"
+
+namespace zw {
+
+class CAlarmList;
+class CLocation;
+class CLocationDB;
+
+// What the commands read: the user's settings record, the data directory and the files in
+// it, each loaded the first time a command asks for it.
+class CSession {
+ public:
+  CSession(const Invocation& invocation, std::ostream& err);
+  ~CSession();
+  CSession(const CSession&) = delete;
+  CSession& operator=(const CSession&) = delete;
+
+  const CClockSettings& Settings() const { return m_settings; }
+  const DisplayOptions& Display() const { return m_display; }
+  CReadOnlyFiles& Files() { return m_files; }
+  CStderrSink& Messages() { return m_messages; }
+
+  // Throws CCliError(kFailure) when the zone file cannot be used.
+  CLocationDB& Locations();
+  CAlarmList& Events();
+  // The one location `text` names; throws CCliError(kNotFound) otherwise.
+  CLocation* Find(std::string_view text);
+  // The clock's locations in line order; the usual three when the clock list is empty.
+  std::vector<CLocation*> ClockLocations();
+
+  // $ZONEWRIGHT_DATA_DIR, else the per-user directory, unless the command line names one;
+  // throws CCliError(kFailure) when the one named does not exist.
+  static std::string DataDirectory(const Invocation& invocation);
+  // Where the clock copies the supplied files from.
+  static std::vector<std::string> SuppliedSources();
+
+ private:
+  CClockSettings m_settings;
+  DisplayOptions m_display;
+  CReadOnlyFiles m_files;
+  CStderrSink m_messages;
+  std::unique_ptr<CLocationDB> m_db;
+  std::unique_ptr<CAlarmList> m_events;
+};
+
+}  // namespace zw

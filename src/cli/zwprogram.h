@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/commandline.h"
+
+namespace zw {
+
+// One run of zw: reads the words, does what they ask and returns the exit status. Results
+// reach `out` only once the whole command has succeeded, so a failing run prints no half
+// result; messages go to `err`.
+class CZwProgram {
+ public:
+  CZwProgram(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+
+  int Run(const std::vector<std::string>& words);
+
+ private:
+  void Dispatch(const Invocation& invocation, std::ostream& result);
+
+  std::ostream& m_out;
+  std::ostream& m_err;
+};
+
+}  // namespace zw

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QLabel;
+
+namespace zw {
+
+struct EventSummary;
+
+// "Event Summary": what one listed occurrence of an event is, read-only.
+class CEventSummaryDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kTitle = "Event Summary";
+  enum Line { kWhen, kName, kLocation, kFrequency, kPreNotify, kAction, kLineCount };
+
+  explicit CEventSummaryDlg(const EventSummary& summary, QWidget* parent = nullptr);
+
+  QLabel* Value(Line line) const { return m_values[line]; }
+
+ private:
+  std::array<QLabel*, kLineCount> m_values{};
+};
+
+}  // namespace zw

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <span>
+
+namespace zw {
+
+class QSocket;
+
+// One notification of a socket to its target.
+struct SocketNotice {
+  // The count of received bytes (0 or more), or QSocket::kNotifyStateChanged or
+  // QSocket::kNotifyAccepted.
+  int code = 0;
+  // The received bytes in the thread's shared receive buffer: copy them before returning.
+  std::span<const char> bytes;
+  // With kNotifyAccepted: the new connection, from now on the target's.
+  std::unique_ptr<QSocket> accepted;
+};
+
+// Where a socket in notifying mode sends its events.
+class ISocketTarget {
+ public:
+  virtual ~ISocketTarget() = default;
+  // `message` is the number the socket was attached with. The target may destroy the
+  // socket during the call.
+  virtual void OnSocketNotify(unsigned message, SocketNotice notice) = 0;
+};
+
+}  // namespace zw

@@ -1,0 +1,202 @@
+#include "net/timesync.h"
+
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+
+#include "net/daytimereply.h"
+#include "net/timesynclistener.h"
+#include "platform/systemclocksetter.h"
+#include "timecore/clocksource.h"
+#include "timecore/datetime.h"
+
+namespace zw {
+
+namespace {
+
+// A closed dialog is noticed within this time, so closing it never waits long.
+constexpr std::chrono::milliseconds kSlice{100};
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  ~Descriptor() {
+    if (m_fd >= 0) {
+      ::close(m_fd);
+    }
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return m_fd; }
+
+ private:
+  int m_fd;
+};
+
+void AppendPart(std::string& text, std::int32_t value, const char* one, const char* many) {
+  if (value == 0) {
+    return;
+  }
+  const std::int32_t magnitude = value < 0 ? -value : value;
+  text += std::to_string(magnitude);
+  text += magnitude == 1 ? one : many;
+}
+
+}  // namespace
+
+CTimeSync::CTimeSync(const IClockSource& clock, ISystemClockSetter& setter,
+                     ITimeSyncListener& listener)
+    : m_clock(clock), m_setter(setter), m_listener(listener) {}
+
+std::string CTimeSync::ServerFromEnvironment() {
+  const char* chosen = std::getenv(kServerVariable);
+  if (chosen != nullptr && *chosen != '\0') {
+    return chosen;
+  }
+  return std::string(kDefaultServer);
+}
+
+std::optional<sockaddr_in> CTimeSync::ParseServer(std::string_view server) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(kDaytimePort);
+  const std::size_t colon = server.find(':');
+  if (colon != std::string_view::npos) {
+    const std::string_view digits = server.substr(colon + 1);
+    unsigned port = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        port == 0 || port > 65535) {
+      return std::nullopt;
+    }
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    server = server.substr(0, colon);
+  }
+  const std::string host(server);
+  if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) {
+    return std::nullopt;
+  }
+  return address;
+}
+
+void CTimeSync::Run(std::string_view server) {
+  const std::optional<sockaddr_in> address = ParseServer(server);
+  if (!address) {
+    m_listener.Report(kInvalidAddress);
+    return;
+  }
+  const Descriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  if (socket.Get() < 0) {
+    m_listener.Report(kCannotCreateSocket);
+    return;
+  }
+  if (!ConnectTo(socket.Get(), *address)) {
+    m_listener.Report(kUnableToConnect);
+    return;
+  }
+  char buffer[kReceiveBytes];
+  if (!WaitFor(socket.Get(), POLLIN)) {
+    m_listener.Report(kReceiveError);
+    return;
+  }
+  const ssize_t n = ::recv(socket.Get(), buffer, sizeof buffer, 0);
+  if (n < 0) {
+    m_listener.Report(kReceiveError);
+    return;
+  }
+  Adjust(std::string_view(buffer, static_cast<std::size_t>(n)));
+}
+
+bool CTimeSync::ConnectTo(int fd, const sockaddr_in& address) const {
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    return true;
+  }
+  if (errno != EINPROGRESS || !WaitFor(fd, POLLOUT)) {
+    return false;
+  }
+  int error = 0;
+  socklen_t length = sizeof error;
+  return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+bool CTimeSync::WaitFor(int fd, short events) const {
+  const auto deadline = std::chrono::steady_clock::now() + m_timeout;
+  while (m_listener.DialogOpen()) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      return false;
+    }
+    pollfd watched{fd, events, 0};
+    const int ready = ::poll(&watched, 1, static_cast<int>(std::min(left, kSlice).count()));
+    if (ready < 0 && errno != EINTR) {
+      return false;
+    }
+    if (ready > 0) {
+      return (watched.revents & events) != 0 || (watched.revents & (POLLERR | POLLHUP)) != 0;
+    }
+  }
+  return false;
+}
+
+void CTimeSync::Adjust(std::string_view received) {
+  const std::int64_t oldSeconds = m_clock.UtcSeconds();
+  const CDateTime old = CDateTime::FromSeconds(oldSeconds);
+  int year = old.Year();
+  int month = old.Month();
+  int day = old.Day();
+  int hour = old.Hour();
+  int minute = old.Minute();
+  int second = old.Second();
+  const CDaytimeReply reply(received);
+  if (const auto& date = reply.FoundDate()) {
+    year = date->year;
+    month = date->month;
+    day = date->day;
+  }
+  if (const auto& time = reply.FoundTime()) {
+    hour = time->hour;
+    minute = time->minute;
+    second = time->second;
+  }
+  // The dialog that asked may have closed while the server answered; then the clock stays.
+  if (!m_listener.DialogOpen()) {
+    return;
+  }
+  const CDateTime adjusted(year, month, day, hour, minute, second);
+  if (adjusted == old) {
+    m_listener.Report(kNoAdjustment);
+    return;
+  }
+  if (!m_setter.SetUtcSeconds(adjusted.Seconds())) {
+    m_listener.Report(kSetFailed);
+    return;
+  }
+  m_listener.Report(kSuccessful);
+  const CDateSpan span = adjusted - old;
+  std::string direction(kAdjusted);
+  if (span.TotalSeconds() > 0) {
+    direction += kForward;
+  } else if (span.TotalSeconds() < 0) {
+    direction += kBack;
+  }
+  m_listener.Report(direction);
+  m_listener.Report(Amount(span));
+}
+
+std::string CTimeSync::Amount(const CDateSpan& span) {
+  std::string text = "  ";
+  AppendPart(text, span.Days(), " - day  ", " - days  ");
+  AppendPart(text, span.Hours(), " - hour  ", " - hours  ");
+  AppendPart(text, span.Minutes(), " - minute  ", " - minutes  ");
+  AppendPart(text, span.Seconds(), " - second  ", " - seconds  ");
+  return text;
+}
+
+}  // namespace zw

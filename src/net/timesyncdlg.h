@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace zw {
+
+class CDialogPositions;
+class IClockSource;
+class ISystemClockSetter;
+
+// "Synchronize Time": each press of "Synchronize Now" starts a worker that asks the Daytime
+// server and sets the computer's clock when it is off; the worker's reports grow the text in
+// the middle. Closing the dialog makes running workers drop their reports and leave the clock
+// alone, and waits for them.
+class CTimeSyncDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kTitle = "Synchronize Time";
+  static constexpr const char* kExplanation =
+      "Use this panel to synchronize your computer's time with the time provided by a U.S. "
+      "government Internet server.";
+  static constexpr const char* kSynchronizeText = "Synchronize Now";
+  static constexpr const char* kConnecting = "Connecting to time server...\r\n";
+
+  // clock: the computer's clock, read in UTC; setter: sets it. server: host[:port].
+  CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter, std::string server,
+               CDialogPositions* positions, QWidget* parent = nullptr);
+  ~CTimeSyncDlg() override;
+
+  // Opens the dialog modally over `parent` (the clock) with the computer's clock and the
+  // server of CTimeSync::ServerFromEnvironment, and returns when it is closed.
+  static void Run(CDialogPositions* positions, QWidget* parent);
+
+  void done(int result) override;
+
+  // How long the connect, and then the reply, may take.
+  void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+  const std::string& ReportText() const { return m_report; }
+  QLabel* ReportField() const { return m_reportField; }
+  QPushButton* SynchronizeButton() const { return m_synchronize; }
+
+ protected:
+  void customEvent(QEvent* event) override;
+
+ private:
+  class Link;
+
+  void OnSynchronize();
+  void ShowReport();
+
+  const IClockSource& m_clock;
+  ISystemClockSetter& m_setter;
+  std::string m_server;
+  CDialogPositions* m_positions;
+  std::chrono::milliseconds m_timeout;
+  std::string m_report;
+  QLabel* m_reportField = nullptr;
+  QPushButton* m_synchronize = nullptr;
+  std::unique_ptr<Link> m_link;
+  std::vector<std::jthread> m_workers;
+};
+
+}  // namespace zw

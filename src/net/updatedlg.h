@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "net/databaseupdate.h"
+#include "timecore/systemclock.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace zw {
+
+class CClockSettings;
+class CDialogPositions;
+class CFtpThread;
+class IClockSource;
+class IFileLayer;
+class IMessageSink;
+class ISettingsStore;
+
+struct UpdateServices {
+  CClockSettings& settings;
+  ISettingsStore& store;
+  IFileLayer& files;
+  IMessageSink& messages;
+  // Where the dialog reopens during the run; may be null.
+  CDialogPositions* positions = nullptr;
+  // Asks the program to start again once it has ended; may be empty.
+  std::function<void()> requestRestart;
+  // When the files were updated; null: the computer's clock.
+  const IClockSource* clock = nullptr;
+};
+
+// "Update via Internet": downloads fresh time zone, currency and measurement files from the
+// FTP directory of the settings through the FTP worker, shows its progress, and on closing
+// puts the currency and measurement files in place; the time zone file waits for the next
+// start, which the dialog offers.
+class CUpdateDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kTitle = "Update via Internet";
+  static constexpr const char* kExplanation =
+      "This process updates Zonewright's databases using information retrieved from the "
+      "internet using FTP.  You must have an active 32-bit internet connection in order to use "
+      "this feature.";
+  static constexpr const char* kNoComponent =
+      "At least one component must be selected for update.";
+  static constexpr const char* kNoAddress = "No address specified in FTP directory";
+  static constexpr const char* kTimeZoneWarning =
+      "Updating the time zone database will overwrite changes you may have made to the city or "
+      "country/city lists.  Any additions made to the custom list will be preserved.  Continue "
+      "with the update?";
+  static constexpr const char* kCancelQuestion = "Cancel the file transfer in progress?";
+  static constexpr const char* kRestartQuestion =
+      "Time information updates will take affect when the program is restarted.\r\nRestart "
+      "Zonewright now?";
+  static constexpr const char* kErrorLine = "An ERROR Occurred.";
+  static constexpr const char* kHelpLine = "    - Press F1 for Help.";
+  static constexpr const char* kShowDetails = "Show Details >>";
+  static constexpr const char* kHideDetails = "<< Hide Details";
+  // What the settings record holds of the directory, and what a connection uses.
+  static constexpr int kDirectoryChars = 60;
+
+  explicit CUpdateDlg(UpdateServices services, QWidget* parent = nullptr);
+  ~CUpdateDlg() override;
+
+  // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
+  static void Run(UpdateServices services, QWidget* parent);
+
+  // Cancel, Escape and the window's close button: a transfer in progress is cancelled only
+  // when the user confirms.
+  void reject() override;
+  void done(int result) override;
+
+  // How long one reply or a silent data connection may keep a run waiting.
+  void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+  QCheckBox* ComponentBox(CDatabaseUpdate::Component component) const {
+    return m_boxes[component];
+  }
+  QPushButton* RetrieveButton() const { return m_retrieve; }
+  QPushButton* DetailsButton() const { return m_detailsButton; }
+  QPushButton* ResetButton() const { return m_reset; }
+  QLineEdit* DirectoryField() const { return m_directoryField; }
+  QListWidget* ProgressList() const { return m_progress; }
+  QLabel* UpdatedLabel(CDatabaseUpdate::Component component) const {
+    return m_updatedLabels[component];
+  }
+  bool DetailsShown() const { return m_detailsShown; }
+  bool TransferInProgress() const { return m_transferInProgress; }
+  bool WorkerRunning() const;
+
+ protected:
+  void customEvent(QEvent* event) override;
+
+ private:
+  void Build();
+  QWidget* BuildDetails();
+  void Place();
+  void OnRetrieve();
+  void OnReady();
+  void OnStatus(int kind, const std::string& text);
+  void OnDone(bool success);
+  void ShowDetails(bool show);
+  void RefreshUpdatedTexts();
+  void SetControlsEnabled(bool enabled);
+  void StopWorker();
+  CDatabaseUpdate::Selection Checked() const;
+
+  CClockSettings& m_settings;
+  ISettingsStore& m_store;
+  IMessageSink& m_messages;
+  CDialogPositions* m_positions;
+  std::function<void()> m_requestRestart;
+  CSystemClock m_systemClock;
+  const IClockSource& m_clock;
+  CDatabaseUpdate m_update;
+  std::chrono::milliseconds m_timeout;
+  std::unique_ptr<CFtpThread> m_worker;
+  std::string m_directory;
+  bool m_transferInProgress = false;
+  bool m_detailsShown = false;
+  bool m_finished = false;
+
+  std::array<QCheckBox*, CDatabaseUpdate::kComponentCount> m_boxes{};
+  QPushButton* m_retrieve = nullptr;
+  QPushButton* m_cancel = nullptr;
+  QPushButton* m_detailsButton = nullptr;
+  QListWidget* m_progress = nullptr;
+  QWidget* m_details = nullptr;
+  QLineEdit* m_directoryField = nullptr;
+  QPushButton* m_reset = nullptr;
+  std::array<QLabel*, CDatabaseUpdate::kComponentCount> m_updatedLabels{};
+};
+
+}  // namespace zw

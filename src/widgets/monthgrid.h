@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QPushButton;
+
+namespace zw {
+
+// A month page: a month list, a year list and a grid of day buttons with Sunday in the first
+// column. The Calendar and the schedule browser both pick days from it.
+class CMonthGrid : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFirstYear = 1970;
+  static constexpr int kLastYear = 2037;
+  // Enough for a 31-day month whose 1st falls on a Saturday.
+  static constexpr int kDayButtons = 37;
+
+  explicit CMonthGrid(QWidget* parent = nullptr);
+
+  QComboBox* MonthList() const { return m_monthList; }
+  QComboBox* YearList() const { return m_yearList; }
+  // position 1..kDayButtons.
+  QPushButton* DayButton(int position) const { return m_dayButtons.at(position - 1); }
+  // The button of a day of the shown month; null when the month has no such day.
+  QPushButton* ButtonOfDay(int day) const;
+
+  int ShownYear() const;
+  int ShownMonth() const;
+  // Lays out a month without announcing it as chosen; a year outside the list is moved to
+  // its nearer end, a month to 1..12.
+  void ShowMonth(int year, int month);
+
+ signals:
+  // The user chose another month or year; its days are laid out already.
+  void monthChosen(int year, int month);
+  void dayPressed(int day);
+
+ private:
+  void BuildLists();
+  void BuildDayGrid();
+  void LayOutDays();
+  void OnListChanged();
+
+  QComboBox* m_monthList = nullptr;
+  QComboBox* m_yearList = nullptr;
+  std::array<QPushButton*, kDayButtons> m_dayButtons{};
+  // Weekday of the shown month's 1st, 1 = Sunday: the position of the button labelled 1.
+  int m_firstWeekday = 1;
+};
+
+}  // namespace zw

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/clierror.h"
+#include "cli/comparecommand.h"
+#include "cli/convertcommand.h"
+#include "cli/eventscommand.h"
+#include "cli/locationlookup.h"
+#include "cli/readonlyfiles.h"
+#include "cli/timescommand.h"
+#include "convert/currencyfile.h"
+#include "convert/measurefile.h"
+#include "events/alarmlist.h"
+#include "jsonreader.h"
+#include "support/fakeclock.h"
+#include "support/tempdir.h"
+#include "testworld.h"
+
+using namespace zw;
+
+namespace {
+
+std::string LastLine(const std::string& text) {
+  const std::size_t start = text.rfind('\n', text.size() - 2);
+  return text.substr(start + 1);
+}
+
+class Commands : public testing::Test {
+ protected:
+  CLocation* At(std::string_view name) const { return CLocationLookup(*m_db).Find(name); }
+
+  std::string Times(const std::vector<std::string_view>& names, const CDateTime& gmt,
+                    bool json = false) const {
+    std::vector<CLocation*> locations;
+    for (const std::string_view name : names) {
+      locations.push_back(At(name));
+    }
+    std::ostringstream out;
+    CTimesCommand::Write(locations, gmt, m_options, json, out);
+    return out.str();
+  }
+
+  std::unique_ptr<CLocationDB> m_db = test::MakeWorld();
+  DisplayOptions m_options;
+};
+
+TEST_F(Commands, FollowsTheDisplayChoices) {
+  const CDateTime july(2026, 7, 15, 12, 0, 0);
+  m_options.hour24 = true;
+  m_options.dateOrder = CDateTime::kYearMonthDay;
+  m_options.showSeconds = false;
+  m_options.fourDigitYears = false;
+  EXPECT_EQ(Times({"Z\xFCrich"}, july), "Zürich, Switzerland  26-07-15  14:00  GMT+2:00  DST\n");
+  m_options.hour24 = false;
+  m_options.leadingZeros = false;
+  m_options.dateOrder = CDateTime::kMonthDayYear;
+  EXPECT_EQ(Times({"Tokyo"}, CDateTime(2026, 1, 5, 0, 5, 0)),
+            "Tokyo, Japan  1/5/26   9:05 AM  GMT+9:00\n");
+}
+
+TEST_F(Commands, WritesTheSameAsJson) {
+  const auto json = test::JsonReader::Parse(
+      Times({"St. John's", "Z\xFCrich"}, CDateTime(2026, 7, 15, 12, 0, 0), true));
+  ASSERT_TRUE(json);
+  ASSERT_EQ(json->items.size(), 2u);
+  const test::JsonValue& first = (*json)[0];
+  EXPECT_EQ(first["name"].text, "St. John's");
+  EXPECT_EQ(first["country"].text, "Canada");
+  EXPECT_EQ(first["date"].text, "07/15/2026");
+  EXPECT_EQ(first["time"].text, "09:30:00 AM");
+  EXPECT_EQ(first["offset"].text, "GMT-2:30");
+  EXPECT_EQ(first["offset_minutes"].number, -150);
+  EXPECT_TRUE(first["dst"].boolean);
+  EXPECT_EQ(first["local"].text, "2026-07-15T09:30:00");
+  EXPECT_EQ(first["utc"].text, "2026-07-15T12:00:00Z");
+  EXPECT_EQ((*json)[1]["name"].text, "Zürich");
+}
+
+// A place without a country reads as its bare name; a place compared with itself has no
+// sentence.
+TEST_F(Commands, ComparesWithTheDialogsSentence) {
+  const auto compare = [&](std::string_view a, std::string_view b, const CDateTime& gmt) {
+    std::ostringstream out;
+    CCompareCommand::Write(*At(a), *At(b), gmt, m_options, false, out);
+    return out.str();
+  };
+  EXPECT_EQ(LastLine(compare("Base Camp", "Adelaide", CDateTime(2026, 1, 15, 12, 0, 0))),
+            "Base Camp is 20 hours earlier than Adelaide in Australia\n");
+  EXPECT_EQ(compare("Tokyo", "Tokyo", CDateTime(2026, 7, 1, 8, 0, 0)),
+            "Tokyo, Japan  07/01/2026  05:00:00 PM  GMT+9:00\n"
+            "Tokyo, Japan  07/01/2026  05:00:00 PM  GMT+9:00\n");
+}
+
+class Events : public Commands {
+ protected:
+  void SetUp() override {
+    test::WriteWorld(m_dir.Path());
+    test::RecordingSink sink;
+    m_alarms.Load(m_files, sink);
+    ASSERT_EQ(m_alarms.GetCount(), 3u);
+  }
+
+  std::string List(const char* basis, const CDateTime& firstDay, int days) {
+    std::ostringstream out;
+    const CEventsCommand::Range range{basis != nullptr ? At(basis) : nullptr, firstDay, days};
+    CEventsCommand::Write(m_alarms, range, m_options, false, out);
+    return out.str();
+  }
+
+  test::TempDir m_dir;
+  CReadOnlyFiles m_files{m_dir.Path(), {}};
+  CAlarmList m_alarms{*m_db};
+};
+
+TEST_F(Events, ListsOccurrencesAcrossTheMonthsEnd) {
+  test::FakeClock clock(2037, 1, 29, 12, 0, 0);
+  const CDateTime firstDay(2037, 1, 30, 0, 0, 0);
+  // Tokyo's days begin nine hours before Greenwich's: the rent falls due on its 1st.
+  EXPECT_EQ(List("Tokyo", firstDay, 2),
+            "Standup  01/30/2037 05:45:00 PM  London    Daily     15 min.\n"
+            "Standup  01/31/2037 05:45:00 PM  London    Daily     15 min.\n"
+            "Rent     02/01/2037 12:00:00 AM  New York  Monthly\n"
+            "Lunch    02/01/2037 12:30:00 PM  Tokyo     One-Time\n"
+            "Standup  02/01/2037 05:45:00 PM  London    Daily     15 min.\n");
+  // The browser's time column ignores the clock's seconds and leading zeros choices.
+  m_options.showSeconds = false;
+  m_options.leadingZeros = false;
+  m_options.hour24 = true;
+  m_options.dateOrder = CDateTime::kDayMonthYear;
+  EXPECT_EQ(List(nullptr, firstDay, 0), "Standup  30.01.2037 08:45:00  London  Daily  15 min.\n");
+}
+
+TEST_F(Events, NeverListsWhatIsPast) {
+  test::FakeClock clock(2037, 1, 31, 12, 0, 0);
+  EXPECT_EQ(List(nullptr, CDateTime(2037, 1, 30, 0, 0, 0), 2),
+            "Rent     01/31/2037 03:00:00 PM  New York  Monthly\n"
+            "Lunch    02/01/2037 03:30:00 AM  Tokyo     One-Time\n"
+            "Standup  02/01/2037 08:45:00 AM  London    Daily     15 min.\n");
+  EXPECT_EQ(List(nullptr, CDateTime(2037, 1, 30, 0, 0, 0), 0), "");
+  EXPECT_EQ(CEventsCommand::Today(nullptr), CDateTime(2037, 1, 31, 0, 0, 0));
+  clock.Set(CDateTime(2037, 1, 31, 15, 0, 0).Seconds());
+  EXPECT_EQ(CEventsCommand::Today(At("Tokyo")), CDateTime(2037, 2, 1, 0, 0, 0));
+  EXPECT_EQ(CEventsCommand::Today(At("Base Camp")), CDateTime(2037, 1, 31, 0, 0, 0));
+}
+
+class Convert : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::vector<std::uint8_t> currency = test::CurrencyBytes(test::TestCurrencies());
+    m_currencies.Parse(currency);
+    const std::string measure = test::MeasureText();
+    m_measures.Parse({reinterpret_cast<const std::uint8_t*>(measure.data()), measure.size()});
+  }
+
+  std::string Line(std::string_view amount, std::string_view from, std::string_view to,
+                   bool json = false) const {
+    std::ostringstream out;
+    CConvertCommand::Write(CConversionLookup(m_currencies, m_measures).Resolve(from, to), amount,
+                           json, out);
+    return out.str();
+  }
+  CCliError::Status Refusal(std::string_view amount, std::string_view from,
+                            std::string_view to) const {
+    try {
+      Line(amount, from, to);
+    } catch (const CCliError& error) {
+      return error.GetStatus();
+    }
+    return static_cast<CCliError::Status>(0);
+  }
+
+  CCurrencyFile m_currencies;
+  CMeasureFile m_measures;
+};
+
+TEST_F(Convert, WritesAmountAndResultAsTheConvertersDo) {
+  EXPECT_EQ(Line("16", "USD", "EUR"), "16 United States Dollar (USD) = 10 Euro (EUR)\n");
+  EXPECT_EQ(Line("1000", "usd", "eur"), "1,000 United States Dollar (USD) = 625 Euro (EUR)\n");
+  EXPECT_EQ(Line("1", "USD", "Pound"), "1 United States Dollar (USD) = .3333 Pound\n");
+  EXPECT_EQ(Line("0001,234.50", "EUR", "EUR"), "1,234.50 Euro (EUR) = 1,234.5 Euro (EUR)\n");
+  EXPECT_EQ(Line("3", "Pound", "T\xFCrkiye Lira"), "3 Pound = 18 Türkiye Lira\n");
+  EXPECT_EQ(Line("212", "Fahrenheit", "Celsius"), "212 Fahrenheit = 100 Celsius\n");
+  EXPECT_EQ(Line("-40", "Celsius", "Fahrenheit"), "-40 Celsius = -40 Fahrenheit\n");
+  EXPECT_EQ(Line("0", "Celsius", "Fahrenheit"), "0 Celsius = 32 Fahrenheit\n");
+  EXPECT_EQ(Line("1", "Mile", "Foot"), "1 Mile = 5,280 Foot\n");
+  const auto json = test::JsonReader::Parse(Line("5",
+                                                 "R\xE9"
+                                                 "aumur",
+                                                 "Celsius", true));
+  ASSERT_TRUE(json);
+  EXPECT_EQ((*json)["category"].text, "Temperature");
+  EXPECT_EQ((*json)["amount"].text, "5");
+  EXPECT_EQ((*json)["from"].text, "Réaumur");
+  EXPECT_EQ((*json)["result"].text, "6.25");
+  EXPECT_EQ((*json)["to"].text, "Celsius");
+}
+
+TEST_F(Convert, RefusesWhatTheFieldsWouldNotTake) {
+  EXPECT_EQ(Refusal("-5", "Meter", "Foot"), CCliError::kUsage);
+  EXPECT_EQ(Refusal("0", "Meter", "Foot"), CCliError::kUsage);
+  EXPECT_EQ(Refusal("12a", "Meter", "Foot"), CCliError::kUsage);
+  EXPECT_EQ(Refusal("1.2.3", "Meter", "Foot"), CCliError::kUsage);
+  EXPECT_EQ(Refusal(".", "Meter", "Foot"), CCliError::kUsage);
+  // A result has at most thirteen digits, its four decimals included.
+  EXPECT_EQ(Line("123,456,789", "Meter", "Meter"), "123,456,789 Meter = 123,456,789 Meter\n");
+  EXPECT_EQ(Refusal("1234567890", "Meter", "Meter"), CCliError::kFailure);
+  // An amount has at most thirteen characters once commas and leading zeros are gone.
+  EXPECT_EQ(Refusal("00012345678901234", "Meter", "Foot"), CCliError::kFailure);
+}
+
+TEST(ReadOnlyFiles, ReadsSuppliedFilesFromFallbacksAndWritesNothing) {
+  test::TempDir own;
+  test::TempDir supplied;
+  test::WriteBytes(supplied.File("TIME_ZON.DAT"), "supplied");
+  test::WriteBytes(supplied.File("ALM_ZON.DAT"), "not supplied");
+  test::WriteBytes(own.File("MEASURE.DAT"), "own");
+  CReadOnlyFiles files(own.Path(), {own.Path() + "/missing", supplied.Path()});
+  EXPECT_EQ(files.Resolve("TIME_ZON.DAT"), supplied.File("TIME_ZON.DAT"));
+  EXPECT_EQ(files.Resolve("MEASURE.DAT"), own.File("MEASURE.DAT"));
+  EXPECT_EQ(files.Resolve("ALM_ZON.DAT"), own.File("ALM_ZON.DAT"));
+  EXPECT_EQ(files.Resolve("/etc/hostname"), "/etc/hostname");
+  EXPECT_TRUE(files.Exists("TIME_ZON.DAT"));
+  EXPECT_FALSE(files.Exists("ALM_ZON.DAT"));
+  EXPECT_EQ(files.Read("TIME_ZON.DAT", 100).bytes.size(), 8u);
+
+  const std::uint8_t bytes[] = {'x'};
+  EXPECT_TRUE(files.Write("MEASURE.DAT", bytes).Ok());
+  EXPECT_TRUE(files.Append("NEW.DAT", bytes).Ok());
+  EXPECT_EQ(files.Rename("MEASURE.DAT", "OTHER.DAT"), FileCause::kNone);
+  EXPECT_EQ(files.Remove("MEASURE.DAT"), FileCause::kNone);
+  EXPECT_EQ(files.MakeDirectories("sub"), FileCause::kNone);
+  EXPECT_EQ(files.Read("MEASURE.DAT", 100).bytes, (std::vector<std::uint8_t>{'o', 'w', 'n'}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(own.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST(ReadOnlyFiles, ShowADownloadedUpdateWithoutTakingItIn) {
+  test::TempDir dir;
+  test::WriteWorld(dir.Path());
+  const std::string update = test::Lines({R"(1,"Japan","Tokyo",9,0,0,0,0,3,2,4,0,9,2)"});
+  test::WriteBytes(dir.File("TEMPT.DAT"), update);
+  CReadOnlyFiles files(dir.Path(), {});
+  CLocationDB db;
+  test::RecordingSink sink;
+  ASSERT_TRUE(db.Load(files, sink));
+  EXPECT_TRUE(sink.Messages().empty());
+  // The update's one city and the custom location.
+  EXPECT_EQ(db.Count(), 2u);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("TEMPT.DAT")));
+  EXPECT_EQ(std::filesystem::file_size(dir.File("TIME_ZON.DAT")), test::ZoneText().size());
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+#include "net/timesync.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/daytimereply.h"
+#include "net/daytimeserver.h"
+#include "net/fakeclocksetter.h"
+#include "net/sockettestkit.h"
+#include "net/timesynclistener.h"
+#include "support/fakeclock.h"
+#include "timecore/datetime.h"
+
+using namespace zw;
+using namespace std::chrono_literals;
+using Reports = std::vector<std::string>;
+
+namespace {
+
+// The dialog as the worker sees it: open until the test closes it.
+class RecordingListener final : public ITimeSyncListener {
+ public:
+  bool DialogOpen() const override { return m_open; }
+  void Report(const std::string& text) override {
+    const std::lock_guard lock(m_mutex);
+    if (m_open) {
+      m_reports.push_back(text);
+    }
+  }
+  void Close() { m_open = false; }
+  Reports Received() const {
+    const std::lock_guard lock(m_mutex);
+    return m_reports;
+  }
+
+ private:
+  std::atomic<bool> m_open{true};
+  mutable std::mutex m_mutex;
+  Reports m_reports;
+};
+
+std::int64_t At(int year, int month, int day, int hour, int minute, int second) {
+  return CDateTime(year, month, day, hour, minute, second).Seconds();
+}
+
+// A reply as a NIST server sends it.
+std::string NistReply(const std::string& date, const std::string& time) {
+  return "\n50887 " + date + " " + time + " 00 0 0 590.4 UTC(NIST) * \n";
+}
+
+class TimeSyncTest : public ::testing::Test {
+ protected:
+  // Runs one synchronisation against a server answering `reply`.
+  Reports Sync(const std::string& reply) {
+    test::DaytimeServer server(reply);
+    CTimeSync sync(m_clock, m_setter, m_listener);
+    sync.Run(server.Address());
+    return m_listener.Received();
+  }
+
+  test::FakeClock m_clock{1998, 3, 15, 14, 5, 0};
+  test::FakeClockSetter m_setter;
+  RecordingListener m_listener;
+};
+
+TEST_F(TimeSyncTest, DateAndTimeOfTheReplySetTheClock) {
+  const Reports reports = Sync(NistReply("98-03-15", "14:07:09"));
+  EXPECT_EQ(m_setter.Calls(), std::vector<std::int64_t>{At(1998, 3, 15, 14, 7, 9)});
+  EXPECT_EQ(reports, (Reports{"Time retrieval was successful\r\n",
+                              "Computer time has been adjusted forward:\r\n",
+                              "  2 - minutes  9 - seconds  "}));
+}
+
+TEST_F(TimeSyncTest, YearsBeforeSeventyAreThisCentury) {
+  Sync(NistReply("05-11-30", "14:05:00"));
+  EXPECT_EQ(m_setter.Calls(), std::vector<std::int64_t>{At(2005, 11, 30, 14, 5, 0)});
+}
+
+TEST_F(TimeSyncTest, TimeWithoutDateChangesOnlyTheTimeOfDay) {
+  Sync("Sun Mar 15 16:30:00 UTC\r\n");
+  EXPECT_EQ(m_setter.Calls(), std::vector<std::int64_t>{At(1998, 3, 15, 16, 30, 0)});
+}
+
+TEST_F(TimeSyncTest, ReplyWithoutDateOrTimeNeedsNoAdjustment) {
+  EXPECT_EQ(Sync("no time here\r\n"), (Reports{"No adjustment was necessary."}));
+  EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST_F(TimeSyncTest, ClockThatIsRightNeedsNoAdjustment) {
+  EXPECT_EQ(Sync(NistReply("98-03-15", "14:05:00")), (Reports{"No adjustment was necessary."}));
+  EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST_F(TimeSyncTest, ClockNinetySecondsFastIsPutBack) {
+  m_clock.Set(At(1998, 3, 15, 14, 8, 39));
+  const Reports reports = Sync(NistReply("98-03-15", "14:07:09"));
+  ASSERT_EQ(reports.size(), 3u);
+  EXPECT_EQ(reports[1], "Computer time has been adjusted back:\r\n");
+  EXPECT_EQ(reports[2], "  1 - minute  30 - seconds  ");
+}
+
+TEST_F(TimeSyncTest, ClockADayAndTwoHoursBehindIsPutForward) {
+  m_clock.Set(At(1998, 3, 14, 12, 7, 9));
+  const Reports reports = Sync(NistReply("98-03-15", "14:07:09"));
+  ASSERT_EQ(reports.size(), 3u);
+  EXPECT_EQ(reports[1], "Computer time has been adjusted forward:\r\n");
+  EXPECT_EQ(reports[2], "  1 - day  2 - hours  ");
+}
+
+TEST_F(TimeSyncTest, ClockTheSystemWillNotSetIsReportedAsAFailureOnly) {
+  m_setter.Refuse();
+  EXPECT_EQ(Sync(NistReply("98-03-15", "14:07:09")),
+            (Reports{"Unable to set the computer's time.\r\n-  Time adjustment failed."}));
+}
+
+TEST_F(TimeSyncTest, DialogClosedBeforeTheReplyLeavesTheClockAlone) {
+  test::DaytimeServer server(NistReply("98-03-15", "14:07:09"), true);
+  std::thread worker([&] {
+    CTimeSync sync(m_clock, m_setter, m_listener);
+    sync.Run(server.Address());
+  });
+  ASSERT_TRUE(server.WaitForClient());
+  m_listener.Close();
+  server.Release();
+  worker.join();
+  EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST_F(TimeSyncTest, FailuresBeforeTheReplyAreReported) {
+  CTimeSync sync(m_clock, m_setter, m_listener);
+  sync.Run("time.example.org");
+  sync.Run("127.0.0.1:" + std::to_string(test::ClosedPort()));
+  EXPECT_EQ(m_listener.Received(),
+            (Reports{"Invalid Internet address.\r\n-  Time retrieval failed.",
+                     "Unable to create socket.\r\n-  Time retrieval failed."}));
+}
+
+TEST_F(TimeSyncTest, SilentServerEndsTheWaitWithAFailure) {
+  test::DaytimeServer server("late", true);
+  CTimeSync sync(m_clock, m_setter, m_listener);
+  sync.SetTimeout(200ms);
+  sync.Run(server.Address());
+  EXPECT_EQ(m_listener.Received(),
+            (Reports{"Error receiving time information.\r\n-  Time retrieval failed."}));
+}
+
+TEST(TimeSyncServer, EnvironmentChoosesTheServer) {
+  ::setenv(CTimeSync::kServerVariable, "127.0.0.1:1313", 1);
+  EXPECT_EQ(CTimeSync::ServerFromEnvironment(), "127.0.0.1:1313");
+  ::unsetenv(CTimeSync::kServerVariable);
+  EXPECT_EQ(CTimeSync::ServerFromEnvironment(), CTimeSync::kDefaultServer);
+}
+
+TEST(DaytimeReply, FindsDateAndTimeWhereverTheyStand) {
+  const CDaytimeReply reply(NistReply("98-03-15", "14:07:09"));
+  ASSERT_TRUE(reply.FoundDate());
+  EXPECT_EQ(reply.FoundDate()->year, 1998);
+  EXPECT_EQ(reply.FoundDate()->month, 3);
+  EXPECT_EQ(reply.FoundDate()->day, 15);
+  ASSERT_TRUE(reply.FoundTime());
+  EXPECT_EQ(reply.FoundTime()->hour, 14);
+  EXPECT_EQ(reply.FoundTime()->minute, 7);
+  EXPECT_EQ(reply.FoundTime()->second, 9);
+  EXPECT_EQ(CDaytimeReply("69-12-31").FoundDate()->year, 2069);
+  EXPECT_EQ(CDaytimeReply("70-01-01").FoundDate()->year, 1970);
+}
+
+TEST(DaytimeReply, LooksOnlyAtTheBytesReceived) {
+  const std::string buffer = "98-03-15 14:07:09";
+  // A reply cut short inside a field has no such field, whatever follows in memory.
+  const CDaytimeReply cut(std::string_view(buffer).substr(0, 7));
+  EXPECT_FALSE(cut.FoundDate());
+  const CDaytimeReply timeCut(std::string_view(buffer).substr(0, 16));
+  EXPECT_TRUE(timeCut.FoundDate());
+  EXPECT_FALSE(timeCut.FoundTime());
+}
+
+TEST(DaytimeReply, PatternsThatAreNoDateOrTimeAreSkipped) {
+  const CDaytimeReply reply("id ab-cd-ef 98-13-01 98-02-30 98-02-28 99:00:00 23:59:59");
+  ASSERT_TRUE(reply.FoundDate());
+  EXPECT_EQ(reply.FoundDate()->month, 2);
+  EXPECT_EQ(reply.FoundDate()->day, 28);
+  ASSERT_TRUE(reply.FoundTime());
+  EXPECT_EQ(reply.FoundTime()->hour, 23);
+}
+
+TEST(DaytimeReply, OnlyTheStartOfTheReplyIsSearched) {
+  const std::string late = std::string(60, ' ') + "98-03-15 14:07:09";
+  const CDaytimeReply reply(late);
+  EXPECT_FALSE(reply.FoundDate());
+  EXPECT_FALSE(reply.FoundTime());
+}
+
+}  // namespace
