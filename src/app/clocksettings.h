@@ -10,6 +10,8 @@
 
 #include "timecore/displayoptions.h"
 
+#include "timecore/fixedtext.h"
+
 namespace zw {
 
 class CLocationDB;
@@ -201,19 +203,11 @@ class CClockSettings {
   // ends at its field.
   template <std::size_t N>
   static std::string Text(const char (&field)[N]) {
-    std::size_t n = 0;
-    while (n < N && field[n] != '\0') {
-      ++n;
-    }
-    return std::string(field, n);
+    return FixedText(field);
   }
-  // Cuts to N - 1 bytes and zero-fills the rest of the field.
   template <std::size_t N>
   static void SetText(char (&field)[N], std::string_view value) {
-    const std::size_t n = value.size() < N - 1 ? value.size() : N - 1;
-    for (std::size_t i = 0; i < N; ++i) {
-      field[i] = i < n ? value[i] : '\0';
-    }
+    SetFixedText(field, value);
   }
 
   static bool IsOn(std::int32_t flag) { return flag == kFlagOn; }

@@ -11,6 +11,8 @@
 #include "clock/clockcommands.h"
 #include "clock/clockwnd.h"
 #include "clock/propertysheet.h"
+#include "convert/currencydlg.h"
+#include "convert/measuredlg.h"
 #include "events/eventsetdlg.h"
 #include "events/scheduledlg.h"
 #include "locations/comparetimedlg.h"
@@ -133,7 +135,9 @@ void CZoneApp::PlugInDialogs() {
     CEventSetDlg dialog(m_clock->Alarms(), m_db, m_settings, m_files, m_messages, m_clock.get());
     // A one-time event that fires meanwhile leaves the list at once.
     connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog, &CEventSetDlg::Refill);
+    m_positions.Place(&dialog, CDialogPositions::kSetEvent);
     dialog.exec();
+    m_positions.Remember(&dialog, CDialogPositions::kSetEvent);
   });
   m_clock->SetCommandHandler(kCmdBrowseSchedule, [this] {
     CScheduleDlg::Run(m_clock->Alarms(), m_db, m_settings, *m_store, m_files, m_messages,
@@ -141,6 +145,12 @@ void CZoneApp::PlugInDialogs() {
                         connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog,
                                 &CScheduleDlg::RebuildEventList);
                       });
+  });
+  m_clock->SetCommandHandler(kCmdCurrency, [this] {
+    CCurrencyDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
+  });
+  m_clock->SetCommandHandler(kCmdMeasurement, [this] {
+    CMeasureDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
   });
   m_clock->SetCommandHandler(kCmdProperties, [this] {
     CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions);

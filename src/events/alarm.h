@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "timecore/fixedtext.h"
+
 namespace zw {
 
 // How often an event recurs; stored as the record's `frequency`.
@@ -122,19 +124,11 @@ class CAlarm {
 
   template <std::size_t N>
   static std::string Text(const char (&field)[N]) {
-    std::size_t n = 0;
-    while (n < N && field[n] != '\0') {
-      ++n;
-    }
-    return std::string(field, n);
+    return FixedText(field);
   }
-  // Cuts to N - 1 bytes and zero-fills the rest of the field.
   template <std::size_t N>
   static void SetText(char (&field)[N], std::string_view value) {
-    const std::size_t n = value.size() < N - 1 ? value.size() : N - 1;
-    for (std::size_t i = 0; i < N; ++i) {
-      field[i] = i < n ? value[i] : '\0';
-    }
+    SetFixedText(field, value);
   }
 
  private:
