@@ -33,7 +33,6 @@ class CMovieWnd : public QWidget {
   QPushButton* PlayButton() const { return m_play; }
   QPushButton* PauseButton() const { return m_pause; }
   QPushButton* StopButton() const { return m_stop; }
-  QMediaPlayer* Player() const { return m_player; }
 
   // Plays from where it stands, or from the start of the file after a failure.
   void Play();

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QLabel>
-#include <QMediaPlayer>
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>
@@ -16,103 +15,59 @@ using namespace zw;
 
 namespace {
 
-// Writes little-endian fields and chunk sizes of a RIFF file.
-class Riff {
- public:
-  void Tag(const char* fourcc) { m_bytes.insert(m_bytes.end(), fourcc, fourcc + 4); }
-  void U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-      m_bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-    }
-  }
-  void U16(std::uint16_t v) {
-    m_bytes.push_back(static_cast<char>(v & 0xFF));
-    m_bytes.push_back(static_cast<char>(v >> 8));
-  }
-  // Opens a chunk (or a list, with its kind) and returns where its size goes.
-  std::size_t Open(const char* fourcc, const char* kind = nullptr) {
-    Tag(fourcc);
-    const std::size_t at = m_bytes.size();
-    U32(0);
-    if (kind != nullptr) {
-      Tag(kind);
-    }
-    return at;
-  }
-  void Close(std::size_t at) {
-    const auto size = static_cast<std::uint32_t>(m_bytes.size() - at - 4);
-    for (int i = 0; i < 4; ++i) {
-      m_bytes[at + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
-    }
-  }
-  std::size_t Size() const { return m_bytes.size(); }
-  const std::vector<char>& Bytes() const { return m_bytes; }
-
- private:
-  std::vector<char> m_bytes;
-};
-
-// A silent movie of uncompressed frames: one second, ten frames of 16 x 16 pixels.
+// A silent movie of uncompressed frames: one second, ten black frames of 16 x 16 pixels.
 void WriteAvi(const std::string& path) {
   constexpr std::uint32_t kSide = 16, kFrames = 10, kFrameBytes = kSide * kSide * 3;
-  Riff r;
-  const std::size_t riff = r.Open("RIFF", "AVI ");
-  const std::size_t hdrl = r.Open("LIST", "hdrl");
-  const std::size_t avih = r.Open("avih");
-  for (std::uint32_t v : {100000u, kFrameBytes * 10, 0u, 0x10u, kFrames, 0u, 1u, kFrameBytes, kSide,
-                          kSide, 0u, 0u, 0u, 0u}) {
-    r.U32(v);
-  }
-  r.Close(avih);
-  const std::size_t strl = r.Open("LIST", "strl");
-  const std::size_t strh = r.Open("strh");
-  r.Tag("vids");
-  r.Tag("DIB ");
-  r.U32(0);
-  r.U16(0);
-  r.U16(0);
-  for (std::uint32_t v : {0u, 1u, 10u, 0u, kFrames, kFrameBytes, 0xFFFFFFFFu, 0u}) {
-    r.U32(v);
-  }
-  for (std::uint32_t v : {0u, 0u, kSide, kSide}) {
-    r.U16(static_cast<std::uint16_t>(v));
-  }
-  r.Close(strh);
-  const std::size_t strf = r.Open("strf");
-  for (std::uint32_t v : {40u, kSide, kSide}) {
-    r.U32(v);
-  }
-  r.U16(1);
-  r.U16(24);
-  for (std::uint32_t v : {0u, kFrameBytes, 0u, 0u, 0u, 0u}) {
-    r.U32(v);
-  }
-  r.Close(strf);
-  r.Close(strl);
-  r.Close(hdrl);
-  const std::size_t movi = r.Open("LIST", "movi");
+  std::string b;
+  const auto u32 = [&b](std::initializer_list<std::uint32_t> values) {
+    for (std::uint32_t v : values) {
+      for (int i = 0; i < 4; ++i) {
+        b += static_cast<char>((v >> (8 * i)) & 0xFF);
+      }
+    }
+  };
+  // Opens a chunk, or a list with its kind; the size is filled in by `close`.
+  const auto open = [&b](const char* fourcc, const char* kind = "") {
+    b += fourcc;
+    const std::size_t at = b.size();
+    b += std::string(4, '\0') + kind;
+    return at;
+  };
+  const auto close = [&b](std::size_t at) {
+    const auto size = static_cast<std::uint32_t>(b.size() - at - 4);
+    for (std::size_t i = 0; i < 4; ++i) {
+      b[at + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    }
+  };
+  const std::size_t riff = open("RIFF", "AVI "), hdrl = open("LIST", "hdrl"), avih = open("avih");
+  u32({100000, kFrameBytes * 10, 0, 0x10, kFrames, 0, 1, kFrameBytes, kSide, kSide, 0, 0, 0, 0});
+  close(avih);
+  const std::size_t strl = open("LIST", "strl"), strh = open("strh");
+  b += "vidsDIB ";
+  u32({0, 0, 0, 1, 10, 0, kFrames, kFrameBytes, 0xFFFFFFFF, 0, 0, kSide | (kSide << 16)});
+  close(strh);
+  const std::size_t strf = open("strf");
+  u32({40, kSide, kSide, 1 | (24 << 16), 0, kFrameBytes, 0, 0, 0, 0});
+  close(strf);
+  close(strl);
+  close(hdrl);
+  const std::size_t movi = open("LIST", "movi");
   std::vector<std::uint32_t> offsets;
   for (std::uint32_t frame = 0; frame < kFrames; ++frame) {
-    offsets.push_back(static_cast<std::uint32_t>(r.Size() - (movi + 4)));
-    const std::size_t chunk = r.Open("00db");
-    for (std::uint32_t i = 0; i < kFrameBytes; ++i) {
-      r.U16(0);  // two bytes at a time: the frame size is even
-      ++i;
-    }
-    r.Close(chunk);
+    offsets.push_back(static_cast<std::uint32_t>(b.size() - (movi + 4)));
+    b += "00db";
+    u32({kFrameBytes});
+    b += std::string(kFrameBytes, '\0');
   }
-  r.Close(movi);
-  const std::size_t idx = r.Open("idx1");
+  close(movi);
+  const std::size_t idx1 = open("idx1");
   for (std::uint32_t offset : offsets) {
-    r.Tag("00db");
-    r.U32(0x10);
-    r.U32(offset);
-    r.U32(kFrameBytes);
+    b += "00db";
+    u32({0x10, offset, kFrameBytes});
   }
-  r.Close(idx);
-  r.Close(riff);
-  std::ofstream(path, std::ios::binary)
-      .write(r.Bytes().data(), static_cast<std::streamsize>(r.Size()));
+  close(idx1);
+  close(riff);
+  std::ofstream(path, std::ios::binary) << b;
 }
 
 QList<CMovieWnd*> MovieWindows() {

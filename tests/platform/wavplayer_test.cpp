@@ -129,24 +129,6 @@ class WavPlayerTest : public QObject {
     QCOMPARE(counter->played.load(), 2);
   }
 
-  void ownerStopsItsLoopsWhenItGoes() {
-    auto counter = std::make_shared<Counter>();
-    std::atomic<bool> stop{false};
-    QElapsedTimer timer;
-    {
-      CSoundThreads threads;
-      threads.Start(m_dir.File("tone.wav"), 999, stop, CountingPlayer(counter));
-      threads.Start(m_dir.File("tone.wav"), 999, stop, CountingPlayer(counter));
-      QTRY_VERIFY_WITH_TIMEOUT(counter->played >= 2, 5000);
-      timer.start();
-    }
-    QVERIFY(timer.elapsed() < 2000);
-    QVERIFY(stop.load());
-    const int played = counter->played;
-    QTest::qWait(300);
-    QCOMPARE(counter->played.load(), played);
-  }
-
   void alarmSoundEndsWithTheProgram() {
     CAlarmMonitor::MediaStopFlag().store(false);
     QElapsedTimer timer;
