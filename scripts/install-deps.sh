@@ -24,6 +24,7 @@ packages=(
   libbenchmark-dev
   tzdata
   python3
+  python3-pyftpdlib
 )
 
 missing=()

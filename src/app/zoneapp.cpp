@@ -17,6 +17,8 @@
 #include "events/scheduledlg.h"
 #include "locations/comparetimedlg.h"
 #include "locations/locationlistdlg.h"
+#include "net/timesyncdlg.h"
+#include "net/updatedlg.h"
 #include "platform/singleinstance.h"
 #include "timecore/now.h"
 
@@ -152,6 +154,13 @@ void CZoneApp::PlugInDialogs() {
   m_clock->SetCommandHandler(kCmdMeasurement, [this] {
     CMeasureDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
   });
+  m_clock->SetCommandHandler(kCmdUpdateDatabase, [this] {
+    CUpdateDlg::Run(
+        {m_settings, *m_store, m_files, m_messages, &m_positions, [this] { RequestRestart(); }},
+        m_clock.get());
+  });
+  m_clock->SetCommandHandler(kCmdSynchronizeTime,
+                             [this] { CTimeSyncDlg::Run(&m_positions, m_clock.get()); });
   m_clock->SetCommandHandler(kCmdProperties, [this] {
     CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions);
   });

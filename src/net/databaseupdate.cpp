@@ -18,9 +18,9 @@ namespace {
 
 constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
-constexpr const char* kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                                   "July",    "August",   "September", "October", "November",
-                                   "December"};
+constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
 // The data files are small; anything bigger is not one of them.
 constexpr std::size_t kMaxDownloadBytes = std::size_t{1} << 20;
 
@@ -168,8 +168,8 @@ std::string CDatabaseUpdate::LastUpdatedText(Component component, std::int32_t u
   const time_t when = updatedAt;
   tm local{};
   ::localtime_r(&when, &local);
-  CDateTime time(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                 local.tm_min, local.tm_sec);
+  CDateTime time(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                 local.tm_sec);
   std::string text(row.updatedText);
   text += kWeekdays[local.tm_wday];
   text += ", ";

@@ -76,8 +76,7 @@ class CDatabaseUpdate {
 
   // The text under the FTP directory for a component, dated in the computer's own zone.
   std::string LastUpdatedText(Component component) const;
-  static std::string LastUpdatedText(Component component, std::int32_t updatedAt,
-                                     int clockMode);
+  static std::string LastUpdatedText(Component component, std::int32_t updatedAt, int clockMode);
   // Whether bytes downloaded for the currency or measurement file read in its format.
   static bool ReadsInFormat(Component component, std::span<const std::uint8_t> bytes);
 

@@ -28,8 +28,8 @@ bool IsNegative(const std::string& reply) {
 std::string PortArgument(std::uint32_t address, std::uint16_t port) {
   char text[32];
   std::snprintf(text, sizeof text, "%u,%u,%u,%u,%u,%u", (address >> 24) & 255U,
-                (address >> 16) & 255U, (address >> 8) & 255U, address & 255U,
-                (port >> 8) & 255U, port & 255U);
+                (address >> 16) & 255U, (address >> 8) & 255U, address & 255U, (port >> 8) & 255U,
+                port & 255U);
   return text;
 }
 
@@ -51,7 +51,7 @@ CFtpWindow::CFtpWindow(ISocketEvents& events, IMessageSink& messages, IFtpHost& 
     : m_events(events), m_messages(messages), m_host(host) {}
 
 CFtpWindow::~CFtpWindow() {
-  StopDataTimer();
+  StopTimer();
 }
 
 void CFtpWindow::Clear() {
@@ -78,6 +78,7 @@ void CFtpWindow::Connect(std::string_view directory) {
   m_control = std::make_unique<QSocket>(m_events, m_messages, true);
   m_control->SetReadTimeout(m_timeout);
   m_control->AttachWindow(this, static_cast<unsigned>(NetMessage::kControl));
+  StartTimer(kUnableToContact);
   // A connection made at once has run the whole logon by the time Connect returns.
   if (!m_control->Connect(m_directory.Host(), m_directory.Port())) {
     Fail(kUnableToContact);
@@ -104,6 +105,7 @@ void CFtpWindow::OnControl(int code) {
   if (code != QSocket::kNotifyStateChanged) {
     return;
   }
+  StopTimer();
   if (m_control->GetStatus() == QSocket::kStatusConnected) {
     Logon();
     return;
@@ -129,8 +131,7 @@ void CFtpWindow::Logon() {
 }
 
 void CFtpWindow::NextFile() {
-  if (m_remote.empty() || m_local.size() < m_remote.size() ||
-      m_labels.size() < m_remote.size()) {
+  if (m_remote.empty() || m_local.size() < m_remote.size() || m_labels.size() < m_remote.size()) {
     FinishRun();
     return;
   }
@@ -159,7 +160,7 @@ void CFtpWindow::NextFile() {
     Fail(kUnableToOpenFile);
     return;
   }
-  StartDataTimer();
+  StartTimer(kDataTimedOut);
   if (!Command("RETR ", m_remote.front())) {
     return;
   }
@@ -188,7 +189,7 @@ void CFtpWindow::OnListen(SocketNotice notice) {
   }
   m_data = std::move(notice.accepted);
   m_data->AttachWindow(this, static_cast<unsigned>(NetMessage::kData));
-  StartDataTimer();
+  StartTimer(kDataTimedOut);
 }
 
 void CFtpWindow::OnData(const SocketNotice& notice) {
@@ -220,11 +221,11 @@ void CFtpWindow::ReceiveBytes(std::span<const char> bytes) {
   m_progress = kBytesPrefix;
   m_progress += std::to_string(m_bytes);
   Status(kStatusReplaceLast, m_progress);
-  StartDataTimer();
+  StartTimer(kDataTimedOut);
 }
 
 void CFtpWindow::FinishFile() {
-  StopDataTimer();
+  StopTimer();
   m_data.reset();
   m_listening.reset();
   bool written = true;
@@ -322,7 +323,7 @@ void CFtpWindow::Fail(const std::string& text) {
     }
     return;
   }
-  StopDataTimer();
+  StopTimer();
   m_data.reset();
   m_listening.reset();
   m_control.reset();
@@ -331,20 +332,20 @@ void CFtpWindow::Fail(const std::string& text) {
   m_host.PostToDialog(NetMessage::kDone, 0, {});
 }
 
-void CFtpWindow::StartDataTimer() {
-  StopDataTimer();
-  m_dataTimer = m_events.StartTimer(m_timeout, [this] {
-    m_dataTimer = 0;
-    Fail(kDataTimedOut);
+void CFtpWindow::StartTimer(const char* failure) {
+  StopTimer();
+  m_timer = m_events.StartTimer(m_timeout, [this, failure] {
+    m_timer = 0;
+    Fail(failure);
   });
 }
 
-void CFtpWindow::StopDataTimer() {
-  if (m_dataTimer == 0) {
+void CFtpWindow::StopTimer() {
+  if (m_timer == 0) {
     return;
   }
-  m_events.StopTimer(m_dataTimer);
-  m_dataTimer = 0;
+  m_events.StopTimer(m_timer);
+  m_timer = 0;
 }
 
 }  // namespace zw

@@ -79,8 +79,9 @@ class CFtpWindow final : public ISocketTarget {
   std::string ReadReply();
   void Status(int kind, const std::string& text);
   void Fail(const std::string& text);
-  void StartDataTimer();
-  void StopDataTimer();
+  // Ends the run with `failure` unless something happens within the timeout.
+  void StartTimer(const char* failure);
+  void StopTimer();
 
   ISocketEvents& m_events;
   IMessageSink& m_messages;
@@ -97,7 +98,7 @@ class CFtpWindow final : public ISocketTarget {
   std::string m_progress;
   CFtpDirectory m_directory{""};
   std::chrono::milliseconds m_timeout = kDefaultTimeout;
-  int m_dataTimer = 0;
+  int m_timer = 0;
   // While a reply is awaited the thread's other events still run; what they would end is
   // held back until the reply is in, so no socket goes while it is being read.
   int m_awaitingReply = 0;

@@ -335,8 +335,8 @@ std::string QSocket::ReadLine() {
       ReportError(kReceiveFailed);
       break;
     }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       ReportError(kReceiveFailed, ETIMEDOUT);
       break;

@@ -17,8 +17,7 @@ void CQtSocketEvents::DeleteLater::operator()(QObject* object) const {
   object->deleteLater();
 }
 
-CQtSocketEvents::CQtSocketEvents()
-    : m_dispatcher(QThread::currentThread()->eventDispatcher()) {}
+CQtSocketEvents::CQtSocketEvents() : m_dispatcher(QThread::currentThread()->eventDispatcher()) {}
 
 // The maps go first, then the context with every object still waiting for deletion.
 CQtSocketEvents::~CQtSocketEvents() = default;
@@ -44,8 +43,9 @@ void CQtSocketEvents::Watch(QSocket& socket, int fd, bool read, bool write) {
     if (!read && !write) {
       return;
     }
-    found = m_sockets.emplace(&socket, Notifiers{MakeNotifier(socket, fd, true),
-                                                 MakeNotifier(socket, fd, false)})
+    found = m_sockets
+                .emplace(&socket,
+                         Notifiers{MakeNotifier(socket, fd, true), MakeNotifier(socket, fd, false)})
                 .first;
   }
   found->second.read->setEnabled(read);

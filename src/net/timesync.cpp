@@ -128,8 +128,8 @@ bool CTimeSync::ConnectTo(int fd, const sockaddr_in& address) const {
 bool CTimeSync::WaitFor(int fd, short events) const {
   const auto deadline = std::chrono::steady_clock::now() + m_timeout;
   while (m_listener.DialogOpen()) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       return false;
     }

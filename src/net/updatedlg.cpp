@@ -298,8 +298,8 @@ void CUpdateDlg::StopWorker() {
   m_worker->Close();
   m_worker.reset();
   // What the worker posted before it ended belongs to a run that is over.
-  for (NetMessage message : {NetMessage::kReady, NetMessage::kStatus, NetMessage::kLoggedOn,
-                             NetMessage::kDone}) {
+  for (NetMessage message :
+       {NetMessage::kReady, NetMessage::kStatus, NetMessage::kLoggedOn, NetMessage::kDone}) {
     QCoreApplication::removePostedEvents(this, static_cast<int>(message));
   }
 }
@@ -335,8 +335,7 @@ void CUpdateDlg::done(int result) {
     }
     g_detailsShownAtClose = m_detailsShown;
     m_update.Finish();
-    CClockSettings::SetText(m_settings.Fields().ftpDirectory,
-                            ToLatin1(m_directoryField->text()));
+    CClockSettings::SetText(m_settings.Fields().ftpDirectory, ToLatin1(m_directoryField->text()));
     m_settings.SaveRecord(m_store);
   }
   QDialog::done(result);

@@ -35,7 +35,7 @@ struct UpdateServices {
   // Where the dialog reopens during the run; may be null.
   CDialogPositions* positions = nullptr;
   // Asks the program to start again once it has ended; may be empty.
-  std::function<void()> requestRestart;
+  std::function<void()> requestRestart{};
   // When the files were updated; null: the computer's clock.
   const IClockSource* clock = nullptr;
 };
@@ -53,8 +53,7 @@ class CUpdateDlg : public QDialog {
       "This process updates Zonewright's databases using information retrieved from the "
       "internet using FTP.  You must have an active 32-bit internet connection in order to use "
       "this feature.";
-  static constexpr const char* kNoComponent =
-      "At least one component must be selected for update.";
+  static constexpr const char* kNoComponent = "At least one component must be selected for update.";
   static constexpr const char* kNoAddress = "No address specified in FTP directory";
   static constexpr const char* kTimeZoneWarning =
       "Updating the time zone database will overwrite changes you may have made to the city or "
@@ -85,9 +84,7 @@ class CUpdateDlg : public QDialog {
   // How long one reply or a silent data connection may keep a run waiting.
   void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
 
-  QCheckBox* ComponentBox(CDatabaseUpdate::Component component) const {
-    return m_boxes[component];
-  }
+  QCheckBox* ComponentBox(CDatabaseUpdate::Component component) const { return m_boxes[component]; }
   QPushButton* RetrieveButton() const { return m_retrieve; }
   QPushButton* DetailsButton() const { return m_detailsButton; }
   QPushButton* ResetButton() const { return m_reset; }

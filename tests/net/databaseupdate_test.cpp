@@ -147,14 +147,6 @@ TEST_F(DatabaseUpdateTest, FailedRunInstallsNothingAndDropsTheTimeZoneDownload) 
   EXPECT_EQ(ReadFile("CURRENCY.DAT"), "old rates");
 }
 
-TEST_F(DatabaseUpdateTest, CancelledRunCountsAsFailed) {
-  WriteFile("TEMPT.DAT", "half");
-  m_update.BeginRun({true, false, false});
-  m_update.CancelRun();
-  m_update.Finish();
-  EXPECT_FALSE(Exists("TEMPT.DAT"));
-}
-
 TEST_F(DatabaseUpdateTest, DownloadCutShortByAFailedRunIsNotInstalledByALaterSuccess) {
   WriteFile("TEMPC.DAT", CurrencyFile("Euro", 1.1));
   RunWith({false, true, false}, true);
@@ -202,16 +194,16 @@ TEST_F(DatabaseUpdateTest, InstallThatCannotBeWrittenKeepsTheOldFile) {
 TEST(DatabaseUpdateTexts, LastUpdateIsDatedInTheComputersZone) {
   const ScopedZone zone("XST-2");  // two hours east of Greenwich
   const std::int32_t at = static_cast<std::int32_t>(kNow);
-  EXPECT_EQ(CDatabaseUpdate::LastUpdatedText(CDatabaseUpdate::kTimeZone, at,
-                                              CDateTime::kTwelveHour),
-            "The TIME ZONE file was last updated on Sunday, March 15, 2026 at 04:07 PM.");
+  EXPECT_EQ(
+      CDatabaseUpdate::LastUpdatedText(CDatabaseUpdate::kTimeZone, at, CDateTime::kTwelveHour),
+      "The TIME ZONE file was last updated on Sunday, March 15, 2026 at 04:07 PM.");
   EXPECT_EQ(CDatabaseUpdate::LastUpdatedText(CDatabaseUpdate::kCurrency, at - 17 * 3600,
-                                              CDateTime::kTwentyFourHour),
+                                             CDateTime::kTwentyFourHour),
             "The CURRENCY CONVERSION file was last updated on Saturday, March 14, 2026 at 23:07.");
-  EXPECT_EQ(CDatabaseUpdate::LastUpdatedText(CDatabaseUpdate::kMeasurement, 0,
-                                              CDateTime::kTwelveHour),
-            "No updates have been made to the MEASUREMENT file.  The original version is "
-            "currently in use.");
+  EXPECT_EQ(
+      CDatabaseUpdate::LastUpdatedText(CDatabaseUpdate::kMeasurement, 0, CDateTime::kTwelveHour),
+      "No updates have been made to the MEASUREMENT file.  The original version is "
+      "currently in use.");
 }
 
 }  // namespace

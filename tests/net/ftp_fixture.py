@@ -27,6 +27,8 @@ def main():
     parser.add_argument("--multi-line-banner", action="store_true")
     parser.add_argument("--stall-retr", action="store_true",
                         help="answer RETR but never open the data connection")
+    parser.add_argument("--stall-type", action="store_true",
+                        help="never answer TYPE")
     parser.add_argument("--throttle", type=int, default=0,
                         help="send file data at most this many bytes a second")
     args = parser.parse_args()
@@ -49,6 +51,10 @@ def main():
         if args.stall_retr:
             def ftp_RETR(self, file):
                 self.respond("150 File status okay. About to open data connection.")
+
+        if args.stall_type:
+            def ftp_TYPE(self, line):
+                pass
 
     if args.throttle:
         class SlowData(ThrottledDTPHandler):

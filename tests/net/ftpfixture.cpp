@@ -28,8 +28,8 @@ constexpr std::string_view kCommand = "CMD ";
 FtpFixture::FtpFixture(const std::string& root) : FtpFixture(root, Options{}) {}
 
 FtpFixture::FtpFixture(const std::string& root, const Options& options) {
-  std::vector<std::string> args = {ZW_SYSTEM_PYTHON, ZW_FTP_FIXTURE, "--root", root, "--tools",
-                                   ZW_TOOLS_DIR};
+  std::vector<std::string> args = {ZW_SYSTEM_PYTHON, ZW_FTP_FIXTURE, "--root", root,
+                                   "--tools",        ZW_TOOLS_DIR};
   if (!options.password.empty()) {
     args.insert(args.end(), {"--password", options.password});
   }
@@ -38,6 +38,9 @@ FtpFixture::FtpFixture(const std::string& root, const Options& options) {
   }
   if (options.stallRetr) {
     args.emplace_back("--stall-retr");
+  }
+  if (options.stallType) {
+    args.emplace_back("--stall-type");
   }
   if (options.throttle > 0) {
     args.insert(args.end(), {"--throttle", std::to_string(options.throttle)});
@@ -118,8 +121,8 @@ bool FtpFixture::ReadLine(std::string& line, std::chrono::steady_clock::time_poi
       m_pending.erase(0, feed + 1);
       return true;
     }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (m_output < 0 || left.count() <= 0) {
       return false;
     }

@@ -18,6 +18,7 @@ class FtpFixture {
     std::string password{};  // empty: the program's own
     bool multiLineBanner = false;
     bool stallRetr = false;  // RETR answered, data connection never made
+    bool stallType = false;  // TYPE never answered
     int throttle = 0;        // bytes a second of file data; 0: full speed
   };
 

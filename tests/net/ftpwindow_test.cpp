@@ -102,12 +102,12 @@ TEST_F(FtpClientTest, ThreeFilesComeInTheOrderQueuedWithEveryProgressLine) {
 
   EXPECT_TRUE(m_host.Succeeded());
   EXPECT_TRUE(m_host.Closed());
-  EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", "Logging On...", "Logon Complete",
-                                   "Receiving Time Zone File", "Bytes Transfered: 3000",
-                                   "Transfer Complete", "Receiving Currency File",
-                                   "Bytes Transfered: 1500", "Transfer Complete",
-                                   "Receiving Measurement File", "Bytes Transfered: 600",
-                                   "Transfer Complete", "Processing Ended Successfully"}));
+  EXPECT_EQ(
+      m_host.Lines(),
+      (Lines{"Connecting To Host", "Logging On...", "Logon Complete", "Receiving Time Zone File",
+             "Bytes Transfered: 3000", "Transfer Complete", "Receiving Currency File",
+             "Bytes Transfered: 1500", "Transfer Complete", "Receiving Measurement File",
+             "Bytes Transfered: 600", "Transfer Complete", "Processing Ended Successfully"}));
   // Each file starts its bytes line at 0 and counts up to its size.
   std::vector<std::string> counts;
   for (const auto& posted : m_host.AllPosted()) {
@@ -165,10 +165,9 @@ TEST_F(FtpClientTest, EmptyFileIsFetchedAsAnEmptyFile) {
   Run(Directory("zonewright"));
 
   EXPECT_TRUE(m_host.Succeeded());
-  EXPECT_EQ(m_host.Lines(),
-            (Lines{"Connecting To Host", "Logging On...", "Logon Complete",
-                   "Receiving Currency File", "Bytes Transfered: 0", "Transfer Complete",
-                   "Processing Ended Successfully"}));
+  EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", "Logging On...", "Logon Complete",
+                                   "Receiving Currency File", "Bytes Transfered: 0",
+                                   "Transfer Complete", "Processing Ended Successfully"}));
   EXPECT_TRUE(std::filesystem::exists("TEMPC.DAT"));
   EXPECT_EQ(std::filesystem::file_size("TEMPC.DAT"), 0u);
 }
@@ -273,6 +272,20 @@ TEST_F(FtpClientTest, HostThatRefusesEndsTheRun) {
   EXPECT_EQ(m_host.ErrorText(), CFtpWindow::kUnableToContact);
   ASSERT_EQ(m_sink.Messages().size(), 1u);
   EXPECT_TRUE(m_sink.LastText().starts_with("Error received in trying to connect to host. "));
+}
+
+TEST_F(FtpClientTest, ConnectThatIsNeverAnsweredEndsTheRun) {
+  // A listener whose queue is full leaves further connects unanswered.
+  test::PlainListener busy(0);
+  const int filler = test::PlainConnect(busy.Port());
+  ASSERT_GE(filler, 0);
+  m_window.SetTimeout(300ms);
+  Queue(kTimeZone);
+  Run("127.0.0.1:" + std::to_string(busy.Port()) + "/zonewright");
+
+  EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", CFtpWindow::kUnableToContact}));
+  EXPECT_EQ(m_events.Sockets(), 0u);
+  ::close(filler);
 }
 
 TEST_F(FtpClientTest, DirectoryWithoutHostEndsTheRunAtOnce) {

@@ -58,7 +58,8 @@ bool PollSocketEvents::WaitForEvents(std::chrono::milliseconds limit) {
     if (!entry.read && !entry.write) {
       continue;
     }
-    const short events = static_cast<short>((entry.read ? POLLIN : 0) | (entry.write ? POLLOUT : 0));
+    const short events =
+        static_cast<short>((entry.read ? POLLIN : 0) | (entry.write ? POLLOUT : 0));
     fds.push_back({entry.fd, events, 0});
     owners.emplace_back(socket, entry.serial);
   }
@@ -108,8 +109,8 @@ bool PollSocketEvents::RunUntil(const std::function<bool()>& done,
                                 std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || !WaitForEvents(std::min(left, std::chrono::milliseconds(100)))) {
       return done();
     }

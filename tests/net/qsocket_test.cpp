@@ -71,14 +71,6 @@ TEST_F(SocketTest, PartialLineWaitsForItsLineFeed) {
   EXPECT_EQ(m_socket->ReadLine(), "bc\n");
 }
 
-TEST_F(SocketTest, SeveralLinesInOneReceiveComeOneByOne) {
-  ConnectClient(true);
-  test::SendAll(m_peer, "230-first\r\n230-second\r\n230 last\r\n");
-  EXPECT_EQ(m_socket->ReadLine(), "230-first\r\n");
-  EXPECT_EQ(m_socket->ReadLine(), "230-second\r\n");
-  EXPECT_EQ(m_socket->ReadLine(), "230 last\r\n");
-}
-
 TEST_F(SocketTest, ReadLineInNotifyingModeLeavesTheBytesToTheTarget) {
   ConnectClient(false);
   test::SendAll(m_peer, "hello\r\n");
@@ -120,8 +112,8 @@ TEST_F(SocketTest, PeerClosingANotifyingSocketIsAStateChange) {
   ConnectClient(false);
   ::close(m_peer);
   m_peer = -1;
-  ASSERT_TRUE(m_events.RunUntil(
-      [this] { return m_socket->GetStatus() == QSocket::kStatusOpen; }, 2s));
+  ASSERT_TRUE(
+      m_events.RunUntil([this] { return m_socket->GetStatus() == QSocket::kStatusOpen; }, 2s));
   EXPECT_EQ(m_target.Notices().back().code, QSocket::kNotifyStateChanged);
   // A closed socket is not reported again and again.
   const std::size_t notices = m_target.Notices().size();

@@ -18,14 +18,14 @@ namespace zw::test {
 // A plain loopback listener for a test's side of a connection.
 class PlainListener {
  public:
-  PlainListener() {
+  explicit PlainListener(int backlog = 4) {
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     ::bind(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    ::listen(m_fd, 4);
+    ::listen(m_fd, backlog);
     ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
     m_port = ntohs(address.sin_port);
   }
@@ -101,7 +101,8 @@ class RecordingTarget final : public ISocketTarget {
   };
 
   void OnSocketNotify(unsigned message, SocketNotice notice) override {
-    m_notices.push_back({message, notice.code, std::string(notice.bytes.begin(), notice.bytes.end())});
+    m_notices.push_back(
+        {message, notice.code, std::string(notice.bytes.begin(), notice.bytes.end())});
     if (notice.accepted) {
       m_accepted.push_back(std::move(notice.accepted));
     }

@@ -172,7 +172,7 @@ TEST(DaytimeReply, FindsDateAndTimeWhereverTheyStand) {
   EXPECT_EQ(CDaytimeReply("70-01-01").FoundDate()->year, 1970);
 }
 
-TEST(DaytimeReply, LooksOnlyAtTheBytesReceived) {
+TEST(DaytimeReply, LooksOnlyAtTheStartOfTheBytesReceived) {
   const std::string buffer = "98-03-15 14:07:09";
   // A reply cut short inside a field has no such field, whatever follows in memory.
   const CDaytimeReply cut(std::string_view(buffer).substr(0, 7));
@@ -180,6 +180,10 @@ TEST(DaytimeReply, LooksOnlyAtTheBytesReceived) {
   const CDaytimeReply timeCut(std::string_view(buffer).substr(0, 16));
   EXPECT_TRUE(timeCut.FoundDate());
   EXPECT_FALSE(timeCut.FoundTime());
+  // Only the start of a reply holds them.
+  const CDaytimeReply late(std::string(60, ' ') + buffer);
+  EXPECT_FALSE(late.FoundDate());
+  EXPECT_FALSE(late.FoundTime());
 }
 
 TEST(DaytimeReply, PatternsThatAreNoDateOrTimeAreSkipped) {
@@ -189,13 +193,6 @@ TEST(DaytimeReply, PatternsThatAreNoDateOrTimeAreSkipped) {
   EXPECT_EQ(reply.FoundDate()->day, 28);
   ASSERT_TRUE(reply.FoundTime());
   EXPECT_EQ(reply.FoundTime()->hour, 23);
-}
-
-TEST(DaytimeReply, OnlyTheStartOfTheReplyIsSearched) {
-  const std::string late = std::string(60, ' ') + "98-03-15 14:07:09";
-  const CDaytimeReply reply(late);
-  EXPECT_FALSE(reply.FoundDate());
-  EXPECT_FALSE(reply.FoundTime());
 }
 
 }  // namespace

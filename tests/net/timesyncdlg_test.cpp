@@ -42,8 +42,7 @@ class TimeSyncDialogTest : public QObject {
         "Connecting to time server...\r\nTime retrieval was successful\r\nComputer time has been "
         "adjusted forward:\r\n  2 - minutes  9 - seconds  ";
     QTRY_COMPARE_WITH_TIMEOUT(dialog->ReportText(), expected, 5000);
-    QCOMPARE(dialog->ReportField()->text(),
-             QString::fromStdString(expected).replace("\r\n", "\n"));
+    QCOMPARE(dialog->ReportField()->text(), QString::fromStdString(expected).replace("\r\n", "\n"));
     QCOMPARE(world.setter.Calls(),
              std::vector<std::int64_t>{CDateTime(1998, 3, 15, 14, 7, 9).Seconds()});
     QVERIFY(dialog->SynchronizeButton()->isEnabled());
@@ -55,10 +54,9 @@ class TimeSyncDialogTest : public QObject {
     test::DaytimeServer server("98-03-15 14:07:09\r\n");
     auto dialog = world.Open(server);
     dialog->SynchronizeButton()->click();
-    QTRY_COMPARE_WITH_TIMEOUT(dialog->ReportText(),
-                              std::string("Connecting to time server...\r\n") +
-                                  CTimeSync::kSetFailed,
-                              5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        dialog->ReportText(),
+        std::string("Connecting to time server...\r\n") + CTimeSync::kSetFailed, 5000);
   }
 
   void closingBeforeTheReplyLeavesTheClockAlone() {

@@ -73,8 +73,8 @@ class UpdateDialogTest : public QObject {
     std::unique_ptr<CUpdateDlg> Open(const test::FtpFixture::Options& options = {},
                                      QWidget* clock = nullptr) {
       server = std::make_unique<test::FtpFixture>(served.Path(), options);
-      UpdateServices services{settings, store, files, sink, nullptr,
-                              [this] { restartRequested = true; }, &clock_};
+      UpdateServices services{
+          settings, store, files, sink, nullptr, [this] { restartRequested = true; }, &clock_};
       auto dialog = std::make_unique<CUpdateDlg>(std::move(services), clock);
       dialog->SetTimeout(std::chrono::seconds(5));
       dialog->DirectoryField()->setText(QString::fromStdString(server->Directory("zonewright")));
@@ -109,17 +109,16 @@ class UpdateDialogTest : public QObject {
   void threeFileRunShowsEachLineAndInstallsOnClose() {
     World world;
     auto dialog = world.Open();
-    Check(*dialog, {CDatabaseUpdate::kTimeZone, CDatabaseUpdate::kCurrency,
-                    CDatabaseUpdate::kMeasurement});
+    Check(*dialog,
+          {CDatabaseUpdate::kTimeZone, CDatabaseUpdate::kCurrency, CDatabaseUpdate::kMeasurement});
     world.sink.Answer(true);  // overwrite the city lists
     dialog->RetrieveButton()->click();
     QTRY_VERIFY_WITH_TIMEOUT(Ended(*dialog), kRunLimitMs);
 
     QCOMPARE(Items(dialog->ProgressList()),
              QStringList({"Connecting To Host", "Logging On...", "Logon Complete",
-                          "Receiving Time Zone File", "Bytes Transfered: 5000",
-                          "Transfer Complete", "Receiving Currency File",
-                          "Bytes Transfered: 48", "Transfer Complete",
+                          "Receiving Time Zone File", "Bytes Transfered: 5000", "Transfer Complete",
+                          "Receiving Currency File", "Bytes Transfered: 48", "Transfer Complete",
                           "Receiving Measurement File",
                           QString("Bytes Transfered: %1").arg(kMeasureFile.size()),
                           "Transfer Complete", "Processing Ended Successfully"}));
@@ -140,8 +139,7 @@ class UpdateDialogTest : public QObject {
     CClockSettings saved;
     saved.Load(world.store);
     QCOMPARE(saved.Fields().zoneUpdatedAt, world.settings.Fields().zoneUpdatedAt);
-    QCOMPARE(static_cast<std::int64_t>(saved.Fields().measureUpdatedAt),
-             world.clock_.UtcSeconds());
+    QCOMPARE(static_cast<std::int64_t>(saved.Fields().measureUpdatedAt), world.clock_.UtcSeconds());
   }
 
   void acceptedRestartEndsTheClock() {
@@ -169,9 +167,9 @@ class UpdateDialogTest : public QObject {
     world.sink.Answer(true);  // overwrite the city lists
     world.sink.Answer(true);  // cancel the transfer
     dialog->RetrieveButton()->click();
-    QTRY_VERIFY_WITH_TIMEOUT(dialog->TransferInProgress() &&
-                                 dialog->ProgressList()->count() > 0 &&
-                                 dialog->ProgressList()->item(dialog->ProgressList()->count() - 1)
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->TransferInProgress() && dialog->ProgressList()->count() > 0 &&
+                                 dialog->ProgressList()
+                                     ->item(dialog->ProgressList()->count() - 1)
                                      ->text()
                                      .startsWith("Bytes Transfered: ") &&
                                  !dialog->ProgressList()
@@ -188,6 +186,24 @@ class UpdateDialogTest : public QObject {
     QCOMPARE(test::OpenSockets(), sockets);
     QVERIFY(!std::filesystem::exists("TEMPT.DAT"));
     QCOMPARE(world.settings.Fields().zoneUpdatedAt, 0);
+  }
+
+  void cancellingWhileAReplyIsAwaitedEndsAtOnce() {
+    World world;
+    auto dialog = world.Open({.stallType = true});
+    dialog->SetTimeout(std::chrono::seconds(30));
+    Check(*dialog, {CDatabaseUpdate::kCurrency});
+    world.sink.Answer(true);  // cancel the transfer
+    dialog->RetrieveButton()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->TransferInProgress(), kRunLimitMs);
+    QVERIFY(!world.server->Commands(5).empty());  // TYPE sent, its reply awaited
+
+    QElapsedTimer closing;
+    closing.start();
+    dialog->reject();
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(!dialog->WorkerRunning());
+    QVERIFY2(closing.elapsed() < 2000, "closing waited for the reply");
   }
 
   void keepingTheTransferLeavesTheDialogOpen() {
@@ -261,23 +277,6 @@ class UpdateDialogTest : public QObject {
     CClockSettings saved;
     saved.Load(world.store);
     QCOMPARE(CClockSettings::Text(saved.Fields().ftpDirectory), longest.toStdString());
-  }
-
-  void detailsButtonShowsAndHidesThePane() {
-    World world;
-    auto dialog = world.Open();
-    QCOMPARE(dialog->DetailsButton()->text(), QString(CUpdateDlg::kShowDetails));
-    const int narrow = dialog->width();
-    dialog->DetailsButton()->click();
-    QCoreApplication::processEvents();
-    QVERIFY(dialog->DetailsShown());
-    QTRY_VERIFY(dialog->width() > narrow);
-    QCOMPARE(dialog->UpdatedLabel(CDatabaseUpdate::kTimeZone)->text(),
-             QString("No updates have been made to the TIME ZONE file.  The original version is "
-                     "currently in use."));
-    dialog->DetailsButton()->click();
-    QVERIFY(!dialog->DetailsShown());
-    QCOMPARE(dialog->DetailsButton()->text(), QString(CUpdateDlg::kShowDetails));
   }
 };
 
