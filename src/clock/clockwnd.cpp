@@ -21,15 +21,12 @@
 #include "clock/clockcommands.h"
 #include "clock/qtfonts.h"
 #include "locations/locationdb.h"
+#include "platform/latin1.h"
 #include "platform/settingsstore.h"
 
 namespace zw {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect ToQRect(const CellRect& r) {
   return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));

@@ -9,6 +9,7 @@
 #include "app/clocksettings.h"
 #include "clock/qtfonts.h"
 #include "locations/locationdb.h"
+#include "platform/latin1.h"
 
 namespace zw {
 
@@ -19,10 +20,6 @@ constexpr const char* kCharactersText = "Characters";
 constexpr const char* kSelectText = "Select Color...";
 // Where "<All Text>" starts when the clock shows no line to take a colour from.
 constexpr std::uint32_t kDefaultTextColor = ClockDisplayData::kWhite;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 
 #include "app/clocksettings.h"
 #include "clock/qtfonts.h"
+#include "platform/latin1.h"
 
 namespace zw {
 
@@ -20,10 +21,6 @@ namespace {
 constexpr const char* kSelectText = "Select Font...";
 constexpr const char* kSpacingLabel = "Clock Digit Spacing:";
 constexpr const char* kAutoSizeText = "Auto Adjust Clock Size to Match Font";
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -6,17 +6,10 @@
 #include <QTimer>
 
 #include "convert/formatgrouped.h"
+#include "platform/latin1.h"
 #include "widgets/numedit.h"
 
 namespace zw {
-
-namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CAmountFields::CAmountFields(QWidget* owner) : QObject(owner) {
   for (const Side side : {kLeft, kRight}) {

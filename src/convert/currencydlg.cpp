@@ -13,6 +13,7 @@
 #include "app/dialogpositions.h"
 #include "convert/converter.h"
 #include "convert/waitcursor.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 #include "widgets/numedit.h"
 
@@ -24,10 +25,6 @@ static_assert(sizeof(ClockSettingsRecord::currencyLeft) - 1 == CCurrencyFile::kS
 static_assert(sizeof(ClockSettingsRecord::currencyRight) - 1 == CCurrencyFile::kStoredNameChars);
 
 constexpr int kDescriptionLines = 3;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -15,16 +15,13 @@
 #include "app/dialogpositions.h"
 #include "convert/converter.h"
 #include "convert/waitcursor.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 #include "widgets/numedit.h"
 
 namespace zw {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Radio button ids are the system keys' digits: 1 Metric, 2 U.S., 3 Other.
 int SystemId(char system) {

@@ -10,17 +10,10 @@
 #include "app/clocksettings.h"
 #include "events/alarmlist.h"
 #include "events/eventsettingsdlg.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
-
-namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CEventSetDlg::CEventSetDlg(CAlarmList& alarms, const CLocationDB& db, CClockSettings& settings,
                            IFileLayer& files, IMessageSink& messages, QWidget* parent)

@@ -24,17 +24,10 @@
 #include "events/weeklypage.h"
 #include "locations/locationdb.h"
 #include "locations/locationtree.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
-
-namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CEventSettingsDlg::CEventSettingsDlg(CAlarm& alarm, const CLocationDB& db, CClockSettings& settings,
                                      IMessageSink& messages, QWidget* parent)

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "events/eventsummary.h"
+#include "platform/latin1.h"
 
 namespace zw {
 
@@ -13,10 +14,6 @@ namespace {
 
 constexpr std::array<const char*, CEventSummaryDlg::kLineCount> kCaptions = {
     "When:", "Event Name:", "Location:", "Frequency:", "Pre-notify:", "Action:"};
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

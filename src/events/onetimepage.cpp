@@ -6,6 +6,7 @@
 
 #include "events/alarm.h"
 #include "locations/location.h"
+#include "platform/latin1.h"
 #include "timecore/datetimeentry.h"
 #include "timecore/messagesink.h"
 #include "widgets/calendardlg.h"
@@ -13,10 +14,6 @@
 namespace zw {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class SilentSink final : public IMessageSink {
  public:

@@ -13,6 +13,7 @@
 #include "app/clocksettings.h"
 #include "locations/locationdb.h"
 #include "locations/selectlocationdlg.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
@@ -27,10 +28,6 @@ constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exis
 constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
 
 constexpr std::size_t kMaxStoredName = sizeof(ClockSettingsRecord::logFileName) - 1;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The stored name's bytes go to the file system as they are, so they are kept in its
 // encoding rather than in the Latin-1 of the location texts.

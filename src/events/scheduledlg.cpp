@@ -26,6 +26,7 @@
 #include "events/schedulemodel.h"
 #include "locations/locationdb.h"
 #include "locations/selectlocationdlg.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 #include "widgets/calendardlg.h"
 #include "widgets/monthgrid.h"
@@ -64,10 +65,6 @@ constexpr std::array<Header, 5> kHeaders = {
     {{"Event Name", 36}, {"", 36}, {"Location", 28}, {"Frequency ", 0}, {"Pre-notfiy", 0}}};
 constexpr int kHeaderExtraWidth = 12;
 constexpr int kRetitledExtraWidth = 15;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Padded(QString text, int length) {
   if (text.size() < length) {

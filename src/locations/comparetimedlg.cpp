@@ -12,6 +12,7 @@
 #include "locations/entertimedlg.h"
 #include "locations/locationdb.h"
 #include "locations/locationtree.h"
+#include "platform/latin1.h"
 
 namespace zw {
 
@@ -22,10 +23,6 @@ constexpr const char* kSelectTimeText = "Select Time...";
 constexpr const char* kCurrentTimeText = "Current Time";
 constexpr int kTreeMinWidth = 220;
 constexpr int kTreeMinHeight = 240;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
   auto* button = new QPushButton(QString::fromLatin1(text), parent);

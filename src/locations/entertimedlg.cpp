@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "locations/location.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 #include "widgets/calendardlg.h"
 
@@ -21,10 +22,6 @@ constexpr const char* kCalendarText = "...";
 constexpr const char* kOkText = "OK";
 constexpr const char* kCancelText = "Cancel";
 constexpr int kEditWidth = 160;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string Bytes(const QLineEdit* edit) {
   return edit->text().toLatin1().toStdString();

@@ -15,15 +15,12 @@
 #include "locations/locationdb.h"
 #include "locations/locationpropsdlg.h"
 #include "locations/locationtree.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(' ');

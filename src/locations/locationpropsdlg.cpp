@@ -16,15 +16,12 @@
 #include "locations/locationdb.h"
 #include "locations/selectlocationdlg.h"
 #include "locations/zonenames.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
 
 namespace {
-
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Typed text that Latin-1 cannot hold becomes a character the check refuses, rather than a
 // silent question mark.

@@ -3,16 +3,9 @@
 #include <QTreeWidget>
 
 #include "locations/locationdb.h"
+#include "platform/latin1.h"
 
 namespace zw {
-
-namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db, int slot)
     : m_tree(tree), m_db(db), m_slot(slot) {

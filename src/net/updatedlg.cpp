@@ -16,6 +16,7 @@
 #include "net/ftpthread.h"
 #include "net/ftpwindow.h"
 #include "net/netevent.h"
+#include "platform/latin1.h"
 #include "timecore/messagesink.h"
 
 namespace zw {
@@ -33,10 +34,6 @@ constexpr int kListMinHeight = 150;
 // Whether the details pane was shown when the dialog last closed; like its rectangle, kept
 // for the run only.
 bool g_detailsShownAtClose = false;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string ToLatin1(const QString& text) {
   const QByteArray bytes = text.toLatin1();
