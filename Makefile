@@ -21,7 +21,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/src/app/zonewright
+	$(BUILD)/src/ui/app/zonewright
 
 asan: deps
 	@cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DZW_SANITIZE=ON \

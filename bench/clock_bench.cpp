@@ -11,14 +11,14 @@
 #include <fstream>
 #include <memory>
 
-#include "app/clocksettings.h"
-#include "clock/clockwnd.h"
+#include "settings/clocksettings.h"
+#include "ui/clock/clockwnd.h"
 #include "locations/locationdb.h"
-#include "platform/filesettingsstore.h"
+#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
-#include "platform/qtalarmactions.h"
+#include "ui/platform/qtalarmactions.h"
 #include "timecore/clocksource.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 #include "timecore/now.h"
 
 using namespace zw;

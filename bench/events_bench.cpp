@@ -4,11 +4,11 @@
 #include <random>
 
 #include "events/alarmactions.h"
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "events/alarmmonitor.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 using namespace zw;
 
@@ -44,14 +44,14 @@ void FillLocations(CLocationDB& db) {
   }
 }
 
-std::unique_ptr<CAlarm> RandomEvent(std::mt19937& rng) {
-  auto alarm = std::make_unique<CAlarm>();
+std::unique_ptr<CEvent> RandomEvent(std::mt19937& rng) {
+  auto alarm = std::make_unique<CEvent>();
   AlarmRecord& r = alarm->Fields();
-  CAlarm::SetText(r.locationName, "City " + std::to_string(rng() % 20));
-  CAlarm::SetText(r.locationCountry, "Country");
+  CEvent::SetText(r.locationName, "City " + std::to_string(rng() % 20));
+  CEvent::SetText(r.locationCountry, "Country");
   const std::string time =
       std::to_string(10 + rng() % 14) + ":" + std::to_string(10 + rng() % 50) + ":00";
-  CAlarm::SetText(r.timeText, time);
+  CEvent::SetText(r.timeText, time);
   r.frequency = static_cast<std::int32_t>(rng() % 4);
   r.weekday = static_cast<std::int32_t>(1 + rng() % 7);
   r.monthDay = static_cast<std::int32_t>(1 + rng() % 31);
@@ -67,7 +67,7 @@ std::unique_ptr<CAlarm> RandomEvent(std::mt19937& rng) {
 static void BM_DueTest500Events(benchmark::State& state) {
   CLocationDB db;
   FillLocations(db);
-  CAlarmList list(db);
+  CEventList list(db);
   std::mt19937 rng(500);
   for (int i = 0; i < 500; ++i) {
     list.Add(RandomEvent(rng));
@@ -89,12 +89,12 @@ BENCHMARK(BM_DueTest500Events)->Unit(benchmark::kMicrosecond);
 static void BM_Enumerate1000DaysDaily(benchmark::State& state) {
   CLocationDB db;
   FillLocations(db);
-  CAlarm alarm;
-  CAlarm::SetText(alarm.Fields().locationName, "City 3");
-  CAlarm::SetText(alarm.Fields().locationCountry, "Country");
-  CAlarm::SetText(alarm.Fields().timeText, "07:30:00");
+  CEvent alarm;
+  CEvent::SetText(alarm.Fields().locationName, "City 3");
+  CEvent::SetText(alarm.Fields().locationCountry, "Country");
+  CEvent::SetText(alarm.Fields().timeText, "07:30:00");
   alarm.Fields().preNotifyMinutes = 15;
-  const CAlarmSchedule schedule(&alarm, db);
+  const CEventSchedule schedule(&alarm, db);
   const CDateTime from(2026, 1, 1, 0, 0, 0);
   const CDateTime to = from + CDateSpan(1000, 0, 0, 0);
   for (auto _ : state) {

@@ -10,15 +10,15 @@
 #include <memory>
 #include <string>
 
-#include "app/clocksettings.h"
-#include "events/alarmlist.h"
-#include "events/scheduledlg.h"
-#include "events/schedulemodel.h"
+#include "settings/clocksettings.h"
+#include "events/eventlist.h"
+#include "ui/events/scheduledlg.h"
+#include "ui/events/schedulemodel.h"
 #include "locations/locationdb.h"
 #include "platform/filelayer.h"
-#include "platform/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "timecore/clocksource.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 #include "timecore/now.h"
 
 using namespace zw;
@@ -75,15 +75,15 @@ struct Browser {
       db.Insert(std::move(location));
     }
     for (int i = 0; i < kEvents; ++i) {
-      auto alarm = std::make_unique<CAlarm>();
+      auto alarm = std::make_unique<CEvent>();
       AlarmRecord& r = alarm->Fields();
-      CAlarm::SetText(r.name, "Event " + std::to_string(kEvents - i));
-      CAlarm::SetText(r.locationName, "City 2");
-      CAlarm::SetText(r.locationCountry, "Country");
+      CEvent::SetText(r.name, "Event " + std::to_string(kEvents - i));
+      CEvent::SetText(r.locationName, "City 2");
+      CEvent::SetText(r.locationCountry, "Country");
       const int minutes = 60 + i * 7;
       std::string time = std::to_string(100 + minutes / 60).substr(1);
       time.append(":").append(std::to_string(100 + minutes % 60).substr(1)).append(":00");
-      CAlarm::SetText(r.timeText, time);
+      CEvent::SetText(r.timeText, time);
       r.frequency = kDaily;
       r.preNotifyMinutes = i % 3;
       alarms.Add(std::move(alarm));
@@ -105,7 +105,7 @@ struct Browser {
   NoMessages messages;
   CClockSettings settings;
   CLocationDB db;
-  CAlarmList alarms{db};
+  CEventList alarms{db};
   std::unique_ptr<CScheduleDlg> dialog;
 };
 

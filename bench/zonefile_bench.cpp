@@ -13,7 +13,7 @@
 
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 using namespace zw;
 

@@ -6,7 +6,7 @@
 #include "cli/jsonwriter.h"
 #include "cli/latin1.h"
 #include "convert/formatgrouped.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

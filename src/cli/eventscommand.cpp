@@ -60,7 +60,7 @@ std::string CEventsCommand::BasisText(const CLocation* basis) {
   return basis != nullptr ? CLocationLookup::Place(*basis) : std::string(kGmtBasis);
 }
 
-void CEventsCommand::Write(const CAlarmList& alarms, const Range& range,
+void CEventsCommand::Write(const CEventList& alarms, const Range& range,
                            const DisplayOptions& options, bool json, std::ostream& out) {
   Listing listing;
   const CDateTime& day = range.firstDay;

@@ -8,7 +8,7 @@
 
 namespace zw {
 
-class CAlarmList;
+class CEventList;
 class CLocation;
 
 // "events": the due instants of the stored events from a first day for a number of further
@@ -26,7 +26,7 @@ class CEventsCommand {
 
   // Today at the basis.
   static CDateTime Today(const CLocation* basis);
-  static void Write(const CAlarmList& alarms, const Range& range, const DisplayOptions& options,
+  static void Write(const CEventList& alarms, const Range& range, const DisplayOptions& options,
                     bool json, std::ostream& out);
   static std::string BasisText(const CLocation* basis);
 };

@@ -1,6 +1,6 @@
 #include "cli/readonlyfiles.h"
 
-#include "app/datadirectory.h"
+#include "settings/datadirectory.h"
 
 namespace zw {
 

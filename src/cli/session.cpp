@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/datadirectory.h"
+#include "settings/datadirectory.h"
 #include "cli/clierror.h"
 #include "cli/locationlookup.h"
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "locations/locationdb.h"
-#include "platform/filesettingsstore.h"
+#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
 
 namespace zw {
@@ -87,11 +87,11 @@ CLocationDB& CSession::Locations() {
   return *m_db;
 }
 
-CAlarmList& CSession::Events() {
+CEventList& CSession::Events() {
   if (m_events) {
     return *m_events;
   }
-  auto events = std::make_unique<CAlarmList>(Locations());
+  auto events = std::make_unique<CEventList>(Locations());
   // A missing event file is simply no events; a damaged one has been reported already.
   events->Load(m_files, m_messages);
   m_events = std::move(events);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/clocksettings.h"
+#include "settings/clocksettings.h"
 #include "cli/commandline.h"
 #include "cli/readonlyfiles.h"
 #include "cli/stderrsink.h"
@@ -14,7 +14,7 @@
 
 namespace zw {
 
-class CAlarmList;
+class CEventList;
 class CLocation;
 class CLocationDB;
 
@@ -34,7 +34,7 @@ class CSession {
 
   // Throws CCliError(kFailure) when the zone file cannot be used.
   CLocationDB& Locations();
-  CAlarmList& Events();
+  CEventList& Events();
   // The one location `text` names; throws CCliError(kNotFound) otherwise.
   CLocation* Find(std::string_view text);
   // The clock's locations in line order; the usual three when the clock list is empty.
@@ -52,7 +52,7 @@ class CSession {
   CReadOnlyFiles m_files;
   CStderrSink m_messages;
   std::unique_ptr<CLocationDB> m_db;
-  std::unique_ptr<CAlarmList> m_events;
+  std::unique_ptr<CEventList> m_events;
 };
 
 }  // namespace zw

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

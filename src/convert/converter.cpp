@@ -4,7 +4,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "events/alarm.h"
+#include "events/event.h"
 #include "events/alarmactions.h"
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "locations/location.h"
 
 namespace zw {
@@ -20,7 +20,7 @@ std::string Upper(std::string text) {
 
 }  // namespace
 
-CAlarmMonitor::CAlarmMonitor(CAlarmList& list, IAlarmActions& actions, IFileLayer& files,
+CAlarmMonitor::CAlarmMonitor(CEventList& list, IAlarmActions& actions, IFileLayer& files,
                              IMessageSink& messages, StartLogger logStart)
     : m_list(list),
       m_actions(actions),
@@ -33,10 +33,10 @@ std::atomic<bool>& CAlarmMonitor::MediaStopFlag() {
   return stop;
 }
 
-CAlarmSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
-  CAlarmSchedule* started = nullptr;
+CEventSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
+  CEventSchedule* started = nullptr;
   for (std::size_t i = 0; i < m_list.GetCount(); ++i) {
-    CAlarmSchedule* schedule = m_list.GetSchedule(i);
+    CEventSchedule* schedule = m_list.GetSchedule(i);
     if (!schedule->Next() || schedule->Location() == nullptr) {
       continue;
     }
@@ -56,8 +56,8 @@ CAlarmSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
   return started;
 }
 
-std::string CAlarmMonitor::MessageText(const CAlarmSchedule& schedule) {
-  const CAlarm& alarm = *schedule.Alarm();
+std::string CAlarmMonitor::MessageText(const CEventSchedule& schedule) {
+  const CEvent& alarm = *schedule.Alarm();
   std::string text = alarm.Name() + "\r\n\r\n";
   if (schedule.IsLate()) {
     text += kLateNotice;
@@ -73,7 +73,7 @@ std::string CAlarmMonitor::MessageText(const CAlarmSchedule& schedule) {
 }
 
 void CAlarmMonitor::HandleAlarm() {
-  CAlarmSchedule* schedule = m_current;
+  CEventSchedule* schedule = m_current;
   if (schedule == nullptr || !StillListed(schedule)) {
     m_current = nullptr;
     return;
@@ -116,8 +116,8 @@ void CAlarmMonitor::HandleAlarm() {
   m_current = nullptr;
 }
 
-void CAlarmMonitor::StartMedia(const CAlarmSchedule& schedule) {
-  const CAlarm& alarm = *schedule.Alarm();
+void CAlarmMonitor::StartMedia(const CEventSchedule& schedule) {
+  const CEvent& alarm = *schedule.Alarm();
   const std::string file = alarm.MediaFile();
   const std::string upper = Upper(file);
   if (upper.find(".WAV") != std::string::npos) {
@@ -129,8 +129,8 @@ void CAlarmMonitor::StartMedia(const CAlarmSchedule& schedule) {
   }
 }
 
-void CAlarmMonitor::StartProgram(const CAlarmSchedule& schedule) {
-  const CAlarm& alarm = *schedule.Alarm();
+void CAlarmMonitor::StartProgram(const CEventSchedule& schedule) {
+  const CEvent& alarm = *schedule.Alarm();
   const std::string command = alarm.ProgramCommand();
   const bool started = m_actions.StartProcess(command, alarm.StartDirectory());
   if (m_logStart) {
@@ -141,7 +141,7 @@ void CAlarmMonitor::StartProgram(const CAlarmSchedule& schedule) {
   }
 }
 
-void CAlarmMonitor::RemoveEvent(CAlarmSchedule* schedule) {
+void CAlarmMonitor::RemoveEvent(CEventSchedule* schedule) {
   if (m_current == schedule) {
     m_current = nullptr;
   }
@@ -149,7 +149,7 @@ void CAlarmMonitor::RemoveEvent(CAlarmSchedule* schedule) {
   m_actions.RefreshEventLists();
 }
 
-bool CAlarmMonitor::StillListed(const CAlarmSchedule* schedule) const {
+bool CAlarmMonitor::StillListed(const CEventSchedule* schedule) const {
   return m_list.IndexOf(schedule) >= 0;
 }
 

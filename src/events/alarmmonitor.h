@@ -8,8 +8,8 @@
 
 namespace zw {
 
-class CAlarmList;
-class CAlarmSchedule;
+class CEventList;
+class CEventSchedule;
 class CDateTime;
 class IAlarmActions;
 class IFileLayer;
@@ -31,26 +31,26 @@ class CAlarmMonitor {
   static constexpr int kMaxPlayCount = 999;
 
   // Called after every attempt to start an event's program, with its outcome.
-  using StartLogger = std::function<void(const CAlarmSchedule&, bool success)>;
+  using StartLogger = std::function<void(const CEventSchedule&, bool success)>;
 
-  CAlarmMonitor(CAlarmList& list, IAlarmActions& actions, IFileLayer& files, IMessageSink& messages,
+  CAlarmMonitor(CEventList& list, IAlarmActions& actions, IFileLayer& files, IMessageSink& messages,
                 StartLogger logStart);
 
   // One tick. Refreshes the late flag of every due event and, when no alarm is being
   // handled, reschedules the first due one from its local time plus one hour and makes it
   // current. Returns the new current alarm (the caller posts the alarm message), else null.
-  CAlarmSchedule* DueTest(const CDateTime& gmtNow);
-  CAlarmSchedule* CurrentAlarm() const { return m_current; }
+  CEventSchedule* DueTest(const CDateTime& gmtNow);
+  CEventSchedule* CurrentAlarm() const { return m_current; }
 
   // Carries out the current alarm: media, program, message; removes a one-time event and
   // saves the event file. Late alarms of events that do not want them are dropped quietly.
   void HandleAlarm();
 
   // Starts the event's program, logs the attempt and reports a failure on its own thread.
-  void StartProgram(const CAlarmSchedule& schedule);
+  void StartProgram(const CEventSchedule& schedule);
 
   // The text of the alarm's message box.
-  static std::string MessageText(const CAlarmSchedule& schedule);
+  static std::string MessageText(const CEventSchedule& schedule);
 
   // Set to false when an alarm's sound starts, to true once its message box is closed.
   static std::atomic<bool>& MediaStopFlag();
@@ -62,16 +62,16 @@ class CAlarmMonitor {
                        const std::function<void(std::chrono::milliseconds)>& pause);
 
  private:
-  void RemoveEvent(CAlarmSchedule* schedule);
-  void StartMedia(const CAlarmSchedule& schedule);
-  bool StillListed(const CAlarmSchedule* schedule) const;
+  void RemoveEvent(CEventSchedule* schedule);
+  void StartMedia(const CEventSchedule& schedule);
+  bool StillListed(const CEventSchedule* schedule) const;
 
-  CAlarmList& m_list;
+  CEventList& m_list;
   IAlarmActions& m_actions;
   IFileLayer& m_files;
   IMessageSink& m_messages;
   StartLogger m_logStart;
-  CAlarmSchedule* m_current = nullptr;
+  CEventSchedule* m_current = nullptr;
 };
 
 }  // namespace zw

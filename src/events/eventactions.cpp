@@ -2,11 +2,11 @@
 
 #include <charconv>
 
-#include "events/alarm.h"
+#include "events/event.h"
 
 namespace zw {
 
-EventActions EventActions::From(const CAlarm& alarm) {
+EventActions EventActions::From(const CEvent& alarm) {
   const AlarmRecord& r = alarm.Fields();
   EventActions a;
   a.showMessage = r.showMessage == 1;
@@ -21,19 +21,19 @@ EventActions EventActions::From(const CAlarm& alarm) {
   return a;
 }
 
-void EventActions::StoreInto(CAlarm& alarm) const {
+void EventActions::StoreInto(CEvent& alarm) const {
   AlarmRecord& r = alarm.Fields();
   r.showMessage = showMessage ? 1 : 0;
-  CAlarm::SetText(r.messageText, messageText);
+  CEvent::SetText(r.messageText, messageText);
   r.notifyMissed = notifyMissed ? 1 : 0;
   r.playMedia = playMedia ? 1 : 0;
-  CAlarm::SetText(r.mediaFile, mediaFile);
+  CEvent::SetText(r.mediaFile, mediaFile);
   int count = 0;
   std::from_chars(timesText.data(), timesText.data() + timesText.size(), count);
   r.playCount = count;
   r.runProgram = runProgram ? 1 : 0;
-  CAlarm::SetText(r.programCommand, programCommand);
-  CAlarm::SetText(r.startDirectory, startDirectory);
+  CEvent::SetText(r.programCommand, programCommand);
+  CEvent::SetText(r.startDirectory, startDirectory);
   const bool video =
       mediaFile.find("AVI") != std::string::npos || mediaFile.find("avi") != std::string::npos;
   r.mediaIsVideo = video ? 1 : 0;

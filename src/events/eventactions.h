@@ -4,7 +4,7 @@
 
 namespace zw {
 
-class CAlarm;
+class CEvent;
 
 // What an event does when it comes due, as the event dialogs hold it while it is edited: the
 // Event Actions dialog works on a copy and gives it back on OK.
@@ -21,9 +21,9 @@ struct EventActions {
 
   bool Any() const { return showMessage || playMedia || runProgram; }
 
-  static EventActions From(const CAlarm& alarm);
+  static EventActions From(const CEvent& alarm);
   // Stores every action field, mediaIsVideo included, into the record.
-  void StoreInto(CAlarm& alarm) const;
+  void StoreInto(CEvent& alarm) const;
 };
 
 }  // namespace zw

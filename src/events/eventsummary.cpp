@@ -1,6 +1,6 @@
 #include "events/eventsummary.h"
 
-#include "events/alarm.h"
+#include "events/event.h"
 #include "timecore/zonerule.h"
 
 namespace zw {
@@ -34,7 +34,7 @@ std::string PreNotifyText(int minutes) {
   return text;
 }
 
-std::string ActionText(const CAlarm& alarm) {
+std::string ActionText(const CEvent& alarm) {
   const AlarmRecord& r = alarm.Fields();
   std::string text;
   if (r.showMessage != 0) {
@@ -51,7 +51,7 @@ std::string ActionText(const CAlarm& alarm) {
 
 }  // namespace
 
-EventSummary EventSummary::Of(const CAlarm& alarm, const CZoneRule& zone, const CDateTime& dueGmt,
+EventSummary EventSummary::Of(const CEvent& alarm, const CZoneRule& zone, const CDateTime& dueGmt,
                               const DisplayOptions& options) {
   const AlarmRecord& r = alarm.Fields();
   const CDateTime local = zone.ToLocal(dueGmt) + CDateSpan(0, 0, r.preNotifyMinutes, 0);

@@ -8,7 +8,7 @@
 
 namespace zw {
 
-class CAlarm;
+class CEvent;
 class CZoneRule;
 
 // The texts of the Event Summary for one listed occurrence. "When" is the event's own time
@@ -26,7 +26,7 @@ struct EventSummary {
   std::string action;
 
   // dueGmt: the occurrence's due instant in GMT; zone: the event location's zone.
-  static EventSummary Of(const CAlarm& alarm, const CZoneRule& zone, const CDateTime& dueGmt,
+  static EventSummary Of(const CEvent& alarm, const CZoneRule& zone, const CDateTime& dueGmt,
                          const DisplayOptions& options);
 };
 

@@ -4,7 +4,7 @@
 
 #include "platform/filelayer.h"
 #include "timecore/datespan.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

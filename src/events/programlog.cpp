@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <span>
 
-#include "app/clocksettings.h"
-#include "events/alarm.h"
+#include "settings/clocksettings.h"
+#include "events/event.h"
 #include "events/alarmactions.h"
-#include "events/alarmschedule.h"
+#include "events/eventschedule.h"
 #include "locations/locationdb.h"
 #include "platform/filelayer.h"
 
@@ -44,10 +44,10 @@ CProgramLog::CProgramLog(const CClockSettings& settings, const CLocationDB& db, 
                          IAlarmActions& actions)
     : m_settings(settings), m_db(db), m_files(files), m_actions(actions) {}
 
-std::string CProgramLog::FormatLogLine(const CAlarmSchedule& event, bool success) const {
+std::string CProgramLog::FormatLogLine(const CEventSchedule& event, bool success) const {
   const CDateTime now;
   const DisplayOptions options = m_settings.Display();
-  const CAlarm& alarm = *event.Alarm();
+  const CEvent& alarm = *event.Alarm();
   std::string line = BasisPart(now, options);
   line += EventPart(event, now, options);
   line += success ? kStarted : kNotStarted;
@@ -58,7 +58,7 @@ std::string CProgramLog::FormatLogLine(const CAlarmSchedule& event, bool success
   return line;
 }
 
-void CProgramLog::LogProgramStart(const CAlarmSchedule& event, bool success) {
+void CProgramLog::LogProgramStart(const CEventSchedule& event, bool success) {
   const std::string fileName = CClockSettings::Text(m_settings.Fields().logFileName);
   const std::string line = FormatLogLine(event, success);
   const FileError error = m_files.Append(
@@ -96,13 +96,13 @@ const CLocation* CProgramLog::BasisLocation() const {
   return index < 0 ? nullptr : m_db.At(static_cast<std::size_t>(index));
 }
 
-std::string CProgramLog::EventPart(const CAlarmSchedule& event, CDateTime now,
+std::string CProgramLog::EventPart(const CEventSchedule& event, CDateTime now,
                                    const DisplayOptions& options) {
   const CLocation* location = event.Location();
   if (location == nullptr) {
     // The event's location has left the database: its stored texts still say which place
     // was meant, but there is no zone to claim a local time from.
-    const CAlarm& alarm = *event.Alarm();
+    const CEvent& alarm = *event.Alarm();
     std::string part = "(";
     part += Place(alarm.LocationName(), alarm.LocationCountry());
     return part;

@@ -8,7 +8,7 @@
 
 namespace zw {
 
-class CAlarmSchedule;
+class CEventSchedule;
 class CClockSettings;
 class CLocation;
 class CLocationDB;
@@ -39,15 +39,15 @@ class CProgramLog {
               IAlarmActions& actions);
 
   // The line for one start attempt, at "now", ending in "\r\n".
-  std::string FormatLogLine(const CAlarmSchedule& event, bool success) const;
+  std::string FormatLogLine(const CEventSchedule& event, bool success) const;
   // Appends the line to the settings' log file. Failures go to the user on a thread of their
   // own, so the alarm that started the program carries on; the line is then lost.
-  void LogProgramStart(const CAlarmSchedule& event, bool success);
+  void LogProgramStart(const CEventSchedule& event, bool success);
 
  private:
   std::string BasisPart(CDateTime now, const DisplayOptions& options) const;
   const CLocation* BasisLocation() const;
-  static std::string EventPart(const CAlarmSchedule& event, CDateTime now,
+  static std::string EventPart(const CEventSchedule& event, CDateTime now,
                                const DisplayOptions& options);
   static std::string LocalDateAndTime(const CLocation& location, CDateTime gmt,
                                       const DisplayOptions& options);

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <tuple>
 
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "locations/location.h"
 
 namespace zw {
@@ -37,7 +37,7 @@ void CScheduleListing::Clear() {
   m_rows.clear();
 }
 
-void CScheduleListing::Fill(const CAlarmList& alarms, const CZoneRule* basis, int year, int month,
+void CScheduleListing::Fill(const CEventList& alarms, const CZoneRule* basis, int year, int month,
                             int day, int days) {
   Clear();
   CDateTime start(year, month, day, 0, 0, 0);
@@ -58,7 +58,7 @@ void CScheduleListing::Fill(const CAlarmList& alarms, const CZoneRule* basis, in
   Sort(kNameColumn);
 }
 
-void CScheduleListing::AddEvent(const CAlarmSchedule& schedule, const CZoneRule* basis,
+void CScheduleListing::AddEvent(const CEventSchedule& schedule, const CZoneRule* basis,
                                 const CDateTime& start, const CDateTime& end) {
   const CLocation* location = schedule.Location();
   if (location == nullptr) {

@@ -6,15 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "events/alarm.h"
+#include "events/event.h"
 #include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
 #include "timecore/zonerule.h"
 
 namespace zw {
 
-class CAlarmList;
-class CAlarmSchedule;
+class CEventList;
+class CEventSchedule;
 
 // Every due instant of every event within a run of days, each with the time it is shown at:
 // the wall-clock time of a chosen basis location, or GMT. Rows are small so that a thousand
@@ -36,8 +36,8 @@ class CScheduleListing {
   // leaves the alarm list while its rows are shown can still be summarised or copied.
   struct Event {
     // The event's identity in the alarm list; compared, never followed.
-    const CAlarmSchedule* schedule = nullptr;
-    CAlarm alarm;
+    const CEventSchedule* schedule = nullptr;
+    CEvent alarm;
     CZoneRule zone;
     // Positions in the byte order of names and of location texts, so sorting compares ints.
     std::uint32_t nameRank = 0;
@@ -53,7 +53,7 @@ class CScheduleListing {
   // Lists the due instants from the first day at 00:00 of basis time for days + 1 days, none
   // before now; basis null means GMT. Events whose location is unknown are left out. The rows
   // come sorted as the name column sorts them.
-  void Fill(const CAlarmList& alarms, const CZoneRule* basis, int year, int month, int day,
+  void Fill(const CEventList& alarms, const CZoneRule* basis, int year, int month, int day,
             int days);
   void Clear();
 
@@ -72,7 +72,7 @@ class CScheduleListing {
   static std::string TimeText(CDateTime time, const DisplayOptions& options);
 
  private:
-  void AddEvent(const CAlarmSchedule& schedule, const CZoneRule* basis, const CDateTime& start,
+  void AddEvent(const CEventSchedule& schedule, const CZoneRule* basis, const CDateTime& start,
                 const CDateTime& end);
   void RankEvents();
   bool Before(const Row& a, const Row& b, int column) const;

@@ -4,7 +4,7 @@
 
 #include "locations/zonefile.h"
 #include "platform/filelayer.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

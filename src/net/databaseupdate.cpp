@@ -5,12 +5,12 @@
 #include <string_view>
 #include <utility>
 
-#include "app/clocksettings.h"
+#include "settings/clocksettings.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
 #include "platform/filelayer.h"
 #include "timecore/datetime.h"
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

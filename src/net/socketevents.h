@@ -5,7 +5,7 @@
 
 namespace zw {
 
-class QSocket;
+class CTcpSocket;
 
 // The thread a socket lives on, as its sockets see it: readiness of their descriptors, work
 // queued for later, timers, and a wait during which all of that keeps flowing. Every call
@@ -15,9 +15,9 @@ class ISocketEvents {
   virtual ~ISocketEvents() = default;
   // Replaces what `socket` waits for on `fd`; readiness arrives as its OnReadable and
   // OnWritable.
-  virtual void Watch(QSocket& socket, int fd, bool read, bool write) = 0;
+  virtual void Watch(CTcpSocket& socket, int fd, bool read, bool write) = 0;
   // No more calls for `socket`. Safe from within one of its own calls.
-  virtual void Forget(QSocket& socket) = 0;
+  virtual void Forget(CTcpSocket& socket) = 0;
   // Runs `task` once the event being handled is done.
   virtual void Post(std::function<void()> task) = 0;
   // Runs `task` once after `delay` unless stopped first; returns an id above 0.

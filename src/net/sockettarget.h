@@ -5,17 +5,17 @@
 
 namespace zw {
 
-class QSocket;
+class CTcpSocket;
 
 // One notification of a socket to its target.
 struct SocketNotice {
-  // The count of received bytes (0 or more), or QSocket::kNotifyStateChanged or
-  // QSocket::kNotifyAccepted.
+  // The count of received bytes (0 or more), or CTcpSocket::kNotifyStateChanged or
+  // CTcpSocket::kNotifyAccepted.
   int code = 0;
   // The received bytes in the thread's shared receive buffer: copy them before returning.
   std::span<const char> bytes;
   // With kNotifyAccepted: the new connection, from now on the target's.
-  std::unique_ptr<QSocket> accepted;
+  std::unique_ptr<CTcpSocket> accepted;
 };
 
 // Where a socket in notifying mode sends its events.

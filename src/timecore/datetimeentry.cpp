@@ -1,6 +1,6 @@
 #include "timecore/datetimeentry.h"
 
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw {
 

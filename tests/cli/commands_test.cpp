@@ -12,7 +12,7 @@
 #include "cli/timescommand.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "jsonreader.h"
 #include "support/fakeclock.h"
 #include "support/tempdir.h"
@@ -111,7 +111,7 @@ class Events : public Commands {
 
   test::TempDir m_dir;
   CReadOnlyFiles m_files{m_dir.Path(), {}};
-  CAlarmList m_alarms{*m_db};
+  CEventList m_alarms{*m_db};
 };
 
 TEST_F(Events, ListsOccurrencesAcrossTheMonthsEnd) {

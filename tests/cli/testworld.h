@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/clocksettings.h"
-#include "events/alarm.h"
+#include "settings/clocksettings.h"
+#include "events/event.h"
 #include "locations/locationdb.h"
 #include "support/recordingsink.h"
 
@@ -78,19 +78,19 @@ struct TestEvent {
 inline std::vector<std::uint8_t> EventBytes(const std::vector<TestEvent>& entries) {
   std::vector<std::uint8_t> bytes;
   for (const TestEvent& entry : entries) {
-    CAlarm alarm;
+    CEvent alarm;
     AlarmRecord& r = alarm.Fields();
-    CAlarm::SetText(r.name, entry.name);
-    CAlarm::SetText(r.locationName, entry.location);
-    CAlarm::SetText(r.locationCountry, entry.country);
-    CAlarm::SetText(r.timeText, entry.time);
-    CAlarm::SetText(r.dateText, entry.date);
+    CEvent::SetText(r.name, entry.name);
+    CEvent::SetText(r.locationName, entry.location);
+    CEvent::SetText(r.locationCountry, entry.country);
+    CEvent::SetText(r.timeText, entry.time);
+    CEvent::SetText(r.dateText, entry.date);
     r.frequency = entry.frequency;
     r.preNotifyMinutes = entry.preNotify;
     r.weekday = entry.weekday;
     r.monthDay = entry.monthDay;
     r.lastDayOfMonth = entry.lastDay ? 1 : 0;
-    std::uint8_t record[CAlarm::kRecordSize];
+    std::uint8_t record[CEvent::kRecordSize];
     alarm.ToBytes(record);
     bytes.insert(bytes.end(), std::begin(record), std::end(record));
   }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "convert/currencyfile.h"
-#include "platform/settingsstore.h"
+#include "settings/settingsstore.h"
 
 namespace zw::test {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clocksettings.h"
+#include "settings/clocksettings.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
 #include "support/recordingsink.h"

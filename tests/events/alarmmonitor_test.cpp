@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "locations/locationdb.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
@@ -32,15 +32,15 @@ class AlarmMonitorTest : public ::testing::Test {
     m_db.Insert(std::move(loc));
   }
 
-  CAlarm& Add(const std::string& name, int frequency, const std::string& time) {
-    auto alarm = std::make_unique<CAlarm>();
-    CAlarm::SetText(alarm->Fields().name, name);
-    CAlarm::SetText(alarm->Fields().locationName, "Berlin");
-    CAlarm::SetText(alarm->Fields().locationCountry, "Germany");
-    CAlarm::SetText(alarm->Fields().timeText, time);
-    CAlarm::SetText(alarm->Fields().dateText, "12/08/2026");
+  CEvent& Add(const std::string& name, int frequency, const std::string& time) {
+    auto alarm = std::make_unique<CEvent>();
+    CEvent::SetText(alarm->Fields().name, name);
+    CEvent::SetText(alarm->Fields().locationName, "Berlin");
+    CEvent::SetText(alarm->Fields().locationCountry, "Germany");
+    CEvent::SetText(alarm->Fields().timeText, time);
+    CEvent::SetText(alarm->Fields().dateText, "12/08/2026");
     alarm->Fields().frequency = frequency;
-    CAlarm& ref = *alarm;
+    CEvent& ref = *alarm;
     m_list.Add(std::move(alarm));
     return ref;
   }
@@ -51,8 +51,8 @@ class AlarmMonitorTest : public ::testing::Test {
   }
 
   // One tick at a Berlin wall-clock time; handles the alarm it starts, as the window would.
-  CAlarmSchedule* TickAndHandle(const CDateTime& gmt) {
-    CAlarmSchedule* started = m_monitor.DueTest(gmt);
+  CEventSchedule* TickAndHandle(const CDateTime& gmt) {
+    CEventSchedule* started = m_monitor.DueTest(gmt);
     if (started != nullptr) {
       m_monitor.HandleAlarm();
     }
@@ -67,10 +67,10 @@ class AlarmMonitorTest : public ::testing::Test {
   test::RecordingActions m_actions;
   std::vector<std::pair<std::string, bool>> m_logged;
   CLocationDB m_db;
-  CAlarmList m_list{m_db};
+  CEventList m_list{m_db};
   CAlarmMonitor m_monitor{
       m_list, m_actions, m_files, m_messages,
-      [this](const CAlarmSchedule& s, bool ok) { m_logged.emplace_back(s.Alarm()->Name(), ok); }};
+      [this](const CEventSchedule& s, bool ok) { m_logged.emplace_back(s.Alarm()->Name(), ok); }};
 };
 
 }  // namespace
@@ -83,16 +83,16 @@ TEST_F(AlarmMonitorTest, DueAtEqualityAndLateOnlyPastTwoMinutes) {
   const Case cases[] = {
       {59, 59, false, false}, {0, 0, true, false}, {2, 0, true, false}, {2, 1, true, true}};
   for (const Case& c : cases) {
-    CAlarmList list(m_db);
+    CEventList list(m_db);
     CAlarmMonitor monitor(list, m_actions, m_files, m_messages, nullptr);
-    auto alarm = std::make_unique<CAlarm>();
-    CAlarm::SetText(alarm->Fields().locationName, "Berlin");
-    CAlarm::SetText(alarm->Fields().locationCountry, "Germany");
-    CAlarm::SetText(alarm->Fields().timeText, "10:00:00");
-    CAlarmSchedule* s = list.Add(std::move(alarm));
+    auto alarm = std::make_unique<CEvent>();
+    CEvent::SetText(alarm->Fields().locationName, "Berlin");
+    CEvent::SetText(alarm->Fields().locationCountry, "Germany");
+    CEvent::SetText(alarm->Fields().timeText, "10:00:00");
+    CEventSchedule* s = list.Add(std::move(alarm));
     ASSERT_EQ(*s->Next(), CDateTime(2026, 12, 8, 10, 0, 0));
     const int hour = c.minute == 59 ? 9 : 10;
-    CAlarmSchedule* started = monitor.DueTest(BerlinWinter(hour, c.minute, c.second));
+    CEventSchedule* started = monitor.DueTest(BerlinWinter(hour, c.minute, c.second));
     EXPECT_EQ(started != nullptr, c.due) << c.minute << ":" << c.second;
     EXPECT_EQ(s->IsLate(), c.late) << c.minute << ":" << c.second;
   }
@@ -100,12 +100,12 @@ TEST_F(AlarmMonitorTest, DueAtEqualityAndLateOnlyPastTwoMinutes) {
 
 TEST_F(AlarmMonitorTest, HandledDailyEventMovesToTheNextDay) {
   Add("Daily", kDaily, "10:00:00");
-  CAlarmSchedule* s = m_list.GetSchedule(0);
+  CEventSchedule* s = m_list.GetSchedule(0);
   ASSERT_EQ(TickAndHandle(BerlinWinter(10, 0, 0)), s);
   EXPECT_EQ(*s->Next(), CDateTime(2026, 12, 9, 10, 0, 0));
   EXPECT_EQ(m_monitor.CurrentAlarm(), nullptr);
   // The save after the alarm stored the new due instant.
-  CAlarmList reloaded(m_db);
+  CEventList reloaded(m_db);
   reloaded.Load(m_files, m_messages);
   ASSERT_EQ(reloaded.GetCount(), 1u);
   EXPECT_EQ(*reloaded.GetSchedule(0)->Next(), CDateTime(2026, 12, 9, 10, 0, 0));
@@ -122,8 +122,8 @@ TEST_F(AlarmMonitorTest, DueTestFollowsTheLocationsDaylightSaving) {
 TEST_F(AlarmMonitorTest, OneAlarmAtATimeOthersWaitAndTurnLate) {
   Add("First", kDaily, "10:00:00");
   Add("Second", kDaily, "10:00:00");
-  CAlarmSchedule* first = m_list.GetSchedule(0);
-  CAlarmSchedule* second = m_list.GetSchedule(1);
+  CEventSchedule* first = m_list.GetSchedule(0);
+  CEventSchedule* second = m_list.GetSchedule(1);
   ASSERT_EQ(m_monitor.DueTest(BerlinWinter(10, 0, 0)), first);
   // While the first is being handled the second stays due, and its late flag follows time.
   EXPECT_EQ(m_monitor.DueTest(BerlinWinter(10, 1, 0)), nullptr);
@@ -136,15 +136,15 @@ TEST_F(AlarmMonitorTest, OneAlarmAtATimeOthersWaitAndTurnLate) {
 }
 
 TEST_F(AlarmMonitorTest, MessageTextAndActionOrder) {
-  CAlarm& a = Add("Dentist", kDaily, "10:00:00");
+  CEvent& a = Add("Dentist", kDaily, "10:00:00");
   a.Fields().showMessage = 1;
-  CAlarm::SetText(a.Fields().messageText, "Bring the card");
+  CEvent::SetText(a.Fields().messageText, "Bring the card");
   a.Fields().playMedia = 1;
-  CAlarm::SetText(a.Fields().mediaFile, "/sounds/chime.wav");
+  CEvent::SetText(a.Fields().mediaFile, "/sounds/chime.wav");
   a.Fields().playCount = 3;
   a.Fields().runProgram = 1;
-  CAlarm::SetText(a.Fields().programCommand, "notes --today");
-  CAlarm::SetText(a.Fields().startDirectory, "/tmp");
+  CEvent::SetText(a.Fields().programCommand, "notes --today");
+  CEvent::SetText(a.Fields().startDirectory, "/tmp");
 
   CAlarmMonitor::MediaStopFlag().store(true);
   bool stopDuringBox = true;
@@ -167,17 +167,17 @@ TEST_F(AlarmMonitorTest, LateAlarmAsksBeforeStartingItsProgram) {
   for (const bool yes : {true, false}) {
     m_actions.Clear();
     m_logged.clear();
-    CAlarmList list(m_db);
+    CEventList list(m_db);
     CAlarmMonitor monitor(
         list, m_actions, m_files, m_messages,
-        [this](const CAlarmSchedule& s, bool ok) { m_logged.emplace_back(s.Alarm()->Name(), ok); });
-    auto alarm = std::make_unique<CAlarm>();
-    CAlarm::SetText(alarm->Fields().name, "Backup");
-    CAlarm::SetText(alarm->Fields().locationName, "Berlin");
-    CAlarm::SetText(alarm->Fields().locationCountry, "Germany");
-    CAlarm::SetText(alarm->Fields().timeText, "10:00:00");
-    CAlarm::SetText(alarm->Fields().messageText, "Run the backup");
-    CAlarm::SetText(alarm->Fields().programCommand, "backup.sh");
+        [this](const CEventSchedule& s, bool ok) { m_logged.emplace_back(s.Alarm()->Name(), ok); });
+    auto alarm = std::make_unique<CEvent>();
+    CEvent::SetText(alarm->Fields().name, "Backup");
+    CEvent::SetText(alarm->Fields().locationName, "Berlin");
+    CEvent::SetText(alarm->Fields().locationCountry, "Germany");
+    CEvent::SetText(alarm->Fields().timeText, "10:00:00");
+    CEvent::SetText(alarm->Fields().messageText, "Run the backup");
+    CEvent::SetText(alarm->Fields().programCommand, "backup.sh");
     alarm->Fields().showMessage = 1;
     alarm->Fields().runProgram = 1;
     list.Add(std::move(alarm));
@@ -195,21 +195,21 @@ TEST_F(AlarmMonitorTest, LateAlarmAsksBeforeStartingItsProgram) {
 }
 
 TEST_F(AlarmMonitorTest, LateAlarmWithoutMessageBoxStartsNoProgram) {
-  CAlarm& a = Add("Silent", kDaily, "10:00:00");
+  CEvent& a = Add("Silent", kDaily, "10:00:00");
   a.Fields().runProgram = 1;
-  CAlarm::SetText(a.Fields().programCommand, "backup.sh");
+  CEvent::SetText(a.Fields().programCommand, "backup.sh");
   TickAndHandle(BerlinWinter(10, 3, 0));
   EXPECT_TRUE(m_actions.Calls().empty());
 }
 
 TEST_F(AlarmMonitorTest, LateAlarmNotWantedIsDroppedQuietly) {
-  CAlarm& recurring = Add("Recurring", kDaily, "10:00:00");
+  CEvent& recurring = Add("Recurring", kDaily, "10:00:00");
   recurring.Fields().notifyMissed = 0;
   recurring.Fields().showMessage = 1;
-  CAlarm& once = Add("Once", kOneTime, "10:00:00");
+  CEvent& once = Add("Once", kOneTime, "10:00:00");
   once.Fields().notifyMissed = 0;
   once.Fields().showMessage = 1;
-  CAlarmSchedule* first = m_list.GetSchedule(0);
+  CEventSchedule* first = m_list.GetSchedule(0);
 
   ASSERT_EQ(TickAndHandle(BerlinWinter(10, 30, 0)), first);
   EXPECT_FALSE(first->IsLate());
@@ -222,9 +222,9 @@ TEST_F(AlarmMonitorTest, LateAlarmNotWantedIsDroppedQuietly) {
 }
 
 TEST_F(AlarmMonitorTest, OneTimeEventIsRemovedAndListsRefreshed) {
-  CAlarm& a = Add("Flight", kOneTime, "10:00:00");
+  CEvent& a = Add("Flight", kOneTime, "10:00:00");
   a.Fields().showMessage = 1;
-  CAlarm::SetText(a.Fields().messageText, "Gate 12");
+  CEvent::SetText(a.Fields().messageText, "Gate 12");
   TickAndHandle(BerlinWinter(10, 0, 0));
   EXPECT_EQ(m_list.GetCount(), 0u);
   EXPECT_EQ(m_actions.Kinds(), (Strings{"message", "refresh"}));
@@ -232,7 +232,7 @@ TEST_F(AlarmMonitorTest, OneTimeEventIsRemovedAndListsRefreshed) {
 }
 
 TEST_F(AlarmMonitorTest, EventDeletedWhileItsBoxIsOpenIsNotTouchedAgain) {
-  CAlarm& a = Add("Deleted meanwhile", kOneTime, "10:00:00");
+  CEvent& a = Add("Deleted meanwhile", kOneTime, "10:00:00");
   a.Fields().showMessage = 1;
   m_actions.SetBoxHook([this] { m_list.RemoveAt(0); });
   TickAndHandle(BerlinWinter(10, 0, 0));
@@ -251,13 +251,13 @@ TEST_F(AlarmMonitorTest, MediaByNameWavAndAviIndependently) {
                         {"song.mp3", {}}};
   for (const Case& c : cases) {
     m_actions.Clear();
-    CAlarmList list(m_db);
+    CEventList list(m_db);
     CAlarmMonitor monitor(list, m_actions, m_files, m_messages, nullptr);
-    auto alarm = std::make_unique<CAlarm>();
-    CAlarm::SetText(alarm->Fields().locationName, "Berlin");
-    CAlarm::SetText(alarm->Fields().locationCountry, "Germany");
-    CAlarm::SetText(alarm->Fields().timeText, "10:00:00");
-    CAlarm::SetText(alarm->Fields().mediaFile, c.file);
+    auto alarm = std::make_unique<CEvent>();
+    CEvent::SetText(alarm->Fields().locationName, "Berlin");
+    CEvent::SetText(alarm->Fields().locationCountry, "Germany");
+    CEvent::SetText(alarm->Fields().timeText, "10:00:00");
+    CEvent::SetText(alarm->Fields().mediaFile, c.file);
     alarm->Fields().playMedia = 1;
     list.Add(std::move(alarm));
     ASSERT_NE(monitor.DueTest(BerlinWinter(10, 0, 0)), nullptr);
@@ -267,9 +267,9 @@ TEST_F(AlarmMonitorTest, MediaByNameWavAndAviIndependently) {
 }
 
 TEST_F(AlarmMonitorTest, FailedProgramIsLoggedThenReported) {
-  CAlarm& a = Add("Broken", kDaily, "10:00:00");
+  CEvent& a = Add("Broken", kDaily, "10:00:00");
   a.Fields().runProgram = 1;
-  CAlarm::SetText(a.Fields().programCommand, "/no/such/program --flag");
+  CEvent::SetText(a.Fields().programCommand, "/no/such/program --flag");
   m_actions.SetProcessStarts(false);
   TickAndHandle(BerlinWinter(10, 0, 0));
   EXPECT_EQ(m_logged, (std::vector<std::pair<std::string, bool>>{{"Broken", false}}));

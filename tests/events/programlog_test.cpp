@@ -8,9 +8,9 @@
 #include <iterator>
 #include <memory>
 
-#include "app/clocksettings.h"
-#include "events/alarm.h"
-#include "events/alarmschedule.h"
+#include "settings/clocksettings.h"
+#include "events/event.h"
+#include "events/eventschedule.h"
 #include "locations/locationdb.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
@@ -42,14 +42,14 @@ class ProgramLogTest : public ::testing::Test {
     return added;
   }
 
-  const CAlarmSchedule& Event(const std::string& name, const std::string& country,
+  const CEventSchedule& Event(const std::string& name, const std::string& country,
                               const std::string& command = "backup.sh --full",
                               const std::string& directory = "/home/user") {
-    CAlarm& alarm = m_alarms.emplace_back();
-    CAlarm::SetText(alarm.Fields().locationName, name);
-    CAlarm::SetText(alarm.Fields().locationCountry, country);
-    CAlarm::SetText(alarm.Fields().programCommand, command);
-    CAlarm::SetText(alarm.Fields().startDirectory, directory);
+    CEvent& alarm = m_alarms.emplace_back();
+    CEvent::SetText(alarm.Fields().locationName, name);
+    CEvent::SetText(alarm.Fields().locationCountry, country);
+    CEvent::SetText(alarm.Fields().programCommand, command);
+    CEvent::SetText(alarm.Fields().startDirectory, directory);
     return m_schedules.emplace_back(&alarm, m_db);
   }
 
@@ -73,8 +73,8 @@ class ProgramLogTest : public ::testing::Test {
   test::FaultyFileLayer m_files;
   test::RecordingActions m_actions;
   CProgramLog m_log{m_settings, m_db, m_files, m_actions};
-  std::deque<CAlarm> m_alarms;
-  std::deque<CAlarmSchedule> m_schedules;
+  std::deque<CEvent> m_alarms;
+  std::deque<CEventSchedule> m_schedules;
 };
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -162,7 +162,7 @@ TEST_F(ProgramLogTest, FailedStartWithEmptyDirectory) {
 // An event whose location has left the database has no local time to show; the line names
 // the place from the event's own texts.
 TEST_F(ProgramLogTest, EventWithoutLocationIsNamedFromItsRecord) {
-  const CAlarmSchedule& event = Event("Atlantis", "Nowhere");
+  const CEventSchedule& event = Event("Atlantis", "Nowhere");
   ASSERT_EQ(event.Location(), nullptr);
   EXPECT_EQ(m_log.FormatLogLine(event, true),
             "07/04/2026 01:05:09 PM (GMT time)  (Atlantis, Nowhere)"
@@ -174,7 +174,7 @@ TEST_F(ProgramLogTest, EachStartAppendsExactlyOneLine) {
   const std::string file(CClockSettings::kDefaultLogFile);
   ASSERT_FALSE(std::filesystem::exists(file));
 
-  const CAlarmSchedule& event = Event("New York", "United States");
+  const CEventSchedule& event = Event("New York", "United States");
   const std::string first = m_log.FormatLogLine(event, true);
   m_log.LogProgramStart(event, true);
   EXPECT_EQ(Content(file), first);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "events/alarmlist.h"
+#include "events/eventlist.h"
 #include "events/eventsummary.h"
 #include "locations/locationdb.h"
 #include "support/fakeclock.h"
@@ -50,16 +50,16 @@ class ScheduleListingTest : public ::testing::Test {
     db.Insert(std::move(location));
   }
 
-  CAlarm& Add(const NewEvent& wanted) {
-    auto alarm = std::make_unique<CAlarm>();
+  CEvent& Add(const NewEvent& wanted) {
+    auto alarm = std::make_unique<CEvent>();
     AlarmRecord& r = alarm->Fields();
-    CAlarm::SetText(r.name, wanted.name);
-    CAlarm::SetText(r.locationName, wanted.location);
-    CAlarm::SetText(r.locationCountry, "Country");
-    CAlarm::SetText(r.timeText, wanted.time);
+    CEvent::SetText(r.name, wanted.name);
+    CEvent::SetText(r.locationName, wanted.location);
+    CEvent::SetText(r.locationCountry, "Country");
+    CEvent::SetText(r.timeText, wanted.time);
     r.frequency = wanted.frequency;
     r.preNotifyMinutes = wanted.preNotify;
-    CAlarm& added = *alarm;
+    CEvent& added = *alarm;
     alarms.Add(std::move(alarm));
     return added;
   }
@@ -92,7 +92,7 @@ class ScheduleListingTest : public ::testing::Test {
 
   test::FakeClock clock{2026, 1, 5, 12, 0, 0};
   CLocationDB db;
-  CAlarmList alarms{db};
+  CEventList alarms{db};
   CScheduleListing listing;
   DisplayOptions options;
 };
@@ -156,19 +156,19 @@ TEST_F(ScheduleListingTest, DaylightTimeCountsAtTheEventAndAtTheBasis) {
 }
 
 TEST_F(ScheduleListingTest, EveryFrequencyListsItsOwnOccurrences) {
-  CAlarm& weekly = Add({"Weekly", "London", "08:00:00", kWeekly});
+  CEvent& weekly = Add({"Weekly", "London", "08:00:00", kWeekly});
   weekly.Fields().weekday = 1;  // Sundays
-  CAlarm& monthly = Add({"Monthly", "London", "08:00:00", kMonthly});
+  CEvent& monthly = Add({"Monthly", "London", "08:00:00", kMonthly});
   monthly.Fields().monthDay = 31;
-  CAlarm& lastDay = Add({"Last day", "London", "08:00:00", kMonthly});
+  CEvent& lastDay = Add({"Last day", "London", "08:00:00", kMonthly});
   lastDay.Fields().lastDayOfMonth = 1;
-  CAlarm& annual = Add({"Annual", "London", "08:00:00", kAnnual});
+  CEvent& annual = Add({"Annual", "London", "08:00:00", kAnnual});
   annual.Fields().annualMonth = 2;
   annual.Fields().annualDay = 29;
-  CAlarm& once = Add({"Once", "London", "08:00:00", kOneTime});
-  CAlarm::SetText(once.Fields().dateText, "03/15/2026");
-  CAlarm& past = Add({"Past", "London", "08:00:00", kOneTime});
-  CAlarm::SetText(past.Fields().dateText, "01/01/2026");
+  CEvent& once = Add({"Once", "London", "08:00:00", kOneTime});
+  CEvent::SetText(once.Fields().dateText, "03/15/2026");
+  CEvent& past = Add({"Past", "London", "08:00:00", kOneTime});
+  CEvent::SetText(past.Fields().dateText, "01/01/2026");
 
   // February 1 (a Sunday) to April 30, 2026.
   listing.Fill(alarms, nullptr, 2026, 2, 1, 88);
@@ -248,12 +248,12 @@ TEST_F(ScheduleListingTest, TimeColumnFollowsDateOrderAndClock) {
 }
 
 TEST_F(ScheduleListingTest, SummaryShowsTheEventTimeAtItsLocation) {
-  CAlarm& alarm = Add({"Board meeting", "New York", "09:30:00", kOneTime, 15});
+  CEvent& alarm = Add({"Board meeting", "New York", "09:30:00", kOneTime, 15});
   AlarmRecord& r = alarm.Fields();
   r.showMessage = 1;
-  CAlarm::SetText(r.messageText, "Bring the figures");
+  CEvent::SetText(r.messageText, "Bring the figures");
   r.runProgram = 1;
-  CAlarm::SetText(r.programCommand, "report --all");
+  CEvent::SetText(r.programCommand, "report --all");
   // Due at 09:15 New York daylight time, 13:15 GMT, on Wednesday July 1, 2026.
   EventSummary summary =
       EventSummary::Of(alarm, *Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
@@ -269,7 +269,7 @@ TEST_F(ScheduleListingTest, SummaryShowsTheEventTimeAtItsLocation) {
   r.showMessage = 0;
   r.runProgram = 0;
   r.playMedia = 1;
-  CAlarm::SetText(r.mediaFile, "gong.wav");
+  CEvent::SetText(r.mediaFile, "gong.wav");
   r.frequency = kAnnual;
   options.hour24 = true;
   options.dateOrder = CDateTime::kDayMonthYear;

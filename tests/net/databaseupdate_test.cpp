@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/clocksettings.h"
+#include "settings/clocksettings.h"
 #include "support/faultyfilelayer.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"

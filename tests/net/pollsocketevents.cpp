@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "net/qsocket.h"
+#include "net/tcpsocket.h"
 
 namespace zw::test {
 
-void PollSocketEvents::Watch(QSocket& socket, int fd, bool read, bool write) {
+void PollSocketEvents::Watch(CTcpSocket& socket, int fd, bool read, bool write) {
   auto found = m_sockets.find(&socket);
   if (found == m_sockets.end()) {
     m_sockets.emplace(&socket, Entry{fd, read, write, ++m_lastSerial});
@@ -19,7 +19,7 @@ void PollSocketEvents::Watch(QSocket& socket, int fd, bool read, bool write) {
   found->second.write = write;
 }
 
-void PollSocketEvents::Forget(QSocket& socket) {
+void PollSocketEvents::Forget(CTcpSocket& socket) {
   m_sockets.erase(&socket);
 }
 
@@ -37,7 +37,7 @@ void PollSocketEvents::StopTimer(int id) {
   m_timers.erase(id);
 }
 
-bool PollSocketEvents::Current(QSocket* socket, std::uint64_t serial) const {
+bool PollSocketEvents::Current(CTcpSocket* socket, std::uint64_t serial) const {
   const auto found = m_sockets.find(socket);
   return found != m_sockets.end() && found->second.serial == serial;
 }
@@ -53,7 +53,7 @@ bool PollSocketEvents::WaitForEvents(std::chrono::milliseconds limit) {
     return !m_stopped;
   }
   std::vector<pollfd> fds;
-  std::vector<std::pair<QSocket*, std::uint64_t>> owners;
+  std::vector<std::pair<CTcpSocket*, std::uint64_t>> owners;
   for (const auto& [socket, entry] : m_sockets) {
     if (!entry.read && !entry.write) {
       continue;

@@ -15,8 +15,8 @@ namespace zw::test {
 // queue and timers, driven by the test itself.
 class PollSocketEvents final : public ISocketEvents {
  public:
-  void Watch(QSocket& socket, int fd, bool read, bool write) override;
-  void Forget(QSocket& socket) override;
+  void Watch(CTcpSocket& socket, int fd, bool read, bool write) override;
+  void Forget(CTcpSocket& socket) override;
   void Post(std::function<void()> task) override;
   int StartTimer(std::chrono::milliseconds delay, std::function<void()> task) override;
   void StopTimer(int id) override;
@@ -42,10 +42,10 @@ class PollSocketEvents final : public ISocketEvents {
     std::function<void()> task;
   };
 
-  bool Current(QSocket* socket, std::uint64_t serial) const;
+  bool Current(CTcpSocket* socket, std::uint64_t serial) const;
   void FireDueTimers();
 
-  std::unordered_map<QSocket*, Entry> m_sockets;
+  std::unordered_map<CTcpSocket*, Entry> m_sockets;
   std::deque<std::function<void()>> m_tasks;
   std::map<int, Timer> m_timers;
   int m_lastTimer = 0;

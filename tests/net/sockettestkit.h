@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "net/qsocket.h"
+#include "net/tcpsocket.h"
 
 namespace zw::test {
 
@@ -109,7 +109,7 @@ class RecordingTarget final : public ISocketTarget {
   }
 
   const std::vector<Notice>& Notices() const { return m_notices; }
-  std::vector<std::unique_ptr<QSocket>>& Accepted() { return m_accepted; }
+  std::vector<std::unique_ptr<CTcpSocket>>& Accepted() { return m_accepted; }
   std::string Received() const {
     std::string all;
     for (const Notice& n : m_notices) {
@@ -120,7 +120,7 @@ class RecordingTarget final : public ISocketTarget {
 
  private:
   std::vector<Notice> m_notices;
-  std::vector<std::unique_ptr<QSocket>> m_accepted;
+  std::vector<std::unique_ptr<CTcpSocket>> m_accepted;
 };
 
 }  // namespace zw::test

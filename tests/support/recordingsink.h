@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "timecore/messagesink.h"
+#include "platform/messagesink.h"
 
 namespace zw::test {
 

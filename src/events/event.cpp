@@ -1,0 +1,29 @@
+#include "events/event.h"
+
+#include <cstring>
+
+namespace zw {
+
+CEvent::CEvent(std::int32_t listMode) {
+  m_record.listMode = listMode;
+  m_record.monthDay = 1;
+  m_record.annualDay = 1;
+  m_record.playCount = 10;
+  m_record.notifyMissed = 1;
+}
+
+void CEvent::ToBytes(std::uint8_t (&out)[kRecordSize]) const {
+  AlarmRecord clean = m_record;
+  std::memset(clean.pad41, 0, sizeof clean.pad41);
+  std::memset(clean.pad139, 0, sizeof clean.pad139);
+  std::memset(clean.pad175, 0, sizeof clean.pad175);
+  std::memset(clean.pad581, 0, sizeof clean.pad581);
+  std::memset(clean.pad845, 0, sizeof clean.pad845);
+  std::memcpy(out, &clean, kRecordSize);
+}
+
+void CEvent::FromBytes(const std::uint8_t* bytes) {
+  std::memcpy(&m_record, bytes, kRecordSize);
+}
+
+}  // namespace zw

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "events/event.h"
+#include "events/eventschedule.h"
+
+namespace zw {
+
+class CLocation;
+class CLocationDB;
+class IFileLayer;
+class IMessageSink;
+
+// Every event with its schedule, in the order read or added; ALM_ZON.DAT is the records one
+// after another, 1404 bytes each.
+class CEventList {
+ public:
+  static constexpr std::string_view kFileName = "ALM_ZON.DAT";
+  static constexpr std::string_view kReadMessage = "Cannot read the alarm file.  Return code: ";
+  static constexpr std::string_view kOpenForSaveMessage = "Cannot open the alarm file to save it.";
+  static constexpr std::string_view kSaveMessage = "Cannot save the alarm file.  Return code: ";
+  static constexpr std::string_view kCloseForSaveMessage =
+      "Cannot close the alarm file while saving.  Close return code: ";
+  // Far beyond any real list; keeps a damaged or hostile file from exhausting memory.
+  static constexpr std::size_t kMaxEvents = 20000;
+
+  explicit CEventList(const CLocationDB& db) : m_db(db) {}
+  CEventList(const CEventList&) = delete;
+  CEventList& operator=(const CEventList&) = delete;
+
+  std::size_t GetCount() const { return m_alarms.size(); }
+  CEvent* GetAlarm(std::size_t index) const { return m_alarms[index].get(); }
+  CEventSchedule* GetSchedule(std::size_t index) const { return m_schedules[index].get(); }
+
+  // Takes the event, schedules it from its location's "now" and appends both.
+  CEventSchedule* Add(std::unique_ptr<CEvent> alarm);
+  void RemoveAt(std::size_t index);
+  // Removes the entry whose schedule is this very object; unknown ones are ignored.
+  void Remove(const CEventSchedule* schedule);
+  int IndexOf(const CEventSchedule* schedule) const;
+  // The first event at this location, or -1: a location in use cannot be deleted.
+  int FirstUsing(const CLocation* location) const;
+
+  // A missing file is no error: the list simply stays empty.
+  bool Load(IFileLayer& files, IMessageSink& messages);
+  // Writes every event with its next due instant; an empty list deletes the file.
+  bool Save(IFileLayer& files, IMessageSink& messages);
+
+ private:
+  const CLocationDB& m_db;
+  std::vector<std::unique_ptr<CEvent>> m_alarms;
+  std::vector<std::unique_ptr<CEventSchedule>> m_schedules;
+};
+
+}  // namespace zw

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <netinet/in.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <span>
+#include <string>
+
+#include "net/sockettarget.h"
+
+namespace zw {
+
+class IMessageSink;
+class ISocketEvents;
+
+// A TCP socket on a non-blocking POSIX descriptor whose events come through the thread's
+// ISocketEvents. With a target it passes every event on (notifying mode); without one it cuts
+// what arrives into lines for ReadLine (synchronous mode). Every failure is shown to the user
+// at once and leaves the socket in kStatusFailed; callers only see a false result or the
+// status.
+class CTcpSocket {
+ public:
+  enum Status : std::int32_t {
+    kStatusNone = 0,
+    kStatusOpen = 1,
+    kStatusConnecting = 2,
+    kStatusListening = 3,
+    kStatusConnected = 5,
+    kStatusFailed = 6,
+  };
+  // The events a socket can ask for.
+  enum Event : unsigned {
+    kRead = 1,
+    kWrite = 2,
+    kOutOfBand = 4,
+    kAccept = 8,
+    kConnect = 16,
+    kClose = 32,
+  };
+  static constexpr unsigned kAllEvents = 63;
+  static constexpr int kNotifyStateChanged = -100;
+  static constexpr int kNotifyAccepted = -101;
+  // One receive takes at most this many bytes.
+  static constexpr std::size_t kBufferSize = 520;
+  static constexpr std::chrono::milliseconds kDefaultReadTimeout{60000};
+
+  static constexpr const char* kOpenFailed = "Unable to open a new socket.";
+  static constexpr const char* kListeningSelectFailed = "Listening AsyncSelect failed.";
+  static constexpr const char* kConnectedSelectFailed = "Connected AsyncSelect failed.";
+  static constexpr const char* kDefaultSelectFailed = "Default AsyncSelect failed.";
+  static constexpr const char* kListenSelectFailed = "AsyncSelect failed for Listen.";
+  static constexpr const char* kListenFailed = "Listen failed.";
+  static constexpr const char* kHelperSelectFailed = "AsyncSelect failed in ConnectHelper.";
+  static constexpr const char* kConnectFailed = "Connect failed in ConnectHelper.";
+  static constexpr const char* kConnectError = "Error received in trying to connect to host. ";
+  static constexpr const char* kConnectTimedOut = "Timed out waiting for connection - try later";
+  static constexpr const char* kConnectRefused = "Connection refused - try later.";
+  static constexpr const char* kConnectErrorCode = "Error code = ";
+  static constexpr const char* kReceiveFailedInOnReceive = "Receive failed in OnReceive.";
+  static constexpr const char* kReceiveFailed = "Receive failed.";
+  static constexpr const char* kSendFailed = "Send failed.";
+  static constexpr const char* kAcceptFailed = "Accept socket failed.";
+  static constexpr const char* kAcceptWithoutTarget =
+      "Received Async FD_ACCEPT without a target to get new CTcpSocket";
+
+  // create: make a TCP socket bound to any local port; otherwise the object stays empty.
+  CTcpSocket(ISocketEvents& events, IMessageSink& messages, bool create);
+  ~CTcpSocket();
+  CTcpSocket(const CTcpSocket&) = delete;
+  CTcpSocket& operator=(const CTcpSocket&) = delete;
+
+  // Null target: synchronous mode. Either way lines received so far are dropped.
+  bool AttachWindow(ISocketTarget* target, unsigned message);
+  // A dotted IPv4 address or a host name. False without a message when the name is not
+  // found; completion is told by kNotifyStateChanged.
+  bool Connect(const std::string& host, std::uint16_t port);
+  bool Listen(int backlog);
+  // Sends at once what the connection takes; the rest waits in the send queue.
+  void SendText(std::string text);
+  // Synchronous mode: the next line with its line end, waiting for it while the thread's
+  // other events go on. Empty when the peer closed, on a failure, when the wait ran out or
+  // the thread is shutting down, and at once in notifying mode. The socket must outlive the
+  // wait.
+  std::string ReadLine();
+  // Shows `text` (with " RC = " and `code` when above 0), marks the socket failed and
+  // returns the code.
+  int ReportError(std::string text, int code = errno);
+
+  Status GetStatus() const { return m_status; }
+  std::size_t QueuedSends() const { return m_sendQueue.size(); }
+  // The local IPv4 address (host order) and port; false when the socket has none.
+  bool LocalAddress(std::uint32_t& address, std::uint16_t& port) const;
+  // How long ReadLine waits for a line.
+  void SetReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
+
+  // Readiness of the descriptor, from the thread's events.
+  void OnReadable();
+  void OnWritable();
+
+ private:
+  // A connection just accepted by a listening socket.
+  CTcpSocket(ISocketEvents& events, IMessageSink& messages, int acceptedFd);
+
+  bool Select(unsigned events);
+  void UpdateWatch();
+  bool ConnectHelper(const sockaddr_in& address);
+  void OnReceive();
+  void OnAccept();
+  void OnConnect(int error);
+  void OnClose();
+  // Callers return right after: the target may destroy this socket.
+  void Notify(SocketNotice notice);
+  void CutLines(std::span<const char> bytes);
+  void SendQueued();
+  void ShowFailure(std::string text, int code);
+
+  ISocketEvents& m_events;
+  IMessageSink& m_messages;
+  int m_fd = -1;
+  Status m_status = kStatusNone;
+  ISocketTarget* m_target = nullptr;
+  unsigned m_message = 0;
+  unsigned m_selected = 0;
+  std::deque<std::string> m_lines;
+  std::string m_partial;
+  std::deque<std::string> m_sendQueue;
+  std::chrono::milliseconds m_readTimeout = kDefaultReadTimeout;
+};
+
+}  // namespace zw

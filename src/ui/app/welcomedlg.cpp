@@ -1,0 +1,41 @@
+#include "ui/app/welcomedlg.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zw {
+
+CWelcomeDlg::CWelcomeDlg(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Welcome"));
+  auto* layout = new QVBoxLayout(this);
+  auto* title = new QLabel(QStringLiteral("Welcome to Zonewright for Windows 95"));
+  QFont bold = title->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.3);
+  title->setFont(bold);
+  layout->addWidget(title);
+  for (const char* text :
+       {"Zonewright for Windows 95 provides many features to help manage time zones, currency, "
+        "and measurement calculation around the world.",
+        "Clicking the RIGHT mouse button on the clock window displays a popup menu providing "
+        "access to all program functions.  Additionally, the F1 key activates online help "
+        "describing Zonewright's features and usage."}) {
+    auto* label = new QLabel(QString::fromLatin1(text));
+    label->setWordWrap(true);
+    layout->addWidget(label);
+  }
+  m_box = new QCheckBox(QStringLiteral("Do not display this panel during startup."));
+  layout->addWidget(m_box);
+  auto* ok = new QPushButton(QStringLiteral("Continue"));
+  ok->setDefault(true);
+  layout->addWidget(ok, 0, Qt::AlignRight);
+  connect(ok, &QPushButton::clicked, this, [this] {
+    m_hide = m_box->isChecked();
+    accept();
+  });
+  setMinimumWidth(420);
+}
+
+}  // namespace zw

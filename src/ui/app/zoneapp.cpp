@@ -1,0 +1,188 @@
+#include "ui/app/zoneapp.h"
+
+#include <QApplication>
+#include <QProcess>
+
+#include "settings/datadirectory.h"
+#include "ui/app/helpwindow.h"
+#include "settings/hourswitch.h"
+#include "ui/app/splashwnd.h"
+#include "ui/app/welcomedlg.h"
+#include "ui/clock/clockcommands.h"
+#include "ui/clock/clockwnd.h"
+#include "ui/clock/propertysheet.h"
+#include "ui/convert/currencydlg.h"
+#include "ui/convert/measuredlg.h"
+#include "ui/events/eventlistdlg.h"
+#include "ui/events/scheduledlg.h"
+#include "ui/locations/comparetimedlg.h"
+#include "ui/locations/locationlistdlg.h"
+#include "ui/net/timesyncdlg.h"
+#include "ui/net/updatedlg.h"
+#include "ui/app/singleinstance.h"
+#include "timecore/now.h"
+
+namespace zw {
+
+namespace {
+
+std::vector<std::string> SuppliedDataSources() {
+  std::vector<std::string> sources;
+#ifdef ZW_INSTALLED_DATA_DIR
+  sources.emplace_back(ZW_INSTALLED_DATA_DIR);
+#endif
+  const QString besideProgram = QCoreApplication::applicationDirPath() + "/../share/zonewright";
+  sources.push_back(besideProgram.toStdString());
+#ifdef ZW_SOURCE_DATA_DIR
+  sources.emplace_back(ZW_SOURCE_DATA_DIR);
+#endif
+  return sources;
+}
+
+}  // namespace
+
+CZoneApp::CZoneApp()
+    : m_instance(std::make_unique<CSingleInstance>()),
+      m_store(
+          std::make_unique<CFileSettingsStore>(m_files, CFileSettingsStore::DefaultDirectory())) {}
+
+CZoneApp::~CZoneApp() = default;
+
+bool CZoneApp::InitInstance(const QStringList& arguments) {
+  m_restart = false;
+  if (!m_instance->Acquire()) {
+    return false;
+  }
+  CSplashWnd splash;
+  splash.show();
+  QCoreApplication::processEvents();
+
+  m_settings.ResetToDefaults();
+  ApplyHourSwitch(arguments);
+  m_settings.Load(*m_store);
+  if (!EnterDataDirectory()) {
+    return false;
+  }
+  const bool loaded = m_db.Load(m_files, m_messages, [&splash] {
+    splash.Step();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+  splash.close();
+  if (!loaded) {
+    return false;
+  }
+  CreateClock();
+  return true;
+}
+
+void CZoneApp::ApplyHourSwitch(const QStringList& arguments) {
+  bool invalid = false;
+  const int hours = CHourSwitch::Parse(arguments.mid(1).join(' ').toStdString(), invalid);
+  if (invalid) {
+    m_messages.Warn(std::string(CHourSwitch::kInvalidMessage));
+  }
+  CNow::SetHourAdjustment(hours);
+}
+
+bool CZoneApp::EnterDataDirectory() {
+  const std::string directory = CDataDirectory::Choose();
+  if (CDataDirectory::Enter(directory, SuppliedDataSources())) {
+    return true;
+  }
+  m_messages.Warn("Cannot use the data directory \"" + directory + "\".");
+  return false;
+}
+
+void CZoneApp::CreateClock() {
+  m_clock = std::make_unique<CClockWnd>(
+      ClockServices{m_settings, *m_store, m_files, m_messages, m_db, m_actions});
+  m_messages.SetParent(m_clock.get());
+  m_actions.SetOwner(m_clock.get());
+  m_actions.SetRefreshHandler([this] { emit m_clock->eventListsChanged(); });
+  if (m_settings.Fields().hideWelcome == 0) {
+    CWelcomeDlg welcome;
+    welcome.exec();
+    m_settings.Fields().hideWelcome = welcome.HideFromNowOn() ? 1 : 0;
+  }
+  CClockSettings::SaveInstanceRecord(*m_store, "CClockWnd", "Zonewright");
+  connect(m_clock.get(), &CClockWnd::helpRequested, this, &CZoneApp::ShowHelp);
+  m_positions.SetClock(m_clock.get());
+  PlugInDialogs();
+  connect(m_clock.get(), &CClockWnd::moved, this, [this] { m_positions.ForgetNearClock(); });
+  connect(m_instance.get(), &CSingleInstance::activationRequested, m_clock.get(), [this] {
+    if (m_clock->isMinimized()) {
+      m_clock->showNormal();
+    }
+    m_clock->raise();
+    m_clock->activateWindow();
+  });
+  m_clock->show();
+  m_clock->raise();
+  m_clock->activateWindow();
+}
+
+void CZoneApp::PlugInDialogs() {
+  m_clock->SetCommandHandler(kCmdAddChange, [this] {
+    CLocationListDlg dialog(LocationListServices{m_db, m_settings, m_messages, m_files,
+                                                 &m_clock->Alarms(), &m_positions,
+                                                 [this] {
+                                                   m_clock->RequestRelayout();
+                                                   m_clock->SaveSettings();
+                                                 }},
+                            m_clock.get());
+    connect(m_clock.get(), &CClockWnd::ticked, &dialog, &CLocationListDlg::OnTick);
+    dialog.exec();
+  });
+  m_clock->SetCommandHandler(kCmdSetEvents, [this] {
+    CEventListDlg dialog(m_clock->Alarms(), m_db, m_settings, m_files, m_messages, m_clock.get());
+    // A one-time event that fires meanwhile leaves the list at once.
+    connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog, &CEventListDlg::Refill);
+    m_positions.Place(&dialog, CDialogPositions::kSetEvent);
+    dialog.exec();
+    m_positions.Remember(&dialog, CDialogPositions::kSetEvent);
+  });
+  m_clock->SetCommandHandler(kCmdBrowseSchedule, [this] {
+    CScheduleDlg::Run(m_clock->Alarms(), m_db, m_settings, *m_store, m_files, m_messages,
+                      &m_positions, m_clock.get(), [this](CScheduleDlg& dialog) {
+                        connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog,
+                                &CScheduleDlg::RebuildEventList);
+                      });
+  });
+  m_clock->SetCommandHandler(kCmdCurrency, [this] {
+    CCurrencyDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
+  });
+  m_clock->SetCommandHandler(kCmdMeasurement, [this] {
+    CMeasureDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
+  });
+  m_clock->SetCommandHandler(kCmdUpdateDatabase, [this] {
+    CUpdateDlg::Run(
+        {m_settings, *m_store, m_files, m_messages, &m_positions, [this] { RequestRestart(); }},
+        m_clock.get());
+  });
+  m_clock->SetCommandHandler(kCmdSynchronizeTime,
+                             [this] { CTimeSyncDlg::Run(&m_positions, m_clock.get()); });
+  m_clock->SetCommandHandler(kCmdProperties, [this] {
+    CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions);
+  });
+  m_clock->SetCommandHandler(kCmdCompareTimes, [this] {
+    CCompareTimeDlg::Run(m_db, m_settings, m_messages, &m_positions, m_clock.get());
+  });
+}
+
+void CZoneApp::ShowHelp() {
+  if (!m_help) {
+    m_help = std::make_unique<CHelpWindow>();
+  }
+  m_help->ShowContents();
+}
+
+int CZoneApp::ExitInstance(int exitCode) {
+  m_clock.reset();
+  m_instance->Release();
+  if (m_restart) {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+  }
+  return exitCode;
+}
+
+}  // namespace zw

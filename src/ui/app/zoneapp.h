@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+#include "settings/clocksettings.h"
+#include "ui/widgets/dialogpositions.h"
+#include "settings/placement.h"
+#include "locations/locationdb.h"
+#include "settings/filesettingsstore.h"
+#include "platform/posixfilelayer.h"
+#include "ui/platform/qtalarmactions.h"
+#include "ui/platform/qtmessagesink.h"
+
+class QWidget;
+
+namespace zw {
+
+class CClockWnd;
+class CHelpWindow;
+class CSingleInstance;
+
+// The program itself: makes sure only one copy runs, reads the settings, enters the data
+// directory, loads the locations while the splash shows, and brings up the clock.
+class CZoneApp : public QObject {
+  Q_OBJECT
+
+ public:
+  CZoneApp();
+  ~CZoneApp() override;
+
+  // False when the program should end at once: another copy runs, or the database did not
+  // load (its loader has said why).
+  bool InitInstance(const QStringList& arguments);
+  // Gives up the single-instance lock and, when asked for, starts the program again.
+  int ExitInstance(int exitCode);
+
+  CClockSettings& Settings() { return m_settings; }
+  CLocationDB& Database() { return m_db; }
+  CClockWnd* Clock() const { return m_clock.get(); }
+  IMessageSink& Messages() { return m_messages; }
+  IFileLayer& Files() { return m_files; }
+  ISettingsStore& Store() { return *m_store; }
+
+  void RequestRestart() { m_restart = true; }
+  bool RestartRequested() const { return m_restart; }
+
+  CDialogPositions& Positions() { return m_positions; }
+
+ private:
+  void ApplyHourSwitch(const QStringList& arguments);
+  bool EnterDataDirectory();
+  bool LoadDatabase();
+  void CreateClock();
+  void PlugInDialogs();
+  void ShowHelp();
+
+  std::unique_ptr<CSingleInstance> m_instance;
+  CClockSettings m_settings;
+  CPosixFileLayer m_files;
+  std::unique_ptr<CFileSettingsStore> m_store;
+  CQtMessageSink m_messages;
+  CQtAlarmActions m_actions;
+  CLocationDB m_db;
+  std::unique_ptr<CClockWnd> m_clock;
+  std::unique_ptr<CHelpWindow> m_help;
+  CDialogPositions m_positions;
+  bool m_restart = false;
+};
+
+}  // namespace zw

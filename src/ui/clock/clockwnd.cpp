@@ -1,0 +1,675 @@
+#include "ui/clock/clockwnd.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolBar>
+#include <QWindow>
+#include <string_view>
+
+#include "settings/clocksettings.h"
+#include "ui/clock/clockcommands.h"
+#include "ui/clock/qtfonts.h"
+#include "locations/locationdb.h"
+#include "ui/platform/latin1.h"
+#include "settings/settingsstore.h"
+
+namespace zw {
+
+namespace {
+
+QRect ToQRect(const CellRect& r) {
+  return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+  std::string padded = text.substr(0, width);
+  padded.resize(width, ' ');
+  return padded;
+}
+
+// The cursors of a held line, a gap to drop it into and a window being moved; Qt's own
+// shapes stand in when the artwork cannot be loaded.
+QCursor LoadCursor(const char* path, Qt::CursorShape fallback) {
+  const QPixmap pixmap(QString::fromLatin1(path));
+  if (pixmap.isNull()) {
+    return QCursor(fallback);
+  }
+  const QPixmap scaled = pixmap.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return QCursor(scaled, scaled.width() / 2, scaled.height() / 2);
+}
+
+struct MenuEntry {
+  int command;
+  const char* text;
+};
+
+}  // namespace
+
+CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
+    : QWidget(parent),
+      m_s(services),
+      m_log(services.settings, services.db, services.files, services.actions),
+      m_alarms(services.db),
+      m_monitor(m_alarms, services.actions, services.files, services.messages,
+                [this](const CEventSchedule& event, bool started) {
+                  m_log.LogProgramStart(event, started);
+                }) {
+  setWindowTitle(QStringLiteral("Zonewright"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(false);
+  setFocusPolicy(Qt::StrongFocus);
+
+  m_s.settings.RestoreClockList(m_s.db);
+  m_alarms.Load(m_s.files, m_s.messages);
+  m_s.db.SetClockListener([this](CLocationDB::ClockChange change) {
+    if (change == CLocationDB::ClockChange::kRepaintNow) {
+      RequestRelayout();
+    } else {
+      m_relayout = true;
+      update();
+    }
+  });
+  m_chooseColor = [this](const QColor& initial) -> std::optional<QColor> {
+    const QColor chosen = QColorDialog::getColor(initial, this);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+  };
+
+  ReloadFonts();
+  BuildToolbar();
+  BuildShortcuts();
+  const std::int32_t* r = m_s.settings.Fields().windowRect;
+  setGeometry(r[0], r[1], std::max(1, r[2] - r[0]), std::max(1, r[3] - r[1]));
+  ApplyWindowFlags();
+
+  m_timer = new QTimer(this);
+  connect(m_timer, &QTimer::timeout, this, &CClockWnd::OnTimer);
+  m_timer->start(kTimerMs);
+  Tick();
+}
+
+CClockWnd::~CClockWnd() {
+  m_s.db.SetClockListener({});
+}
+
+void CClockWnd::SetCommandHandler(int command, CommandHandler handler) {
+  m_handlers[command] = std::move(handler);
+}
+
+void CClockWnd::BuildToolbar() {
+  struct Button {
+    int command;
+    const char* icon;
+    const char* tooltip;
+    const char* status;
+  };
+  static constexpr Button kButtons[] = {
+      {kCmdAddChange, ":/icons/time-lookup.svg", "Time Lookup", "Time Lookup"},
+      {kCmdCompareTimes, ":/icons/compare-time.svg", "CompareTime", "Compare Time"},
+      {kCmdBrowseSchedule, ":/icons/schedule.svg", "Schedule", "Schedule"},
+      {0, nullptr, nullptr, nullptr},
+      {kCmdCurrency, ":/icons/currency.svg", "Currency Conversion", "Currency Converson"},
+      {kCmdMeasurement, ":/icons/measurement.svg", "Measurement Conversion",
+       "Measurement Conversion"},
+      {0, nullptr, nullptr, nullptr},
+      {kCmdUpdateDatabase, ":/icons/update-database.svg", "Update Database", "Update Database"},
+      {0, nullptr, nullptr, nullptr},
+      {kCmdPopupMenu, ":/icons/popup-menu.svg", "Popup Menu", "Popup Menu"},
+  };
+  m_toolbar = new QToolBar(this);
+  m_toolbar->setIconSize(QSize(16, 15));
+  m_toolbar->setMovable(false);
+  m_toolbar->setFloatable(false);
+  for (const Button& b : kButtons) {
+    if (b.command == 0) {
+      m_toolbar->addSeparator();
+      continue;
+    }
+    QAction* action =
+        m_toolbar->addAction(QIcon(QString::fromLatin1(b.icon)), QString::fromLatin1(b.tooltip));
+    action->setToolTip(QString::fromLatin1(b.tooltip));
+    action->setStatusTip(QString::fromLatin1(b.status));
+    action->setData(b.command);
+    const int command = b.command;
+    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+  }
+}
+
+void CClockWnd::BuildShortcuts() {
+  static constexpr std::pair<Qt::Key, int> kKeys[] = {
+      {Qt::Key_A, kCmdAddChange},     {Qt::Key_B, kCmdBrowseSchedule},
+      {Qt::Key_C, kCmdCompareTimes},  {Qt::Key_D, kCmdCurrency},
+      {Qt::Key_M, kCmdMeasurement},   {Qt::Key_P, kCmdProperties},
+      {Qt::Key_S, kCmdSetEvents},     {Qt::Key_T, kCmdSynchronizeTime},
+      {Qt::Key_U, kCmdUpdateDatabase}};
+  for (const auto& [key, command] : kKeys) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), this);
+    const int id = command;
+    connect(shortcut, &QShortcut::activated, this, [this, id] { RunCommand(id); });
+  }
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, [this] { RunCommand(kCmdHelpTopics); });
+}
+
+void CClockWnd::ApplyWindowFlags() {
+  const bool visible = isVisible();
+  Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+  if (!CClockSettings::IsOn(m_s.settings.Fields().showTitlebar)) {
+    flags |= Qt::FramelessWindowHint;
+  }
+  if (CClockSettings::IsOn(m_s.settings.Fields().keepOnTop)) {
+    flags |= Qt::WindowStaysOnTopHint;
+  }
+  if (flags == windowFlags()) {
+    return;
+  }
+  const QRect keep = geometry();
+  setWindowFlags(flags);
+  setGeometry(keep);
+  if (visible) {
+    show();
+  }
+}
+
+void CClockWnd::ReloadFonts() {
+  m_nameFont = CQtFonts::ToFont(m_s.settings.Fields().nameFont);
+  m_digitFont = CQtFonts::ToFont(m_s.settings.Fields().digitFont);
+}
+
+QFont CClockWnd::NameFont() const {
+  return m_nameFont.value_or(QApplication::font());
+}
+QFont CClockWnd::DigitFont() const {
+  return m_digitFont.value_or(QApplication::font());
+}
+
+ClockMetrics CClockWnd::MeasureFonts() const {
+  const QFontMetrics name(NameFont());
+  const QFontMetrics digit(DigitFont());
+  ClockMetrics m;
+  m.nameHeight = name.height();
+  m.nameAverageWidth = name.averageCharWidth();
+  m.digitHeight = digit.height();
+  m.digitAverageWidth = digit.averageCharWidth();
+  // The widest glyph of a whole modern font is far wider than anything the clock draws; the
+  // widest character a date or time can hold gives the cell width the layout rules expect.
+  int widest = 0;
+  for (const char c : std::string_view("0123456789/-.: APM")) {
+    widest = std::max(widest, digit.horizontalAdvance(QLatin1Char(c)));
+  }
+  m.digitMaxWidth = widest;
+  m.digitItalic = DigitFont().italic();
+  m.digitSpacing = std::clamp(m_s.settings.Fields().digitSpacing, 0, 20);
+  return m;
+}
+
+ClockArea CClockWnd::Area() const {
+  const bool toolbar = CClockSettings::IsOn(m_s.settings.Fields().showToolbar);
+  const int offset = toolbar ? m_toolbar->sizeHint().height() : 0;
+  return ClockArea{0, offset, width(), height()};
+}
+
+void CClockWnd::RequestRelayout() {
+  m_relayout = true;
+  Layout();
+  update();
+}
+
+void CClockWnd::Layout() {
+  if (m_laying) {
+    return;
+  }
+  m_laying = true;
+  const bool toolbar = CClockSettings::IsOn(m_s.settings.Fields().showToolbar);
+  m_toolbar->setVisible(toolbar);
+  if (toolbar) {
+    m_toolbar->setGeometry(0, 0, width(), m_toolbar->sizeHint().height());
+  }
+  m_metrics = MeasureFonts();
+  const QFontMetrics nameMetrics(NameFont());
+  std::vector<ClockLine> lines;
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    CLocation* location = m_s.db.ClockAt(i);
+    lines.push_back({location, nameMetrics.horizontalAdvance(Latin1(location->Name()))});
+  }
+  const auto& f = m_s.settings.Fields();
+  const CClockLayout::Result result =
+      CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, f.autoSize == 1, isMaximized(),
+                           toolbar ? kToolbarMinContent : 0);
+  if (result.wantedClient) {
+    setFixedSize(result.wantedClient->first, result.wantedClient->second);
+    if (toolbar) {
+      m_toolbar->setGeometry(0, 0, width(), m_toolbar->sizeHint().height());
+    }
+    // The frames span the client width, which has just changed.
+    CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, false, isMaximized(), 0);
+    SaveOwnSettings();
+  }
+  m_relayout = false;
+  m_laying = false;
+}
+
+void CClockWnd::OnTimer() {
+  const std::int64_t second = CDateTime().Seconds();
+  if (second == m_lastSecond && !m_relayout) {
+    return;
+  }
+  m_lastSecond = second;
+  Tick();
+}
+
+void CClockWnd::Tick() {
+  m_lastInvalidated.clear();
+  const CDateTime now;
+  const DisplayOptions options = m_s.settings.Display();
+  bool dateChanged = false;
+  std::vector<QRect> cells;
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    CLocation* location = m_s.db.ClockAt(i);
+    location->UpdateCurrentTime(now, options);
+    ClockDisplayData& d = location->Clock();
+    if (Padded(location->DateText(), ClockDisplayData::kDateCells) != d.drawnDate) {
+      dateChanged = true;
+    }
+    const std::string time = Padded(location->TimeText(), ClockDisplayData::kTimeCells);
+    for (std::size_t k = 0; k < ClockDisplayData::kTimeCells; ++k) {
+      if (time[k] != d.drawnTime[k]) {
+        cells.push_back(ToQRect(d.timeCells[k]));
+      }
+    }
+  }
+  if (dateChanged || m_relayout) {
+    // A changed date can change every width, so everything is laid out again.
+    RequestRelayout();
+    m_lastInvalidated.push_back(rect());
+  } else {
+    for (const QRect& cell : cells) {
+      update(cell);
+    }
+    m_lastInvalidated = std::move(cells);
+  }
+
+  emit ticked();
+  if (m_monitor.DueTest(now) != nullptr) {
+    QMetaObject::invokeMethod(
+        this, [this] { m_monitor.HandleAlarm(); }, Qt::QueuedConnection);
+  }
+  if (m_dirty) {
+    m_dirty = false;
+    SaveOwnSettings();
+    emit moved();
+  }
+}
+
+void CClockWnd::paintEvent(QPaintEvent* event) {
+  if (m_relayout) {
+    Layout();
+  }
+  QPainter painter(this);
+  const QRect limit = event->rect();
+  painter.fillRect(
+      limit, CQtFonts::ToColor(static_cast<std::uint32_t>(m_s.settings.Fields().backgroundColor)));
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    PaintLine(painter, *m_s.db.ClockAt(i), limit);
+  }
+}
+
+void CClockWnd::PaintLine(QPainter& painter, CLocation& location, const QRect& limit) {
+  ClockDisplayData& d = location.Clock();
+  const QColor color = CQtFonts::ToColor(d.color);
+  painter.setPen(color);
+
+  const QRect nameRect = ToQRect(d.nameRect);
+  if (nameRect.intersects(limit)) {
+    painter.setFont(NameFont());
+    painter.setClipping(false);
+    painter.drawText(nameRect.adjusted(0, 0, 40, 0), Qt::AlignLeft | Qt::AlignTop,
+                     Latin1(location.Name()));
+  }
+
+  painter.setFont(DigitFont());
+  const QFontMetrics fm(DigitFont());
+  const auto drawCells = [&](const std::string& text, auto& cells, std::string& drawn,
+                             bool inTime) {
+    const std::size_t count = std::min(text.size(), cells.size());
+    for (std::size_t k = 0; k < drawn.size(); ++k) {
+      const char c = k < count ? text[k] : ' ';
+      if (k >= count) {
+        drawn[k] = ' ';
+        continue;
+      }
+      const QRect cell = ToQRect(cells[k]);
+      if (!cell.intersects(limit)) {
+        continue;
+      }
+      drawn[k] = c;
+      const QString glyph = Latin1(std::string(1, c));
+      const int centre = CClockLayout::CharacterCentre(cells[k], c, inTime, m_metrics);
+      painter.setClipRect(cell);
+      painter.drawText(centre - fm.horizontalAdvance(glyph) / 2, cell.top() + fm.ascent(), glyph);
+    }
+  };
+  drawCells(location.DateText(), d.dateCells, d.drawnDate, false);
+  drawCells(location.TimeText(), d.timeCells, d.drawnTime, true);
+  painter.setClipping(false);
+
+  if (d.selected) {
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(ToQRect(d.frameRect));
+  }
+}
+
+void CClockWnd::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  m_relayout = true;
+}
+
+void CClockWnd::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  m_dirty = true;
+}
+
+void CClockWnd::closeEvent(QCloseEvent* event) {
+  m_timer->stop();
+  SaveSettings();
+  QWidget::closeEvent(event);
+  emit closed();
+}
+
+std::optional<std::array<int, 4>> CClockWnd::RectForSettings() const {
+  if (isMinimized()) {
+    return std::nullopt;
+  }
+  const QRect g = geometry();
+  return std::array<int, 4>{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+void CClockWnd::SaveSettings() {
+  m_saveOwed = false;
+  m_s.settings.Save(m_s.store, m_s.db, RectForSettings());
+}
+
+void CClockWnd::SaveOwnSettings() {
+  if (m_savesPaused) {
+    m_saveOwed = true;
+    return;
+  }
+  SaveSettings();
+}
+
+void CClockWnd::PauseSaves() {
+  m_savesPaused = true;
+}
+
+void CClockWnd::ResumeSaves() {
+  m_savesPaused = false;
+  if (m_saveOwed) {
+    SaveSettings();
+  }
+}
+
+void CClockWnd::RefreshTexts() {
+  const CDateTime now;
+  const DisplayOptions options = m_s.settings.Display();
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    m_s.db.ClockAt(i)->UpdateCurrentTime(now, options);
+  }
+  RequestRelayout();
+}
+
+std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
+  auto menu = std::make_unique<QMenu>();
+  const auto add = [this](QMenu* into, int command, const char* text) {
+    QAction* action = into->addAction(QString::fromLatin1(text));
+    action->setData(command);
+    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    return action;
+  };
+  QMenu* clock = menu->addMenu(QStringLiteral("Clock"));
+  add(clock, kCmdAddChange, "Add/Change...\tAlt+A");
+  QMenu* remove = clock->addMenu(QStringLiteral("Remove"));
+  for (std::size_t i = 0; i < m_s.db.ClockCount() && i <= kCmdRemoveLast - kCmdRemoveFirst; ++i) {
+    const std::string name = m_s.db.ClockAt(i)->Name();
+    QAction* action = remove->addAction(Latin1(name));
+    const int command = kCmdRemoveFirst + static_cast<int>(i);
+    action->setData(command);
+    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+  }
+  QMenu* events = menu->addMenu(QStringLiteral("Events"));
+  add(events, kCmdSetEvents, "Set...\tAlt+S");
+  add(events, kCmdBrowseSchedule, "Browse Schedule\tAlt+B");
+  add(menu.get(), kCmdCompareTimes, "Compare Times...\tAlt+C");
+  menu->addSeparator();
+  add(menu.get(), kCmdCurrency, "Currency Conversion...\tAlt+D");
+  add(menu.get(), kCmdMeasurement, "Measurement Conversion...\tAlt+M");
+  menu->addSeparator();
+  QMenu* internet = menu->addMenu(QStringLiteral("Update via Internet"));
+  add(internet, kCmdUpdateDatabase, "Update Database...\tAlt+U");
+  add(internet, kCmdSynchronizeTime, "Synchronize Time...\tAlt+T");
+  menu->addSeparator();
+  QMenu* window = menu->addMenu(QStringLiteral("Window"));
+  const auto& f = m_s.settings.Fields();
+  const std::pair<int, bool> checks[] = {{kCmdShowTitlebar, CClockSettings::IsOn(f.showTitlebar)},
+                                         {kCmdShowToolbar, CClockSettings::IsOn(f.showToolbar)},
+                                         {kCmdKeepOnTop, CClockSettings::IsOn(f.keepOnTop)}};
+  const char* checkTexts[] = {"Show Titlebar", "Show Toolbar", "Keep on Top"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    QAction* action = add(window, checks[i].first, checkTexts[i]);
+    action->setCheckable(true);
+    action->setChecked(checks[i].second);
+  }
+  window->addSeparator();
+  add(window, kCmdMinimize, "Minimize");
+  add(menu.get(), kCmdProperties, "Properties...\tAlt+P");
+  menu->addSeparator();
+  QMenu* help = menu->addMenu(QStringLiteral("Help"));
+  add(help, kCmdHelpTopics, "Help Topics");
+  add(help, kCmdAbout, "About Zonewright");
+  menu->addSeparator();
+  add(menu.get(), kCmdExit, "Exit\tAlt+F4");
+  return menu;
+}
+
+void CClockWnd::ShowPopupAt(const QPoint& globalPos) {
+  const std::unique_ptr<QMenu> menu = BuildPopupMenu();
+  menu->exec(globalPos);
+}
+
+void CClockWnd::contextMenuEvent(QContextMenuEvent* event) {
+  ShowPopupAt(event->globalPos());
+}
+
+void CClockWnd::ToggleFlag(std::int32_t& flag) {
+  flag = CClockSettings::IsOn(flag) ? 0 : CClockSettings::kFlagOn;
+}
+
+void CClockWnd::RemoveFromClock(std::size_t index) {
+  if (index >= m_s.db.ClockCount()) {
+    return;
+  }
+  m_s.db.RemoveFromClock(index);
+  RequestRelayout();
+  SaveSettings();
+}
+
+void CClockWnd::ShowAbout() {
+  QMessageBox about(this);
+  about.setWindowTitle(QStringLiteral("About Zonewright"));
+  about.setText(QStringLiteral("Zonewright version 2.0"));
+  about.setIconPixmap(QIcon(QStringLiteral(":/icons/zonewright.svg")).pixmap(48, 48));
+  about.setStandardButtons(QMessageBox::Ok);
+  about.exec();
+}
+
+void CClockWnd::RunCommand(int command) {
+  if (command >= kCmdRemoveFirst && command <= kCmdRemoveLast) {
+    RemoveFromClock(static_cast<std::size_t>(command - kCmdRemoveFirst));
+    return;
+  }
+  auto& f = m_s.settings.Fields();
+  switch (command) {
+    case kCmdShowTitlebar:
+      ToggleFlag(f.showTitlebar);
+      ApplyWindowFlags();
+      return;
+    case kCmdKeepOnTop:
+      ToggleFlag(f.keepOnTop);
+      ApplyWindowFlags();
+      return;
+    case kCmdShowToolbar:
+      ToggleFlag(f.showToolbar);
+      RequestRelayout();
+      return;
+    case kCmdMinimize:
+      showMinimized();
+      return;
+    case kCmdExit:
+      QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+      return;
+    case kCmdAbout:
+      ShowAbout();
+      return;
+    case kCmdHelpTopics:
+      emit helpRequested();
+      return;
+    case kCmdPopupMenu: {
+      const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect();
+      const int x = screen.right() - frameGeometry().right() < 151 ? 20 : width() - 20;
+      ShowPopupAt(mapToGlobal(QPoint(x, 40)));
+      return;
+    }
+    default:
+      break;
+  }
+  const auto handler = m_handlers.find(command);
+  if (handler != m_handlers.end() && handler->second) {
+    handler->second();
+  }
+}
+
+int CClockWnd::LineAt(const QPoint& pos) const {
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    if (ToQRect(m_s.db.ClockAt(i)->Clock().frameRect).contains(pos)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::vector<CellRect> CClockWnd::Frames() const {
+  std::vector<CellRect> frames;
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    frames.push_back(m_s.db.ClockAt(i)->Clock().frameRect);
+  }
+  return frames;
+}
+
+void CClockWnd::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || m_drag != Drag::kIdle) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  const QPoint global = event->globalPosition().toPoint();
+  const QRect outer = frameGeometry();
+  const bool inBand =
+      global.x() < outer.left() + kEdgeBand || global.x() > outer.right() - kEdgeBand ||
+      global.y() < outer.top() + kEdgeBand || global.y() > outer.bottom() - kEdgeBand;
+  if (inBand) {
+    // Without a caption this band is how the clock is moved.
+    setCursor(LoadCursor(":/cursors/move.svg", Qt::SizeAllCursor));
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+      unsetCursor();
+      return;
+    }
+    m_drag = Drag::kMoving;
+    m_moveOffset = global - frameGeometry().topLeft();
+    return;
+  }
+  m_dropIndex = -1;
+  m_held = LineAt(event->position().toPoint());
+  if (m_held < 0) {
+    return;
+  }
+  m_drag = Drag::kHolding;
+  m_s.db.ClockAt(static_cast<std::size_t>(m_held))->Clock().selected = true;
+  setCursor(LoadCursor(":/cursors/grab.svg", Qt::ClosedHandCursor));
+  grabMouse();
+  update();
+}
+
+void CClockWnd::mouseMoveEvent(QMouseEvent* event) {
+  if (m_drag == Drag::kMoving) {
+    move(event->globalPosition().toPoint() - m_moveOffset);
+    return;
+  }
+  if (m_drag != Drag::kHolding) {
+    return;
+  }
+  m_dropIndex =
+      CClockLayout::DropIndex(Frames(), m_held, event->position().toPoint().y(), 0, height());
+  setCursor(m_dropIndex < 0 ? LoadCursor(":/cursors/grab.svg", Qt::ClosedHandCursor)
+                            : LoadCursor(":/cursors/insert.svg", Qt::SplitVCursor));
+}
+
+void CClockWnd::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    EndDrag();
+  }
+}
+
+void CClockWnd::EndDrag() {
+  const Drag was = m_drag;
+  m_drag = Drag::kIdle;
+  unsetCursor();
+  releaseMouse();
+  if (was != Drag::kHolding) {
+    return;
+  }
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    m_s.db.ClockAt(i)->Clock().selected = false;
+  }
+  const int target = CClockLayout::DropTarget(m_held, m_dropIndex);
+  if (target >= 0) {
+    m_s.db.MoveOnClock(static_cast<std::size_t>(m_held), static_cast<std::size_t>(target));
+    m_relayout = true;
+  }
+  m_held = -1;
+  m_dropIndex = -1;
+  RequestRelayout();
+}
+
+void CClockWnd::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (m_drag == Drag::kHolding) {
+    EndDrag();
+  }
+}
+
+void CClockWnd::mouseDoubleClickEvent(QMouseEvent* event) {
+  const int line = LineAt(event->position().toPoint());
+  if (line < 0) {
+    return;
+  }
+  ClockDisplayData& d = m_s.db.ClockAt(static_cast<std::size_t>(line))->Clock();
+  d.selected = true;
+  repaint();
+  if (const std::optional<QColor> chosen = m_chooseColor(CQtFonts::ToColor(d.color))) {
+    d.color = CQtFonts::ToStored(*chosen);
+  }
+  d.selected = false;
+  update();
+}
+
+}  // namespace zw

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/clock/clocklayout.h"
+#include "events/eventlist.h"
+#include "events/alarmmonitor.h"
+#include "events/programlog.h"
+
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace zw {
+
+class CClockSettings;
+class CLocationDB;
+class IAlarmActions;
+class IFileLayer;
+class IMessageSink;
+class ISettingsStore;
+
+// What the clock window works with; all of it outlives the window.
+struct ClockServices {
+  CClockSettings& settings;
+  ISettingsStore& store;
+  IFileLayer& files;
+  IMessageSink& messages;
+  CLocationDB& db;
+  IAlarmActions& actions;
+};
+
+// The program's one top-level window: each clock-list location's name with its date and time
+// below it, drawn character by character in fixed cells. Once a second only the characters
+// that changed are repainted; the same tick runs the alarm check.
+class CClockWnd : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTimerMs = 250;
+  static constexpr int kEdgeBand = 20;
+  static constexpr int kToolbarMinContent = 186;
+
+  using CommandHandler = std::function<void()>;
+  // Chooses a colour; nothing when the chooser is cancelled.
+  using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
+
+  // Restores the clock list from the settings and loads the events.
+  explicit CClockWnd(ClockServices services, QWidget* parent = nullptr);
+  ~CClockWnd() override;
+
+  // The dialogs of other parts of the program plug in here; a command without a handler
+  // does nothing.
+  void SetCommandHandler(int command, CommandHandler handler);
+  void RunCommand(int command);
+
+  // After the clock list, the formats, the fonts or the colours change.
+  void RequestRelayout();
+  // Recreates the fonts from the settings record.
+  void ReloadFonts();
+  // One second passed: new texts, repaint of the characters that changed, alarm check.
+  void Tick();
+  // A fresh popup menu, as the right mouse button shows it.
+  std::unique_ptr<QMenu> BuildPopupMenu();
+  void SaveSettings();
+  // After the formats change: every line's texts anew, then a full layout and repaint.
+  void RefreshTexts();
+  // While a dialog holds changes the user has not confirmed, the clock's own saves (after an
+  // auto resize or a move) wait, so they cannot write those changes behind the user's back;
+  // ResumeSaves makes the one that was put off. SaveSettings itself always writes.
+  void PauseSaves();
+  void ResumeSaves();
+
+  CEventList& Alarms() { return m_alarms; }
+  CAlarmMonitor& Monitor() { return m_monitor; }
+  void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
+
+  // For tests: what the last tick invalidated and whether a full layout is pending.
+  const std::vector<QRect>& LastInvalidated() const { return m_lastInvalidated; }
+  bool RelayoutPending() const { return m_relayout; }
+  const ClockMetrics& Metrics() const { return m_metrics; }
+  int HeldLine() const { return m_held; }
+
+ signals:
+  // The window moved: dialogs placed beside it should be placed anew.
+  void moved();
+  // Help Topics, F1.
+  void helpRequested();
+  // Events were added or removed behind an open list's back.
+  void eventListsChanged();
+  // The clock was closed: the program ends.
+  void closed();
+  // A second has passed and the clock's texts are new; open dialogs that show live times
+  // follow it.
+  void ticked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  enum class Drag { kIdle, kMoving, kHolding };
+
+  void BuildToolbar();
+  void BuildShortcuts();
+  void ApplyWindowFlags();
+  void OnTimer();
+  void Layout();
+  ClockMetrics MeasureFonts() const;
+  ClockArea Area() const;
+  QFont NameFont() const;
+  QFont DigitFont() const;
+  void PaintLine(QPainter& painter, CLocation& location, const QRect& limit);
+  void ShowPopupAt(const QPoint& globalPos);
+  void ToggleFlag(std::int32_t& flag);
+  void RemoveFromClock(std::size_t index);
+  void ShowAbout();
+  int LineAt(const QPoint& pos) const;
+  void EndDrag();
+  std::vector<CellRect> Frames() const;
+  std::optional<std::array<int, 4>> RectForSettings() const;
+  void SaveOwnSettings();
+
+  ClockServices m_s;
+  CProgramLog m_log;
+  CEventList m_alarms;
+  CAlarmMonitor m_monitor;
+  QToolBar* m_toolbar = nullptr;
+  QTimer* m_timer = nullptr;
+  std::optional<QFont> m_nameFont;
+  std::optional<QFont> m_digitFont;
+  ClockMetrics m_metrics;
+  bool m_relayout = true;
+  bool m_dirty = true;
+  bool m_laying = false;
+  bool m_savesPaused = false;
+  bool m_saveOwed = false;
+  std::int64_t m_lastSecond = -1;
+  std::vector<QRect> m_lastInvalidated;
+  std::map<int, CommandHandler> m_handlers;
+  ColorChooser m_chooseColor;
+
+  Drag m_drag = Drag::kIdle;
+  int m_held = -1;
+  int m_dropIndex = -1;
+  QPoint m_moveOffset;
+};
+
+}  // namespace zw

@@ -1,0 +1,147 @@
+#include "ui/clock/fontpage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "settings/clocksettings.h"
+#include "ui/clock/qtfonts.h"
+#include "ui/platform/latin1.h"
+
+namespace zw {
+
+namespace {
+
+constexpr const char* kSelectText = "Select Font...";
+constexpr const char* kSpacingLabel = "Clock Digit Spacing:";
+constexpr const char* kAutoSizeText = "Auto Adjust Clock Size to Match Font";
+
+}  // namespace
+
+CFontPage::CFontPage(CClockSettings& settings, QWidget* parent)
+    : QWidget(parent), m_settings(settings) {
+  m_chooseFont = [this](const QFont& initial) -> std::optional<QFont> {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this);
+    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+  };
+  Build();
+  Load();
+}
+
+void CFontPage::Build() {
+  auto* grid = new QGridLayout(this);
+  m_names = new QRadioButton(QStringLiteral("Names"), this);
+  m_digits = new QRadioButton(QStringLiteral("Date/Time"), this);
+  m_both = new QRadioButton(QStringLiteral("Both"), this);
+  m_select = new QPushButton(QString::fromLatin1(kSelectText), this);
+  m_select->setAutoDefault(false);
+  m_face = new QLabel(this);
+  m_face->setTextFormat(Qt::PlainText);
+  m_face->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_spacing = new QSlider(Qt::Horizontal, this);
+  m_spacing->setRange(kMinSpacing, kMaxSpacing);
+  m_spacing->setPageStep(1);
+  m_spacing->setTickPosition(QSlider::TicksBelow);
+  m_autoSize = new QCheckBox(QString::fromLatin1(kAutoSizeText), this);
+  // The option is not offered to the user; the box only carries the stored value along.
+  m_autoSize->setVisible(false);
+
+  grid->addWidget(m_names, 0, 0);
+  grid->addWidget(m_digits, 1, 0);
+  grid->addWidget(m_both, 2, 0);
+  grid->addWidget(m_select, 0, 1);
+  grid->addWidget(m_face, 1, 1);
+  grid->addWidget(new QLabel(QString::fromLatin1(kSpacingLabel), this), 3, 0, 1, 2);
+  grid->addWidget(m_spacing, 4, 0, 1, 2);
+  grid->addWidget(m_autoSize, 5, 0, 1, 2);
+  grid->setRowStretch(6, 1);
+
+  connect(m_names, &QRadioButton::clicked, this, [this] { OnTarget(kNames); });
+  connect(m_digits, &QRadioButton::clicked, this, [this] { OnTarget(kDigits); });
+  connect(m_both, &QRadioButton::clicked, this, [this] { OnTarget(kBoth); });
+  connect(m_select, &QPushButton::clicked, this, &CFontPage::OnSelect);
+  connect(m_spacing, &QSlider::valueChanged, this, &CFontPage::OnSpacingMoved);
+  connect(m_autoSize, &QCheckBox::clicked, this, &CFontPage::OnAutoSize);
+}
+
+void CFontPage::Load() {
+  const ClockSettingsRecord& f = m_settings.Fields();
+  m_copies = Copies{f.fontTarget, f.autoSize};
+  m_names->setChecked(true);
+  ShowFace(f.nameFont);
+  ShowSpacing(f.digitSpacing);
+  m_autoSize->setChecked(m_copies.autoSize != 0);
+}
+
+void CFontPage::Store() {
+  ClockSettingsRecord& f = m_settings.Fields();
+  f.fontTarget = m_copies.fontTarget;
+  f.autoSize = m_copies.autoSize;
+  f.digitSpacing = m_spacing->value();
+}
+
+void CFontPage::ShowFace(const FontRecord& record) {
+  const std::string face = CClockSettings::Text(record.faceName);
+  m_face->setText(face.empty() ? QString::fromLatin1(kSystemFace) : Latin1(face));
+}
+
+void CFontPage::ShowSpacing(int spacing) {
+  // Only the user's moves count as a change of the page.
+  const QSignalBlocker quiet(m_spacing);
+  m_spacing->setValue(spacing);
+}
+
+CFontPage::Target CFontPage::CheckedTarget() const {
+  if (m_digits->isChecked()) {
+    return kDigits;
+  }
+  return m_both->isChecked() ? kBoth : kNames;
+}
+
+void CFontPage::OnTarget(Target target) {
+  m_copies.fontTarget = target;
+  const ClockSettingsRecord& f = m_settings.Fields();
+  ShowFace(target == kDigits ? f.digitFont : f.nameFont);
+}
+
+void CFontPage::OnSelect() {
+  // The page opens on "Names" whatever the stored target says, so the checked radio, which
+  // is what the user sees, decides which font changes.
+  const Target target = CheckedTarget();
+  ClockSettingsRecord& f = m_settings.Fields();
+  const FontRecord& current = target == kDigits ? f.digitFont : f.nameFont;
+  const auto chosen = m_chooseFont(CQtFonts::ToFont(current).value_or(QApplication::font()));
+  if (!chosen) {
+    return;
+  }
+  const FontRecord record = CQtFonts::ToRecord(*chosen);
+  if (target != kDigits) {
+    f.nameFont = record;
+  }
+  if (target != kNames) {
+    // Cells sized for the old digits would not suit the new ones.
+    f.digitFont = record;
+    f.digitSpacing = kNormalSpacing;
+    ShowSpacing(kNormalSpacing);
+  }
+  ShowFace(record);
+  emit fontChanged();
+}
+
+void CFontPage::OnSpacingMoved() {
+  emit modified();
+}
+
+void CFontPage::OnAutoSize() {
+  m_copies.autoSize = m_autoSize->isChecked() ? 1 : 0;
+  emit modified();
+}
+
+}  // namespace zw

@@ -1,0 +1,193 @@
+#include "ui/clock/logfilepage.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "settings/clocksettings.h"
+#include "locations/locationdb.h"
+#include "ui/locations/selectlocationdlg.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+namespace {
+
+constexpr const char* kNameLabel = "Name and Directory of the Log File:";
+constexpr const char* kBasisLabel = "Log Time Basis:";
+constexpr const char* kBrowseText = "...";
+constexpr const char* kGmtText = "GMT";
+constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exist.";
+constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
+
+constexpr std::size_t kMaxStoredName = sizeof(ClockSettingsRecord::logFileName) - 1;
+
+// The stored name's bytes go to the file system as they are, so they are kept in its
+// encoding rather than in the Latin-1 of the location texts.
+QString FileName(const std::string& stored) {
+  return QFile::decodeName(QByteArray(stored.data(), static_cast<qsizetype>(stored.size())));
+}
+
+std::string StoredName(const QString& name) {
+  const QByteArray bytes = QFile::encodeName(name);
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QPushButton* MakeButton(const char* text, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+CLogFilePage::CLogFilePage(const CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
+                         QWidget* parent)
+    : QWidget(parent), m_db(db), m_settings(settings), m_messages(messages) {
+  m_chooseFile = [this](const QString& current) { return AskFileName(current); };
+  Build();
+  Connect();
+  Load();
+}
+
+void CLogFilePage::Build() {
+  auto* grid = new QGridLayout(this);
+  m_record = new QCheckBox(QString::fromLatin1(kRecordText), this);
+  m_name = new QLineEdit(this);
+  m_name->setMaxLength(kMaxNameLength);
+  m_browseName = MakeButton(kBrowseText, this);
+  m_basis = new QLineEdit(this);
+  m_basis->setReadOnly(true);
+  m_browseBasis = MakeButton(kBrowseText, this);
+  m_gmt = MakeButton(kGmtText, this);
+
+  grid->addWidget(m_record, 0, 0, 1, 3);
+  grid->addWidget(new QLabel(QString::fromLatin1(kNameLabel), this), 1, 0, 1, 3);
+  grid->addWidget(m_name, 2, 0, 1, 2);
+  grid->addWidget(m_browseName, 2, 2);
+  grid->addWidget(new QLabel(QString::fromLatin1(kBasisLabel), this), 3, 0, 1, 3);
+  grid->addWidget(m_basis, 4, 0);
+  grid->addWidget(m_browseBasis, 4, 1);
+  grid->addWidget(m_gmt, 4, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(5, 1);
+}
+
+void CLogFilePage::Connect() {
+  connect(m_record, &QCheckBox::clicked, this, &CLogFilePage::OnRecordClicked);
+  connect(m_name, &QLineEdit::textEdited, this, &CLogFilePage::modified);
+  connect(m_browseName, &QPushButton::clicked, this, &CLogFilePage::OnBrowseName);
+  connect(m_browseBasis, &QPushButton::clicked, this, &CLogFilePage::OnBrowseBasis);
+  connect(m_gmt, &QPushButton::clicked, this, &CLogFilePage::OnGmt);
+}
+
+void CLogFilePage::Load() {
+  const ClockSettingsRecord& f = m_settings.Fields();
+  m_copies =
+      Copies{f.logOption, CClockSettings::Text(f.logFileName), f.logLocationIndex,
+             CClockSettings::Text(f.logLocationName), CClockSettings::Text(f.logLocationCountry)};
+  m_record->setChecked(m_copies.option != 0);
+  m_name->setText(FileName(m_copies.fileName));
+  ShowBasis();
+  ApplyEnabling();
+}
+
+void CLogFilePage::Store() {
+  m_copies.option = m_record->isChecked() ? 1 : 0;
+  m_copies.fileName = StoredName(m_name->text());
+  ClockSettingsRecord& f = m_settings.Fields();
+  f.logOption = m_copies.option;
+  CClockSettings::SetText(f.logFileName, m_copies.fileName);
+  f.logLocationIndex = m_copies.locationIndex;
+  CClockSettings::SetText(f.logLocationName, m_copies.locationName);
+  CClockSettings::SetText(f.logLocationCountry, m_copies.locationCountry);
+}
+
+const CLocation* CLogFilePage::BasisLocation() const {
+  const int index = m_db.Find(m_copies.locationName, m_copies.locationCountry);
+  return index >= 0 ? m_db.At(static_cast<std::size_t>(index)) : nullptr;
+}
+
+void CLogFilePage::ShowBasis() {
+  // A basis location that has left the database is GMT, as it is for the log itself.
+  const CLocation* location = BasisLocation();
+  m_basis->setText(location == nullptr
+                       ? QString::fromLatin1(kGmtBasis)
+                       : Latin1(location->Name()) + QString::fromLatin1(kBasisSeparator) +
+                             Latin1(location->Country()));
+}
+
+void CLogFilePage::ApplyEnabling() {
+  const bool on = m_record->isChecked();
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{m_name, m_browseName, m_basis, m_browseBasis, m_gmt}) {
+    control->setEnabled(on);
+  }
+}
+
+void CLogFilePage::OnRecordClicked() {
+  ApplyEnabling();
+  emit modified();
+}
+
+std::optional<QString> CLogFilePage::AskFileName(const QString& current) {
+  QFileDialog dialog(this, QString::fromLatin1(kFileDialogTitle), current,
+                     QString::fromLatin1(kFileFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().constFirst();
+}
+
+void CLogFilePage::OnBrowseName() {
+  const std::optional<QString> chosen = m_chooseFile(m_name->text());
+  if (!chosen) {
+    return;
+  }
+  const QString path = QFileInfo(*chosen).absoluteFilePath();
+  // A name the field or the record cannot hold whole would log to some other file.
+  if (path.size() > kMaxNameLength || StoredName(path).size() > kMaxStoredName) {
+    m_messages.Warn(QString::fromLatin1(kNameTooLong).arg(kMaxNameLength).toStdString());
+    return;
+  }
+  if (!QFileInfo(path).absoluteDir().exists()) {
+    m_messages.Warn(QString::fromLatin1(kMissingDirectory).arg(path).toStdString());
+    return;
+  }
+  m_name->setText(path);
+  emit modified();
+}
+
+void CLogFilePage::OnBrowseBasis() {
+  const CLocation* basis = m_copies.locationIndex != -1 ? BasisLocation() : nullptr;
+  const int view = basis != nullptr ? m_copies.locationIndex : -1;
+  CSelectLocationDlg select(m_db, m_settings, m_messages, view, basis, this);
+  if (select.exec() != QDialog::Accepted || select.Chosen() == nullptr) {
+    return;
+  }
+  const CLocation* chosen = select.Chosen();
+  m_copies.locationIndex = select.ChosenView();
+  m_copies.locationName = chosen->Name();
+  m_copies.locationCountry = chosen->Country();
+  ShowBasis();
+  emit modified();
+}
+
+void CLogFilePage::OnGmt() {
+  m_copies.locationIndex = -1;
+  m_copies.locationName.clear();
+  m_copies.locationCountry.clear();
+  m_basis->setText(QString::fromLatin1(kGmtBasis));
+  emit modified();
+}
+
+}  // namespace zw

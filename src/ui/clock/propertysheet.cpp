@@ -1,0 +1,111 @@
+#include "ui/clock/propertysheet.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/widgets/dialogpositions.h"
+#include "ui/clock/clockwnd.h"
+#include "ui/clock/colorpage.h"
+#include "ui/clock/formatpage.h"
+#include "ui/clock/fontpage.h"
+#include "ui/clock/logfilepage.h"
+
+namespace zw {
+
+CPropertySheet::CPropertySheet(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
+                               IMessageSink& messages, CDialogPositions* positions, QWidget* parent)
+    : QDialog(parent), m_clock(clock), m_positions(positions) {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  Build(settings, db, messages);
+  Connect();
+  // An applied but unconfirmed change that resizes the clock must not reach the record
+  // through the clock's own save.
+  m_clock.PauseSaves();
+  if (m_positions != nullptr) {
+    m_positions->Place(this, CDialogPositions::kProperties);
+  }
+}
+
+CPropertySheet::~CPropertySheet() {
+  m_clock.ResumeSaves();
+}
+
+void CPropertySheet::Run(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
+                         IMessageSink& messages, CDialogPositions* positions) {
+  CPropertySheet sheet(clock, settings, db, messages, positions, &clock);
+  sheet.exec();
+}
+
+void CPropertySheet::Build(CClockSettings& settings, CLocationDB& db, IMessageSink& messages) {
+  auto* layout = new QVBoxLayout(this);
+  m_tabs = new QTabWidget(this);
+  m_format = new CFormatPage(settings);
+  m_color = new CColorPage(settings, db);
+  m_font = new CFontPage(settings);
+  m_logFile = new CLogFilePage(db, settings, messages);
+  m_tabs->addTab(m_format, QString::fromLatin1(CFormatPage::kTitle));
+  m_tabs->addTab(m_color, QString::fromLatin1(CColorPage::kTitle));
+  m_tabs->addTab(m_font, QString::fromLatin1(CFontPage::kTitle));
+  m_tabs->addTab(m_logFile, QString::fromLatin1(CLogFilePage::kTitle));
+  layout->addWidget(m_tabs);
+
+  auto* buttons = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+  m_ok = buttons->button(QDialogButtonBox::Ok);
+  m_cancel = buttons->button(QDialogButtonBox::Cancel);
+  m_apply = buttons->button(QDialogButtonBox::Apply);
+  // Nothing to apply until a page changes.
+  m_apply->setEnabled(false);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CPropertySheet::reject);
+  connect(m_apply, &QPushButton::clicked, this, &CPropertySheet::OnApply);
+}
+
+void CPropertySheet::Connect() {
+  connect(m_format, &CFormatPage::modified, this, &CPropertySheet::OnModified);
+  connect(m_font, &CFontPage::modified, this, &CPropertySheet::OnModified);
+  connect(m_logFile, &CLogFilePage::modified, this, &CPropertySheet::OnModified);
+  connect(m_font, &CFontPage::fontChanged, this, &CPropertySheet::OnFontChanged);
+  connect(m_color, &CColorPage::colorChanged, this, [this] { m_clock.update(); });
+}
+
+void CPropertySheet::OnModified() {
+  m_apply->setEnabled(true);
+}
+
+void CPropertySheet::OnFontChanged() {
+  m_clock.ReloadFonts();
+  m_clock.RequestRelayout();
+}
+
+void CPropertySheet::StoreAndRefresh() {
+  m_format->Store();
+  m_font->Store();
+  m_logFile->Store();
+  m_clock.RefreshTexts();
+}
+
+void CPropertySheet::OnApply() {
+  m_apply->setEnabled(false);
+  StoreAndRefresh();
+  activateWindow();
+}
+
+void CPropertySheet::accept() {
+  StoreAndRefresh();
+  m_clock.SaveSettings();
+  QDialog::accept();
+}
+
+void CPropertySheet::done(int result) {
+  if (m_positions != nullptr) {
+    m_positions->Remember(this, CDialogPositions::kProperties);
+  }
+  m_clock.ResumeSaves();
+  QDialog::done(result);
+}
+
+}  // namespace zw

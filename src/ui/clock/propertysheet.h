@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QTabWidget;
+
+namespace zw {
+
+class CClockSettings;
+class CClockWnd;
+class CDialogPositions;
+class CLocationDB;
+class CFormatPage;
+class CFontPage;
+class CLogFilePage;
+class CColorPage;
+class IMessageSink;
+
+// The clock's "Properties": formats, colours, fonts and the program start log. Formats and
+// options reach the clock on Apply or OK and the record only on OK; colours and fonts are in
+// effect as soon as they are chosen, and Cancel leaves them so.
+class CPropertySheet : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kTitle = "Properties";
+
+  // All references must outlive the sheet; positions may be null.
+  CPropertySheet(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
+                 IMessageSink& messages, CDialogPositions* positions, QWidget* parent = nullptr);
+  ~CPropertySheet() override;
+
+  // Opens the sheet modally over the clock and returns when it is closed.
+  static void Run(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
+                  IMessageSink& messages, CDialogPositions* positions);
+
+  void accept() override;
+  // OK, Cancel, Escape and the window's close button all end here.
+  void done(int result) override;
+
+  QTabWidget* Tabs() const { return m_tabs; }
+  CFormatPage& FormatPage() const { return *m_format; }
+  CColorPage& ColorPage() const { return *m_color; }
+  CFontPage& FontPage() const { return *m_font; }
+  CLogFilePage& LogFilePage() const { return *m_logFile; }
+  QPushButton* OkButton() const { return m_ok; }
+  QPushButton* CancelButton() const { return m_cancel; }
+  QPushButton* ApplyButton() const { return m_apply; }
+
+ private:
+  void Build(CClockSettings& settings, CLocationDB& db, IMessageSink& messages);
+  void Connect();
+  void OnModified();
+  void OnApply();
+  void OnFontChanged();
+  // The pages' copies into the settings, and the clock shown anew with them.
+  void StoreAndRefresh();
+
+  CClockWnd& m_clock;
+  CDialogPositions* m_positions;
+  QTabWidget* m_tabs = nullptr;
+  CFormatPage* m_format = nullptr;
+  CColorPage* m_color = nullptr;
+  CFontPage* m_font = nullptr;
+  CLogFilePage* m_logFile = nullptr;
+  QPushButton* m_ok = nullptr;
+  QPushButton* m_cancel = nullptr;
+  QPushButton* m_apply = nullptr;
+};
+
+}  // namespace zw

@@ -1,0 +1,177 @@
+#include "ui/convert/currencydlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "settings/clocksettings.h"
+#include "ui/widgets/dialogpositions.h"
+#include "convert/converter.h"
+#include "ui/convert/waitcursor.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+#include "ui/widgets/numedit.h"
+
+namespace zw {
+
+namespace {
+
+static_assert(sizeof(ClockSettingsRecord::currencyLeft) - 1 == CCurrencyFile::kStoredNameChars);
+static_assert(sizeof(ClockSettingsRecord::currencyRight) - 1 == CCurrencyFile::kStoredNameChars);
+
+constexpr int kDescriptionLines = 3;
+
+}  // namespace
+
+CCurrencyDlg::CCurrencyDlg(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
+                           IMessageSink& messages, CDialogPositions* positions, QWidget* parent)
+    : QDialog(parent),
+      m_settings(settings),
+      m_store(store),
+      m_files(files),
+      m_messages(messages),
+      m_positions(positions) {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  Build();
+  if (!Load()) {
+    m_failed = true;
+    return;
+  }
+  Connect();
+  if (m_positions != nullptr) {
+    m_positions->Place(this, CDialogPositions::kCurrency);
+  }
+}
+
+void CCurrencyDlg::Run(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
+                       IMessageSink& messages, CDialogPositions* positions, QWidget* parent) {
+  CCurrencyDlg dialog(settings, store, files, messages, positions, parent);
+  dialog.exec();
+}
+
+void CCurrencyDlg::Build() {
+  m_description = new QPlainTextEdit(this);
+  m_description->setReadOnly(true);
+  m_description->setFixedHeight(m_description->fontMetrics().lineSpacing() * kDescriptionLines +
+                                2 * m_description->frameWidth() + 8);
+
+  m_amounts = new CAmountFields(this);
+  auto* row = new QHBoxLayout;
+  for (const Side side : {kLeft, kRight}) {
+    m_lists[side] = new QComboBox(this);
+    auto* group = new QGroupBox(this);
+    auto* form = new QFormLayout(group);
+    form->addRow(m_lists[side]);
+    form->addRow(QString::fromLatin1(kQuantityLabel), m_amounts->Field(side));
+    row->addWidget(group, 1);
+    if (side == kLeft) {
+      m_equals = CAmountFields::MakeEqualsButton(this);
+      row->addWidget(m_equals, 0, Qt::AlignVCenter);
+    }
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_description);
+  layout->addLayout(row);
+  layout->addWidget(new QLabel(QString::fromLatin1(CAmountFields::kPrecisionNote), this), 0,
+                    Qt::AlignHCenter);
+}
+
+bool CCurrencyDlg::Load() {
+  DataFileStatus status = DataFileStatus::kLoaded;
+  {
+    CWaitCursor wait;
+    status = m_table.Load(m_files);
+    if (status == DataFileStatus::kLoaded) {
+      Fill();
+    }
+  }
+  if (status != DataFileStatus::kLoaded) {
+    m_messages.Warn(CCurrencyFile::Message(status));
+    return false;
+  }
+  return true;
+}
+
+void CCurrencyDlg::Fill() {
+  for (const CurrencyRecord& record : m_table.Records()) {
+    const QString name = Latin1(record.name);
+    m_lists[kLeft]->addItem(name);
+    m_lists[kRight]->addItem(name);
+  }
+  const ClockSettingsRecord& fields = m_settings.Fields();
+  m_lists[kLeft]->setCurrentIndex(m_table.Find(CClockSettings::Text(fields.currencyLeft), 0));
+  m_lists[kRight]->setCurrentIndex(m_table.Find(CClockSettings::Text(fields.currencyRight), 1));
+  if (m_table.Description()) {
+    m_description->setPlainText(Latin1(*m_table.Description()));
+  }
+}
+
+void CCurrencyDlg::Connect() {
+  // A new currency on one side reprices the amount standing on the other.
+  connect(m_lists[kLeft], &QComboBox::currentIndexChanged, this, [this] { Convert(kRight); });
+  connect(m_lists[kRight], &QComboBox::currentIndexChanged, this, [this] { Convert(kLeft); });
+  connect(m_equals, &QPushButton::clicked, this, &CCurrencyDlg::OnEquals);
+}
+
+int CCurrencyDlg::exec() {
+  if (m_failed) {
+    setResult(Rejected);
+    return Rejected;
+  }
+  return QDialog::exec();
+}
+
+void CCurrencyDlg::Convert(Side from) {
+  const Side to = CAmountFields::Other(from);
+  const int source = m_lists[from]->currentIndex();
+  const int target = m_lists[to]->currentIndex();
+  const std::vector<CurrencyRecord>& records = m_table.Records();
+  const auto count = static_cast<int>(records.size());
+  if (source < 0 || target < 0 || source >= count || target >= count) {
+    return;
+  }
+  const auto texts =
+      CConverter::Currency(m_amounts->Text(from), records[static_cast<std::size_t>(source)].rate,
+                           records[static_cast<std::size_t>(target)].rate, m_messages);
+  if (texts) {
+    m_amounts->Show(from, *texts);
+  }
+}
+
+void CCurrencyDlg::OnEquals() {
+  if (const auto from = m_amounts->EqualsSource()) {
+    Convert(*from);
+  }
+}
+
+void CCurrencyDlg::StoreChoices() {
+  ClockSettingsRecord& fields = m_settings.Fields();
+  const std::vector<CurrencyRecord>& records = m_table.Records();
+  const int left = m_lists[kLeft]->currentIndex();
+  const int right = m_lists[kRight]->currentIndex();
+  if (left >= 0) {
+    CClockSettings::SetText(fields.currencyLeft, records[static_cast<std::size_t>(left)].name);
+  }
+  if (right >= 0) {
+    CClockSettings::SetText(fields.currencyRight, records[static_cast<std::size_t>(right)].name);
+  }
+}
+
+void CCurrencyDlg::done(int result) {
+  if (!m_failed && !m_table.Records().empty()) {
+    StoreChoices();
+    m_settings.SaveRecord(m_store);
+    if (m_positions != nullptr) {
+      m_positions->Remember(this, CDialogPositions::kCurrency);
+    }
+  }
+  QDialog::done(result);
+}
+
+}  // namespace zw

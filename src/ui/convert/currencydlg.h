@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "ui/convert/amountfields.h"
+#include "convert/currencyfile.h"
+
+class QComboBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zw {
+
+class CClockSettings;
+class CDialogPositions;
+class CNumEdit;
+class IFileLayer;
+class IMessageSink;
+class ISettingsStore;
+
+// Converts an amount between two currencies of the rate table "CURRENCY.DAT".
+class CCurrencyDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  using Side = CAmountFields::Side;
+  static constexpr Side kLeft = CAmountFields::kLeft;
+  static constexpr Side kRight = CAmountFields::kRight;
+  static constexpr const char* kTitle = "Currency Conversion";
+  static constexpr const char* kQuantityLabel = "Quantity:";
+
+  // Reads the rate table at once; when that fails the user is told and the dialog is done
+  // before it was ever shown (see Failed()). positions: may be null.
+  CCurrencyDlg(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
+               IMessageSink& messages, CDialogPositions* positions, QWidget* parent = nullptr);
+
+  // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
+  static void Run(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
+                  IMessageSink& messages, CDialogPositions* positions, QWidget* parent);
+
+  bool Failed() const { return m_failed; }
+  // A dialog whose table failed returns Rejected without showing itself.
+  int exec() override;
+  // Every way of closing ends here: the chosen currencies are saved.
+  void done(int result) override;
+
+  QComboBox* List(Side side) const { return m_lists[side]; }
+  CNumEdit* Field(Side side) const { return m_amounts->Field(side); }
+  QPushButton* EqualsButton() const { return m_equals; }
+  QPlainTextEdit* DescriptionBox() const { return m_description; }
+
+ private:
+  void Build();
+  bool Load();
+  void Fill();
+  void Connect();
+  void OnEquals();
+  // Converts the amount of side `from` into the other side's currency.
+  void Convert(Side from);
+  void StoreChoices();
+
+  CClockSettings& m_settings;
+  ISettingsStore& m_store;
+  IFileLayer& m_files;
+  IMessageSink& m_messages;
+  CDialogPositions* m_positions;
+  CCurrencyFile m_table;
+  bool m_failed = false;
+
+  CAmountFields* m_amounts = nullptr;
+  std::array<QComboBox*, 2> m_lists{};
+  QPushButton* m_equals = nullptr;
+  QPlainTextEdit* m_description = nullptr;
+};
+
+}  // namespace zw

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/events/frequencypage.h"
+
+class QComboBox;
+
+namespace zw {
+
+class CSpinField;
+
+class CAnnualPage : public CFrequencyPage {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kMonthMissing = "Please select a month for the annual alarm.";
+  static constexpr const char* kDayMissing = "Please enter a day of month.";
+  static constexpr const char* kDayInvalid = "The day entered for the selected month is invalid.";
+
+  CAnnualPage(int dateOrder, int clockType, QWidget* parent = nullptr);
+  int Frequency() const override;
+  const char* DiscardQuestion() const override {
+    return "Should the annual alarm settings be discarded?";
+  }
+  void Fill(const CEvent& alarm) override;
+  void Reset() override;
+  bool ValidateAndStore(CEvent& alarm, const PageContext& context) override;
+  QWidget* LastField() const override;
+
+  QComboBox* MonthList() const { return m_month; }
+  CSpinField* DayField() const { return m_day; }
+
+  // The longest day an annual event may name in a month: February 29 is allowed, and falls on
+  // March 1st in common years.
+  static int LongestDay(int month);
+
+ private:
+  QComboBox* m_month;
+  CSpinField* m_day;
+};
+
+}  // namespace zw

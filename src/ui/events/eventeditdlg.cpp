@@ -1,0 +1,248 @@
+#include "ui/events/eventeditdlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "settings/clocksettings.h"
+#include "events/event.h"
+#include "ui/events/annualpage.h"
+#include "ui/events/dailypage.h"
+#include "ui/events/eventactionsdlg.h"
+#include "ui/events/monthlypage.h"
+#include "ui/events/onetimepage.h"
+#include "ui/events/weeklypage.h"
+#include "locations/locationdb.h"
+#include "ui/locations/locationtree.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+CEventEditDlg::CEventEditDlg(CEvent& alarm, const CLocationDB& db, CClockSettings& settings,
+                                     IMessageSink& messages, QWidget* parent)
+    : QDialog(parent), m_alarm(alarm), m_db(db), m_settings(settings), m_messages(messages) {
+  setWindowTitle(QStringLiteral("Event Settings"));
+  BuildControls();
+  const AlarmRecord& r = alarm.Fields();
+
+  m_current = r.frequency >= kDaily && r.frequency <= kOneTime ? r.frequency : kDaily;
+  {
+    const QSignalBlocker block(m_tabs);
+    m_tabs->setCurrentIndex(m_current);
+  }
+  m_stack->setCurrentIndex(m_current);
+  for (CFrequencyPage* page : m_pages) {
+    page->setEnabled(page->Frequency() == m_current);
+  }
+  if (!alarm.TimeText().empty()) {
+    CurrentPage()->Fill(alarm);
+  }
+
+  m_tree->Fill(r.listMode);
+  m_view->setCurrentIndex(m_tree->CurrentView());
+  const std::string locationName = alarm.LocationName();
+  const std::string locationCountry = alarm.LocationCountry();
+  if (locationName.empty() && locationCountry.empty()) {
+    m_tree->SelectByName(CClockSettings::Text(settings.Fields().lastLocationName),
+                         CClockSettings::Text(settings.Fields().lastLocationCountry));
+  } else {
+    m_tree->SelectByName(locationName, locationCountry);
+  }
+  m_name->setText(Latin1(alarm.Name()));
+  m_actions = EventActions::From(alarm);
+  m_preNotify->setValue(std::clamp(r.preNotifyMinutes, 0, 99));
+}
+
+CEventEditDlg::~CEventEditDlg() = default;
+
+void CEventEditDlg::BuildControls() {
+  auto* layout = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  m_name = new QLineEdit;
+  m_name->setMaxLength(40);
+  form->addRow(QStringLiteral("Name:"), m_name);
+  layout->addLayout(form);
+
+  auto* columns = new QHBoxLayout;
+  auto* location = new QGroupBox(QStringLiteral("Location"));
+  auto* locationLayout = new QVBoxLayout(location);
+  auto* viewRow = new QFormLayout;
+  m_view = new QComboBox;
+  for (const char* name : CLocationTree::kViewNames) {
+    m_view->addItem(QString::fromLatin1(name));
+  }
+  viewRow->addRow(QStringLiteral("List by"), m_view);
+  locationLayout->addLayout(viewRow);
+  auto* tree = new QTreeWidget;
+  tree->setMinimumSize(220, 240);
+  locationLayout->addWidget(tree);
+  m_tree = std::make_unique<CLocationTree>(tree, m_db, 0);
+  columns->addWidget(location);
+
+  auto* schedule = new QVBoxLayout;
+  m_tabs = new QTabBar;
+  for (const char* tab : {"Daily", "Weekly", "Monthly", "Annually", "One Time"}) {
+    m_tabs->addTab(QString::fromLatin1(tab));
+  }
+  schedule->addWidget(m_tabs);
+  m_stack = new QStackedWidget;
+  const int order = m_settings.Fields().dateOrder;
+  const int clock =
+      m_settings.Fields().hour24 != 0 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
+  m_pages = {new CDailyPage(order, clock), new CWeeklyPage(order, clock),
+             new CMonthlyPage(order, clock), new CAnnualPage(order, clock),
+             new COneTimePage(order, clock)};
+  for (CFrequencyPage* page : m_pages) {
+    m_stack->addWidget(page);
+  }
+  schedule->addWidget(m_stack);
+  m_action = new QPushButton(QStringLiteral("Action"));
+  m_action->setAutoDefault(false);
+  schedule->addWidget(m_action, 0, Qt::AlignLeft);
+  auto* preRow = new QHBoxLayout;
+  preRow->addWidget(new QLabel(QStringLiteral("Pre-notify")));
+  m_preNotify = new QSpinBox;
+  m_preNotify->setRange(0, 99);
+  m_preNotify->setAccelerated(true);
+  preRow->addWidget(m_preNotify);
+  preRow->addWidget(new QLabel(QStringLiteral("minutes before scheduled time")));
+  preRow->addStretch();
+  schedule->addLayout(preRow);
+  schedule->addStretch();
+  columns->addLayout(schedule, 1);
+  layout->addLayout(columns);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  layout->addWidget(buttons);
+
+  connect(buttons, &QDialogButtonBox::accepted, this, &CEventEditDlg::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CEventEditDlg::reject);
+  connect(m_action, &QPushButton::clicked, this, &CEventEditDlg::EditActions);
+  connect(m_view, &QComboBox::currentIndexChanged, this,
+          [this](int index) { m_tree->ChangeView(index); });
+  connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+    if (!SwitchTab(index)) {
+      const QSignalBlocker block(m_tabs);
+      m_tabs->setCurrentIndex(m_current);
+    }
+  });
+}
+
+CFrequencyPage* CEventEditDlg::CurrentPage() const {
+  return m_pages[static_cast<std::size_t>(m_current)];
+}
+
+bool CEventEditDlg::SwitchTab(int index) {
+  if (index == m_current || index < 0 || index >= static_cast<int>(m_pages.size())) {
+    return true;
+  }
+  CFrequencyPage* old = CurrentPage();
+  if (old->IsFilled() && !m_messages.AskYesNo(old->DiscardQuestion())) {
+    return false;
+  }
+  old->setEnabled(false);
+  m_current = index;
+  CFrequencyPage* page = CurrentPage();
+  page->Reset();
+  page->setEnabled(true);
+  m_stack->setCurrentIndex(index);
+  return true;
+}
+
+bool CEventEditDlg::focusNextPrevChild(bool next) {
+  // The page's fields stand between the tab bar and the Action button, as if they were the
+  // dialog's own.
+  QWidget* focus = focusWidget();
+  CFrequencyPage* page = CurrentPage();
+  if (next && focus == m_tabs) {
+    page->TimeEdit()->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (next && focus == page->LastField()) {
+    m_action->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (!next && focus == m_action) {
+    page->LastField()->setFocus(Qt::BacktabFocusReason);
+    return true;
+  }
+  if (!next && focus == page->TimeEdit()) {
+    m_tabs->setFocus(Qt::BacktabFocusReason);
+    return true;
+  }
+  return QDialog::focusNextPrevChild(next);
+}
+
+void CEventEditDlg::EditActions() {
+  CEventActionsDlg dialog(m_actions, m_messages, this);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  m_actions = dialog.Values();
+  if (!m_actions.runProgram) {
+    m_actions.programCommand.clear();
+    m_actions.startDirectory.clear();
+  }
+  if (!m_actions.playMedia) {
+    m_actions.mediaFile.clear();
+  }
+}
+
+void CEventEditDlg::accept() {
+  AlarmRecord& r = m_alarm.Fields();
+  const QString name = m_name->text();
+  if (name.isEmpty()) {
+    m_messages.Warn(kNameMissing);
+    m_name->setFocus();
+    return;
+  }
+  CEvent::SetText(r.name, name.toLatin1().toStdString());
+  r.listMode = m_tree->CurrentView();
+
+  const CLocation* location = m_tree->Selected();
+  if (location == nullptr) {
+    m_messages.Warn(kLocationMissing);
+    m_tree->Tree()->setFocus();
+    return;
+  }
+  CEvent::SetText(r.locationName, location->Name());
+  CEvent::SetText(r.locationCountry, location->Country());
+  r.preNotifyMinutes = m_preNotify->value();
+
+  const int order = m_settings.Fields().dateOrder;
+  const int clock =
+      m_settings.Fields().hour24 != 0 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
+  const PageContext context{m_messages, order, clock, location};
+  if (!CurrentPage()->ValidateAndStore(m_alarm, context)) {
+    return;
+  }
+  r.frequency = m_current;
+
+  if (m_actions.Any()) {
+    m_actions.StoreInto(m_alarm);
+  } else if (m_messages.AskYesNo(kNoActionQuestion)) {
+    EditActions();
+    return;
+  }
+  CClockSettings::SetText(m_settings.Fields().lastLocationName, location->Name());
+  CClockSettings::SetText(m_settings.Fields().lastLocationCountry, location->Country());
+  QDialog::accept();
+}
+
+void CEventEditDlg::done(int result) {
+  m_settings.Fields().listKind = m_tree->CurrentView();
+  QDialog::done(result);
+}
+
+}  // namespace zw

@@ -1,0 +1,74 @@
+#include "ui/events/frequencypage.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+
+#include "events/event.h"
+#include "timecore/datetimeentry.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+namespace {
+
+// Stored times are read without a word to the user: a damaged record simply shows as it is.
+class SilentSink final : public IMessageSink {
+ public:
+  void Warn(const std::string&) override {}
+  void Inform(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+};
+
+}  // namespace
+
+CFrequencyPage::CFrequencyPage(int dateOrder, int clockType, QWidget* parent)
+    : QWidget(parent), m_dateOrder(dateOrder), m_clockType(clockType), m_time(new QLineEdit) {
+  auto* form = new QFormLayout(this);
+  m_time->setMaxLength(12);
+  form->addRow(QStringLiteral("Time:"), m_time);
+}
+
+void CFrequencyPage::AddRow(const QString& label, QWidget* field) {
+  static_cast<QFormLayout*>(layout())->addRow(label, field);
+}
+
+bool CFrequencyPage::IsFilled() const {
+  return !m_time->text().trimmed().isEmpty();
+}
+
+void CFrequencyPage::Fill(const CEvent& alarm) {
+  std::string text = alarm.TimeText();
+  SilentSink silent;
+  CDateTimeEntry entry(silent, m_dateOrder, m_clockType);
+  if (entry.ParseTime(text, CDateTime::kTwentyFourHour)) {
+    text = entry.FormatTime(m_clockType);
+  }
+  m_time->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CFrequencyPage::Reset() {
+  m_time->clear();
+}
+
+bool CFrequencyPage::Fail(const PageContext& context, const std::string& message, QWidget* focus) {
+  context.messages.Warn(message);
+  focus->setFocus();
+  return false;
+}
+
+bool CFrequencyPage::ValidateAndStore(CEvent& alarm, const PageContext& context) {
+  std::string text = m_time->text().toLatin1().toStdString();
+  if (m_time->text().trimmed().isEmpty()) {
+    return Fail(context, kTimeMissing, m_time);
+  }
+  CDateTimeEntry entry(context.messages, m_dateOrder, m_clockType);
+  if (!entry.ParseTime(text)) {
+    m_time->setFocus();
+    return false;
+  }
+  m_time->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  CEvent::SetText(alarm.Fields().timeText, entry.FormatTime(CDateTime::kTwentyFourHour));
+  return true;
+}
+
+}  // namespace zw

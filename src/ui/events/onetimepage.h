@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+
+#include "ui/events/frequencypage.h"
+
+class QPushButton;
+
+namespace zw {
+
+class COneTimePage : public CFrequencyPage {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kDateMissing = "Please enter the alarm date.";
+  static constexpr const char* kInThePast =
+      "Please enter a date and time in the future.  Check the current time of the selected "
+      "location.";
+
+  COneTimePage(int dateOrder, int clockType, QWidget* parent = nullptr);
+  int Frequency() const override;
+  const char* DiscardQuestion() const override {
+    return "Should the one-time alarm settings be discarded?";
+  }
+  void Fill(const CEvent& alarm) override;
+  void Reset() override;
+  bool ValidateAndStore(CEvent& alarm, const PageContext& context) override;
+  QWidget* LastField() const override;
+
+  QLineEdit* DateEdit() const { return m_date; }
+  QPushButton* CalendarButton() const { return m_calendar; }
+  // Opens the Calendar on the date last picked (today at first) and writes the pick.
+  void PickDate();
+
+ private:
+  struct Picked {
+    int year, month, day;
+  };
+
+  QLineEdit* m_date;
+  QPushButton* m_calendar;
+  std::optional<Picked> m_picked;
+};
+
+}  // namespace zw

@@ -1,0 +1,218 @@
+#include "ui/locations/comparetimedlg.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "settings/clocksettings.h"
+#include "ui/widgets/dialogpositions.h"
+#include "ui/locations/entertimedlg.h"
+#include "locations/locationdb.h"
+#include "ui/locations/locationtree.h"
+#include "ui/platform/latin1.h"
+
+namespace zw {
+
+namespace {
+
+constexpr const char* kListByLabel = "List by:";
+constexpr const char* kSelectTimeText = "Select Time...";
+constexpr const char* kCurrentTimeText = "Current Time";
+constexpr int kTreeMinWidth = 220;
+constexpr int kTreeMinHeight = 240;
+
+QPushButton* MakeButton(const char* text, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  // Return in a tree must not press whichever button was used last.
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+CCompareTimeDlg::CCompareTimeDlg(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
+                                 CDialogPositions* positions, QWidget* parent)
+    : QDialog(parent),
+      m_db(db),
+      m_settings(settings),
+      m_messages(messages),
+      m_positions(positions) {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  Build();
+  Restore();
+  Connect();
+  EnableButtons();
+  if (m_positions != nullptr) {
+    m_positions->Place(this, CDialogPositions::kCompareTime);
+  }
+}
+
+CCompareTimeDlg::~CCompareTimeDlg() {
+  // The items die with the trees; no location may keep pointing at one.
+  for (std::size_t i = 0; i < m_db.Count(); ++i) {
+    m_db.At(i)->SetTreeHandle(kLeft, nullptr);
+    m_db.At(i)->SetTreeHandle(kRight, nullptr);
+  }
+}
+
+void CCompareTimeDlg::Run(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
+                          CDialogPositions* positions, QWidget* parent) {
+  CCompareTimeDlg dialog(db, settings, messages, positions, parent);
+  dialog.exec();
+}
+
+QLabel* CCompareTimeDlg::MakeLine(bool wrap) {
+  auto* line = new QLabel(this);
+  // Location texts are data, never markup.
+  line->setTextFormat(Qt::PlainText);
+  line->setAlignment(Qt::AlignCenter);
+  line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  line->setWordWrap(wrap);
+  // An empty line keeps its height, so the dialog does not jump when texts come and go.
+  line->setMinimumHeight(line->fontMetrics().height() * (wrap ? 2 : 1) + 8);
+  return line;
+}
+
+void CCompareTimeDlg::Build() {
+  m_listBy = new QComboBox(this);
+  for (const char* name : CLocationTree::kViewNames) {
+    m_listBy->addItem(QString::fromLatin1(name));
+  }
+  auto* listByLabel = new QLabel(QString::fromLatin1(kListByLabel), this);
+  listByLabel->setBuddy(m_listBy);
+  auto* listByRow = new QHBoxLayout;
+  listByRow->addWidget(listByLabel);
+  listByRow->addWidget(m_listBy);
+  listByRow->addStretch(1);
+
+  auto* grid = new QGridLayout(this);
+  grid->addLayout(listByRow, 0, 0, 1, 3);
+  for (const Side side : {kLeft, kRight}) {
+    const int column = side == kLeft ? 0 : 2;
+    m_treeViews[side] = new QTreeWidget(this);
+    m_treeViews[side]->setMinimumSize(kTreeMinWidth, kTreeMinHeight);
+    m_trees[side] = std::make_unique<CLocationTree>(m_treeViews[side], m_db, side);
+    m_selectTime[side] = MakeButton(kSelectTimeText, this);
+    m_lines[side] = MakeLine(false);
+    grid->addWidget(m_treeViews[side], 1, column);
+    grid->addWidget(m_selectTime[side], 2, column, Qt::AlignHCenter);
+    grid->addWidget(m_lines[side], 3, column);
+  }
+  m_currentTime = MakeButton(kCurrentTimeText, this);
+  grid->addWidget(m_currentTime, 1, 1, Qt::AlignCenter);
+  m_sentence = MakeLine(true);
+  grid->addWidget(m_sentence, 4, 0, 1, 3);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(2, 1);
+  grid->setRowStretch(1, 1);
+}
+
+void CCompareTimeDlg::Restore() {
+  const ClockSettingsRecord& fields = m_settings.Fields();
+  const int view = fields.listKind >= 0 && fields.listKind < CLocationTree::kViewCount
+                       ? fields.listKind
+                       : CLocationTree::kCountryCity;
+  m_listBy->setCurrentIndex(view);
+  for (const auto& tree : m_trees) {
+    tree->Fill(view);
+  }
+  m_trees[kLeft]->SelectByName(CClockSettings::Text(fields.lastLocationName),
+                               CClockSettings::Text(fields.lastLocationCountry));
+  m_trees[kRight]->SelectByName(CClockSettings::Text(fields.compareRightName),
+                                CClockSettings::Text(fields.compareRightCountry));
+}
+
+void CCompareTimeDlg::Connect() {
+  connect(m_listBy, &QComboBox::currentIndexChanged, this, &CCompareTimeDlg::OnViewChanged);
+  for (const Side side : {kLeft, kRight}) {
+    connect(m_treeViews[side], &QTreeWidget::itemSelectionChanged, this,
+            &CCompareTimeDlg::OnSelectionChanged);
+    connect(m_selectTime[side], &QPushButton::clicked, this, [this, side] { OnSelectTime(side); });
+  }
+  connect(m_currentTime, &QPushButton::clicked, this, &CCompareTimeDlg::OnCurrentTime);
+}
+
+void CCompareTimeDlg::EnableButtons() {
+  const bool both = m_trees[kLeft]->Selected() != nullptr && m_trees[kRight]->Selected() != nullptr;
+  m_selectTime[kLeft]->setEnabled(both);
+  m_selectTime[kRight]->setEnabled(both);
+  m_currentTime->setEnabled(both);
+}
+
+void CCompareTimeDlg::StoreSelections() {
+  // A group item or a refill in progress leaves the stored location as it was, so that a
+  // passing view without the location does not forget it.
+  ClockSettingsRecord& fields = m_settings.Fields();
+  if (const CLocation* left = m_trees[kLeft]->Selected()) {
+    CClockSettings::SetText(fields.lastLocationName, left->Name());
+    CClockSettings::SetText(fields.lastLocationCountry, left->Country());
+  }
+  if (const CLocation* right = m_trees[kRight]->Selected()) {
+    CClockSettings::SetText(fields.compareRightName, right->Name());
+    CClockSettings::SetText(fields.compareRightCountry, right->Country());
+  }
+}
+
+void CCompareTimeDlg::OnSelectionChanged() {
+  EnableButtons();
+  StoreSelections();
+  // Without a comparison time this leaves the texts empty, as they already are.
+  ShowComparison();
+}
+
+void CCompareTimeDlg::OnViewChanged(int view) {
+  m_compare.Drop();
+  ShowTexts({});
+  for (const auto& tree : m_trees) {
+    tree->ChangeView(view);
+  }
+  EnableButtons();
+  m_treeViews[kLeft]->setFocus();
+}
+
+void CCompareTimeDlg::OnCurrentTime() {
+  m_compare.TakeNow();
+  ShowComparison();
+}
+
+void CCompareTimeDlg::OnSelectTime(Side side) {
+  CLocation* location = m_trees[side]->Selected();
+  if (location == nullptr) {
+    return;
+  }
+  const DisplayOptions options = m_settings.Display();
+  const bool known = m_compare.Convert(*location, options);
+  const int clockType = options.hour24 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
+  CEnterTimeDlg enter(known ? location : nullptr, options.dateOrder, clockType, m_messages, this);
+  if (enter.exec() != QDialog::Accepted) {
+    return;
+  }
+  m_compare.TakeLocal(*location, enter.Value(), options);
+  ShowComparison();
+}
+
+void CCompareTimeDlg::ShowComparison() {
+  ShowTexts(m_compare.Show(m_trees[kLeft]->Selected(), m_trees[kRight]->Selected(),
+                           m_settings.Display()));
+}
+
+void CCompareTimeDlg::ShowTexts(const CCompareTimes::Texts& texts) {
+  m_lines[kLeft]->setText(Latin1(texts.left));
+  m_lines[kRight]->setText(Latin1(texts.right));
+  m_sentence->setText(Latin1(texts.sentence));
+}
+
+void CCompareTimeDlg::done(int result) {
+  m_settings.Fields().listKind = m_listBy->currentIndex();
+  if (m_positions != nullptr) {
+    m_positions->Remember(this, CDialogPositions::kCompareTime);
+  }
+  m_compare.Drop();
+  QDialog::done(result);
+}
+
+}  // namespace zw

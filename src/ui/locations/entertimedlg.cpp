@@ -1,0 +1,143 @@
+#include "ui/locations/entertimedlg.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "locations/location.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+#include "ui/widgets/calendardlg.h"
+
+namespace zw {
+
+namespace {
+
+constexpr const char* kDateLabel = "Date:";
+constexpr const char* kTimeLabel = "Time:";
+constexpr const char* kCalendarText = "...";
+constexpr const char* kOkText = "OK";
+constexpr const char* kCancelText = "Cancel";
+constexpr int kEditWidth = 160;
+
+std::string Bytes(const QLineEdit* edit) {
+  return edit->text().toLatin1().toStdString();
+}
+
+// Reads the date edit for the calendar without troubling the user: a half-typed date just
+// means the calendar opens on the last good one.
+class CSilentSink final : public IMessageSink {
+ public:
+  void Warn(const std::string&) override {}
+  void Inform(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+};
+
+void Refocus(QLineEdit* edit) {
+  edit->setFocus();
+  edit->selectAll();
+}
+
+}  // namespace
+
+CEnterTimeDlg::CEnterTimeDlg(const CLocation* location, int dateOrder, int clockType,
+                             IMessageSink& messages, QWidget* parent)
+    : QDialog(parent),
+      m_entry(messages, dateOrder, clockType),
+      m_dateOrder(dateOrder),
+      m_clockType(clockType) {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  Build();
+  Prefill(location);
+  Refocus(m_time);
+}
+
+void CEnterTimeDlg::Build() {
+  m_date = new QLineEdit(this);
+  m_date->setMinimumWidth(kEditWidth);
+  m_time = new QLineEdit(this);
+  m_time->setMinimumWidth(kEditWidth);
+  m_calendar = new QPushButton(QString::fromLatin1(kCalendarText), this);
+  m_calendar->setAutoDefault(false);
+  m_calendar->setFixedWidth(m_calendar->fontMetrics().horizontalAdvance(m_calendar->text()) * 3);
+  connect(m_calendar, &QPushButton::clicked, this, &CEnterTimeDlg::PickDate);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(new QLabel(QString::fromLatin1(kDateLabel), this), 0, 0);
+  fields->addWidget(m_date, 0, 1);
+  fields->addWidget(m_calendar, 0, 2);
+  fields->addWidget(new QLabel(QString::fromLatin1(kTimeLabel), this), 1, 0);
+  fields->addWidget(m_time, 1, 1);
+
+  auto* ok = new QPushButton(QString::fromLatin1(kOkText), this);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QString::fromLatin1(kCancelText), this);
+  cancel->setAutoDefault(false);
+  connect(ok, &QPushButton::clicked, this, &CEnterTimeDlg::accept);
+  connect(cancel, &QPushButton::clicked, this, &CEnterTimeDlg::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CEnterTimeDlg::Prefill(const CLocation* location) {
+  if (location == nullptr) {
+    // The entry starts at "now", so its date is today's GMT date with a four-digit year.
+    m_shown = Date{m_entry.Year(), m_entry.Month(), m_entry.Day()};
+    m_date->setText(Latin1(m_entry.FormatDate()));
+    return;
+  }
+  const CDateTime& local = location->ConvertedLocal();
+  m_shown = Date{local.Year(), local.Month(), local.Day()};
+  // Without leading zeros the display texts may start with a blank, which means nothing here.
+  m_date->setText(Latin1(location->ConvertedDateText()).trimmed());
+  m_time->setText(Latin1(location->ConvertedTimeText()).trimmed());
+}
+
+CEnterTimeDlg::Date CEnterTimeDlg::ShownDate() const {
+  CSilentSink silent;
+  CDateTimeEntry probe(silent, m_dateOrder, m_clockType);
+  std::string text = Bytes(m_date);
+  if (!probe.ParseDate(text)) {
+    return m_shown;
+  }
+  return Date{probe.Year(), probe.Month(), probe.Day()};
+}
+
+void CEnterTimeDlg::PickDate() {
+  const Date from = ShownDate();
+  CCalendarDlg calendar(from.year, from.month, from.day, this);
+  if (calendar.exec() != QDialog::Accepted) {
+    return;
+  }
+  m_shown = Date{calendar.Year(), calendar.Month(), calendar.Day()};
+  m_date->setText(CCalendarDlg::DateText(m_shown.year, m_shown.month, m_shown.day, m_dateOrder));
+}
+
+void CEnterTimeDlg::accept() {
+  std::string date = Bytes(m_date);
+  if (!m_entry.ParseDate(date)) {
+    Refocus(m_date);
+    return;
+  }
+  m_date->setText(Latin1(date));
+  std::string time = Bytes(m_time);
+  if (!m_entry.ParseTime(time)) {
+    Refocus(m_time);
+    return;
+  }
+  m_time->setText(Latin1(time));
+  QDialog::accept();
+}
+
+}  // namespace zw

@@ -1,0 +1,298 @@
+#include "ui/locations/locationlistdlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "settings/clocksettings.h"
+#include "ui/widgets/dialogpositions.h"
+#include "events/eventlist.h"
+#include "locations/locationdb.h"
+#include "ui/locations/locationpropsdlg.h"
+#include "ui/locations/locationtree.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+CLocationListDlg::CLocationListDlg(LocationListServices services, QWidget* parent)
+    : QDialog(parent), m_s(std::move(services)) {
+  setWindowTitle(QStringLiteral("Location List"));
+  auto* layout = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  m_view = new QComboBox;
+  for (const char* name : CLocationTree::kViewNames) {
+    m_view->addItem(QString::fromLatin1(name));
+  }
+  form->addRow(QStringLiteral("List by:"), m_view);
+  layout->addLayout(form);
+
+  auto* middle = new QHBoxLayout;
+  auto* tree = new QTreeWidget;
+  tree->setMinimumSize(260, 280);
+  middle->addWidget(tree, 1);
+  auto* column = new QVBoxLayout;
+  m_add = new QPushButton(QStringLiteral("Add..."));
+  m_change = new QPushButton(QStringLiteral("Change..."));
+  m_delete = new QPushButton(QStringLiteral("Delete"));
+  m_show = new QPushButton(QStringLiteral("Show On Clock"));
+  m_ok = new QPushButton(QStringLiteral("OK"));
+  for (QPushButton* b : {m_add, m_change, m_delete, m_show}) {
+    b->setAutoDefault(false);
+    column->addWidget(b);
+  }
+  column->addStretch();
+  column->addWidget(m_ok);
+  middle->addLayout(column);
+  layout->addLayout(middle);
+
+  m_caption = new QLabel;
+  layout->addWidget(m_caption);
+  QFont times(QStringLiteral("Times"));
+  times.setPixelSize(20);
+  for (QLabel*& line : m_lines) {
+    line = new QLabel;
+    line->setFont(times);
+    line->setAlignment(Qt::AlignCenter);
+    layout->addWidget(line);
+  }
+
+  m_tree = std::make_unique<CLocationTree>(tree, m_s.db, 0);
+  m_tree->Fill(m_s.settings.Fields().listKind);
+  m_view->setCurrentIndex(m_tree->CurrentView());
+  m_tree->SelectByName(CClockSettings::Text(m_s.settings.Fields().lastLocationName),
+                       CClockSettings::Text(m_s.settings.Fields().lastLocationCountry));
+  OnSelectionChanged();
+  tree->installEventFilter(this);
+
+  connect(m_view, &QComboBox::currentIndexChanged, this, [this](int index) {
+    m_tree->ChangeView(index);
+    OnSelectionChanged();
+  });
+  connect(tree, &QTreeWidget::itemSelectionChanged, this, &CLocationListDlg::OnSelectionChanged);
+  connect(tree, &QTreeWidget::itemDoubleClicked, this, [this] {
+    if (m_tree->Selected() != nullptr) {
+      ChangeLocation();
+    }
+  });
+  connect(m_add, &QPushButton::clicked, this, &CLocationListDlg::AddLocation);
+  connect(m_change, &QPushButton::clicked, this, &CLocationListDlg::ChangeLocation);
+  connect(m_delete, &QPushButton::clicked, this, &CLocationListDlg::DeleteLocation);
+  connect(m_show, &QPushButton::clicked, this, &CLocationListDlg::ShowOnClock);
+  connect(m_ok, &QPushButton::clicked, this, &CLocationListDlg::accept);
+  m_ok->setDefault(true);
+
+  if (m_s.positions != nullptr) {
+    m_s.positions->Place(this, CDialogPositions::kLocationList);
+  }
+}
+
+CLocationListDlg::~CLocationListDlg() = default;
+
+QTreeWidget* CLocationListDlg::Tree() const {
+  return m_tree->Tree();
+}
+
+QPushButton* CLocationListDlg::Button(const char* text) const {
+  for (QPushButton* b : {m_add, m_change, m_delete, m_show, m_ok}) {
+    if (b->text() == QLatin1String(text)) {
+      return b;
+    }
+  }
+  return nullptr;
+}
+
+void CLocationListDlg::OnSelectionChanged() {
+  const CLocation* location = m_tree->Selected();
+  m_change->setEnabled(location != nullptr);
+  m_delete->setEnabled(location != nullptr);
+  m_show->setEnabled(location != nullptr && !m_s.db.IsOnClock(location));
+  if (location != nullptr) {
+    CClockSettings::SetText(m_s.settings.Fields().lastLocationName, location->Name());
+    CClockSettings::SetText(m_s.settings.Fields().lastLocationCountry, location->Country());
+  }
+  ShowTime();
+}
+
+void CLocationListDlg::OnTick() {
+  ShowTime();
+}
+
+void CLocationListDlg::ShowTime() {
+  CLocation* location = m_tree->Selected();
+  if (location == nullptr) {
+    m_caption->clear();
+    for (QLabel* line : m_lines) {
+      line->clear();
+    }
+    return;
+  }
+  const DisplayOptions options = m_s.settings.Display();
+  const QString date = Latin1(Trimmed(location->CurrentDateText(options)));
+  const QString time = Latin1(Trimmed(location->TimeText()));
+  const QString name = Latin1(location->Name());
+  switch (options.displayMode) {
+    case DisplayOptions::kDateOnly:
+      m_caption->setText(QStringLiteral("The current date of ") + name + QStringLiteral(" is:"));
+      m_lines[0]->clear();
+      m_lines[1]->setText(date);
+      m_lines[2]->clear();
+      m_lines[1]->show();
+      break;
+    case DisplayOptions::kTimeOnly:
+      m_caption->setText(QStringLiteral("The current time of ") + name + QStringLiteral(" is:"));
+      m_lines[0]->clear();
+      m_lines[1]->setText(time);
+      m_lines[2]->clear();
+      m_lines[1]->show();
+      break;
+    default:
+      m_caption->setText(QStringLiteral("The current date and time of ") + name +
+                         QStringLiteral(" is:"));
+      m_lines[0]->setText(date);
+      m_lines[1]->hide();
+      m_lines[2]->setText(time);
+      break;
+  }
+}
+
+void CLocationListDlg::Refill(const CLocation* select) {
+  m_tree->Fill(m_tree->CurrentView());
+  m_tree->Select(select);
+  OnSelectionChanged();
+  m_tree->Tree()->setFocus();
+}
+
+void CLocationListDlg::SaveFiles() {
+  m_s.db.Save(m_s.files, m_s.messages);
+}
+
+void CLocationListDlg::AddLocation() {
+  const int type = CLocationTree::TypeOfView(m_tree->CurrentView());
+  CLocationPropsDlg props(m_s.db, m_s.settings, m_s.messages, nullptr, type, this);
+  if (props.exec() != QDialog::Accepted) {
+    m_tree->Tree()->setFocus();
+    return;
+  }
+  auto location = std::make_unique<CLocation>();
+  props.Values().ApplyTo(*location);
+  location->SetType(type);
+  const CLocation* added = location.get();
+  m_s.db.Insert(std::move(location));
+  Refill(added);
+  SaveFiles();
+}
+
+void CLocationListDlg::ChangeLocation() {
+  CLocation* location = m_tree->Selected();
+  if (location == nullptr) {
+    return;
+  }
+  CLocationPropsDlg props(m_s.db, m_s.settings, m_s.messages, location, location->GetType(), this);
+  if (props.exec() != QDialog::Accepted) {
+    return;
+  }
+  const std::string oldName = location->Name();
+  const std::string oldCountry = location->Country();
+  props.Values().ApplyTo(*location);
+  m_s.db.Reposition(static_cast<std::size_t>(m_s.db.IndexOf(location)));
+  Refill(location);
+  SaveFiles();
+  // Events name their location by its texts; without following a rename they would lose
+  // their location at the next start.
+  if (m_s.alarms != nullptr && (oldName != location->Name() || oldCountry != location->Country())) {
+    bool renamed = false;
+    for (std::size_t i = 0; i < m_s.alarms->GetCount(); ++i) {
+      if (m_s.alarms->GetSchedule(i)->Location() == location) {
+        AlarmRecord& r = m_s.alarms->GetAlarm(i)->Fields();
+        CEvent::SetText(r.locationName, location->Name());
+        CEvent::SetText(r.locationCountry, location->Country());
+        renamed = true;
+      }
+    }
+    if (renamed) {
+      m_s.alarms->Save(m_s.files, m_s.messages);
+    }
+  }
+  if (m_s.clockChanged) {
+    m_s.clockChanged();
+  }
+}
+
+void CLocationListDlg::DeleteLocation() {
+  CLocation* location = m_tree->Selected();
+  if (location == nullptr) {
+    return;
+  }
+  const std::string question =
+      std::string(kDeleteQuestion1) + location->Name() + std::string(kDeleteQuestion2);
+  if (!m_s.messages.AskYesNo(question)) {
+    return;
+  }
+  if (m_s.alarms != nullptr) {
+    const int event = m_s.alarms->FirstUsing(location);
+    if (event >= 0) {
+      m_s.messages.Warn(std::string(kInUse1) +
+                        m_s.alarms->GetAlarm(static_cast<std::size_t>(event))->Name() +
+                        std::string(kInUse2));
+      return;
+    }
+  }
+  const bool wasOnClock = m_s.db.IsOnClock(location);
+  m_s.db.RemoveAt(static_cast<std::size_t>(m_s.db.IndexOf(location)), true);
+  Refill(nullptr);
+  SaveFiles();
+  if (wasOnClock && m_s.clockChanged) {
+    m_s.clockChanged();
+  }
+}
+
+void CLocationListDlg::ShowOnClock() {
+  CLocation* location = m_tree->Selected();
+  if (location == nullptr || !m_s.db.AddToClock(location, m_s.messages)) {
+    return;
+  }
+  m_show->setEnabled(false);
+  if (m_s.clockChanged) {
+    m_s.clockChanged();
+  }
+}
+
+bool CLocationListDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_tree->Tree() && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool plain = !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    if (key->key() == Qt::Key_Delete && plain && m_tree->Selected() != nullptr) {
+      DeleteLocation();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void CLocationListDlg::done(int result) {
+  m_s.settings.Fields().listKind = m_tree->CurrentView();
+  if (m_s.positions != nullptr) {
+    m_s.positions->Remember(this, CDialogPositions::kLocationList);
+  }
+  QDialog::done(result);
+}
+
+}  // namespace zw

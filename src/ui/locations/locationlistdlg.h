@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace zw {
+
+class CEventList;
+class CClockSettings;
+class CDialogPositions;
+class CLocation;
+class CLocationDB;
+class CLocationTree;
+class IFileLayer;
+class IMessageSink;
+
+// Everything the location list works on; all of it outlives the dialog.
+struct LocationListServices {
+  CLocationDB& db;
+  CClockSettings& settings;
+  IMessageSink& messages;
+  IFileLayer& files;
+  CEventList* alarms;                  // null: no events to protect or follow
+  CDialogPositions* positions;         // null: placed by the window system
+  std::function<void()> clockChanged;  // the clock list or a shown location changed
+};
+
+// Browses the location database, shows the selected location's time live, puts locations on
+// the clock, and adds, changes and deletes them.
+class CLocationListDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kDeleteQuestion1 = "You are about to delete \"";
+  static constexpr const char* kDeleteQuestion2 = "\" from the database.  Do you want to proceed?";
+  static constexpr const char* kInUse1 =
+      "This location has an alarm associated with it.  Remove the alarm named \"";
+  static constexpr const char* kInUse2 = "\" first.";
+
+  CLocationListDlg(LocationListServices services, QWidget* parent = nullptr);
+  ~CLocationListDlg() override;
+
+  // A second passed on the clock: the time lines follow it.
+  void OnTick();
+
+  // The dialog's actions, as its buttons run them.
+  void AddLocation();
+  void ChangeLocation();
+  void DeleteLocation();
+  void ShowOnClock();
+
+  QComboBox* ViewBox() const { return m_view; }
+  QTreeWidget* Tree() const;
+  CLocationTree& LocationTree() const { return *m_tree; }
+  QPushButton* Button(const char* text) const;
+  QLabel* Caption() const { return m_caption; }
+  QLabel* Line(int index) const { return m_lines[index]; }
+
+  void done(int result) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void OnSelectionChanged();
+  void ShowTime();
+  void Refill(const CLocation* select);
+  void SaveFiles();
+
+  LocationListServices m_s;
+  QComboBox* m_view = nullptr;
+  std::unique_ptr<CLocationTree> m_tree;
+  QPushButton* m_add = nullptr;
+  QPushButton* m_change = nullptr;
+  QPushButton* m_delete = nullptr;
+  QPushButton* m_show = nullptr;
+  QPushButton* m_ok = nullptr;
+  QLabel* m_caption = nullptr;
+  QLabel* m_lines[3] = {};
+};
+
+}  // namespace zw

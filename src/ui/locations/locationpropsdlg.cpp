@@ -1,0 +1,250 @@
+#include "ui/locations/locationpropsdlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "settings/clocksettings.h"
+#include "locations/locationdb.h"
+#include "ui/locations/selectlocationdlg.h"
+#include "locations/zonenames.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+namespace {
+
+// Typed text that Latin-1 cannot hold becomes a character the check refuses, rather than a
+// silent question mark.
+std::string ToLatin1(const QString& text) {
+  std::string out;
+  for (const QChar c : text) {
+    out += c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '\x01';
+  }
+  return out;
+}
+
+const char* TitleOfNew(int type) {
+  switch (type) {
+    case CLocation::kAreaCode:
+      return "Add New Area Code";
+    case CLocation::kCustom:
+      return "Add New Custom Location";
+    default:
+      return "Add New City";
+  }
+}
+
+// The rule a new location offers once daylight saving is switched on: 1st Sunday of April at
+// 2:00 to the last Sunday of October at 2:00.
+constexpr std::array<int, 8> kUsualRule = {0, 0, 3, 2, 4, 0, 9, 2};
+
+}  // namespace
+
+CLocationPropsDlg::CLocationPropsDlg(const CLocationDB& db, const CClockSettings& settings,
+                                     IMessageSink& messages, const CLocation* location, int type,
+                                     QWidget* parent)
+    : QDialog(parent), m_db(db), m_settings(settings), m_messages(messages), m_location(location) {
+  BuildControls(settings);
+  FillCountries(location != nullptr ? location->GetType() : type);
+  if (location != nullptr) {
+    setWindowTitle(QStringLiteral("Change ") + Latin1(location->Name()) + QStringLiteral(" in ") +
+                   Latin1(location->Country()));
+    Load(LocationValues::From(*location));
+  } else {
+    setWindowTitle(QString::fromLatin1(TitleOfNew(type)));
+    Load(LocationValues{});
+  }
+}
+
+void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
+  auto* layout = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  m_name = new QLineEdit;
+  m_name->setMaxLength(static_cast<int>(LocationValues::kMaxText));
+  form->addRow(QStringLiteral("Name:"), m_name);
+  m_country = new QComboBox;
+  m_country->setEditable(true);
+  m_country->setInsertPolicy(QComboBox::NoInsert);
+  m_country->lineEdit()->setMaxLength(static_cast<int>(LocationValues::kMaxText));
+  form->addRow(QStringLiteral("Located In:"), m_country);
+
+  m_offset = new QSpinBox;
+  m_offset->setRange(CZoneNames::kMinOffset, CZoneNames::kMaxOffset);
+  m_offset->setWrapping(true);
+  m_halfHour = new QCheckBox;
+  auto* offsetRow = new QHBoxLayout;
+  offsetRow->addWidget(m_offset);
+  offsetRow->addWidget(m_halfHour);
+  offsetRow->addStretch();
+  form->addRow(QStringLiteral("Time Zone (GMT+):"), offsetRow);
+  m_zoneNames = new QLabel;
+  m_zoneNames->setWordWrap(true);
+  m_zoneNames->setMinimumHeight(m_zoneNames->fontMetrics().height() * 2);
+  form->addRow(QString(), m_zoneNames);
+  layout->addLayout(form);
+
+  auto* dstGroup = new QGroupBox;
+  auto* grid = new QGridLayout(dstGroup);
+  m_dst = new QCheckBox(QStringLiteral("Daylight Savings Time"));
+  grid->addWidget(m_dst, 0, 0, 1, 5);
+  const std::vector<std::string> hours = CZoneNames::HourEntries(settings.Fields().hour24 != 0);
+  for (std::size_t i = 0; i < m_rule.size(); ++i) {
+    auto* box = new QComboBox;
+    const std::size_t field = i % 4;
+    if (field == 0) {
+      for (const char* o : kOrdinals)
+        box->addItem(QString::fromLatin1(o));
+    } else if (field == 1) {
+      for (const char* w : kWeekdays)
+        box->addItem(QString::fromLatin1(w));
+    } else if (field == 2) {
+      for (const char* m : kMonths)
+        box->addItem(QString::fromLatin1(m));
+    } else {
+      for (const std::string& h : hours)
+        box->addItem(Latin1(h));
+    }
+    m_rule[i] = box;
+    grid->addWidget(box, 1 + static_cast<int>(i / 4), 1 + static_cast<int>(field));
+  }
+  grid->addWidget(new QLabel(QStringLiteral("Starting the")), 1, 0);
+  grid->addWidget(new QLabel(QStringLiteral("Ending the")), 2, 0);
+  layout->addWidget(dstGroup);
+
+  m_copyFrom = new QPushButton(QStringLiteral("Copy From..."));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->addButton(m_copyFrom, QDialogButtonBox::ActionRole);
+  layout->addWidget(buttons);
+
+  connect(buttons, &QDialogButtonBox::accepted, this, &CLocationPropsDlg::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &CLocationPropsDlg::reject);
+  connect(m_offset, &QSpinBox::valueChanged, this, &CLocationPropsDlg::OnOffsetChanged);
+  connect(m_halfHour, &QCheckBox::toggled, this, [this] { ShowZoneNames(); });
+  connect(m_dst, &QCheckBox::toggled, this, &CLocationPropsDlg::OnDstToggled);
+  connect(m_copyFrom, &QPushButton::clicked, this, &CLocationPropsDlg::CopyFrom);
+}
+
+void CLocationPropsDlg::FillCountries(int type) {
+  const std::string* last = nullptr;
+  for (std::size_t i = 0; i < m_db.Count(); ++i) {
+    const CLocation* location = m_db.At(i);
+    if (location->GetType() != type || (last != nullptr && *last == location->Country())) {
+      continue;
+    }
+    // Countries of one type arrive together and in order, so one look back suffices.
+    m_country->addItem(Latin1(location->Country()));
+    last = &location->Country();
+  }
+}
+
+void CLocationPropsDlg::Load(const LocationValues& values) {
+  m_name->setText(Latin1(values.name));
+  const int countryIndex = m_country->findText(Latin1(values.country), Qt::MatchExactly);
+  m_country->setCurrentIndex(countryIndex);
+  m_country->setEditText(Latin1(values.country));
+  {
+    const QSignalBlocker block(m_offset);
+    m_offset->setValue(CZoneNames::Wrap(values.offsetHours));
+  }
+  SetUpHalfHour(m_offset->value());
+  m_halfHour->setChecked(values.halfHour && !m_halfHour->isHidden());
+  SetRule(values.rule);
+  m_dst->setChecked(values.dst);
+  OnDstToggled(values.dst);
+  ShowZoneNames();
+}
+
+void CLocationPropsDlg::SetUpHalfHour(int hours) {
+  const auto label = CZoneNames::HalfHourLabel(hours);
+  m_halfHour->setText(label ? Latin1(*label) : QString());
+  m_halfHour->setHidden(!label.has_value());
+}
+
+void CLocationPropsDlg::ShowZoneNames() {
+  const bool half = m_halfHour->isChecked() && !m_halfHour->isHidden();
+  m_zoneNames->setText(Latin1(CZoneNames::NamesOf(m_offset->value(), half)));
+}
+
+void CLocationPropsDlg::OnOffsetChanged(int hours) {
+  {
+    const QSignalBlocker block(m_halfHour);
+    m_halfHour->setChecked(false);
+  }
+  SetUpHalfHour(hours);
+  ShowZoneNames();
+}
+
+void CLocationPropsDlg::SetRule(const std::array<int, 8>& rule) {
+  for (std::size_t i = 0; i < m_rule.size(); ++i) {
+    const int index = rule[i];
+    m_rule[i]->setCurrentIndex(index >= 0 && index < m_rule[i]->count() ? index : -1);
+  }
+}
+
+void CLocationPropsDlg::OnDstToggled(bool on) {
+  if (on && m_rule[0]->currentIndex() < 0) {
+    SetRule(m_location != nullptr ? LocationValues::From(*m_location).rule : kUsualRule);
+  }
+  for (QComboBox* box : m_rule) {
+    box->setEnabled(on);
+  }
+}
+
+void CLocationPropsDlg::CopyFrom() {
+  CSelectLocationDlg select(m_db, m_settings, m_messages, m_copyView, m_copyLocation, this);
+  if (select.exec() != QDialog::Accepted || select.Chosen() == nullptr) {
+    return;
+  }
+  m_copyView = select.ChosenView();
+  m_copyLocation = select.Chosen();
+  const LocationValues source = LocationValues::From(*select.Chosen());
+  m_offset->setValue(CZoneNames::Wrap(source.offsetHours));
+  OnOffsetChanged(m_offset->value());
+  m_halfHour->setChecked(source.halfHour && !m_halfHour->isHidden());
+  SetRule(source.rule);
+  m_dst->setChecked(source.dst);
+  OnDstToggled(source.dst);
+  ShowZoneNames();
+}
+
+LocationValues CLocationPropsDlg::Read() const {
+  LocationValues v;
+  v.name = ToLatin1(m_name->text());
+  v.country = ToLatin1(m_country->currentText());
+  v.offsetHours = m_offset->value();
+  v.halfHour = m_halfHour->isChecked() && !m_halfHour->isHidden();
+  v.dst = m_dst->isChecked();
+  for (std::size_t i = 0; i < m_rule.size(); ++i) {
+    v.rule[i] = m_rule[i]->currentIndex();
+  }
+  return v;
+}
+
+void CLocationPropsDlg::accept() {
+  if (!m_offset->hasAcceptableInput()) {
+    m_messages.Warn("Please enter an integer between -11 and 12.");
+    m_offset->setFocus();
+    return;
+  }
+  LocationValues values = Read();
+  values.Trim();
+  if (const auto objection = values.Check(m_db, m_location)) {
+    m_messages.Warn(std::string(*objection));
+    m_name->setFocus();
+    return;
+  }
+  m_values = values;
+  QDialog::accept();
+}
+
+}  // namespace zw

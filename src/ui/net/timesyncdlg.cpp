@@ -1,0 +1,130 @@
+#include "ui/net/timesyncdlg.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <mutex>
+
+#include "ui/widgets/dialogpositions.h"
+#include "ui/net/netevent.h"
+#include "net/timesync.h"
+#include "net/timesynclistener.h"
+#include "platform/posixclocksetter.h"
+#include "timecore/systemclock.h"
+
+namespace zw {
+
+namespace {
+
+constexpr int kReportWidth = 300;
+constexpr int kReportLines = 5;
+
+}  // namespace
+
+// What the workers see of the dialog: whether it is still open, and a way to hand it a
+// report. Once the dialog starts closing nothing more reaches it.
+class CTimeSyncDlg::Link final : public ITimeSyncListener {
+ public:
+  explicit Link(QObject* dialog) : m_dialog(dialog) {}
+
+  void Close() {
+    const std::lock_guard lock(m_mutex);
+    m_dialog = nullptr;
+  }
+  bool DialogOpen() const override {
+    const std::lock_guard lock(m_mutex);
+    return m_dialog != nullptr;
+  }
+  void Report(const std::string& text) override {
+    const std::lock_guard lock(m_mutex);
+    if (m_dialog != nullptr) {
+      QCoreApplication::postEvent(m_dialog, new CNetEvent(NetMessage::kTimeSyncText, 0, text));
+    }
+  }
+
+ private:
+  mutable std::mutex m_mutex;
+  QObject* m_dialog;
+};
+
+CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter,
+                           std::string server, CDialogPositions* positions, QWidget* parent)
+    : QDialog(parent),
+      m_clock(clock),
+      m_setter(setter),
+      m_server(std::move(server)),
+      m_positions(positions),
+      m_timeout(CTimeSync::kDefaultTimeout),
+      m_link(std::make_unique<Link>(this)) {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+  explanation->setWordWrap(true);
+  m_reportField = new QLabel(this);
+  m_reportField->setTextFormat(Qt::PlainText);
+  m_reportField->setWordWrap(true);
+  m_reportField->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  m_reportField->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_reportField->setFixedSize(kReportWidth, m_reportField->fontMetrics().height() * kReportLines);
+  m_synchronize = new QPushButton(QString::fromLatin1(kSynchronizeText), this);
+  m_synchronize->setAutoDefault(false);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(explanation);
+  layout->addWidget(m_reportField);
+  layout->addWidget(m_synchronize, 0, Qt::AlignHCenter);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  connect(m_synchronize, &QPushButton::clicked, this, &CTimeSyncDlg::OnSynchronize);
+  if (m_positions != nullptr) {
+    m_positions->Place(this, CDialogPositions::kTimeSync);
+  }
+}
+
+CTimeSyncDlg::~CTimeSyncDlg() {
+  m_link->Close();
+  m_workers.clear();
+}
+
+void CTimeSyncDlg::Run(CDialogPositions* positions, QWidget* parent) {
+  const CSystemClock clock;
+  CPosixClockSetter setter;
+  CTimeSyncDlg dialog(clock, setter, CTimeSync::ServerFromEnvironment(), positions, parent);
+  dialog.exec();
+}
+
+void CTimeSyncDlg::OnSynchronize() {
+  m_report = kConnecting;
+  ShowReport();
+  m_workers.emplace_back([&clock = m_clock, &setter = m_setter, link = m_link.get(),
+                          server = m_server, timeout = m_timeout] {
+    CTimeSync sync(clock, setter, *link);
+    sync.SetTimeout(timeout);
+    sync.Run(server);
+  });
+}
+
+void CTimeSyncDlg::customEvent(QEvent* event) {
+  const auto* message = dynamic_cast<const CNetEvent*>(event);
+  if (message == nullptr || message->Message() != NetMessage::kTimeSyncText) {
+    QDialog::customEvent(event);
+    return;
+  }
+  m_report += message->Text();
+  ShowReport();
+}
+
+void CTimeSyncDlg::ShowReport() {
+  QString text = QString::fromLatin1(m_report.data(), static_cast<qsizetype>(m_report.size()));
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  m_reportField->setText(text);
+}
+
+void CTimeSyncDlg::done(int result) {
+  // From here on the workers drop their reports and leave the clock as it is.
+  m_link->Close();
+  if (m_positions != nullptr) {
+    m_positions->Remember(this, CDialogPositions::kTimeSync);
+  }
+  QDialog::done(result);
+}
+
+}  // namespace zw

@@ -1,0 +1,341 @@
+#include "ui/net/updatedlg.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "settings/clocksettings.h"
+#include "ui/widgets/dialogpositions.h"
+#include "ui/net/ftpthread.h"
+#include "net/ftpsession.h"
+#include "ui/net/netevent.h"
+#include "ui/platform/latin1.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+namespace {
+
+constexpr const char* kComponentsGroup = "Components to Update";
+constexpr const char* kRetrieveText = "Retrieve";
+constexpr const char* kCancelText = "Cancel";
+constexpr const char* kDirectoryGroup = "Internet FTP Directory";
+constexpr const char* kResetText = "Reset";
+constexpr int kLabelWidth = 260;
+constexpr int kListMinHeight = 150;
+
+// Whether the details pane was shown when the dialog last closed; like its rectangle, kept
+// for the run only.
+bool g_detailsShownAtClose = false;
+
+std::string ToLatin1(const QString& text) {
+  const QByteArray bytes = text.toLatin1();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QPushButton* MakeButton(const char* text, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  button->setAutoDefault(false);
+  return button;
+}
+
+// The wait cursor for as long as the object lives.
+class WaitCursor {
+ public:
+  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+CUpdateDlg::CUpdateDlg(UpdateServices services, QWidget* parent)
+    : QDialog(parent),
+      m_settings(services.settings),
+      m_store(services.store),
+      m_messages(services.messages),
+      m_positions(services.positions),
+      m_requestRestart(std::move(services.requestRestart)),
+      m_clock(services.clock != nullptr ? *services.clock : m_systemClock),
+      m_update(services.settings, services.files, services.messages),
+      m_timeout(CFtpSession::kDefaultTimeout) {
+  const WaitCursor waiting;
+  setWindowTitle(QString::fromLatin1(kTitle));
+  Build();
+  RefreshUpdatedTexts();
+  m_directoryField->setText(Latin1(CClockSettings::Text(m_settings.Fields().ftpDirectory)));
+  Place();
+}
+
+CUpdateDlg::~CUpdateDlg() {
+  StopWorker();
+}
+
+void CUpdateDlg::Run(UpdateServices services, QWidget* parent) {
+  CUpdateDlg dialog(std::move(services), parent);
+  dialog.exec();
+}
+
+void CUpdateDlg::Build() {
+  auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+  explanation->setWordWrap(true);
+
+  auto* group = new QGroupBox(QString::fromLatin1(kComponentsGroup), this);
+  auto* groupLayout = new QVBoxLayout(group);
+  for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
+    m_boxes[i] = new QCheckBox(QString::fromLatin1(CDatabaseUpdate::kRows[i].caption), group);
+    groupLayout->addWidget(m_boxes[i]);
+  }
+
+  m_retrieve = MakeButton(kRetrieveText, this);
+  m_cancel = MakeButton(kCancelText, this);
+  m_detailsButton = MakeButton(kShowDetails, this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(m_retrieve);
+  buttons->addWidget(m_cancel);
+  buttons->addWidget(m_detailsButton);
+
+  m_progress = new QListWidget(this);
+  m_progress->setMinimumHeight(kListMinHeight);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(explanation);
+  left->addWidget(group);
+  left->addLayout(buttons);
+  left->addWidget(m_progress);
+
+  m_details = BuildDetails();
+  auto* main = new QHBoxLayout(this);
+  main->addLayout(left);
+  main->addWidget(m_details);
+  // The dialog follows its contents, so hiding the pane narrows it by the pane's width.
+  main->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(m_retrieve, &QPushButton::clicked, this, &CUpdateDlg::OnRetrieve);
+  connect(m_cancel, &QPushButton::clicked, this, &CUpdateDlg::reject);
+  connect(m_detailsButton, &QPushButton::clicked, this, [this] { ShowDetails(!m_detailsShown); });
+  connect(m_reset, &QPushButton::clicked, this, [this] {
+    m_directoryField->setText(QString::fromLatin1(CClockSettings::kDefaultFtpDirectory.data(),
+                                                  CClockSettings::kDefaultFtpDirectory.size()));
+  });
+}
+
+QWidget* CUpdateDlg::BuildDetails() {
+  auto* pane = new QWidget(this);
+  auto* group = new QGroupBox(QString::fromLatin1(kDirectoryGroup), pane);
+  m_directoryField = new QLineEdit(group);
+  // What the settings record holds, so what is saved is what the user sees.
+  m_directoryField->setMaxLength(kDirectoryChars);
+  m_reset = MakeButton(kResetText, group);
+  auto* groupLayout = new QHBoxLayout(group);
+  groupLayout->addWidget(m_directoryField, 1);
+  groupLayout->addWidget(m_reset);
+
+  auto* layout = new QVBoxLayout(pane);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(group);
+  for (QLabel*& label : m_updatedLabels) {
+    label = new QLabel(pane);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFixedWidth(kLabelWidth);
+    layout->addWidget(label);
+  }
+  layout->addStretch(1);
+  return pane;
+}
+
+void CUpdateDlg::Place() {
+  const bool remembered =
+      m_positions != nullptr && m_positions->IsRemembered(CDialogPositions::kUpdate);
+  ShowDetails(remembered && g_detailsShownAtClose);
+  if (m_positions != nullptr) {
+    m_positions->Place(this, CDialogPositions::kUpdate);
+  }
+}
+
+void CUpdateDlg::ShowDetails(bool show) {
+  m_detailsShown = show;
+  m_details->setVisible(show);
+  m_detailsButton->setText(QString::fromLatin1(show ? kHideDetails : kShowDetails));
+}
+
+void CUpdateDlg::RefreshUpdatedTexts() {
+  for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
+    const auto component = static_cast<CDatabaseUpdate::Component>(i);
+    m_updatedLabels[i]->setText(Latin1(m_update.LastUpdatedText(component)));
+  }
+}
+
+CDatabaseUpdate::Selection CUpdateDlg::Checked() const {
+  CDatabaseUpdate::Selection checked{};
+  for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
+    checked[i] = m_boxes[i]->isChecked();
+  }
+  return checked;
+}
+
+void CUpdateDlg::SetControlsEnabled(bool enabled) {
+  for (QCheckBox* box : m_boxes) {
+    box->setEnabled(enabled);
+  }
+  m_retrieve->setEnabled(enabled);
+}
+
+bool CUpdateDlg::WorkerRunning() const {
+  return m_worker != nullptr && m_worker->isRunning();
+}
+
+void CUpdateDlg::OnRetrieve() {
+  const CDatabaseUpdate::Selection checked = Checked();
+  if (!checked[0] && !checked[1] && !checked[2]) {
+    m_messages.Warn(kNoComponent);
+    return;
+  }
+  m_directory = ToLatin1(m_directoryField->text().left(kDirectoryChars));
+  if (m_directory.empty()) {
+    if (!m_detailsShown) {
+      ShowDetails(true);
+    }
+    m_directoryField->setFocus();
+    m_messages.Warn(kNoAddress);
+    return;
+  }
+  m_progress->clear();
+  StopWorker();
+  m_worker = std::make_unique<CFtpThread>(this, m_messages);
+  m_worker->SetTimeout(m_timeout);
+  m_worker->start();
+}
+
+void CUpdateDlg::customEvent(QEvent* event) {
+  const auto* message = dynamic_cast<const CNetEvent*>(event);
+  if (message == nullptr) {
+    QDialog::customEvent(event);
+    return;
+  }
+  switch (message->Message()) {
+    case NetMessage::kReady:
+      OnReady();
+      return;
+    case NetMessage::kStatus:
+      OnStatus(message->Parameter(), message->Text());
+      return;
+    case NetMessage::kLoggedOn:
+      m_transferInProgress = true;
+      return;
+    case NetMessage::kDone:
+      OnDone(message->Parameter() == 1);
+      return;
+    default:
+      return;
+  }
+}
+
+void CUpdateDlg::OnReady() {
+  if (!m_worker) {
+    return;
+  }
+  m_worker->Send(NetMessage::kClear);
+  const CDatabaseUpdate::Selection checked = Checked();
+  if (checked[CDatabaseUpdate::kTimeZone] && !m_messages.AskYesNo(kTimeZoneWarning)) {
+    // Nothing was asked of the server; the idle worker has no reason to stay.
+    StopWorker();
+    return;
+  }
+  for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
+    if (!checked[i]) {
+      continue;
+    }
+    const CDatabaseUpdate::Row& row = CDatabaseUpdate::kRows[i];
+    m_worker->Send(NetMessage::kAddRemote, row.remote);
+    m_worker->Send(NetMessage::kAddLocal, row.temporary);
+    m_worker->Send(NetMessage::kAddLabel, row.label);
+  }
+  m_update.BeginRun(checked);
+  SetControlsEnabled(false);
+  m_worker->Send(NetMessage::kConnect, m_directory);
+}
+
+void CUpdateDlg::OnStatus(int kind, const std::string& text) {
+  m_progress->setUpdatesEnabled(false);
+  if (kind == kStatusReplaceLast && m_progress->count() > 0) {
+    delete m_progress->takeItem(m_progress->count() - 1);
+  }
+  m_progress->addItem(Latin1(text));
+  if (kind == kStatusError) {
+    m_progress->addItem(QString::fromLatin1(kErrorLine));
+    m_progress->addItem(QString::fromLatin1(kHelpLine));
+  }
+  m_progress->scrollToBottom();
+  m_progress->setUpdatesEnabled(true);
+}
+
+void CUpdateDlg::OnDone(bool success) {
+  m_update.EndRun(success, m_clock.UtcSeconds());
+  RefreshUpdatedTexts();
+  m_transferInProgress = false;
+  SetControlsEnabled(true);
+  // A failed run leaves its worker idle, a successful one has closed it; either way it goes.
+  StopWorker();
+}
+
+void CUpdateDlg::StopWorker() {
+  if (!m_worker) {
+    return;
+  }
+  m_worker->Close();
+  m_worker.reset();
+  // What the worker posted before it ended belongs to a run that is over.
+  for (NetMessage message :
+       {NetMessage::kReady, NetMessage::kStatus, NetMessage::kLoggedOn, NetMessage::kDone}) {
+    QCoreApplication::removePostedEvents(this, static_cast<int>(message));
+  }
+}
+
+void CUpdateDlg::reject() {
+  if (m_transferInProgress) {
+    if (!m_messages.AskYesNo(kCancelQuestion)) {
+      return;
+    }
+    m_update.CancelRun();
+    StopWorker();
+    m_transferInProgress = false;
+    QDialog::reject();
+    return;
+  }
+  if (m_update.RestartWanted() && m_messages.AskYesNo(kRestartQuestion)) {
+    if (m_requestRestart) {
+      m_requestRestart();
+    }
+    if (QWidget* clock = parentWidget()) {
+      QMetaObject::invokeMethod(clock, &QWidget::close, Qt::QueuedConnection);
+    }
+  }
+  QDialog::reject();
+}
+
+void CUpdateDlg::done(int result) {
+  if (!m_finished) {
+    m_finished = true;
+    StopWorker();
+    if (m_positions != nullptr) {
+      m_positions->Remember(this, CDialogPositions::kUpdate);
+    }
+    g_detailsShownAtClose = m_detailsShown;
+    m_update.Finish();
+    CClockSettings::SetText(m_settings.Fields().ftpDirectory, ToLatin1(m_directoryField->text()));
+    m_settings.SaveRecord(m_store);
+  }
+  QDialog::done(result);
+}
+
+}  // namespace zw

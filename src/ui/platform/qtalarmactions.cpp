@@ -1,0 +1,71 @@
+#include "ui/platform/qtalarmactions.h"
+
+#include <QMessageBox>
+
+#include "events/alarmmonitor.h"
+#include "ui/platform/moviewnd.h"
+#include "platform/processlauncher.h"
+#include "ui/platform/wavplayer.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+namespace {
+
+QString Caption() {
+  return QString::fromLatin1(IMessageSink::kCaption.data(), 10);
+}
+
+// Alarm texts are typed by the user and stored as single bytes.
+QString FromStored(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The box must be seen whatever the user is doing: above every window, blocking the program.
+int RunAlarmBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
+                QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, Caption(), FromStored(text), buttons, owner);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  return box.exec();
+}
+
+}  // namespace
+
+void CQtAlarmActions::ShowMessage(const std::string& text) {
+  RunAlarmBox(m_owner, QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+bool CQtAlarmActions::AskYesNo(const std::string& text) {
+  return RunAlarmBox(m_owner, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
+}
+
+void CQtAlarmActions::StartWavLoop(const std::string& file, int playCount) {
+  m_sounds.Start(file, playCount, CAlarmMonitor::MediaStopFlag(),
+                 [](const std::string& name) { CWavPlayer::PlayOnce(name); });
+}
+
+void CQtAlarmActions::OpenMovie(const std::string& file) {
+  CMovieWnd::Open(file);
+}
+
+bool CQtAlarmActions::StartProcess(const std::string& commandLine, const std::string& directory) {
+  return CProcessLauncher::Start(commandLine, directory);
+}
+
+void CQtAlarmActions::ShowErrorAsync(const std::string& text) {
+  auto* box =
+      new QMessageBox(QMessageBox::Warning, Caption(), FromStored(text), QMessageBox::Ok, m_owner);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
+void CQtAlarmActions::RefreshEventLists() {
+  if (m_refresh) {
+    m_refresh();
+  }
+}
+
+}  // namespace zw

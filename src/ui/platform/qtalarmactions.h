@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include "events/alarmactions.h"
+#include "ui/platform/soundthreads.h"
+
+class QWidget;
+
+namespace zw {
+
+// The alarm's actions on the desktop: boxes that stay above every window, programs started
+// without a shell, errors shown without holding up the alarm. An alarm's sound keeps playing
+// on its own thread until it is done or its box is closed; the actions wait for it when they
+// go, after asking it to stop.
+class CQtAlarmActions final : public IAlarmActions {
+ public:
+  explicit CQtAlarmActions(QWidget* owner = nullptr) : m_owner(owner) {}
+
+  void SetOwner(QWidget* owner) { m_owner = owner; }
+  void SetRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
+
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  void StartWavLoop(const std::string& file, int playCount) override;
+  void OpenMovie(const std::string& file) override;
+  bool StartProcess(const std::string& commandLine, const std::string& directory) override;
+  void ShowErrorAsync(const std::string& text) override;
+  void RefreshEventLists() override;
+
+ private:
+  QWidget* m_owner;
+  std::function<void()> m_refresh;
+  CSoundThreads m_sounds;
+};
+
+}  // namespace zw

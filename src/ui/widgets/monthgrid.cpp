@@ -1,0 +1,123 @@
+#include "ui/widgets/monthgrid.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "timecore/datetime.h"
+
+namespace zw {
+
+namespace {
+
+constexpr std::array<const char*, 12> kMonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+// The blank after "Su" belongs to the heading as users have always seen it.
+constexpr std::array<const char*, 7> kWeekdayHeadings = {"Su ", "M", "Tu", "W", "Th", "F", "Sa"};
+constexpr int kDaysPerWeek = 7;
+static_assert(CMonthGrid::kDayButtons == kDaysPerWeek - 1 + 31,
+              "every month must fit from any starting weekday");
+
+}  // namespace
+
+CMonthGrid::CMonthGrid(QWidget* parent) : QWidget(parent) {
+  BuildLists();
+  BuildDayGrid();
+  connect(m_monthList, &QComboBox::currentIndexChanged, this, &CMonthGrid::OnListChanged);
+  connect(m_yearList, &QComboBox::currentIndexChanged, this, &CMonthGrid::OnListChanged);
+}
+
+void CMonthGrid::BuildLists() {
+  m_monthList = new QComboBox(this);
+  for (const char* name : kMonthNames) {
+    m_monthList->addItem(QString::fromLatin1(name));
+  }
+  m_yearList = new QComboBox(this);
+  for (int y = kFirstYear; y <= kLastYear; ++y) {
+    m_yearList->addItem(QString::number(y));
+  }
+}
+
+void CMonthGrid::BuildDayGrid() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* lists = new QHBoxLayout;
+  lists->addWidget(m_monthList, 1);
+  lists->addWidget(m_yearList);
+  layout->addLayout(lists);
+  auto* grid = new QGridLayout;
+  grid->setSpacing(2);
+  layout->addLayout(grid);
+  // Square buttons just wide enough for two digits.
+  const int side = std::max(fontMetrics().horizontalAdvance(QStringLiteral("00")) * 2,
+                            fontMetrics().height() * 2);
+  for (int column = 0; column < kDaysPerWeek; ++column) {
+    auto* heading = new QLabel(QString::fromLatin1(kWeekdayHeadings[column]), this);
+    heading->setAlignment(Qt::AlignCenter);
+    grid->addWidget(heading, 0, column);
+  }
+  for (int i = 0; i < kDayButtons; ++i) {
+    auto* button = new QPushButton(this);
+    button->setFixedSize(side, side);
+    // Hidden buttons keep their cell, so the grid does not jump between months.
+    QSizePolicy policy = button->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    button->setSizePolicy(policy);
+    const int position = i + 1;
+    connect(button, &QPushButton::clicked, this,
+            [this, position] { emit dayPressed(position - (m_firstWeekday - 1)); });
+    grid->addWidget(button, 1 + i / kDaysPerWeek, i % kDaysPerWeek);
+    m_dayButtons[i] = button;
+  }
+}
+
+QPushButton* CMonthGrid::ButtonOfDay(int day) const {
+  if (day < 1 || day > CDateTime::DaysInMonth(ShownYear(), ShownMonth())) {
+    return nullptr;
+  }
+  return DayButton(day + m_firstWeekday - 1);
+}
+
+int CMonthGrid::ShownYear() const {
+  return kFirstYear + m_yearList->currentIndex();
+}
+
+int CMonthGrid::ShownMonth() const {
+  return m_monthList->currentIndex() + 1;
+}
+
+void CMonthGrid::ShowMonth(int year, int month) {
+  {
+    const QSignalBlocker blockMonths(m_monthList);
+    const QSignalBlocker blockYears(m_yearList);
+    m_monthList->setCurrentIndex(std::clamp(month, 1, 12) - 1);
+    m_yearList->setCurrentIndex(std::clamp(year, kFirstYear, kLastYear) - kFirstYear);
+  }
+  LayOutDays();
+}
+
+void CMonthGrid::LayOutDays() {
+  for (QPushButton* button : m_dayButtons) {
+    button->hide();
+  }
+  m_firstWeekday = CDateTime(ShownYear(), ShownMonth(), 1, 0, 0, 0).DayOfWeek();
+  const int lastDay = CDateTime::DaysInMonth(ShownYear(), ShownMonth());
+  for (int day = 1; day <= lastDay; ++day) {
+    QPushButton* button = DayButton(day + m_firstWeekday - 1);
+    button->setText(QString::number(day));
+    button->show();
+  }
+}
+
+void CMonthGrid::OnListChanged() {
+  LayOutDays();
+  emit monthChosen(ShownYear(), ShownMonth());
+}
+
+}  // namespace zw

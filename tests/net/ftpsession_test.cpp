@@ -1,0 +1,332 @@
+#include "net/ftpsession.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/ftpdirectory.h"
+#include "net/ftpfixture.h"
+#include "net/pollsocketevents.h"
+#include "net/recordinghost.h"
+#include "net/sockettestkit.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+std::string Pattern(std::size_t size, char seed) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) {
+    bytes[i] = static_cast<char>(seed + i * 7 % 251);
+  }
+  return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct File {
+  const char* remote;
+  const char* local;
+  const char* label;
+};
+constexpr File kTimeZone{"TIME_ZON.DAT", "TEMPT.DAT", "Time Zone"};
+constexpr File kCurrency{"CURRENCY.DAT", "TEMPC.DAT", "Currency"};
+constexpr File kMeasurement{"MEASURE.DAT", "TEMPM.DAT", "Measurement"};
+
+// One FTP window on test events, fetching into a directory of its own from a pyftpdlib
+// server that serves another.
+class FtpClientTest : public ::testing::Test {
+ protected:
+  FtpClientTest() : m_cwd(m_local.Path()) {}
+
+  void Serve(const std::string& path, const std::string& bytes) {
+    WriteFile(m_served.File(path), bytes);
+  }
+  void StartServer(const test::FtpFixture::Options& options = {}) {
+    m_server = std::make_unique<test::FtpFixture>(m_served.Path(), options);
+    ASSERT_NE(m_server->Port(), 0) << "the FTP fixture did not start";
+  }
+  void Queue(const File& file) {
+    m_window.AddRemote(file.remote);
+    m_window.AddLocal(file.local);
+    m_window.AddLabel(file.label);
+  }
+  // Runs to the end; no run may take long.
+  void Run(const std::string& directory) {
+    m_window.Connect(directory);
+    ASSERT_TRUE(m_events.RunUntil([this] { return m_host.Done(); }, 10s)) << "the run hung";
+  }
+  std::string Directory(const std::string& path) const { return m_server->Directory(path); }
+
+  test::TempDir m_served;
+  test::TempDir m_local;
+  test::ScopedCwd m_cwd;
+  test::PollSocketEvents m_events;
+  test::RecordingSink m_sink;
+  test::RecordingHost m_host;
+  CFtpSession m_window{m_events, m_sink, m_host};
+  std::unique_ptr<test::FtpFixture> m_server;
+};
+
+TEST_F(FtpClientTest, ThreeFilesComeInTheOrderQueuedWithEveryProgressLine) {
+  const std::string zones = Pattern(3000, 'a');
+  const std::string rates = Pattern(1500, 'b');
+  const std::string units = Pattern(600, 'c');
+  Serve("zonewright/TIME_ZON.DAT", zones);
+  Serve("zonewright/CURRENCY.DAT", rates);
+  Serve("zonewright/MEASURE.DAT", units);
+  StartServer();
+  Queue(kTimeZone);
+  Queue(kCurrency);
+  Queue(kMeasurement);
+  Run(Directory("zonewright"));
+
+  EXPECT_TRUE(m_host.Succeeded());
+  EXPECT_TRUE(m_host.Closed());
+  EXPECT_EQ(
+      m_host.Lines(),
+      (Lines{"Connecting To Host", "Logging On...", "Logon Complete", "Receiving Time Zone File",
+             "Bytes Transfered: 3000", "Transfer Complete", "Receiving Currency File",
+             "Bytes Transfered: 1500", "Transfer Complete", "Receiving Measurement File",
+             "Bytes Transfered: 600", "Transfer Complete", "Processing Ended Successfully"}));
+  // Each file starts its bytes line at 0 and counts up to its size.
+  std::vector<std::string> counts;
+  for (const auto& posted : m_host.AllPosted()) {
+    if (posted.message == NetMessage::kStatus && posted.text.starts_with("Bytes")) {
+      counts.push_back(posted.text);
+    }
+  }
+  EXPECT_EQ(counts.front(), "Bytes Transfered: 0");
+  EXPECT_EQ(m_host.Count(NetMessage::kLoggedOn), 1u);
+  EXPECT_EQ(ReadFile("TEMPT.DAT"), zones);
+  EXPECT_EQ(ReadFile("TEMPC.DAT"), rates);
+  EXPECT_EQ(ReadFile("TEMPM.DAT"), units);
+  EXPECT_TRUE(m_sink.Messages().empty());
+  EXPECT_EQ(m_events.Sockets(), 0u) << "every socket of the run is gone";
+  EXPECT_EQ(m_events.Timers(), 0u);
+
+  const Lines commands = m_server->Commands(12);
+  ASSERT_EQ(commands.size(), 12u);
+  EXPECT_EQ(commands[0], "USER znwright");
+  EXPECT_EQ(commands[1], "PASS mqvorb");
+  EXPECT_EQ(commands[2], "CWD zonewright");
+  std::vector<std::string> ports;
+  for (std::size_t file = 0; file < 3; ++file) {
+    const std::size_t at = 3 + file * 3;
+    EXPECT_TRUE(commands[at].starts_with("PORT 127,0,0,1,")) << commands[at];
+    ports.push_back(commands[at]);
+    EXPECT_EQ(commands[at + 1], "TYPE I");
+  }
+  EXPECT_EQ(commands[5], "RETR TIME_ZON.DAT");
+  EXPECT_EQ(commands[8], "RETR CURRENCY.DAT");
+  EXPECT_EQ(commands[11], "RETR MEASURE.DAT");
+  EXPECT_NE(ports[0], ports[1]) << "each file has a listening socket of its own";
+  EXPECT_NE(ports[1], ports[2]);
+}
+
+TEST_F(FtpClientTest, MultiLineGreetingIsReadWholeBeforeTheLogon) {
+  Serve("zonewright/MEASURE.DAT", "units");
+  StartServer({.multiLineBanner = true});
+  Queue(kMeasurement);
+  Queue(kCurrency);  // not served
+  Run(Directory("zonewright"));
+
+  // Had the greeting's later lines been taken for replies, every reply after it would be one
+  // behind and the missing file would not be the reply that ends the run.
+  EXPECT_EQ(ReadFile("TEMPM.DAT"), "units");
+  EXPECT_EQ(m_host.ErrorText(), "550 No such file or directory.");
+  EXPECT_FALSE(m_host.Succeeded());
+}
+
+TEST_F(FtpClientTest, EmptyFileIsFetchedAsAnEmptyFile) {
+  Serve("zonewright/CURRENCY.DAT", "");
+  StartServer();
+  WriteFile(m_local.File("TEMPC.DAT"), "left from before");
+  Queue(kCurrency);
+  Run(Directory("zonewright"));
+
+  EXPECT_TRUE(m_host.Succeeded());
+  EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", "Logging On...", "Logon Complete",
+                                   "Receiving Currency File", "Bytes Transfered: 0",
+                                   "Transfer Complete", "Processing Ended Successfully"}));
+  EXPECT_TRUE(std::filesystem::exists("TEMPC.DAT"));
+  EXPECT_EQ(std::filesystem::file_size("TEMPC.DAT"), 0u);
+}
+
+TEST_F(FtpClientTest, MissingRemoteFileEndsTheRunWithTheServersReply) {
+  Serve("zonewright/TIME_ZON.DAT", "zones");
+  StartServer();
+  Queue(kCurrency);
+  Queue(kTimeZone);
+  Run(Directory("zonewright"));
+
+  EXPECT_FALSE(m_host.Succeeded());
+  const Lines lines = m_host.Lines();
+  EXPECT_EQ(lines.back(), "550 No such file or directory.");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Transfer Complete"), 0);
+  EXPECT_EQ(m_events.Sockets(), 0u);
+  // The failed run asks for nothing more.
+  const Lines commands = m_server->Commands(6);
+  EXPECT_EQ(commands.size(), 6u);
+  EXPECT_EQ(commands.back(), "RETR CURRENCY.DAT");
+}
+
+TEST_F(FtpClientTest, WrongPasswordEndsTheRunBeforeAnyFile) {
+  Serve("zonewright/TIME_ZON.DAT", "zones");
+  StartServer({.password = "another"});
+  Queue(kTimeZone);
+  Run(Directory("zonewright"));
+
+  EXPECT_FALSE(m_host.Succeeded());
+  EXPECT_EQ(m_host.ErrorText(), "530 Authentication failed.");
+  EXPECT_EQ(m_host.Count(NetMessage::kLoggedOn), 0u);
+  EXPECT_EQ(m_server->Commands(2), (Lines{"USER znwright", "PASS mqvorb"}));
+  EXPECT_FALSE(std::filesystem::exists("TEMPT.DAT"));
+}
+
+TEST_F(FtpClientTest, SchemeAndTwoLevelPathReachTheNestedDirectory) {
+  Serve("zonewright/2026/MEASURE.DAT", "nested units");
+  StartServer();
+  Queue(kMeasurement);
+  Run("ftp://" + Directory("zonewright/2026"));
+
+  EXPECT_TRUE(m_host.Succeeded());
+  EXPECT_EQ(m_server->Commands(3)[2], "CWD zonewright/2026");
+  EXPECT_EQ(ReadFile("TEMPM.DAT"), "nested units");
+}
+
+TEST_F(FtpClientTest, DirectoryWithoutSlashIsTheHostAndAnEmptyPath) {
+  Serve("MEASURE.DAT", "top units");
+  StartServer();
+  Queue(kMeasurement);
+  Run("127.0.0.1:" + std::to_string(m_server->Port()));
+
+  EXPECT_TRUE(m_host.Succeeded());
+  EXPECT_EQ(m_server->Commands(3)[2], "CWD ");
+  EXPECT_EQ(ReadFile("TEMPM.DAT"), "top units");
+}
+
+TEST_F(FtpClientTest, DataConnectionThatNeverComesEndsTheRun) {
+  Serve("zonewright/TIME_ZON.DAT", "zones");
+  StartServer({.stallRetr = true});
+  m_window.SetTimeout(300ms);
+  Queue(kTimeZone);
+  const auto start = std::chrono::steady_clock::now();
+  Run(Directory("zonewright"));
+
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  EXPECT_EQ(m_host.ErrorText(), CFtpSession::kDataTimedOut);
+  EXPECT_FALSE(m_host.Succeeded());
+  EXPECT_EQ(m_events.Sockets(), 0u);
+}
+
+TEST_F(FtpClientTest, CancellingMidTransferLetsGoOfEverySocket) {
+  Serve("zonewright/TIME_ZON.DAT", Pattern(40000, 'z'));
+  StartServer({.throttle = 4000});
+  const int before = test::OpenSockets();
+  auto window = std::make_unique<CFtpSession>(m_events, m_sink, m_host);
+  window->AddRemote(kTimeZone.remote);
+  window->AddLocal(kTimeZone.local);
+  window->AddLabel(kTimeZone.label);
+  window->Connect(Directory("zonewright"));
+  ASSERT_TRUE(m_events.RunUntil(
+      [this] {
+        const Lines lines = m_host.Lines();
+        return !lines.empty() && lines.back().starts_with("Bytes") &&
+               lines.back() != "Bytes Transfered: 0";
+      },
+      10s));
+  EXPECT_EQ(test::OpenSockets(), before + 3) << "control, listening and data";
+
+  window.reset();
+  EXPECT_EQ(m_events.Sockets(), 0u);
+  EXPECT_EQ(m_events.Timers(), 0u);
+  EXPECT_EQ(test::OpenSockets(), before);
+  EXPECT_FALSE(m_host.Done());
+  EXPECT_LT(std::filesystem::file_size("TEMPT.DAT"), 40000u) << "left as far as it got";
+}
+
+TEST_F(FtpClientTest, HostThatRefusesEndsTheRun) {
+  Queue(kTimeZone);
+  Run("127.0.0.1:" + std::to_string(test::ClosedPort()) + "/zonewright");
+
+  EXPECT_EQ(m_host.ErrorText(), CFtpSession::kUnableToContact);
+  ASSERT_EQ(m_sink.Messages().size(), 1u);
+  EXPECT_TRUE(m_sink.LastText().starts_with("Error received in trying to connect to host. "));
+}
+
+TEST_F(FtpClientTest, ConnectThatIsNeverAnsweredEndsTheRun) {
+  // A listener whose queue is full leaves further connects unanswered.
+  test::PlainListener busy(0);
+  const int filler = test::PlainConnect(busy.Port());
+  ASSERT_GE(filler, 0);
+  m_window.SetTimeout(300ms);
+  Queue(kTimeZone);
+  Run("127.0.0.1:" + std::to_string(busy.Port()) + "/zonewright");
+
+  EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", CFtpSession::kUnableToContact}));
+  EXPECT_EQ(m_events.Sockets(), 0u);
+  ::close(filler);
+}
+
+TEST_F(FtpClientTest, DirectoryWithoutHostEndsTheRunAtOnce) {
+  Queue(kTimeZone);
+  Run("/zonewright");
+
+  EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", CFtpSession::kUnableToContact}));
+  EXPECT_TRUE(m_sink.Messages().empty());
+}
+
+TEST_F(FtpClientTest, TemporaryFileThatCannotBeMadeEndsTheRun) {
+  Serve("zonewright/TIME_ZON.DAT", "zones");
+  StartServer();
+  m_window.AddRemote(kTimeZone.remote);
+  m_window.AddLocal("no/such/directory/TEMPT.DAT");
+  m_window.AddLabel(kTimeZone.label);
+  Run(Directory("zonewright"));
+
+  EXPECT_EQ(m_host.ErrorText(), "Unable to Open Tempoary File.");
+  EXPECT_FALSE(m_host.Succeeded());
+  EXPECT_EQ(m_server->Commands(5).back(), "TYPE I") << "no RETR without a file";
+}
+
+TEST(FtpDirectory, SplitsHostPortAndPath) {
+  const CFtpDirectory plain("updates.example.org/zonewright/data");
+  EXPECT_EQ(plain.Host(), "updates.example.org");
+  EXPECT_EQ(plain.Port(), 21);
+  EXPECT_EQ(plain.Path(), "zonewright/data");
+
+  const CFtpDirectory scheme("ftp://127.0.0.1:2121/a/b");
+  EXPECT_EQ(scheme.Host(), "127.0.0.1");
+  EXPECT_EQ(scheme.Port(), 2121);
+  EXPECT_EQ(scheme.Path(), "a/b");
+
+  const CFtpDirectory bare("127.0.0.1");
+  EXPECT_EQ(bare.Host(), "127.0.0.1");
+  EXPECT_EQ(bare.Path(), "");
+
+  // What is not a port stays in the host, whose look-up then fails.
+  EXPECT_EQ(CFtpDirectory("host:99999/x").Host(), "host:99999");
+  EXPECT_EQ(CFtpDirectory("host:/x").Port(), 21);
+}
+
+}  // namespace

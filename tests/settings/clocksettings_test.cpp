@@ -1,0 +1,305 @@
+#include "settings/clocksettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "locations/locationdb.h"
+#include "settings/filesettingsstore.h"
+#include "support/fakeclock.h"
+#include "support/faultyfilelayer.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+std::int32_t IntAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+  std::int32_t v = 0;
+  std::memcpy(&v, bytes.data() + offset, 4);
+  return v;
+}
+
+std::vector<std::uint8_t> RecordBytes(const CClockSettings& s) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(&s.Fields());
+  return {p, p + CClockSettings::kRecordSize};
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) const { return m_dir.Path() + "/SETTINGS/" + name; }
+
+  void AddLocation(const std::string& name, const std::string& country) {
+    auto loc = std::make_unique<CLocation>();
+    loc->SetName(name);
+    loc->SetCountry(country);
+    m_db.Insert(std::move(loc));
+  }
+
+  std::vector<std::string> ClockNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < m_db.ClockCount(); ++i) {
+      names.push_back(m_db.ClockAt(i)->Name() + "/" + m_db.ClockAt(i)->Country());
+    }
+    return names;
+  }
+
+  test::FakeClock m_clock{2026, 12, 8, 9, 0, 0};
+  test::TempDir m_dir;
+  test::FaultyFileLayer m_files;
+  CFileSettingsStore m_store{m_files, m_dir.Path() + "/SETTINGS"};
+  CLocationDB m_db;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, DefaultsAreTheDocumentedBytes) {
+  CClockSettings s;
+  const std::vector<std::uint8_t> b = RecordBytes(s);
+  ASSERT_EQ(b.size(), 1928u);
+  const std::pair<std::size_t, std::int32_t> ints[] = {
+      {0, 1},     {4, 1},    {8, 1},    {12, 2},   {16, 0},    {20, 0},    {24, 0},
+      {28, 2},    {32, 1},   {36, 128}, {160, 0},  {164, 100}, {168, 100}, {172, 400},
+      {176, 350}, {180, 0},  {348, 0},  {624, -1}, {712, 1},   {1596, 10}, {1600, -1},
+      {1688, 8},  {1692, 0}, {1696, 0}, {1916, 8}, {1920, 0},  {1924, 0}};
+  for (const auto& [offset, value] : ints) {
+    EXPECT_EQ(IntAt(b, offset), value) << "offset " << offset;
+  }
+  for (std::size_t slot = 0; slot < 10; ++slot) {
+    const std::size_t base = 716 + 88 * slot;
+    EXPECT_EQ(b[base], 0) << "slot " << slot;
+    EXPECT_EQ(IntAt(b, base + 84), 0xFFFFFF) << "slot " << slot;
+  }
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[364])), "ZnWright.log");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[1708])), "127.0.0.1:2121/zonewright");
+  EXPECT_EQ(b[1850], '1');
+  EXPECT_EQ(b[1851], '1');
+  EXPECT_EQ(b[1852], '2');
+  // Fonts, names and reserved bytes start zero.
+  for (std::size_t i = 40; i < 160; ++i) {
+    EXPECT_EQ(b[i], 0) << "font byte " << i;
+  }
+  for (std::size_t i = 1853; i < 1916; ++i) {
+    EXPECT_EQ(b[i], 0) << "reserved byte " << i;
+  }
+}
+
+TEST_F(SettingsTest, MissingStoreKeepsDefaultsAndFirstSaveCreatesIt) {
+  CClockSettings s;
+  s.Load(m_store);
+  EXPECT_EQ(RecordBytes(s), RecordBytes(CClockSettings()));
+  s.SaveRecord(m_store);
+  EXPECT_EQ(ReadFile(Path("BinSet")), RecordBytes(s));
+}
+
+TEST_F(SettingsTest, RecordReadsBackByteForByte) {
+  // Every byte set, reserved and padding ones included, must survive a save and a load.
+  CClockSettings written;
+  auto* raw = reinterpret_cast<std::uint8_t*>(&written.Fields());
+  for (std::size_t i = 0; i < CClockSettings::kRecordSize; ++i) {
+    raw[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  }
+  written.SaveRecord(m_store);
+  CClockSettings read;
+  read.Load(m_store);
+  EXPECT_EQ(RecordBytes(read), RecordBytes(written));
+}
+
+TEST_F(SettingsTest, ShorterValueOverwritesOnlyItsLength) {
+  std::vector<std::uint8_t> partial(8, 0);  // fourDigitYears = 0, showSeconds = 0
+  m_files.MakeDirectories(m_dir.Path() + "/SETTINGS");
+  WriteFile(Path("BinSet"), partial);
+  CClockSettings s;
+  s.Load(m_store);
+  EXPECT_EQ(s.Fields().fourDigitYears, 0);
+  EXPECT_EQ(s.Fields().showSeconds, 0);
+  EXPECT_EQ(s.Fields().leadingZeros, 1);
+  EXPECT_EQ(s.Fields().showToolbar, 8);
+}
+
+TEST_F(SettingsTest, LongerValueIsIgnoredWhole) {
+  std::vector<std::uint8_t> tooLong(1929, 0);
+  m_files.MakeDirectories(m_dir.Path() + "/SETTINGS");
+  WriteFile(Path("BinSet"), tooLong);
+  CClockSettings s;
+  s.Load(m_store);
+  EXPECT_EQ(RecordBytes(s), RecordBytes(CClockSettings()));
+}
+
+TEST_F(SettingsTest, SaveCopiesClockListAndRectangle) {
+  AddLocation("Tokyo", "Japan");
+  AddLocation("A name that is longer than forty characters, cut", "Nowhere");
+  AddLocation("Lima", "Peru");
+  m_db.AddToClock(m_db.At(static_cast<std::size_t>(m_db.Find("Tokyo", "Japan"))));
+  CLocation* longName = m_db.At(static_cast<std::size_t>(
+      m_db.Find("A name that is longer than forty characters, cut", "Nowhere")));
+  longName->Clock().color = 0x00FF00;
+  m_db.AddToClock(longName);
+
+  CClockSettings s;
+  CClockSettings::SetText(s.Fields().clockSlots[2].name, "Stale");
+  s.Fields().clockSlots[2].country[0] = 'Q';
+  s.Save(m_store, m_db, std::array<int, 4>{10, 20, 300, 400});
+
+  const std::vector<std::uint8_t> b = ReadFile(Path("BinSet"));
+  ASSERT_EQ(b.size(), 1928u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[716])), "Tokyo");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[716 + 41])), "Japan");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[716 + 88])),
+            "A name that is longer than forty charact");
+  EXPECT_EQ(IntAt(b, 716 + 88 + 84), 0x00FF00);
+  // An unused slot loses only its first name byte.
+  EXPECT_EQ(b[716 + 2 * 88], 0);
+  EXPECT_EQ(b[716 + 2 * 88 + 1], 't');
+  EXPECT_EQ(b[716 + 2 * 88 + 41], 'Q');
+  EXPECT_EQ(IntAt(b, 164), 10);
+  EXPECT_EQ(IntAt(b, 168), 20);
+  EXPECT_EQ(IntAt(b, 172), 300);
+  EXPECT_EQ(IntAt(b, 176), 400);
+}
+
+TEST_F(SettingsTest, MinimisedWindowKeepsLastNormalRectangle) {
+  CClockSettings s;
+  s.Save(m_store, m_db, std::array<int, 4>{1, 2, 3, 4});
+  s.Save(m_store, m_db, std::nullopt);
+  const std::vector<std::uint8_t> b = ReadFile(Path("BinSet"));
+  EXPECT_EQ(IntAt(b, 164), 1);
+  EXPECT_EQ(IntAt(b, 176), 4);
+}
+
+TEST_F(SettingsTest, RemovingTheLastClockLocationBringsBackTheDefaults) {
+  AddLocation("London", "United Kingdom");
+  AddLocation("New York", "United States");
+  AddLocation("Paris", "France");
+  AddLocation("San Francisco", "United States");
+  AddLocation("London (Ontario)", "Canada");
+  m_db.AddToClock(m_db.At(static_cast<std::size_t>(m_db.Find("Paris", "France"))));
+
+  CClockSettings s;
+  s.Save(m_store, m_db, std::nullopt);
+  m_db.RemoveFromClock(0);
+  s.Save(m_store, m_db, std::nullopt);
+
+  CClockSettings restarted;
+  restarted.Load(m_store);
+  for (const LocationSlot& slot : restarted.Fields().clockSlots) {
+    EXPECT_EQ(slot.name[0], '\0');
+  }
+  restarted.RestoreClockList(m_db);
+  // Byte-exact names, in database order.
+  EXPECT_EQ(ClockNames(),
+            (std::vector<std::string>{"London/United Kingdom", "New York/United States",
+                                      "San Francisco/United States"}));
+}
+
+TEST_F(SettingsTest, RestoreSkipsSlotsWhoseLocationIsGone) {
+  AddLocation("Lima", "Peru");
+  AddLocation("Tokyo", "Japan");
+  AddLocation("London", "United Kingdom");
+  CClockSettings s;
+  CClockSettings::SetText(s.Fields().clockSlots[0].name, "Tokyo");
+  CClockSettings::SetText(s.Fields().clockSlots[0].country, "Japan");
+  s.Fields().clockSlots[0].textColor = 0x0000FF;
+  CClockSettings::SetText(s.Fields().clockSlots[1].name, "Atlantis");
+  CClockSettings::SetText(s.Fields().clockSlots[3].name, "Lima");
+  CClockSettings::SetText(s.Fields().clockSlots[3].country, "Peru");
+  s.RestoreClockList(m_db);
+  EXPECT_EQ(ClockNames(), (std::vector<std::string>{"Tokyo/Japan", "Lima/Peru"}));
+  EXPECT_EQ(m_db.ClockAt(0)->Clock().color, 0x0000FFu);
+}
+
+TEST_F(SettingsTest, TextWithoutTerminatorEndsAtItsField) {
+  CClockSettings s;
+  std::memset(s.Fields().clockSlots[0].name, 'x', sizeof(s.Fields().clockSlots[0].name));
+  EXPECT_EQ(CClockSettings::Text(s.Fields().clockSlots[0].name), std::string(41, 'x'));
+  CClockSettings::SetText(s.Fields().currencyLeft, std::string(50, 'y'));
+  EXPECT_EQ(CClockSettings::Text(s.Fields().currencyLeft), std::string(35, 'y'));
+}
+
+TEST_F(SettingsTest, InstanceRecordLayout) {
+  const std::string r = CClockSettings::BuildInstanceRecord("ZonewrightClock", "Zonewright");
+  ASSERT_EQ(r.size(), 65u);
+  EXPECT_EQ(r.substr(0, 32), "ZonewrightClock" + std::string(17, ' '));
+  EXPECT_EQ(r.substr(32, 10), "Zonewright");
+  EXPECT_EQ(r[42], '\0');
+  EXPECT_EQ(r.substr(43), std::string(22, ' '));
+
+  const std::string longTitle = CClockSettings::BuildInstanceRecord(
+      std::string(40, 'c'), "A title well over thirty-two characters long");
+  EXPECT_EQ(longTitle.size(), 65u);
+  EXPECT_EQ(longTitle.substr(0, 32), std::string(32, 'c'));
+  EXPECT_EQ(longTitle.substr(32, 32), "A title well over thirty-two cha");
+  EXPECT_EQ(longTitle[64], '\0');
+
+  CClockSettings::SaveInstanceRecord(m_store, "ZonewrightClock", "Zonewright");
+  const std::vector<std::uint8_t> stored = ReadFile(Path("InstData"));
+  EXPECT_EQ(std::string(stored.begin(), stored.end()), r);
+}
+
+TEST_F(SettingsTest, FailedSavesAreSilentAndKeepTheOldRecord) {
+  CClockSettings s;
+  s.SaveRecord(m_store);
+  const std::vector<std::uint8_t> before = ReadFile(Path("BinSet"));
+
+  s.Fields().displayMode = 1;
+  m_files.FailWrite(2, FileCause::kDiskFull);
+  s.SaveRecord(m_store);
+  EXPECT_EQ(ReadFile(Path("BinSet")), before);
+  m_files.FailRename(2, FileCause::kAccessDenied);
+  s.SaveRecord(m_store);
+  EXPECT_EQ(ReadFile(Path("BinSet")), before);
+  // No temporary file is left behind.
+  EXPECT_FALSE(m_files.Exists(Path("BinSet.saving")));
+
+  s.SaveRecord(m_store);
+  EXPECT_EQ(IntAt(ReadFile(Path("BinSet")), 12), 1);
+}
+
+TEST_F(SettingsTest, DisplayOptionsMirrorTheFirstSixFields) {
+  CClockSettings s;
+  s.Fields().fourDigitYears = 0;
+  s.Fields().showSeconds = 0;
+  s.Fields().leadingZeros = 0;
+  s.Fields().displayMode = 1;
+  s.Fields().dateOrder = 2;
+  s.Fields().hour24 = 1;
+  const DisplayOptions o = s.Display();
+  EXPECT_FALSE(o.fourDigitYears);
+  EXPECT_FALSE(o.showSeconds);
+  EXPECT_FALSE(o.leadingZeros);
+  EXPECT_EQ(o.displayMode, 1);
+  EXPECT_EQ(o.dateOrder, 2);
+  EXPECT_TRUE(o.hour24);
+}
+
+TEST(SettingsStore, DefaultDirectoryFollowsXdgConfigHome) {
+  const char* saved = std::getenv("XDG_CONFIG_HOME");
+  const std::string keep = saved != nullptr ? saved : "";
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  ::setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+  EXPECT_EQ(CFileSettingsStore::DefaultDirectory(), "/tmp/cfg/Velloran/Zonewright/2.0/SETTINGS");
+  ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
+  ::setenv("HOME", "/home/someone", 1);
+  EXPECT_EQ(CFileSettingsStore::DefaultDirectory(),
+            "/home/someone/.config/Velloran/Zonewright/2.0/SETTINGS");
+  ::setenv("HOME", home.c_str(), 1);
+  if (saved != nullptr) {
+    ::setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+}

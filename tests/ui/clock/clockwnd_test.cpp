@@ -1,0 +1,368 @@
+#include "ui/clock/clockwnd.h"
+
+#include <QMenu>
+#include <QToolBar>
+#include <QtTest>
+
+#include "settings/clocksettings.h"
+#include "ui/clock/clockcommands.h"
+#include "ui/clock/qtfonts.h"
+#include "locations/locationdb.h"
+#include "settings/filesettingsstore.h"
+#include "platform/posixfilelayer.h"
+#include "support/fakeclock.h"
+#include "support/recordingactions.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+struct Place {
+  const char* name;
+  const char* country;
+  int offset;
+};
+
+// Everything a clock window needs, on temporary files.
+struct Fixture {
+  explicit Fixture(std::initializer_list<Place> places, int displayMode = 2) {
+    for (const Place& p : places) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetName(p.name);
+      loc->SetCountry(p.country);
+      loc->SetOffset(p.offset);
+      db.Insert(std::move(loc));
+    }
+    settings.Fields().displayMode = displayMode;
+  }
+
+  std::unique_ptr<CClockWnd> Open() {
+    auto wnd =
+        std::make_unique<CClockWnd>(ClockServices{settings, store, files, messages, db, actions});
+    wnd->show();
+    QCoreApplication::processEvents();
+    wnd->repaint();
+    return wnd;
+  }
+
+  std::vector<std::string> ClockNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < db.ClockCount(); ++i) {
+      names.push_back(db.ClockAt(i)->Name());
+    }
+    return names;
+  }
+
+  test::FakeClock clock{2026, 12, 8, 15, 0, 0};
+  test::TempDir dir;
+  test::ScopedCwd cwd{dir.Path()};
+  CPosixFileLayer files;
+  CFileSettingsStore store{files, dir.Path() + "/SETTINGS"};
+  test::RecordingSink messages;
+  test::RecordingActions actions;
+  CClockSettings settings;
+  CLocationDB db;
+};
+
+const std::initializer_list<Place> kWorld = {{"New York", "United States", -5},
+                                             {"London", "United Kingdom", 0},
+                                             {"San Francisco", "United States", -8},
+                                             {"Tokyo", "Japan", 9}};
+
+QStringList Texts(const QMenu* menu) {
+  QStringList texts;
+  for (const QAction* a : menu->actions()) {
+    texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  }
+  return texts;
+}
+
+QMenu* Submenu(const QMenu* menu, const QString& title) {
+  for (const QAction* a : menu->actions()) {
+    if (a->menu() != nullptr && a->text() == title) {
+      return a->menu();
+    }
+  }
+  return nullptr;
+}
+
+QPoint Centre(const CellRect& r) {
+  return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+}  // namespace
+
+class ClockWndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void defaultsShowTheThreeDefaultPlacesOnDarkRed() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    QCOMPARE(f.ClockNames(), (std::vector<std::string>{"London", "New York", "San Francisco"}));
+    const QImage image = wnd->grab().toImage();
+    const int y = wnd->height() - 3;
+    QCOMPARE(image.pixelColor(2, y), QColor(128, 0, 0));
+    // Something is drawn in white: the names and times.
+    bool white = false;
+    for (int x = 0; x < image.width() && !white; ++x) {
+      for (int yy = 0; yy < image.height() && !white; ++yy) {
+        white = image.pixelColor(x, yy) == QColor(255, 255, 255);
+      }
+    }
+    QVERIFY(white);
+  }
+
+  void screenshotShowsTheThreeDefaultNames() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const QString path = QString::fromStdString(f.dir.File("clock.png"));
+    QVERIFY(wnd->grab().save(path));
+    const QImage image(path);
+    QVERIFY(!image.isNull());
+    QCOMPARE(image.size(), wnd->size() * wnd->devicePixelRatio());
+    // Each name's own rectangle holds drawn text in the line's colour, and nowhere else in
+    // it is there anything but background and text.
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      const CellRect& r = f.db.ClockAt(i)->Clock().nameRect;
+      QVERIFY(r.right - r.left > 20);
+      int inked = 0;
+      for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+          inked += image.pixelColor(x, y) != QColor(128, 0, 0) ? 1 : 0;
+        }
+      }
+      QVERIFY2(inked > 20, f.db.ClockAt(i)->Name().c_str());
+    }
+    // The three names differ in length, and so do their drawn widths.
+    QVERIFY(f.db.ClockAt(0)->Clock().nameRect.right < f.db.ClockAt(2)->Clock().nameRect.right);
+  }
+
+  void timeOnlyLayoutStartsRightOfTheIndentation() {
+    Fixture f(kWorld, DisplayOptions::kTimeOnly);
+    auto wnd = f.Open();
+    const ClockMetrics& m = wnd->Metrics();
+    const double w = m.DigitCellWidth();
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      const ClockDisplayData& d = f.db.ClockAt(i)->Clock();
+      QCOMPARE(f.db.ClockAt(i)->DateText(), std::string());
+      const int column = static_cast<int>(9 + m.nameAverageWidth + 1.5 * w);
+      QCOMPARE(d.timeCells[0].left, static_cast<int>(column - w / 2));
+      QCOMPARE(d.frameRect.bottom, d.timeCells[0].bottom);
+    }
+  }
+
+  void markerCellsAreOneFifthWider() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const ClockDisplayData& d = f.db.ClockAt(0)->Clock();
+    QCOMPARE(f.db.ClockAt(0)->TimeText().size(), std::size_t{11});
+    const int digit = d.timeCells[0].right - d.timeCells[0].left;
+    const int marker = d.timeCells[9].right - d.timeCells[9].left;
+    const int m = d.timeCells[10].right - d.timeCells[10].left;
+    const double expected = wnd->Metrics().DigitCellWidth() * 1.2;
+    QVERIFY(std::abs(marker - expected) <= 1.5);
+    QVERIFY(std::abs(m - expected) <= 1.5);
+    QVERIFY(marker > digit || digit < 5);
+    // Every time starts at the same column.
+    for (std::size_t i = 1; i < f.db.ClockCount(); ++i) {
+      QCOMPARE(f.db.ClockAt(i)->Clock().timeCells[0].left, d.timeCells[0].left);
+    }
+  }
+
+  void plainTickInvalidatesOnlyTheChangedSecondCells() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    f.clock.Advance(1);
+    wnd->Tick();
+    QVERIFY(!wnd->RelayoutPending());
+    const auto& invalidated = wnd->LastInvalidated();
+    QCOMPARE(invalidated.size(), f.db.ClockCount());
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      const CellRect& seconds = f.db.ClockAt(i)->Clock().timeCells[7];
+      const QRect cell(QPoint(seconds.left, seconds.top),
+                       QPoint(seconds.right - 1, seconds.bottom - 1));
+      QVERIFY(std::find(invalidated.begin(), invalidated.end(), cell) != invalidated.end());
+    }
+    // After the repaint the same second invalidates nothing.
+    wnd->repaint();
+    wnd->Tick();
+    QVERIFY(wnd->LastInvalidated().empty());
+  }
+
+  void midnightRollOverLaysOutAgain() {
+    Fixture f({{"London", "United Kingdom", 0}});
+    f.clock.Set(CDateTime(2026, 12, 8, 23, 59, 59).Seconds());
+    auto wnd = f.Open();
+    f.clock.Advance(1);
+    wnd->Tick();
+    QCOMPARE(wnd->LastInvalidated().size(), std::size_t{1});
+    QCOMPARE(wnd->LastInvalidated()[0], wnd->rect());
+    QCOMPARE(f.db.ClockAt(0)->DateText(), std::string("12/09/2026"));
+  }
+
+  void toolbarKeepsAMinimumWidth() {
+    Fixture f({{"X", "Y", 0}}, DisplayOptions::kDateOnly);
+    CClockSettings::SetText(f.settings.Fields().clockSlots[0].name, "X");
+    CClockSettings::SetText(f.settings.Fields().clockSlots[0].country, "Y");
+    auto wnd = f.Open();
+    QCOMPARE(wnd->width(), 186 + 9);
+    f.settings.Fields().showToolbar = 0;
+    wnd->RequestRelayout();
+    QVERIFY(wnd->width() < 186 + 9);
+  }
+
+  void autoSizeSavesTheSettings() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const auto stored = f.store.Read("BinSet", 2000);
+    QVERIFY(stored.has_value());
+    QCOMPARE(stored->size(), std::size_t{1928});
+  }
+
+  void dragReordersLines_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("toGap");  // -1: below the last line
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first below last") << 0 << -1 << "New York,San Francisco,London";
+    QTest::newRow("last above first") << 2 << 0 << "San Francisco,London,New York";
+    QTest::newRow("next to itself, after") << 0 << 1 << "London,New York,San Francisco";
+    QTest::newRow("next to itself, before") << 1 << 1 << "London,New York,San Francisco";
+    QTest::newRow("over another line") << 0 << 99 << "London,New York,San Francisco";
+  }
+
+  void dragReordersLines() {
+    QFETCH(int, from);
+    QFETCH(int, toGap);
+    QFETCH(QString, expected);
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    std::vector<CellRect> frames;
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      frames.push_back(f.db.ClockAt(i)->Clock().frameRect);
+    }
+    const QPoint press(40, Centre(frames[static_cast<std::size_t>(from)]).y());
+    int y = 0;
+    if (toGap == -1) {
+      y = frames.back().bottom + 4;
+    } else if (toGap == 99) {
+      y = Centre(frames[2]).y();
+    } else if (toGap == 0) {
+      y = frames[0].top - 2;
+    } else {
+      y = (frames[static_cast<std::size_t>(toGap) - 1].bottom +
+           frames[static_cast<std::size_t>(toGap)].top) /
+          2;
+    }
+    QTest::mousePress(wnd.get(), Qt::LeftButton, Qt::NoModifier, press);
+    QCOMPARE(wnd->HeldLine(), from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, y), wnd->mapToGlobal(QPointF(40, y)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(wnd.get(), &move);
+    QTest::mouseRelease(wnd.get(), Qt::LeftButton, Qt::NoModifier, QPoint(40, y));
+    QStringList names;
+    for (const std::string& n : f.ClockNames()) {
+      names << QString::fromStdString(n);
+    }
+    QCOMPARE(names.join(','), expected);
+    QCOMPARE(wnd->HeldLine(), -1);
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      QVERIFY(!f.db.ClockAt(i)->Clock().selected);
+    }
+  }
+
+  void popupMenuEntriesAndChecks() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const auto menu = wnd->BuildPopupMenu();
+    QCOMPARE(Texts(menu.get()),
+             (QStringList{"Clock", "Events", "Compare Times...\tAlt+C", "-",
+                          "Currency Conversion...\tAlt+D", "Measurement Conversion...\tAlt+M", "-",
+                          "Update via Internet", "-", "Window", "Properties...\tAlt+P", "-", "Help",
+                          "-", "Exit\tAlt+F4"}));
+    QMenu* clock = Submenu(menu.get(), "Clock");
+    QCOMPARE(Texts(clock), (QStringList{"Add/Change...\tAlt+A", "Remove"}));
+    QCOMPARE(Texts(Submenu(clock, "Remove")), (QStringList{"London", "New York", "San Francisco"}));
+    QCOMPARE(Texts(Submenu(menu.get(), "Events")),
+             (QStringList{"Set...\tAlt+S", "Browse Schedule\tAlt+B"}));
+    QCOMPARE(Texts(Submenu(menu.get(), "Update via Internet")),
+             (QStringList{"Update Database...\tAlt+U", "Synchronize Time...\tAlt+T"}));
+    QCOMPARE(Texts(Submenu(menu.get(), "Help")), (QStringList{"Help Topics", "About Zonewright"}));
+    QMenu* window = Submenu(menu.get(), "Window");
+    QCOMPARE(Texts(window),
+             (QStringList{"Show Titlebar", "Show Toolbar", "Keep on Top", "-", "Minimize"}));
+    QVERIFY(window->actions()[0]->isChecked());
+    QVERIFY(window->actions()[1]->isChecked());
+    QVERIFY(!window->actions()[2]->isChecked());
+  }
+
+  void removeEntriesFollowTheClockList() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    wnd->RunCommand(kCmdRemoveFirst + 1);
+    QCOMPARE(f.ClockNames(), (std::vector<std::string>{"London", "San Francisco"}));
+    wnd->RunCommand(kCmdRemoveFirst + 7);
+    QCOMPARE(f.ClockNames().size(), std::size_t{2});
+    wnd->RunCommand(kCmdRemoveFirst);
+    wnd->RunCommand(kCmdRemoveFirst);
+    const auto menu = wnd->BuildPopupMenu();
+    QVERIFY(Submenu(Submenu(menu.get(), "Clock"), "Remove")->actions().isEmpty());
+    // The removal reached the stored record at once.
+    CClockSettings reread;
+    reread.Load(f.store);
+    QCOMPARE(reread.Fields().clockSlots[0].name[0], '\0');
+  }
+
+  void titlebarToggleTwiceGivesTheFirstFrameBack() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const Qt::WindowFlags before = wnd->windowFlags();
+    wnd->RunCommand(kCmdShowTitlebar);
+    QVERIFY(wnd->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(f.settings.Fields().showTitlebar, 0);
+    QVERIFY(!Submenu(wnd->BuildPopupMenu().get(), "Window")->actions()[0]->isChecked());
+    wnd->RunCommand(kCmdShowTitlebar);
+    QCOMPARE(wnd->windowFlags(), before);
+    QCOMPARE(f.settings.Fields().showTitlebar, 8);
+    QVERIFY(Submenu(wnd->BuildPopupMenu().get(), "Window")->actions()[0]->isChecked());
+    wnd->RunCommand(kCmdKeepOnTop);
+    QVERIFY(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(f.settings.Fields().keepOnTop, 8);
+  }
+
+  void doubleClickChangesColourOrKeepsItOnCancel() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    std::optional<QColor> answer;
+    bool selectedWhileOpen = false;
+    wnd->SetColorChooser([&](const QColor&) {
+      selectedWhileOpen = f.db.ClockAt(1)->Clock().selected;
+      return answer;
+    });
+    const QPoint line(40, Centre(f.db.ClockAt(1)->Clock().frameRect).y());
+    QTest::mouseDClick(wnd.get(), Qt::LeftButton, Qt::NoModifier, line);
+    QVERIFY(selectedWhileOpen);
+    QCOMPARE(f.db.ClockAt(1)->Clock().color, 0xFFFFFFu);
+    QVERIFY(!f.db.ClockAt(1)->Clock().selected);
+    answer = QColor(0, 255, 0);
+    QTest::mouseDClick(wnd.get(), Qt::LeftButton, Qt::NoModifier, line);
+    QCOMPARE(f.db.ClockAt(1)->Clock().color, 0x00FF00u);
+  }
+
+  void unpluggedCommandsDoNothingAndPluggedOnesRun() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    wnd->RunCommand(kCmdCurrency);
+    int runs = 0;
+    wnd->SetCommandHandler(kCmdCurrency, [&runs] { ++runs; });
+    wnd->RunCommand(kCmdCurrency);
+    QTest::keyClick(wnd.get(), Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(runs, 2);
+  }
+};
+
+QTEST_MAIN(ClockWndTest)
+#include "clockwnd_test.moc"

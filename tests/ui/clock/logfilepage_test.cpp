@@ -1,0 +1,303 @@
+#include "ui/clock/logfilepage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+#include <QtTest>
+#include <fstream>
+
+#include "settings/clocksettings.h"
+#include "locations/locationdb.h"
+#include "ui/locations/locationtree.h"
+#include "ui/locations/selectlocationdlg.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+struct Row {
+  int type;
+  const char* country;
+  const char* name;
+};
+
+// A small database of the test's own, with a log basis the settings can point at.
+struct World {
+  World() {
+    const Row rows[] = {{1, "United States", "Springfield"},
+                        {1, "Germany", "Berlin"},
+                        {1, "Japan", "Tokyo"},
+                        {2, "California", "415"}};
+    for (const Row& r : rows) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetType(r.type);
+      loc->SetCountry(r.country);
+      loc->SetName(r.name);
+      db.Insert(std::move(loc));
+    }
+  }
+
+  void SetBasis(int index, const char* name, const char* country) {
+    auto& f = settings.Fields();
+    f.logLocationIndex = index;
+    CClockSettings::SetText(f.logLocationName, name);
+    CClockSettings::SetText(f.logLocationCountry, country);
+  }
+
+  std::unique_ptr<CLogFilePage> Page() {
+    auto page = std::make_unique<CLogFilePage>(db, settings, messages);
+    page->show();
+    return page;
+  }
+
+  test::TempDir dir;
+  test::ScopedCwd cwd{dir.Path()};
+  test::RecordingSink messages;
+  CClockSettings settings;
+  CLocationDB db;
+};
+
+std::vector<QWidget*> Governed(const CLogFilePage& page) {
+  return {page.NameField(), page.BrowseNameButton(), page.BasisField(), page.BrowseBasisButton(),
+          page.GmtButton()};
+}
+
+QTreeWidgetItem* FindItem(QTreeWidget* tree, const QString& text) {
+  const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+  return found.isEmpty() ? nullptr : found.first();
+}
+
+// A click where the user would press: radios and check boxes only answer on their mark and
+// text, which a short text leaves well left of the centre.
+void Click(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
+}
+
+// Runs `body` on the next modal dialog of type T once it is open.
+template <typename T>
+void OnNextModal(std::function<void(T*)> body) {
+  QTimer::singleShot(0, [body] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    body(dialog);
+  });
+}
+
+}  // namespace
+
+class PrpLogFileTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void basisShowsTheLocationOrGmt_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("found") << 1 << "Berlin"
+                           << "Germany"
+                           << "Berlin,  Germany";
+    QTest::newRow("gone from the database") << 1 << "Atlantis"
+                                            << "Nowhere"
+                                            << "Greenwich Mean Time";
+    QTest::newRow("same name, other country") << 1 << "Berlin"
+                                              << "Japan"
+                                              << "Greenwich Mean Time";
+    QTest::newRow("gmt") << -1 << ""
+                         << ""
+                         << "Greenwich Mean Time";
+  }
+
+  void basisShowsTheLocationOrGmt() {
+    QFETCH(int, index);
+    QFETCH(QString, name);
+    QFETCH(QString, country);
+    QFETCH(QString, shown);
+    World w;
+    w.SetBasis(index, name.toLatin1().constData(), country.toLatin1().constData());
+    auto page = w.Page();
+    QCOMPARE(page->BasisField()->text(), shown);
+    QVERIFY(page->BasisField()->isReadOnly());
+    // Showing a vanished basis as GMT does not rewrite what is stored.
+    page->Store();
+    QCOMPARE(w.settings.Fields().logLocationIndex, index);
+    QCOMPARE(QString::fromLatin1(CClockSettings::Text(w.settings.Fields().logLocationName)), name);
+  }
+
+  void checkBoxGovernsTheOtherControls() {
+    World w;
+    w.settings.Fields().logOption = 0;
+    auto page = w.Page();
+    QCOMPARE(page->RecordBox()->text(), QStringLiteral("Record Started Programs in the Log File"));
+    QVERIFY(!page->RecordBox()->isChecked());
+    for (QWidget* control : Governed(*page)) {
+      QVERIFY(!control->isEnabled());
+    }
+    QSignalSpy modified(page.get(), &CLogFilePage::modified);
+    Click(page->RecordBox());
+    QCOMPARE(modified.count(), 1);
+    for (QWidget* control : Governed(*page)) {
+      QVERIFY(control->isEnabled());
+    }
+    page->Store();
+    QCOMPARE(w.settings.Fields().logOption, 1);
+    Click(page->RecordBox());
+    QCOMPARE(modified.count(), 2);
+    QVERIFY(!page->GmtButton()->isEnabled());
+    page->Store();
+    QCOMPARE(w.settings.Fields().logOption, 0);
+  }
+
+  void gmtButtonClearsTheBasis() {
+    World w;
+    w.SetBasis(CLocationTree::kCity, "Berlin", "Germany");
+    auto page = w.Page();
+    QSignalSpy modified(page.get(), &CLogFilePage::modified);
+    Click(page->GmtButton());
+    QCOMPARE(page->BasisField()->text(), QStringLiteral("Greenwich Mean Time"));
+    QCOMPARE(modified.count(), 1);
+    // The copies change; the settings wait for the sheet.
+    QCOMPARE(w.settings.Fields().logLocationIndex, int{CLocationTree::kCity});
+    page->Store();
+    QCOMPARE(w.settings.Fields().logLocationIndex, -1);
+    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationName), std::string());
+    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationCountry), std::string());
+  }
+
+  void basisBrowseStartsAtTheStoredViewAndLocation() {
+    World w;
+    w.SetBasis(CLocationTree::kCity, "Berlin", "Germany");
+    auto page = w.Page();
+    QSignalSpy modified(page.get(), &CLogFilePage::modified);
+    int openedView = -1;
+    QString openedOn;
+    OnNextModal<CSelectLocationDlg>([&](CSelectLocationDlg* dialog) {
+      openedView = dialog->ViewBox()->currentIndex();
+      openedOn = dialog->Tree()->currentItem() != nullptr ? dialog->Tree()->currentItem()->text(0)
+                                                          : QString();
+      dialog->ViewBox()->setCurrentIndex(CLocationTree::kAreaCode);
+      dialog->Tree()->setCurrentItem(FindItem(dialog->Tree(), QStringLiteral("415")));
+      dialog->accept();
+    });
+    Click(page->BrowseBasisButton());
+    QCOMPARE(openedView, int{CLocationTree::kCity});
+    QCOMPARE(openedOn, QStringLiteral("Berlin"));
+    QCOMPARE(page->BasisField()->text(), QStringLiteral("415,  California"));
+    QCOMPARE(modified.count(), 1);
+    page->Store();
+    QCOMPARE(w.settings.Fields().logLocationIndex, int{CLocationTree::kAreaCode});
+    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationName), std::string("415"));
+    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationCountry),
+             std::string("California"));
+  }
+
+  void basisBrowseOfAVanishedLocationStartsFromTheStoredChoice() {
+    World w;
+    w.SetBasis(CLocationTree::kAreaCode, "Atlantis", "Nowhere");
+    w.settings.Fields().listKind = CLocationTree::kCountryCity;
+    CClockSettings::SetText(w.settings.Fields().lastLocationName, "Tokyo");
+    CClockSettings::SetText(w.settings.Fields().lastLocationCountry, "Japan");
+    auto page = w.Page();
+    QSignalSpy modified(page.get(), &CLogFilePage::modified);
+    int openedView = -1;
+    QString openedOn;
+    OnNextModal<CSelectLocationDlg>([&](CSelectLocationDlg* dialog) {
+      openedView = dialog->ViewBox()->currentIndex();
+      openedOn = dialog->Tree()->currentItem() != nullptr ? dialog->Tree()->currentItem()->text(0)
+                                                          : QString();
+      dialog->reject();
+    });
+    Click(page->BrowseBasisButton());
+    QCOMPARE(openedView, int{CLocationTree::kCountryCity});
+    QCOMPARE(openedOn, QStringLiteral("Tokyo"));
+    // Cancelled: nothing changes.
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(page->BasisField()->text(), QStringLiteral("Greenwich Mean Time"));
+    page->Store();
+    QCOMPARE(w.settings.Fields().logLocationIndex, int{CLocationTree::kAreaCode});
+  }
+
+  void nameBrowsePutsTheFullPathInTheField() {
+    World w;
+    auto page = w.Page();
+    QCOMPARE(page->NameField()->text(), QStringLiteral("ZnWright.log"));
+    QSignalSpy modified(page.get(), &CLogFilePage::modified);
+    QString startedAt;
+    std::optional<QString> answer;
+    page->SetFileChooser([&](const QString& current) {
+      startedAt = current;
+      return answer;
+    });
+    Click(page->BrowseNameButton());
+    QCOMPARE(startedAt, QStringLiteral("ZnWright.log"));
+    QCOMPARE(modified.count(), 0);
+
+    answer = QStringLiteral("alarms.log");
+    Click(page->BrowseNameButton());
+    const QString full = QString::fromStdString(w.dir.File("alarms.log"));
+    QCOMPARE(page->NameField()->text(), full);
+    QCOMPARE(modified.count(), 1);
+    page->Store();
+    QCOMPARE(CClockSettings::Text(w.settings.Fields().logFileName), full.toStdString());
+  }
+
+  void nameBrowseRefusesNamesThatWouldLogElsewhere() {
+    World w;
+    auto page = w.Page();
+    std::optional<QString> answer;
+    page->SetFileChooser([&](const QString&) { return answer; });
+    answer = QString::fromStdString(w.dir.File("missing/alarms.log"));
+    Click(page->BrowseNameButton());
+    QCOMPARE(w.messages.Messages().size(), std::size_t{1});
+    QVERIFY(w.messages.LastText().find("missing/alarms.log") != std::string::npos);
+    answer = QString::fromStdString(w.dir.Path()) + '/' + QString(260, QLatin1Char('x'));
+    Click(page->BrowseNameButton());
+    QCOMPARE(w.messages.LastText(), std::string("Please enter no more than 255 characters."));
+    QCOMPARE(page->NameField()->text(), QStringLiteral("ZnWright.log"));
+  }
+
+  void storedNameIsTheFileSystemsName() {
+    World w;
+    auto page = w.Page();
+    const QString name = QStringLiteral("journ\u00e9e.log");
+    page->SetFileChooser([&](const QString&) { return name; });
+    Click(page->BrowseNameButton());
+    page->Store();
+    // The writer opens the stored bytes as they are: they must name the file the user chose.
+    const std::string stored = CClockSettings::Text(w.settings.Fields().logFileName);
+    std::ofstream(stored) << "line\r\n";
+    QVERIFY(QFile::exists(QString::fromStdString(w.dir.File("")) + name));
+    // And they read back as the same name.
+    CLogFilePage again(w.db, w.settings, w.messages);
+    QCOMPARE(again.NameField()->text(), page->NameField()->text());
+  }
+
+  void defaultFileDialogIsASaveDialogForLogFiles() {
+    World w;
+    auto page = w.Page();
+    QString title;
+    QStringList filters;
+    bool saving = false;
+    OnNextModal<QFileDialog>([&](QFileDialog* dialog) {
+      title = dialog->windowTitle();
+      filters = dialog->nameFilters();
+      saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+      dialog->reject();
+    });
+    Click(page->BrowseNameButton());
+    QCOMPARE(title, QStringLiteral("Specify Log File Name"));
+    QCOMPARE(filters, QStringList{QStringLiteral("Log Files (*.log)")});
+    QVERIFY(saving);
+    QCOMPARE(page->NameField()->text(), QStringLiteral("ZnWright.log"));
+  }
+};
+
+QTEST_MAIN(PrpLogFileTest)
+#include "logfilepage_test.moc"

@@ -1,0 +1,506 @@
+#include "ui/clock/propertysheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "settings/clocksettings.h"
+#include "ui/widgets/dialogpositions.h"
+#include "ui/clock/clockwnd.h"
+#include "ui/clock/colorpage.h"
+#include "ui/clock/formatpage.h"
+#include "ui/clock/fontpage.h"
+#include "ui/clock/qtfonts.h"
+#include "ui/clock/logfilepage.h"
+#include "locations/locationdb.h"
+#include "settings/filesettingsstore.h"
+#include "platform/posixfilelayer.h"
+#include "support/fakeclock.h"
+#include "support/recordingactions.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+struct Place {
+  const char* name;
+  const char* country;
+  int offset;
+};
+
+const std::initializer_list<Place> kWorld = {{"New York", "United States", -5},
+                                             {"London", "United Kingdom", 0},
+                                             {"San Francisco", "United States", -8}};
+
+// A clock on temporary files, ready to open its properties over.
+struct Fixture {
+  explicit Fixture(std::initializer_list<Place> places = kWorld) {
+    for (const Place& p : places) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetName(p.name);
+      loc->SetCountry(p.country);
+      loc->SetOffset(p.offset);
+      db.Insert(std::move(loc));
+    }
+  }
+
+  CClockWnd& Clock() {
+    if (!wnd) {
+      wnd =
+          std::make_unique<CClockWnd>(ClockServices{settings, store, files, messages, db, actions});
+      wnd->show();
+      QCoreApplication::processEvents();
+      wnd->repaint();
+    }
+    return *wnd;
+  }
+
+  std::unique_ptr<CPropertySheet> Sheet(CDialogPositions* positions = nullptr) {
+    auto sheet =
+        std::make_unique<CPropertySheet>(Clock(), settings, db, messages, positions, &Clock());
+    sheet->show();
+    return sheet;
+  }
+
+  ClockSettingsRecord Stored() {
+    CClockSettings reread;
+    reread.Load(store);
+    return reread.Fields();
+  }
+
+  CLocation& Line(std::size_t i) const { return *db.ClockAt(i); }
+
+  // Whether the clock, as drawn now, shows `color` anywhere.
+  bool ClockShows(const QColor& color) {
+    const QImage image = Clock().grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) == color) {
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+
+  test::FakeClock clock{2026, 12, 8, 15, 0, 0};
+  test::TempDir dir;
+  test::ScopedCwd cwd{dir.Path()};
+  CPosixFileLayer files;
+  CFileSettingsStore store{files, dir.Path() + "/SETTINGS"};
+  test::RecordingSink messages;
+  test::RecordingActions actions;
+  CClockSettings settings;
+  CLocationDB db;
+  std::unique_ptr<CClockWnd> wnd;
+};
+
+QFont PixelFont(const char* family, int pixels, QFont::Weight weight, bool italic) {
+  QFont font(QString::fromLatin1(family));
+  font.setPixelSize(pixels);
+  font.setWeight(weight);
+  font.setItalic(italic);
+  return font;
+}
+
+QStringList Items(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) {
+    items << box->itemText(i);
+  }
+  return items;
+}
+
+// A click where the user would press: radios and check boxes only answer on their mark and
+// text, which a short text leaves well left of the centre.
+void Click(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
+}
+
+// Runs `body` on the next modal dialog of type T once it is open.
+template <typename T>
+void OnNextModal(std::function<void(T*)> body) {
+  QTimer::singleShot(0, [body] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    body(dialog);
+  });
+}
+
+}  // namespace
+
+class PropertySheetTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensOnItsFourPagesWithNothingToApply() {
+    Fixture f;
+    f.settings.Fields().fontTarget = CFontPage::kBoth;
+    f.settings.Fields().digitSpacing = 13;
+    auto sheet = f.Sheet();
+    QCOMPARE(sheet->windowTitle(), QStringLiteral("Properties"));
+    QStringList tabs;
+    for (int i = 0; i < sheet->Tabs()->count(); ++i) {
+      tabs << sheet->Tabs()->tabText(i);
+    }
+    QCOMPARE(tabs, (QStringList{"Format", "Color", "Font", "Log File"}));
+    QVERIFY(!sheet->ApplyButton()->isEnabled());
+    // The font page always opens on the names, whatever was chosen last time.
+    CFontPage& font = sheet->FontPage();
+    QVERIFY(font.NamesButton()->isChecked());
+    QCOMPARE(font.FaceLabel()->text(), QStringLiteral("System"));
+    QCOMPARE(font.SpacingSlider()->minimum(), 0);
+    QCOMPARE(font.SpacingSlider()->maximum(), 20);
+    QCOMPARE(font.SpacingSlider()->value(), 13);
+    QVERIFY(font.AutoSizeBox()->isHidden());
+    QVERIFY(font.AutoSizeBox()->isChecked());
+  }
+
+  void formatRadiosShowTheStoredValues_data() {
+    QTest::addColumn<int>("displayMode");
+    QTest::addColumn<int>("dateOrder");
+    QTest::addColumn<int>("hour24");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QList<int>>("readBack");
+    QTest::newRow("date, month first, 12h")
+        << 0 << 0 << 0 << "Date MM/DD/YY 12 hour clock" << QList<int>{0, 0, 0};
+    QTest::newRow("time, year first, 24h")
+        << 1 << 1 << 1 << "Time YY-MM-DD 24 hour clock" << QList<int>{1, 1, 1};
+    QTest::newRow("both, day first")
+        << 2 << 2 << 0 << "Both DD.MM.YY 12 hour clock" << QList<int>{2, 2, 0};
+    QTest::newRow("out of range") << 7 << -3 << 5 << "Both YY-MM-DD 24 hour clock"
+                                  << QList<int>{2, 1, 1};
+  }
+
+  void formatRadiosShowTheStoredValues() {
+    QFETCH(int, displayMode);
+    QFETCH(int, dateOrder);
+    QFETCH(int, hour24);
+    QFETCH(QString, shown);
+    QFETCH(QList<int>, readBack);
+    CClockSettings settings;
+    auto& r = settings.Fields();
+    r.displayMode = displayMode;
+    r.dateOrder = dateOrder;
+    r.hour24 = hour24;
+    CFormatPage page(settings);
+    QStringList checked;
+    for (QRadioButton* radio : page.findChildren<QRadioButton*>()) {
+      if (radio->isChecked()) {
+        checked << radio->text();
+      }
+    }
+    QCOMPARE(checked.join(' '), shown);
+    // Stored as they were until the user touches the page; any click reads the radios back.
+    page.Store();
+    QCOMPARE((QList<int>{r.displayMode, r.dateOrder, r.hour24}),
+             (QList<int>{displayMode, dateOrder, hour24}));
+    Click(page.LeadingZerosBox());
+    page.Store();
+    QCOMPARE((QList<int>{r.displayMode, r.dateOrder, r.hour24}), readBack);
+    QCOMPARE(r.leadingZeros, 0);
+  }
+
+  void timeOnlyAndOkShrinksTheClockToNamesAndTimes() {
+    Fixture f;
+    const int before = f.Clock().width();
+    const int column = f.Line(0).Clock().timeCells[0].left;
+    auto sheet = f.Sheet();
+    Click(sheet->FormatPage().TimeButton());
+    QVERIFY(sheet->ApplyButton()->isEnabled());
+    // Nothing reaches the clock before OK or Apply.
+    QCOMPARE(f.settings.Fields().displayMode, 2);
+    Click(sheet->OkButton());
+    QCOMPARE(sheet->result(), int{QDialog::Accepted});
+    // The times move left into the room the dates leave, and the clock narrows with them.
+    QVERIFY(f.Line(0).Clock().timeCells[0].left < column);
+    QVERIFY(f.Clock().width() < before);
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      QCOMPARE(f.Line(i).DateText(), std::string());
+      QCOMPARE(f.Line(i).TimeText().size(), std::size_t{11});
+      const ClockDisplayData& d = f.Line(i).Clock();
+      QCOMPARE(d.frameRect.bottom, d.timeCells[0].bottom);
+    }
+    const ClockSettingsRecord stored = f.Stored();
+    QCOMPARE(stored.displayMode, 1);
+    QCOMPARE(stored.windowRect[2] - stored.windowRect[0], f.Clock().width());
+  }
+
+  void twentyFourHoursWithoutSecondsDropTheMarkers() {
+    Fixture f;
+    auto sheet = f.Sheet();
+    CFormatPage& format = sheet->FormatPage();
+    Click(format.TwentyFourHourButton());
+    Click(format.SecondsBox());
+    Click(sheet->ApplyButton());
+    QVERIFY(sheet->isVisible());
+    QVERIFY(!sheet->ApplyButton()->isEnabled());
+    QCOMPARE(f.settings.Fields().hour24, 1);
+    QCOMPARE(f.settings.Fields().showSeconds, 0);
+    // London is at GMT: 15:00 on the fake clock.
+    QCOMPARE(f.Line(0).Name(), std::string("London"));
+    QCOMPARE(f.Line(0).TimeText(), std::string("15:00"));
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      const std::string time = f.Line(i).TimeText();
+      QVERIFY(time.find_first_of("APM") == std::string::npos);
+    }
+  }
+
+  void applyReachesTheClockButNotTheRecord() {
+    Fixture f;
+    f.Clock();
+    QCOMPARE(f.Stored().displayMode, 2);
+    const int before = f.Clock().width();
+    auto sheet = f.Sheet();
+    Click(sheet->FormatPage().TimeButton());
+    sheet->FontPage().SpacingSlider()->setValue(4);
+    Click(sheet->ApplyButton());
+    QCOMPARE(f.Line(0).DateText(), std::string());
+    QCOMPARE(f.Clock().Metrics().digitSpacing, 4);
+    QVERIFY(f.Clock().width() < before);
+    // The clock resized itself, yet a restart now would find the old record.
+    const ClockSettingsRecord stored = f.Stored();
+    QCOMPARE(stored.displayMode, 2);
+    QCOMPARE(stored.digitSpacing, 10);
+    Click(sheet->OkButton());
+    QCOMPARE(f.Stored().displayMode, 1);
+    QCOMPARE(f.Stored().digitSpacing, 4);
+  }
+
+  void cancelDropsUnappliedChanges() {
+    Fixture f;
+    auto sheet = f.Sheet();
+    Click(sheet->FormatPage().DateButton());
+    sheet->FontPage().SpacingSlider()->setValue(3);
+    Click(sheet->LogFilePage().RecordBox());
+    Click(sheet->CancelButton());
+    QCOMPARE(f.settings.Fields().displayMode, 2);
+    QCOMPARE(f.settings.Fields().digitSpacing, 10);
+    QCOMPARE(f.settings.Fields().logOption, 1);
+    QVERIFY(!f.Line(0).TimeText().empty());
+  }
+
+  void logFilePageReachesTheSettingsOnApply() {
+    Fixture f;
+    CClockSettings::SetText(f.settings.Fields().logLocationName, "London");
+    CClockSettings::SetText(f.settings.Fields().logLocationCountry, "United Kingdom");
+    f.settings.Fields().logLocationIndex = 1;
+    auto sheet = f.Sheet();
+    CLogFilePage& log = sheet->LogFilePage();
+    QCOMPARE(log.BasisField()->text(), QStringLiteral("London,  United Kingdom"));
+    Click(log.GmtButton());
+    QVERIFY(sheet->ApplyButton()->isEnabled());
+    Click(sheet->ApplyButton());
+    QCOMPARE(f.settings.Fields().logLocationIndex, -1);
+    QCOMPARE(CClockSettings::Text(f.settings.Fields().logLocationName), std::string());
+  }
+
+  void allTextColourStaysAfterCancel() {
+    Fixture f;
+    auto sheet = f.Sheet();
+    CColorPage& color = sheet->ColorPage();
+    QVERIFY(color.BackgroundButton()->isChecked());
+    QVERIFY(!color.LineList()->isEnabled());
+    QCOMPARE(Items(color.LineList()),
+             (QStringList{"<All Text>", "London", "New York", "San Francisco"}));
+    f.Line(0).Clock().color = 0x0000FF;
+    QColor startedAt;
+    color.SetColorChooser([&](const QColor& initial) {
+      startedAt = initial;
+      return std::optional<QColor>(QColor(0, 255, 0));
+    });
+    Click(color.CharactersButton());
+    QVERIFY(color.LineList()->isEnabled());
+    QCOMPARE(color.LineList()->currentText(), QStringLiteral("<All Text>"));
+    Click(color.SelectButton());
+    QCOMPARE(startedAt, QColor(255, 0, 0));
+    Click(sheet->CancelButton());
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      QCOMPARE(f.Line(i).Clock().color, 0x00FF00u);
+    }
+    QVERIFY(f.ClockShows(QColor(0, 255, 0)));
+  }
+
+  void oneLineColourAndTheBackground() {
+    Fixture f;
+    auto sheet = f.Sheet();
+    CColorPage& color = sheet->ColorPage();
+    f.Line(1).Clock().color = 0x00FFFF;
+    QColor startedAt;
+    std::optional<QColor> answer = QColor(0, 0, 255);
+    color.SetColorChooser([&](const QColor& initial) {
+      startedAt = initial;
+      return answer;
+    });
+    Click(color.CharactersButton());
+    color.LineList()->setCurrentIndex(2);
+    Click(color.SelectButton());
+    QCOMPARE(startedAt, QColor(255, 255, 0));
+    QCOMPARE(f.Line(1).Clock().color, 0xFF0000u);
+    QCOMPARE(f.Line(0).Clock().color, 0xFFFFFFu);
+    // Picking "Characters" again starts over at "<All Text>".
+    Click(color.CharactersButton());
+    QCOMPARE(color.LineList()->currentIndex(), 0);
+
+    Click(color.BackgroundButton());
+    QVERIFY(!color.LineList()->isEnabled());
+    answer = std::nullopt;
+    Click(color.SelectButton());
+    QCOMPARE(startedAt, QColor(128, 0, 0));
+    QCOMPARE(f.settings.Fields().backgroundColor, 128);
+    answer = QColor(0, 64, 0);
+    Click(color.SelectButton());
+    QCOMPARE(f.settings.Fields().backgroundColor, 0x004000);
+    QVERIFY(f.ClockShows(QColor(0, 64, 0)));
+  }
+
+  void allTextOnAnEmptyClockChangesNothing() {
+    Fixture f({{"Tokyo", "Japan", 9}});
+    f.Clock();
+    f.db.ClearClock();
+    auto sheet = f.Sheet();
+    CColorPage& color = sheet->ColorPage();
+    QColor startedAt;
+    color.SetColorChooser([&](const QColor& initial) {
+      startedAt = initial;
+      return std::optional<QColor>(QColor(1, 2, 3));
+    });
+    QCOMPARE(Items(color.LineList()), QStringList{"<All Text>"});
+    Click(color.CharactersButton());
+    Click(color.SelectButton());
+    QCOMPARE(startedAt, QColor(255, 255, 255));
+  }
+
+  void newDigitFontResetsTheSpacing_data() {
+    QTest::addColumn<int>("target");
+    QTest::addColumn<bool>("names");
+    QTest::addColumn<bool>("digits");
+    QTest::newRow("names") << int{CFontPage::kNames} << true << false;
+    QTest::newRow("date/time") << int{CFontPage::kDigits} << false << true;
+    QTest::newRow("both") << int{CFontPage::kBoth} << true << true;
+  }
+
+  void newDigitFontResetsTheSpacing() {
+    QFETCH(int, target);
+    QFETCH(bool, names);
+    QFETCH(bool, digits);
+    Fixture f;
+    f.settings.Fields().digitSpacing = 15;
+    auto sheet = f.Sheet();
+    CFontPage& font = sheet->FontPage();
+    QRadioButton* radios[] = {font.NamesButton(), font.DigitsButton(), font.BothButton()};
+    Click(radios[target]);
+    QCOMPARE(font.FaceLabel()->text(), QStringLiteral("System"));
+    const QFont chosen = PixelFont("DejaVu Serif", 21, QFont::Bold, false);
+    QFont startedAt;
+    font.SetFontChooser([&](const QFont& initial) {
+      startedAt = initial;
+      return std::optional<QFont>(chosen);
+    });
+    const int nameHeight = f.Clock().Metrics().nameHeight;
+    Click(font.SelectButton());
+    QCOMPARE(startedAt, QApplication::font());
+    QCOMPARE(font.FaceLabel()->text(), QStringLiteral("DejaVu Serif"));
+    const auto& r = f.settings.Fields();
+    QCOMPARE(CClockSettings::Text(r.nameFont.faceName).empty(), !names);
+    QCOMPARE(CClockSettings::Text(r.digitFont.faceName).empty(), !digits);
+    const int spacing = digits ? 10 : 15;
+    QCOMPARE(r.digitSpacing, spacing);
+    QCOMPARE(font.SpacingSlider()->value(), spacing);
+    QCOMPARE(f.Clock().Metrics().digitSpacing, spacing);
+    // The clock took the font at once.
+    QCOMPARE(f.Clock().Metrics().nameHeight != nameHeight, names);
+    // A font choice is not an edit of the page: Cancel keeps it.
+    QVERIFY(!sheet->ApplyButton()->isEnabled());
+    Click(sheet->CancelButton());
+    QCOMPARE(f.settings.Fields().digitSpacing, spacing);
+    QCOMPARE(CClockSettings::Text(r.digitFont.faceName).empty(), !digits);
+  }
+
+  void fontFollowsTheRadioTheUserSees() {
+    Fixture f;
+    f.settings.Fields().fontTarget = CFontPage::kBoth;
+    f.settings.Fields().digitFont =
+        CQtFonts::ToRecord(PixelFont("DejaVu Sans Mono", 14, QFont::Normal, false));
+    auto sheet = f.Sheet();
+    CFontPage& font = sheet->FontPage();
+    font.SetFontChooser([](const QFont&) {
+      return std::optional<QFont>(PixelFont("DejaVu Serif", 18, QFont::Normal, true));
+    });
+    // The page shows "Names": only the name font changes, though "Both" was stored.
+    Click(font.SelectButton());
+    QCOMPARE(CClockSettings::Text(f.settings.Fields().nameFont.faceName),
+             std::string("DejaVu Serif"));
+    QCOMPARE(CClockSettings::Text(f.settings.Fields().digitFont.faceName),
+             std::string("DejaVu Sans Mono"));
+    Click(font.DigitsButton());
+    QCOMPARE(font.FaceLabel()->text(), QStringLiteral("DejaVu Sans Mono"));
+    QFont startedAt;
+    font.SetFontChooser([&](const QFont& initial) {
+      startedAt = initial;
+      return std::optional<QFont>();
+    });
+    Click(font.SelectButton());
+    QCOMPARE(startedAt.family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(startedAt.pixelSize(), 14);
+    // The hidden option still travels with the page.
+    sheet->FontPage().AutoSizeBox()->click();
+    QVERIFY(sheet->ApplyButton()->isEnabled());
+    Click(sheet->OkButton());
+    QCOMPARE(f.Stored().fontTarget, int{CFontPage::kDigits});
+    QCOMPARE(f.Stored().autoSize, 0);
+  }
+
+  void chosenFontSurvivesARestart() {
+    Fixture f;
+    auto sheet = f.Sheet();
+    CFontPage& font = sheet->FontPage();
+    const QFont names = PixelFont("DejaVu Serif", 17, QFont::Bold, true);
+    const QFont digits = PixelFont("DejaVu Sans Mono", 23, QFont::Normal, false);
+    font.SetFontChooser([&](const QFont&) { return std::optional<QFont>(names); });
+    Click(font.SelectButton());
+    Click(font.DigitsButton());
+    font.SetFontChooser([&](const QFont&) { return std::optional<QFont>(digits); });
+    Click(font.SelectButton());
+    Click(sheet->OkButton());
+
+    const ClockSettingsRecord stored = f.Stored();
+    for (const auto& [record, wanted] :
+         {std::pair{stored.nameFont, names}, std::pair{stored.digitFont, digits}}) {
+      const std::optional<QFont> restored = CQtFonts::ToFont(record);
+      QVERIFY(restored.has_value());
+      QCOMPARE(restored->family(), wanted.family());
+      QCOMPARE(restored->pixelSize(), wanted.pixelSize());
+      QCOMPARE(restored->weight(), wanted.weight());
+      QCOMPARE(restored->italic(), wanted.italic());
+    }
+  }
+
+  void remembersWhereItWasClosed() {
+    Fixture f;
+    CDialogPositions positions;
+    positions.SetClock(&f.Clock());
+    QRect closedAt;
+    OnNextModal<CPropertySheet>([&](CPropertySheet* sheet) {
+      sheet->move(sheet->pos() + QPoint(37, 23));
+      closedAt = sheet->geometry();
+      sheet->reject();
+    });
+    CPropertySheet::Run(f.Clock(), f.settings, f.db, f.messages, &positions);
+    QVERIFY(positions.IsRemembered(CDialogPositions::kProperties));
+    auto again = f.Sheet(&positions);
+    QCOMPARE(again->geometry(), closedAt);
+  }
+};
+
+QTEST_MAIN(PropertySheetTest)
+#include "propertysheet_test.moc"

@@ -1,0 +1,360 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "settings/clocksettings.h"
+#include "ui/clock/clockwnd.h"
+#include "events/eventlist.h"
+#include "ui/events/annualpage.h"
+#include "ui/events/eventlistdlg.h"
+#include "ui/events/eventeditdlg.h"
+#include "ui/events/monthlypage.h"
+#include "ui/events/onetimepage.h"
+#include "ui/events/weeklypage.h"
+#include "locations/locationdb.h"
+#include "ui/locations/locationtree.h"
+#include "settings/filesettingsstore.h"
+#include "platform/posixfilelayer.h"
+#include "support/fakeclock.h"
+#include "support/recordingactions.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+#include "ui/widgets/spinfield.h"
+
+using namespace zw;
+
+namespace {
+
+// A place east of GMT, so its wall clock and the computer's GMT clock differ by hours.
+struct World {
+  World() {
+    auto tokyo = std::make_unique<CLocation>();
+    tokyo->SetName("Tokyo");
+    tokyo->SetCountry("Japan");
+    tokyo->SetOffset(9);
+    db.Insert(std::move(tokyo));
+    settings.Fields().listKind = CLocationTree::kCountryCity;
+    CClockSettings::SetText(settings.Fields().lastLocationName, "Tokyo");
+    CClockSettings::SetText(settings.Fields().lastLocationCountry, "Japan");
+  }
+
+  // 2026-12-08 12:00 GMT is 21:00 in Tokyo.
+  test::FakeClock clock{2026, 12, 8, 12, 0, 0};
+  test::TempDir dir;
+  test::ScopedCwd cwd{dir.Path()};
+  CPosixFileLayer files;
+  CFileSettingsStore store{files, dir.Path() + "/SETTINGS"};
+  test::RecordingSink messages;
+  CClockSettings settings;
+  CLocationDB db;
+};
+
+std::unique_ptr<CEvent> NewAlarm() {
+  return std::make_unique<CEvent>();
+}
+
+template <typename T>
+void OnNextModal(std::function<void(T*)> body) {
+  QTimer::singleShot(0, [body] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    body(dialog);
+  });
+}
+
+QString Last(const test::RecordingSink& s) {
+  return QString::fromStdString(s.LastText());
+}
+
+}  // namespace
+
+class EventDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void requiredFieldsInOrder() {
+    World w;
+    auto alarm = NewAlarm();
+    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    dlg.accept();
+    QCOMPARE(Last(w.messages), QStringLiteral("Alarm name must be entered."));
+    dlg.NameEdit()->setText("Stand-up");
+    dlg.LocationTree().Tree()->setCurrentItem(dlg.LocationTree().Tree()->topLevelItem(0));
+    dlg.accept();
+    QCOMPARE(Last(w.messages),
+             QStringLiteral("A valid location must be selected in order to determine the time "
+                            "zone used by the alarm."));
+    QVERIFY(dlg.LocationTree().SelectByName("Tokyo", "Japan"));
+    dlg.accept();
+    QCOMPARE(Last(w.messages), QStringLiteral("Please enter the alarm time."));
+    dlg.CurrentPage()->TimeEdit()->setText("7:15");
+    dlg.accept();
+    QCOMPARE(Last(w.messages),
+             QStringLiteral("Invalid time entered. Must be in HH:MM:SS AM/PM (12-hour) format.  "
+                            "Minutes and seconds are optional."));
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+  }
+
+  void noActionAnsweredNoStoresAnEventThatDoesNothing() {
+    World w;
+    auto alarm = NewAlarm();
+    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    QVERIFY(dlg.LocationTree().Selected() != nullptr);  // the last selected location
+    dlg.NameEdit()->setText("Stand-up");
+    dlg.CurrentPage()->TimeEdit()->setText("9:30 am");
+    dlg.PreNotifyBox()->setValue(15);
+    w.messages.Answer(false);
+    dlg.accept();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(Last(w.messages),
+             QStringLiteral("No alarm action has been specified.  Do you want to enter an "
+                            "action?"));
+    QCOMPARE(alarm->TimeText(), std::string("09:30:00"));
+    QCOMPARE(alarm->LocationName(), std::string("Tokyo"));
+    QCOMPARE(alarm->Fields().preNotifyMinutes, 15);
+    QCOMPARE(alarm->Fields().showMessage + alarm->Fields().playMedia + alarm->Fields().runProgram,
+             0);
+    QCOMPARE(dlg.CurrentPage()->TimeEdit()->text(), QStringLiteral("09:30:00 AM"));
+  }
+
+  void switchingAFilledPageAsksFirst() {
+    World w;
+    auto alarm = NewAlarm();
+    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    // An empty page is left without a question.
+    dlg.Tabs()->setCurrentIndex(kWeekly);
+    QVERIFY(w.messages.Messages().empty());
+    dlg.Tabs()->setCurrentIndex(kDaily);
+    dlg.CurrentPage()->TimeEdit()->setText("10:00 am");
+    w.messages.Answer(false);
+    dlg.Tabs()->setCurrentIndex(kWeekly);
+    QCOMPARE(Last(w.messages), QStringLiteral("Should the daily alarm settings be discarded?"));
+    QCOMPARE(dlg.Tabs()->currentIndex(), int(kDaily));
+    QCOMPARE(dlg.CurrentPage()->TimeEdit()->text(), QStringLiteral("10:00 am"));
+    w.messages.Answer(true);
+    dlg.Tabs()->setCurrentIndex(kWeekly);
+    QCOMPARE(dlg.CurrentPage()->Frequency(), int(kWeekly));
+    QVERIFY(dlg.CurrentPage()->TimeEdit()->text().isEmpty());
+    dlg.Tabs()->setCurrentIndex(kDaily);
+    QVERIFY(dlg.CurrentPage()->TimeEdit()->text().isEmpty());
+  }
+
+  void pageRules_data() {
+    QTest::addColumn<int>("frequency");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("weekly without a day")
+        << int(kWeekly) << "" << false << "Please select a day of the week." << false;
+    QTest::newRow("monthly day 0") << int(kMonthly) << "0" << false
+                                   << "The day of the month must be between 1 an 31." << false;
+    QTest::newRow("monthly day 32") << int(kMonthly) << "32" << false
+                                    << "The day of the month must be between 1 an 31." << false;
+    QTest::newRow("monthly day 29, no") << int(kMonthly) << "29" << false
+                                        << "The day of the month entered is greater than 28 "
+                                           "which will cause this alarm to skip certain months.  "
+                                           "Do you want to continue using the day of month "
+                                           "specified?"
+                                        << false;
+    QTest::newRow("monthly empty day")
+        << int(kMonthly) << "" << false << "Please enter day of the month." << false;
+    QTest::newRow("annual February 30")
+        << int(kAnnual) << "30" << false << "The day entered for the selected month is invalid."
+        << false;
+    QTest::newRow("annual February 29") << int(kAnnual) << "29" << false << "" << true;
+    QTest::newRow("one-time before Tokyo's now") << int(kOneTime) << "12/08/2026" << false
+                                                 << "Please enter a date and time in the future.  "
+                                                    "Check the current time of the selected "
+                                                    "location."
+                                                 << false;
+    QTest::newRow("one-time empty date")
+        << int(kOneTime) << "" << false << "Please enter the alarm date." << false;
+  }
+
+  void pageRules() {
+    QFETCH(int, frequency);
+    QFETCH(QString, field);
+    QFETCH(bool, answer);
+    QFETCH(QString, message);
+    QFETCH(bool, accepted);
+    World w;
+    auto alarm = NewAlarm();
+    alarm->Fields().frequency = frequency;
+    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    dlg.NameEdit()->setText("Rule");
+    // 8:00 PM in Tokyo is before its 9:00 PM now, though after the computer's 12:00 GMT.
+    dlg.CurrentPage()->TimeEdit()->setText("8:00 pm");
+    dlg.Actions().showMessage = true;
+    dlg.Actions().messageText = "Hello";
+    if (frequency == kMonthly) {
+      static_cast<CMonthlyPage*>(dlg.CurrentPage())->DayField()->SetText(field);
+    } else if (frequency == kAnnual) {
+      static_cast<CAnnualPage*>(dlg.CurrentPage())->MonthList()->setCurrentIndex(1);
+      static_cast<CAnnualPage*>(dlg.CurrentPage())->DayField()->SetText(field);
+    } else if (frequency == kOneTime) {
+      static_cast<COneTimePage*>(dlg.CurrentPage())->DateEdit()->setText(field);
+    }
+    w.messages.Answer(answer);
+    dlg.accept();
+    QCOMPARE(dlg.result() == QDialog::Accepted, accepted);
+    if (!message.isEmpty()) {
+      QCOMPARE(Last(w.messages), message);
+    }
+    if (accepted && frequency == kAnnual) {
+      QCOMPARE(alarm->Fields().annualMonth, 2);
+      QCOMPARE(alarm->Fields().annualDay, 29);
+      QCOMPARE(alarm->Fields().showMessage, 1);
+    }
+  }
+
+  void existingEventFillsItsPageInTheUsersForms() {
+    World w;
+    w.settings.Fields().dateOrder = CDateTime::kDayMonthYear;
+    w.settings.Fields().hour24 = 1;
+    auto alarm = NewAlarm();
+    CEvent::SetText(alarm->Fields().name, "Flight");
+    CEvent::SetText(alarm->Fields().locationName, "Tokyo");
+    CEvent::SetText(alarm->Fields().locationCountry, "Japan");
+    CEvent::SetText(alarm->Fields().timeText, "18:45:00");
+    CEvent::SetText(alarm->Fields().dateText, "01/31/2027");
+    alarm->Fields().frequency = kOneTime;
+    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    QCOMPARE(dlg.CurrentPage()->TimeEdit()->text(), QStringLiteral("18:45:00"));
+    QCOMPARE(static_cast<COneTimePage*>(dlg.CurrentPage())->DateEdit()->text(),
+             QStringLiteral("31.01.2027"));
+    QCOMPARE(dlg.LocationTree().Selected()->Name(), std::string("Tokyo"));
+    QCOMPARE(dlg.NameEdit()->text(), QStringLiteral("Flight"));
+  }
+
+  void setEventAddChangeDelete() {
+    World w;
+    CEventList alarms(w.db);
+    CEventListDlg set(alarms, w.db, w.settings, w.files, w.messages);
+    QVERIFY(!set.ChangeButton()->isEnabled());
+    QVERIFY(!set.DeleteButton()->isEnabled());
+
+    OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
+      dlg->NameEdit()->setText("Call home");
+      dlg->CurrentPage()->TimeEdit()->setText("10:00 pm");
+      dlg->Actions().showMessage = true;
+      dlg->Actions().messageText = "Ring";
+      dlg->accept();
+    });
+    set.AddEvent();
+    QCOMPARE(alarms.GetCount(), std::size_t{1});
+    QCOMPARE(set.List()->item(0)->text(), QStringLiteral("Call home"));
+    QVERIFY(set.ChangeButton()->isEnabled());
+    QVERIFY(std::filesystem::exists(w.dir.File("ALM_ZON.DAT")));
+    QCOMPARE(*alarms.GetSchedule(0)->Next(), CDateTime(2026, 12, 8, 22, 0, 0));
+
+    // Cancelling a change leaves the event and its schedule as they were.
+    OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
+      dlg->NameEdit()->setText("Renamed");
+      dlg->reject();
+    });
+    set.ChangeEvent();
+    QCOMPARE(alarms.GetAlarm(0)->Name(), std::string("Call home"));
+
+    OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
+      dlg->CurrentPage()->TimeEdit()->setText("11:00 pm");
+      dlg->accept();
+    });
+    set.ChangeEvent();
+    QCOMPARE(*alarms.GetSchedule(0)->Next(), CDateTime(2026, 12, 8, 23, 0, 0));
+
+    w.messages.Answer(true);
+    set.DeleteEvent();
+    QCOMPARE(Last(w.messages), QStringLiteral("You are about to delete the alarm named \"Call "
+                                              "home\".  Do you want to proceed?"));
+    QCOMPARE(alarms.GetCount(), std::size_t{0});
+    QVERIFY(!set.ChangeButton()->isEnabled());
+    QVERIFY(!std::filesystem::exists(w.dir.File("ALM_ZON.DAT")));
+  }
+
+  void eventCreatedThroughTheDialogsFiresAtItsTime() {
+    World w;
+    test::RecordingActions actions;
+    CClockWnd clock(ClockServices{w.settings, w.store, w.files, w.messages, w.db, actions});
+    CEventListDlg set(clock.Alarms(), w.db, w.settings, w.files, w.messages);
+    actions.SetRefreshHandler([&set] { set.Refill(); });
+
+    OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
+      dlg->NameEdit()->setText("Boarding");
+      dlg->Tabs()->setCurrentIndex(kOneTime);
+      dlg->CurrentPage()->TimeEdit()->setText("9:05 pm");
+      static_cast<COneTimePage*>(dlg->CurrentPage())->DateEdit()->setText("12/8/26");
+      dlg->Actions().showMessage = true;
+      dlg->Actions().messageText = "Gate 12";
+      dlg->accept();
+    });
+    set.AddEvent();
+    OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
+      dlg->NameEdit()->setText("Taxi");
+      dlg->CurrentPage()->TimeEdit()->setText("9:10 pm");
+      dlg->Actions().showMessage = true;
+      dlg->Actions().messageText = "Downstairs";
+      dlg->accept();
+    });
+    set.AddEvent();
+    QCOMPARE(set.List()->count(), 2);
+
+    // 21:05 in Tokyo: the one-time event fires and leaves the open list.
+    w.clock.Set(CDateTime(2026, 12, 8, 12, 5, 0).Seconds());
+    clock.Tick();
+    QTRY_COMPARE(actions.Calls().size(), std::size_t{2});
+    QCOMPARE(actions.Calls()[0].what, std::string("message"));
+    QCOMPARE(actions.Calls()[0].text, std::string("Boarding\r\n\r\nGate 12"));
+    QCOMPARE(set.List()->count(), 1);
+    QCOMPARE(set.List()->item(0)->text(), QStringLiteral("Taxi"));
+
+    // The daily one is found three minutes late.
+    actions.Clear();
+    w.clock.Set(CDateTime(2026, 12, 8, 12, 13, 0).Seconds());
+    clock.Tick();
+    QTRY_COMPARE(actions.Calls().size(), std::size_t{1});
+    QCOMPARE(actions.Calls()[0].text,
+             std::string("Taxi\r\n\r\n** LATE NOTIFICATION **\r\n\r\nDownstairs"));
+    // The file holds the next due instant, tomorrow at 21:10 Tokyo time.
+    CEventList reloaded(w.db);
+    reloaded.Load(w.files, w.messages);
+    QCOMPARE(reloaded.GetCount(), std::size_t{1});
+    QCOMPARE(*reloaded.GetSchedule(0)->Next(), CDateTime(2026, 12, 9, 21, 10, 0));
+  }
+
+  void startedProgramWritesItsLogLine() {
+    World w;
+    test::RecordingActions actions;
+    CClockWnd clock(ClockServices{w.settings, w.store, w.files, w.messages, w.db, actions});
+    auto alarm = NewAlarm();
+    CEvent::SetText(alarm->Fields().name, "Backup");
+    CEvent::SetText(alarm->Fields().locationName, "Tokyo");
+    CEvent::SetText(alarm->Fields().locationCountry, "Japan");
+    CEvent::SetText(alarm->Fields().timeText, "21:01:00");
+    alarm->Fields().runProgram = 1;
+    CEvent::SetText(alarm->Fields().programCommand, "backup --all");
+    clock.Alarms().Add(std::move(alarm));
+    w.clock.Set(CDateTime(2026, 12, 8, 12, 1, 0).Seconds());
+    clock.Tick();
+    QTRY_COMPARE(actions.Calls().size(), std::size_t{1});
+    std::ifstream log(w.dir.File("ZnWright.log"));
+    std::string line;
+    std::getline(log, line);
+    QCOMPARE(QString::fromStdString(line),
+             QStringLiteral("12/08/2026 12:01:00 PM (GMT time)  12/08/2026 09:01:00 PM (Tokyo, "
+                            "Japan)  Successfully started program \"backup --all\" in directory "
+                            "\"\"\r"));
+  }
+};
+
+QTEST_MAIN(EventDialogsTest)
+#include "eventdialogs_test.moc"

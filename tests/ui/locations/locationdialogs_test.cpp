@@ -1,0 +1,345 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QtTest>
+#include <fstream>
+
+#include "settings/clocksettings.h"
+#include "events/eventlist.h"
+#include "locations/locationdb.h"
+#include "ui/locations/locationlistdlg.h"
+#include "ui/locations/locationpropsdlg.h"
+#include "ui/locations/locationtree.h"
+#include "ui/locations/selectlocationdlg.h"
+#include "platform/posixfilelayer.h"
+#include "support/fakeclock.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+struct Row {
+  int type;
+  const char* country;
+  const char* name;
+  int offset;
+};
+
+// A small database of the test's own: two Springfields, a lone German city, area codes and a
+// custom location.
+struct World {
+  World() {
+    const Row rows[] = {{1, "United States", "Springfield", -6},
+                        {1, "Australia", "Springfield", 9},
+                        {1, "Germany", "Berlin", 1},
+                        {1, "India", "Mumbai", 5},
+                        {2, "California", "415", -8},
+                        {9, "Friends", "Anna", 2}};
+    for (const Row& r : rows) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetType(r.type);
+      loc->SetCountry(r.country);
+      loc->SetName(r.name);
+      loc->SetOffset(r.offset);
+      db.Insert(std::move(loc));
+    }
+  }
+
+  CLocation* Find(const char* name, const char* country) const {
+    const int i = db.Find(name, country);
+    return i < 0 ? nullptr : db.At(static_cast<std::size_t>(i));
+  }
+
+  LocationListServices Services(CEventList* alarms = nullptr) {
+    return LocationListServices{
+        db, settings, messages, files, alarms, nullptr, [this] { ++clockChanges; }};
+  }
+
+  test::FakeClock clock{2026, 12, 8, 12, 0, 0};
+  test::TempDir dir;
+  test::ScopedCwd cwd{dir.Path()};
+  CPosixFileLayer files;
+  test::RecordingSink messages;
+  CClockSettings settings;
+  CLocationDB db;
+  int clockChanges = 0;
+};
+
+QStringList TopLevel(const QTreeWidget* tree) {
+  QStringList texts;
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+    texts << tree->topLevelItem(i)->text(0);
+  }
+  return texts;
+}
+
+// Runs `body` on the next modal dialog of type T once it is open.
+template <typename T>
+void OnNextModal(std::function<void(T*)> body) {
+  QTimer::singleShot(0, [body] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    body(dialog);
+  });
+}
+
+}  // namespace
+
+class LocationDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void viewsGroupAndFilterByType() {
+    World w;
+    QTreeWidget tree;
+    CLocationTree t(&tree, w.db, 0);
+    t.Fill(CLocationTree::kCity);
+    QCOMPARE(TopLevel(&tree), (QStringList{"Berlin", "Mumbai", "Springfield", "Springfield"}));
+    t.Fill(CLocationTree::kCountryCity);
+    QCOMPARE(TopLevel(&tree), (QStringList{"Australia", "Germany", "India", "United States"}));
+    QCOMPARE(tree.topLevelItem(0)->child(0)->text(0), QStringLiteral("Springfield"));
+    t.Fill(CLocationTree::kAreaCode);
+    QCOMPARE(TopLevel(&tree), (QStringList{"California"}));
+    t.Fill(CLocationTree::kCustomList);
+    QCOMPARE(TopLevel(&tree), (QStringList{"Friends"}));
+    // A location not shown in the view has no item to select.
+    QVERIFY(!t.SelectByName("Berlin", "Germany"));
+    QVERIFY(t.SelectByName("Anna", "Friends"));
+    QCOMPARE(t.Selected(), w.Find("Anna", "Friends"));
+  }
+
+  void viewChangeKeepsTheSelectionWhenShown() {
+    World w;
+    QTreeWidget tree;
+    CLocationTree t(&tree, w.db, 0);
+    t.Fill(CLocationTree::kCountryCity);
+    QVERIFY(t.SelectByName("Springfield", "Australia"));
+    t.ChangeView(CLocationTree::kCity);
+    QCOMPARE(t.Selected(), w.Find("Springfield", "Australia"));
+    t.ChangeView(CLocationTree::kAreaCode);
+    QCOMPARE(t.Selected(), nullptr);
+  }
+
+  void groupItemIsNoLocationAndSelectWarns() {
+    World w;
+    CSelectLocationDlg dlg(w.db, w.settings, w.messages, CLocationTree::kCountryCity, nullptr);
+    dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
+    dlg.accept();
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(QString::fromStdString(w.messages.LastText()),
+             QStringLiteral("Please select a valid location within the group. Press the \"+\" "
+                            "sign next to the group to display a list of locations"));
+    dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(1)->child(0));
+    dlg.accept();
+    QCOMPARE(dlg.Chosen(), w.Find("Berlin", "Germany"));
+    QCOMPARE(dlg.ChosenView(), int(CLocationTree::kCountryCity));
+  }
+
+  void listShowsLiveTimeAndEnablesButtons() {
+    World w;
+    CClockSettings::SetText(w.settings.Fields().lastLocationName, "Mumbai");
+    CClockSettings::SetText(w.settings.Fields().lastLocationCountry, "India");
+    w.db.AddToClock(w.Find("Berlin", "Germany"));
+    CLocationListDlg dlg(w.Services());
+    QCOMPARE(dlg.Caption()->text(), QStringLiteral("The current date and time of Mumbai is:"));
+    QCOMPARE(dlg.Line(0)->text(), QStringLiteral("12/08/2026"));
+    QCOMPARE(dlg.Line(2)->text(), QStringLiteral("05:00:00 PM"));
+    QVERIFY(dlg.Button("Show On Clock")->isEnabled());
+    w.clock.Advance(1);
+    dlg.OnTick();
+    QCOMPARE(dlg.Line(2)->text(), QStringLiteral("05:00:01 PM"));
+
+    w.settings.Fields().displayMode = DisplayOptions::kTimeOnly;
+    dlg.OnTick();
+    QCOMPARE(dlg.Caption()->text(), QStringLiteral("The current time of Mumbai is:"));
+    QCOMPARE(dlg.Line(1)->text(), QStringLiteral("05:00:01 PM"));
+
+    // A location already on the clock cannot be put there again.
+    QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
+    QVERIFY(!dlg.Button("Show On Clock")->isEnabled());
+    QVERIFY(dlg.Button("Delete")->isEnabled());
+    dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
+    QVERIFY(!dlg.Button("Change...")->isEnabled());
+    QVERIFY(dlg.Caption()->text().isEmpty());
+  }
+
+  void showOnClockStopsAtTen() {
+    World w;
+    for (int i = 0; i < 10; ++i) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetCountry("Zed");
+      loc->SetName("Town " + std::to_string(i));
+      CLocation* raw = loc.get();
+      w.db.Insert(std::move(loc));
+      w.db.AddToClock(raw);
+    }
+    CLocationListDlg dlg(w.Services());
+    QVERIFY(dlg.LocationTree().SelectByName("Mumbai", "India"));
+    dlg.ShowOnClock();
+    QCOMPARE(w.db.ClockCount(), std::size_t{10});
+    QVERIFY(w.messages.LastText().rfind("A maximum of 10 locations", 0) == 0);
+    QCOMPARE(w.clockChanges, 0);
+    w.db.RemoveFromClock(0);
+    dlg.ShowOnClock();
+    QCOMPARE(w.db.ClockCount(), std::size_t{10});
+    QVERIFY(!dlg.Button("Show On Clock")->isEnabled());
+    QCOMPARE(w.clockChanges, 1);
+  }
+
+  void deleteAsksRefusesForEventsAndDropsEmptyGroups() {
+    World w;
+    CEventList alarms(w.db);
+    auto alarm = std::make_unique<CEvent>();
+    CEvent::SetText(alarm->Fields().name, "Call Anna");
+    CEvent::SetText(alarm->Fields().locationName, "Berlin");
+    CEvent::SetText(alarm->Fields().locationCountry, "Germany");
+    alarms.Add(std::move(alarm));
+    CLocationListDlg dlg(w.Services(&alarms));
+
+    QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
+    w.messages.Answer(false);
+    QTest::keyClick(dlg.Tree(), Qt::Key_Delete);
+    QCOMPARE(QString::fromStdString(w.messages.LastText()),
+             QStringLiteral("You are about to delete \"Berlin\" from the database.  Do you want to "
+                            "proceed?"));
+    QVERIFY(w.Find("Berlin", "Germany") != nullptr);
+    // Shift+Delete is not the delete key's command.
+    QTest::keyClick(dlg.Tree(), Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(w.messages.Messages().size(), std::size_t{1});
+
+    w.messages.Answer(true);
+    dlg.DeleteLocation();
+    QCOMPARE(QString::fromStdString(w.messages.LastText()),
+             QStringLiteral("This location has an alarm associated with it.  Remove the alarm "
+                            "named \"Call Anna\" first."));
+    QVERIFY(w.Find("Berlin", "Germany") != nullptr);
+
+    alarms.RemoveAt(0);
+    w.messages.Answer(true);
+    dlg.DeleteLocation();
+    QVERIFY(w.Find("Berlin", "Germany") == nullptr);
+    QVERIFY(!TopLevel(dlg.Tree()).contains("Germany"));
+    // Both files were written at once.
+    std::ifstream zones(w.dir.File("TIME_ZON.DAT"));
+    const std::string text((std::istreambuf_iterator<char>(zones)), {});
+    QVERIFY(text.find("Berlin") == std::string::npos);
+    QVERIFY(text.find("Mumbai") != std::string::npos);
+    QVERIFY(std::filesystem::exists(w.dir.File("CUST_ZON.DAT")));
+  }
+
+  void propertiesOffsetHalfHourAndWrap() {
+    World w;
+    CLocationPropsDlg dlg(w.db, w.settings, w.messages, nullptr, CLocation::kCity);
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Add New City"));
+    QVERIFY(dlg.HalfHourBox()->isHidden());
+    dlg.OffsetBox()->setValue(5);
+    QVERIFY(!dlg.HalfHourBox()->isHidden());
+    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("+ 30min"));
+    dlg.HalfHourBox()->setChecked(true);
+    QCOMPARE(dlg.ZoneNames()->text(),
+             QStringLiteral("Bombay, Calcutta, Madras, NewDelhi, Columbo"));
+    dlg.OffsetBox()->setValue(-3);
+    QVERIFY(!dlg.HalfHourBox()->isChecked());
+    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("- 30min"));
+    dlg.OffsetBox()->setValue(-5);
+    QVERIFY(dlg.HalfHourBox()->isHidden());
+    dlg.OffsetBox()->setValue(12);
+    dlg.OffsetBox()->stepUp();
+    QCOMPARE(dlg.OffsetBox()->value(), -11);
+    QCOMPARE(dlg.ZoneNames()->text(), QStringLiteral("Midway Island, Samoa"));
+    dlg.OffsetBox()->stepDown();
+    QCOMPARE(dlg.OffsetBox()->value(), 12);
+  }
+
+  void propertiesDstDefaultsAndDuplicates() {
+    World w;
+    {
+      CLocationPropsDlg add(w.db, w.settings, w.messages, nullptr, CLocation::kCity);
+      QVERIFY(!add.RuleBox(0)->isEnabled());
+      QCOMPARE(add.RuleBox(0)->currentIndex(), -1);
+      add.DstBox()->setChecked(true);
+      QCOMPARE(add.RuleBox(0)->currentText(), QStringLiteral("1st"));
+      QCOMPARE(add.RuleBox(2)->currentText(), QStringLiteral("April"));
+      QCOMPARE(add.RuleBox(3)->currentText(), QStringLiteral(" 2:00 AM"));
+      QCOMPARE(add.RuleBox(4)->currentText(), QStringLiteral("Last"));
+      QCOMPARE(add.RuleBox(6)->currentText(), QStringLiteral("October"));
+      QCOMPARE(add.RuleBox(1)->itemText(6), QStringLiteral("Staturday"));
+      add.NameEdit()->setText("Springfield  ");
+      add.CountryBox()->setEditText("United States");
+      add.accept();
+      QCOMPARE(QString::fromStdString(w.messages.LastText()),
+               QStringLiteral("A location already exists matching the new name and country "
+                              "entered."));
+      QCOMPARE(add.result(), int(QDialog::Rejected));
+      add.NameEdit()->clear();
+      add.accept();
+      QCOMPARE(QString::fromStdString(w.messages.LastText()),
+               QStringLiteral("A location name must be entered"));
+    }
+    CLocation* berlin = w.Find("Berlin", "Germany");
+    CLocationPropsDlg change(w.db, w.settings, w.messages, berlin, CLocation::kCity);
+    QCOMPARE(change.windowTitle(), QStringLiteral("Change Berlin in Germany"));
+    QCOMPARE(change.CountryBox()->count(), 4);
+    change.accept();
+    QCOMPARE(change.result(), int(QDialog::Accepted));
+    QCOMPARE(change.Values().name, std::string("Berlin"));
+  }
+
+  void addAndChangeSaveAndFollowEvents() {
+    World w;
+    CEventList alarms(w.db);
+    auto alarm = std::make_unique<CEvent>();
+    CEvent::SetText(alarm->Fields().locationName, "Mumbai");
+    CEvent::SetText(alarm->Fields().locationCountry, "India");
+    CEvent::SetText(alarm->Fields().timeText, "08:00:00");
+    alarms.Add(std::move(alarm));
+    CLocationListDlg dlg(w.Services(&alarms));
+
+    OnNextModal<CLocationPropsDlg>([](CLocationPropsDlg* props) {
+      props->NameEdit()->setText("Kathmandu");
+      props->CountryBox()->setEditText("Nepal");
+      props->OffsetBox()->setValue(5);
+      props->HalfHourBox()->setChecked(true);
+      props->accept();
+    });
+    dlg.AddLocation();
+    CLocation* added = w.Find("Kathmandu", "Nepal");
+    QVERIFY(added != nullptr);
+    QCOMPARE(added->GetOffsetMinutes(), 30);
+    QCOMPARE(dlg.LocationTree().Selected(), added);
+
+    QVERIFY(dlg.LocationTree().SelectByName("Mumbai", "India"));
+    OnNextModal<CLocationPropsDlg>([](CLocationPropsDlg* props) {
+      props->NameEdit()->setText("Bombay");
+      props->accept();
+    });
+    dlg.ChangeLocation();
+    QVERIFY(w.Find("Bombay", "India") != nullptr);
+    QCOMPARE(alarms.GetAlarm(0)->LocationName(), std::string("Bombay"));
+    QCOMPARE(w.clockChanges, 1);
+    // The event still finds its location after a restart.
+    CLocationDB reloaded;
+    QVERIFY(reloaded.Load(w.files, w.messages));
+    CEventList reloadedAlarms(reloaded);
+    reloadedAlarms.Load(w.files, w.messages);
+    QCOMPARE(reloadedAlarms.GetCount(), std::size_t{1});
+  }
+
+  void closingStoresTheView() {
+    World w;
+    CLocationListDlg dlg(w.Services());
+    dlg.ViewBox()->setCurrentIndex(CLocationTree::kAreaCode);
+    dlg.accept();
+    QCOMPARE(w.settings.Fields().listKind, int(CLocationTree::kAreaCode));
+  }
+};
+
+QTEST_MAIN(LocationDialogsTest)
+#include "locationdialogs_test.moc"

@@ -1,0 +1,76 @@
+#include "ui/net/timesyncdlg.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "net/daytimeserver.h"
+#include "net/fakeclocksetter.h"
+#include "net/timesync.h"
+#include "support/fakeclock.h"
+#include "timecore/datetime.h"
+
+using namespace zw;
+
+class TimeSyncDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  struct World {
+    std::unique_ptr<CTimeSyncDlg> Open(const test::DaytimeServer& server) {
+      auto dialog = std::make_unique<CTimeSyncDlg>(clock, setter, server.Address(), nullptr);
+      dialog->SetTimeout(std::chrono::seconds(5));
+      dialog->show();
+      return dialog;
+    }
+
+    test::FakeClock clock{1998, 3, 15, 14, 5, 0};
+    test::FakeClockSetter setter;
+  };
+
+ private slots:
+  void reportsGrowTheTextAsTheyCome() {
+    World world;
+    test::DaytimeServer server("\n50887 98-03-15 14:07:09 00 0 0 590.4 UTC(NIST) * \n");
+    auto dialog = world.Open(server);
+    QCOMPARE(dialog->SynchronizeButton()->text(), QString("Synchronize Now"));
+    dialog->SynchronizeButton()->click();
+    QCOMPARE(dialog->ReportText(), std::string("Connecting to time server...\r\n"));
+
+    const std::string expected =
+        "Connecting to time server...\r\nTime retrieval was successful\r\nComputer time has been "
+        "adjusted forward:\r\n  2 - minutes  9 - seconds  ";
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->ReportText(), expected, 5000);
+    QCOMPARE(dialog->ReportField()->text(), QString::fromStdString(expected).replace("\r\n", "\n"));
+    QCOMPARE(world.setter.Calls(),
+             std::vector<std::int64_t>{CDateTime(1998, 3, 15, 14, 7, 9).Seconds()});
+    QVERIFY(dialog->SynchronizeButton()->isEnabled());
+  }
+
+  void clockThatCannotBeSetIsReportedWithoutSuccess() {
+    World world;
+    world.setter.Refuse();
+    test::DaytimeServer server("98-03-15 14:07:09\r\n");
+    auto dialog = world.Open(server);
+    dialog->SynchronizeButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        dialog->ReportText(),
+        std::string("Connecting to time server...\r\n") + CTimeSync::kSetFailed, 5000);
+  }
+
+  void closingBeforeTheReplyLeavesTheClockAlone() {
+    World world;
+    test::DaytimeServer server("98-03-15 14:07:09\r\n", true);
+    auto dialog = world.Open(server);
+    dialog->SynchronizeButton()->click();
+    QVERIFY(server.WaitForClient());
+    dialog->reject();
+    server.Release();
+    dialog.reset();  // waits for the worker
+    QVERIFY(world.setter.Calls().empty());
+  }
+};
+
+QTEST_MAIN(TimeSyncDialogTest)
+#include "timesyncdlg_test.moc"

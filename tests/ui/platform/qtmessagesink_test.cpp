@@ -1,0 +1,85 @@
+#include "ui/platform/qtmessagesink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zw;
+
+// Each call runs a modal box; a timer inspects it from inside its event loop and answers it.
+class MessageSinkTest : public QObject {
+  Q_OBJECT
+
+ private:
+  struct Seen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool hasYesNo = false;
+  };
+
+  // Finds the open box, records it and presses `press`.
+  void AnswerNextBox(QMessageBox::StandardButton press) {
+    auto seen = std::make_shared<Seen>();
+    QTimer::singleShot(0, this, [seen, press] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      seen->title = box->windowTitle();
+      seen->text = box->text();
+      seen->icon = box->icon();
+      seen->hasYesNo = box->button(QMessageBox::Yes) && box->button(QMessageBox::No);
+      QAbstractButton* button = box->button(press);
+      QVERIFY(button != nullptr);
+      button->click();
+    });
+    m_pending = seen;
+  }
+
+  std::shared_ptr<Seen> m_pending;
+
+ private slots:
+  void warningAndInformation_data() {
+    QTest::addColumn<bool>("warn");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("warn") << true << int(QMessageBox::Warning);
+    QTest::newRow("inform") << false << int(QMessageBox::Information);
+  }
+
+  void warningAndInformation() {
+    QFETCH(bool, warn);
+    QFETCH(int, icon);
+    CQtMessageSink sink;
+    AnswerNextBox(QMessageBox::Ok);
+    if (warn) {
+      sink.Warn("Invalid day entered.");
+    } else {
+      sink.Inform("Try again later.");
+    }
+    QCOMPARE(m_pending->title, QStringLiteral("Zonewright"));
+    QCOMPARE(m_pending->text,
+             warn ? QStringLiteral("Invalid day entered.") : QStringLiteral("Try again later."));
+    QCOMPARE(int(m_pending->icon), icon);
+  }
+
+  void questions_data() {
+    QTest::addColumn<int>("press");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << false;
+  }
+
+  void questions() {
+    QFETCH(int, press);
+    QFETCH(bool, expected);
+    CQtMessageSink sink;
+    AnswerNextBox(static_cast<QMessageBox::StandardButton>(press));
+    QCOMPARE(sink.AskYesNo("Restart Zonewright now?"), expected);
+    QVERIFY(m_pending->hasYesNo);
+    QCOMPARE(m_pending->title, QStringLiteral("Zonewright"));
+  }
+};
+
+QTEST_MAIN(MessageSinkTest)
+#include "qtmessagesink_test.moc"

@@ -1,0 +1,150 @@
+#include <sndfile.h>
+
+#include <QElapsedTimer>
+#include <QtTest>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "events/alarmmonitor.h"
+#include "ui/platform/qtalarmactions.h"
+#include "ui/platform/soundthreads.h"
+#include "ui/platform/wavplayer.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+constexpr int kRate = 8000;
+
+// A short tone, written and later decoded by the same library as a real alarm sound.
+bool WriteTone(const std::string& path, int format, int channels) {
+  SF_INFO info{};
+  info.samplerate = kRate;
+  info.channels = channels;
+  info.format = format;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  if (file == nullptr) {
+    return false;
+  }
+  std::vector<float> samples(static_cast<std::size_t>(kRate / 20 * channels));
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    samples[i] = 0.25f * std::sin(static_cast<float>(i) * 0.3f);
+  }
+  const sf_count_t written =
+      sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()) / channels);
+  sf_close(file);
+  return written > 0;
+}
+
+// Plays for real and counts the playings that reached the device.
+struct Counter {
+  std::atomic<int> calls{0};
+  std::atomic<int> played{0};
+};
+
+CSoundThreads::PlayCall CountingPlayer(const std::shared_ptr<Counter>& counter) {
+  return [counter](const std::string& file) {
+    ++counter->calls;
+    if (CWavPlayer::PlayOnce(file)) {
+      ++counter->played;
+    }
+  };
+}
+
+class ScopedDevice {
+ public:
+  explicit ScopedDevice(const char* name) { ::setenv(CWavPlayer::kDeviceVariable, name, 1); }
+  ~ScopedDevice() { ::setenv(CWavPlayer::kDeviceVariable, "null", 1); }
+  ScopedDevice(const ScopedDevice&) = delete;
+  ScopedDevice& operator=(const ScopedDevice&) = delete;
+};
+
+}  // namespace
+
+class WavPlayerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    ::setenv(CWavPlayer::kDeviceVariable, "null", 1);
+    QVERIFY(WriteTone(m_dir.File("tone.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2));
+  }
+
+  void playsDecodableFilesToTheEnd() {
+    QVERIFY(CWavPlayer::PlayOnce(m_dir.File("tone.wav")));
+    const std::string mono = m_dir.File("MONO.WAV");
+    QVERIFY(WriteTone(mono, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1));
+    QVERIFY(CWavPlayer::PlayOnce(mono));
+  }
+
+  void failsQuietlyOnWhatCannotBePlayed() {
+    std::ofstream(m_dir.File("text.wav")) << "not a sound at all";
+    QVERIFY(!CWavPlayer::PlayOnce(m_dir.File("text.wav")));
+    QVERIFY(!CWavPlayer::PlayOnce(m_dir.File("missing.wav")));
+    QVERIFY(!CWavPlayer::PlayOnce(m_dir.Path()));
+    QVERIFY(!CWavPlayer::PlayOnce(""));
+    const ScopedDevice nowhere("zonewright_no_such_device");
+    QCOMPARE(CWavPlayer::DeviceName(), std::string("zonewright_no_such_device"));
+    QVERIFY(!CWavPlayer::PlayOnce(m_dir.File("tone.wav")));
+  }
+
+  void loopPlaysEveryPassWithoutAStop() {
+    auto counter = std::make_shared<Counter>();
+    std::atomic<bool> stop{false};
+    CSoundThreads threads;
+    threads.Start(m_dir.File("tone.wav"), 3, stop, CountingPlayer(counter));
+    QVERIFY(threads.Busy());
+    QTRY_VERIFY_WITH_TIMEOUT(!threads.Busy(), 5000);
+    QCOMPARE(counter->played.load(), 3);
+  }
+
+  void loopStartsNoPassOnceStopped() {
+    auto counter = std::make_shared<Counter>();
+    std::atomic<bool> stop{false};
+    CSoundThreads threads;
+    // The box is "closed" while the second playing goes on.
+    auto play = CountingPlayer(counter);
+    threads.Start(m_dir.File("tone.wav"), 5, stop, [&stop, play, counter](const std::string& f) {
+      play(f);
+      if (counter->calls == 2) {
+        stop = true;
+      }
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(!threads.Busy(), 5000);
+    QCOMPARE(counter->played.load(), 2);
+
+    // A flag already set lets no pass start at all, and a bad file ends the loop quietly.
+    threads.Start(m_dir.File("tone.wav"), 5, stop, CountingPlayer(counter));
+    QTRY_VERIFY_WITH_TIMEOUT(!threads.Busy(), 5000);
+    QCOMPARE(counter->calls.load(), 2);
+    stop = false;
+    threads.Start(m_dir.File("missing.wav"), 2, stop, CountingPlayer(counter));
+    QTRY_VERIFY_WITH_TIMEOUT(!threads.Busy(), 5000);
+    QCOMPARE(counter->calls.load(), 4);
+    QCOMPARE(counter->played.load(), 2);
+  }
+
+  void alarmSoundEndsWithTheProgram() {
+    CAlarmMonitor::MediaStopFlag().store(false);
+    QElapsedTimer timer;
+    {
+      CQtAlarmActions actions;
+      actions.StartWavLoop(m_dir.File("tone.wav"), 999);
+      QTest::qWait(450);  // a couple of passes
+      timer.start();
+    }
+    QVERIFY(timer.elapsed() < 2000);
+    QVERIFY(CAlarmMonitor::MediaStopFlag().load());
+  }
+
+ private:
+  test::TempDir m_dir;
+};
+
+QTEST_MAIN(WavPlayerTest)
+#include "wavplayer_test.moc"
