@@ -6,8 +6,9 @@ Inputs (Debian packages, see data/README): GeoNames cities15000 from libtimezone
 compiled tz database from tzdata, country and subdivision names from iso-codes, area codes
 and their zones from libphonenumber8-java; plus the hand-kept tables beside this script.
 
-Besides the data file it writes data/TIME_ZON.zones (one location per zone, for the tests)
-and the generated lists of data/README. Nothing is written when any check fails.
+Besides the data file it writes data/TIME_ZON.TZN (the tz database zone of every location,
+shipped beside it), data/TIME_ZON.zones (one location per zone, for the tests) and the
+generated lists of data/README. Nothing is written when any check fails.
 """
 
 import argparse
@@ -84,7 +85,7 @@ def generate(output_dir, quiet):
         )
     names = Names()
     links = tzif.read_links()
-    fits = ZoneFits(links)
+    fits = ZoneFits(links, read_zone_countries())
 
     cities = city_locations(read_places(names), names, fits)
     areas = area_code_locations(nanp.AreaCodeSource(), names, fits)
@@ -92,9 +93,12 @@ def generate(output_dir, quiet):
     locations = [loc for loc, _ in entries]
     found = zonelines.problems(locations)
     found += default_place_problems(locations)
+    found += zone_name_problems(entries, fits)
     if found:
         raise GenerationError("the file would not load:\n  " + "\n  ".join(found))
 
+    readme_path = os.path.join(output_dir, "README")
+    readme = readme_text(readme_path, cities, areas, fits, version, read_area_choices())
     inexact = fits.inexact()
     if not quiet:
         for fit in inexact:
@@ -106,10 +110,13 @@ def generate(output_dir, quiet):
 
     os.makedirs(output_dir, exist_ok=True)
     zonelines.write(os.path.join(output_dir, "TIME_ZON.DAT"), locations)
-    write_zone_list(os.path.join(output_dir, "TIME_ZON.zones"), entries, fits, version)
-    update_readme(
-        os.path.join(output_dir, "README"), cities, areas, fits, version, read_area_choices()
+    zonelines.write_zones(
+        os.path.join(output_dir, "TIME_ZON.TZN"),
+        [(loc, fits.current_name(zone)) for loc, zone in entries],
     )
+    write_zone_list(os.path.join(output_dir, "TIME_ZON.zones"), entries, fits, version)
+    with open(readme_path, "w", encoding="utf-8") as f:
+        f.write(readme)
 
 
 # ---- Cities ---------------------------------------------------------------------------------
@@ -187,6 +194,15 @@ def merge_same_place(places):
         if key not in best or rank(place) > rank(best[key]):
             best[key] = place
     return list(best.values())
+
+
+def zone_name_problems(entries, fits):
+    found = []
+    for zone in sorted({fits.current_name(zone) for _, zone in entries}):
+        found += [f"zone {zone}: {p}" for p in zonelines.zone_name_problems(zone)]
+        if not tzif_exists(zone):
+            found.append(f"zone {zone} is not in {tzif.ZONEINFO}")
+    return found
 
 
 def default_place_problems(locations):
@@ -381,12 +397,19 @@ class Names:
 class ZoneFits:
     """The file rule of each zone, computed once per zone under its current name."""
 
-    def __init__(self, links):
+    def __init__(self, links, country_zones):
         self.links = links
+        self.country_zones = country_zones
         self.fits = {}
 
     def canonical(self, zone):
         return self.links.get(zone, zone)
+
+    def current_name(self, zone):
+        """The name a place's zone goes by: its own where zone.tab lists it for a country
+        (Europe/Bratislava), else the zone an old name links to (Europe/Kiev is Europe/Kyiv):
+        old names are the first a system's zone data leaves out."""
+        return zone if zone in self.country_zones else self.canonical(zone)
 
     def fit(self, zone):
         name = self.canonical(zone)
@@ -423,10 +446,13 @@ def write_zone_list(path, entries, fits, version):
         f.write("".join(lines).encode(zonelines.ENCODING))
 
 
-def update_readme(path, cities, areas, fits, version, choices):
-    """Replaces the generated part of data/README, keeping the hand-written rest."""
-    with open(path, encoding="utf-8") as f:
-        text = f.read()
+def readme_text(path, cities, areas, fits, version, choices):
+    """data/README with its generated part replaced and the hand-written rest kept."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            text = f.read()
+    except OSError as e:
+        raise GenerationError(f"cannot read {path}: {e.strerror}") from e
     if README_BEGIN not in text or README_END not in text:
         raise GenerationError(f"{path} lacks the marker lines of its generated part")
     head, rest = text.split(README_BEGIN, 1)
@@ -438,8 +464,9 @@ def update_readme(path, cities, areas, fits, version, choices):
         f"{len(fits.used())} zones of tzdata {version}, checked against the tz database "
         f"for {FIRST_YEAR}-{LAST_YEAR}.",
         "",
-        f"Zones the file cannot hold exactly ({len(inexact)}), with the rule written instead "
-        "and how far the shown time is off:",
+        f"Zones TIME_ZON.DAT cannot hold exactly ({len(inexact)}): the rule written there "
+        "instead, and how far a clock that follows only that rule is off (TIME_ZON.TZN names "
+        "their zones):",
         "",
     ]
     for fit in inexact:
@@ -457,8 +484,7 @@ def update_readme(path, cities, areas, fits, version, choices):
         for region, zone, why in entries:
             body.append(f"  {code} {region:2} {zone:20} {why}")
     body.append("")
-    with open(path, "w", encoding="utf-8") as f:
-        f.write(head + README_BEGIN + "\n".join(body) + "\n" + README_END + tail)
+    return head + README_BEGIN + "\n".join(body) + "\n" + README_END + tail
 
 
 # ---- Helpers --------------------------------------------------------------------------------

@@ -1,20 +1,25 @@
 #!/usr/bin/env python3
 """Reads the supplied CURRENCY.DAT and MEASURE.DAT exactly as the program's converters do, and
-converts with them as the program does.
+converts with them as the program does; checks that TIME_ZON.TZN gives every location of
+TIME_ZON.DAT a zone the system has.
 
 Usage: test_data_files.py [DATA_DIR]   (default: $ZW_DATA_DIR, else the source tree's data/)
 """
 
+import datetime
 import math
 import os
+import re
 import struct
 import sys
 import unittest
+import zoneinfo
 
 DATA_DIR = os.environ.get(
     "ZW_DATA_DIR", os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "data")
 )
 
+ZONEINFO = "/usr/share/zoneinfo"
 RECORD_SIZE = 48
 MEASURE_LINE_MAX = 44
 NUMBER_END = 14
@@ -183,6 +188,28 @@ class MeasureFileTest(unittest.TestCase):
             with self.subTest(source=source, target=target):
                 value = m.convert(1, m.unit(source), m.unit(target))
                 self.assertEqual(four_decimals(value), shown)
+
+
+class ZoneNamesFileTest(unittest.TestCase):
+    def test_every_location_has_its_installed_zone_in_file_order(self):
+        places = read("TIME_ZON.DAT").split(b"\r\n")
+        zones = read("TIME_ZON.TZN").split(b"\r\n")
+        self.assertEqual((places[-1], zones[-1]), (b"", b""))  # both end with CR LF
+        self.assertEqual(len(zones), len(places))
+        samples = [datetime.datetime(2027, m, 15, tzinfo=datetime.timezone.utc) for m in (1, 7)]
+        for place, line in zip(places[:-1], zones[:-1]):
+            match = re.fullmatch(rb'([12],"[^"\r\n]+","[^"\r\n]+"),"([\w/+-]+)"', line)
+            self.assertTrue(match, line)
+            key, zone = match[1], match[2].decode("ascii")
+            self.assertTrue(place.startswith(key + b","), line)
+            self.assertTrue(os.path.isfile(os.path.join(ZONEINFO, zone)), line)
+            # The rule written for the place is its zone's, off by half an hour at most.
+            hours, minutes, dst = (int(x) for x in place[len(key) + 1 :].split(b",")[:3])
+            shown = {hours * 60 + minutes + 60 * k for k in range(dst + 1)}
+            for moment in samples:
+                real = moment.astimezone(zoneinfo.ZoneInfo(zone)).utcoffset().total_seconds() / 60
+                self.assertLessEqual(min(abs(real - s) for s in shown), 30, line)
+
 
 if __name__ == "__main__":
     if len(sys.argv) > 1 and not sys.argv[1].startswith("-"):

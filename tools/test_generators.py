@@ -73,7 +73,7 @@ class GeneratorsReproduceTheCommittedFiles(unittest.TestCase):
             self.skipTest(f"data/ was made from tzdata {made_from}, not {installed}")
         shutil.copy(os.path.join(DATA_DIR, "README"), self.out)
         self.run_tool("make_time_zones.py", "--quiet")
-        for name in ("TIME_ZON.DAT", "TIME_ZON.zones", "README"):
+        for name in ("TIME_ZON.DAT", "TIME_ZON.TZN", "TIME_ZON.zones", "README"):
             self.assertSameFile(name)
 
     def test_currency(self):

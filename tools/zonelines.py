@@ -6,6 +6,12 @@ The loader refuses a file whose lines are not in strictly ascending order of the
 (type, country padded to column 42, name padded to column 82, compared as bytes), so the
 generator sorts by that key and checks everything the loader or the program relies on
 before it writes a byte.
+
+The companion file TIME_ZON.TZN names the tz database zone of each location, one line per
+line of TIME_ZON.DAT in the same order, CR LF at the end:
+    type,"country","name","zone"
+The first three fields are those of the location's TIME_ZON.DAT line, byte for byte, so a
+reader can pair the two files by line or by key. Like TIME_ZON.DAT it has no comment lines.
 """
 
 import dataclasses
@@ -35,6 +41,16 @@ class Location:
         numbers = (self.hours, self.minutes) + tuple(self.dst)
         text = f'{self.type},"{self.country}","{self.name}",' + ",".join(map(str, numbers))
         return (text + "\r\n").encode(ENCODING)
+
+
+def zone_line(loc, zone):
+    """The location's line of TIME_ZON.TZN."""
+    return f'{loc.type},"{loc.country}","{loc.name}","{zone}"\r\n'.encode(ENCODING)
+
+
+def zone_name_problems(zone):
+    """Why a zone name cannot stand in a TIME_ZON.TZN line."""
+    return _text_problems(zone)
 
 
 def problems(locations):
@@ -70,6 +86,14 @@ def write(path, locations):
         for loc in locations:
             f.write(loc.line())
     return []
+
+
+def write_zones(path, entries):
+    """Writes TIME_ZON.TZN from (location, zone) pairs already checked with problems() and
+    zone_name_problems()."""
+    with open(path, "wb") as f:
+        for loc, zone in entries:
+            f.write(zone_line(loc, zone))
 
 
 def parse(data):
