@@ -21,12 +21,16 @@ install_packages() {
     return 0
   fi
 
-  local sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then
-    sudo_cmd=(sudo)
-  fi
   echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     --no-install-recommends "${missing[@]}"
+}
+
+as_root() {
+  if [[ $(id -u) -eq 0 ]]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
 }
