@@ -80,9 +80,10 @@ if [[ -f $desktop ]]; then
   quiet desktop-file-validate "$desktop"
 fi
 if [[ -f $metainfo ]]; then
-  # Warnings fail as errors do; validate-tree also checks the metainfo against the desktop entry.
-  passes appstreamcli validate --no-net "$metainfo"
-  passes appstreamcli validate-tree --no-net "$stage"
+  # --strict fails on hints too (a missing content rating is one); validate-tree also checks
+  # the metainfo against the installed desktop entry.
+  passes appstreamcli validate --no-net --strict "$metainfo"
+  passes appstreamcli validate-tree --no-net --strict "$stage"
 fi
 
 for page in "$root"/share/man/man1/*.1; do
