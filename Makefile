@@ -29,17 +29,21 @@ asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 # The core tests run twice: once in the normal build with the windowed tests, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. Then the normal build is installed into a
+# temporary directory and the installed desktop entry, metainfo and manual pages validated.
 test: build asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	scripts/check-install.sh $(BUILD)
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DZW_BUILD_BENCH=ON \
 	  -DZW_BUILD_TESTS=OFF > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
-	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@for b in $(BENCH_BUILD)/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
+	done
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

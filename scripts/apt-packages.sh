@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the install scripts: installs the Debian packages it is given that are missing,
 # and upgrades tzdata when it is older than the tz database the supplied data was made from.
 # Quiet and quick when nothing is missing.
@@ -21,12 +22,16 @@ install_packages() {
     return 0
   fi
 
-  local sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then
-    sudo_cmd=(sudo)
-  fi
   echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     --no-install-recommends "${missing[@]}"
+}
+
+as_root() {
+  if [[ $(id -u) -eq 0 ]]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
 }

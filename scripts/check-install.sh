@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Installs a build tree into a temporary directory, as a distribution package would, and
+# checks what gets installed: every file is there, the icons have their theme sizes, and the
+# desktop entry, the AppStream metainfo and the manual pages pass the distributions'
+# validators without a complaint. Exits non-zero when anything fails.
+# Usage: scripts/check-install.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+
+build=${1:-build}
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+root=$stage/usr
+app_id=io.github.zonewright.Zonewright
+icon_sizes=(16 22 24 32 48 64 128 256)
+failures=0
+
+fail() {
+  echo "check-install: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Runs a validator that must succeed.
+passes() {
+  local output
+  output=$("$@" 2>&1) || fail "$*:"$'\n'"$output"
+}
+
+# Runs a validator that must succeed and print nothing at all.
+quiet() {
+  local output
+  if ! output=$("$@" 2>&1) || [[ -n $output ]]; then
+    fail "$*:"$'\n'"$output"
+  fi
+}
+
+# man prints its own warnings and groff's on stderr; the page itself is thrown away.
+man_warnings() {
+  MANWIDTH=80 man --warnings -E UTF-8 -l "$1" >/dev/null
+}
+
+DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
+
+expected=(
+  bin/zonewright
+  bin/zw
+  share/zonewright/TIME_ZON.DAT
+  share/zonewright/CURRENCY.DAT
+  share/zonewright/MEASURE.DAT
+  share/zonewright/CREDITS
+  share/doc/zonewright/LICENSE
+  share/doc/zonewright/CREDITS
+  share/doc/zonewright/licences/Apache-2.0
+  share/doc/zonewright/licences/LGPL-2.1
+  "share/applications/$app_id.desktop"
+  "share/metainfo/$app_id.metainfo.xml"
+  share/icons/hicolor/scalable/apps/zonewright.svg
+  share/man/man1/zonewright.1
+  share/man/man1/zw.1
+)
+for size in "${icon_sizes[@]}"; do
+  expected+=("share/icons/hicolor/${size}x${size}/apps/zonewright.png")
+done
+for file in "${expected[@]}"; do
+  [[ -f $root/$file ]] || fail "not installed: $file"
+done
+
+# A PNG's width and height are the two big-endian words after its signature and chunk header.
+for size in "${icon_sizes[@]}"; do
+  png=$root/share/icons/hicolor/${size}x${size}/apps/zonewright.png
+  [[ -f $png ]] || continue
+  read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
+    awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
+  [[ $width == "$size" && $height == "$size" ]] ||
+    fail "icon ${size}x${size} is ${width}x${height}"
+done
+
+desktop=$root/share/applications/$app_id.desktop
+metainfo=$root/share/metainfo/$app_id.metainfo.xml
+if [[ -f $desktop ]]; then
+  quiet desktop-file-validate "$desktop"
+fi
+if [[ -f $metainfo ]]; then
+  # --strict fails on hints too (a missing content rating is one); validate-tree also checks
+  # the metainfo against the installed desktop entry.
+  passes appstreamcli validate --no-net --strict "$metainfo"
+  passes appstreamcli validate-tree --no-net --strict "$stage"
+fi
+
+for page in "$root"/share/man/man1/*.1; do
+  [[ -f $page ]] || continue
+  quiet man_warnings "$page"
+done
+
+if ((failures > 0)); then
+  echo "check-install: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "check-install: the installed tree of $build passes (${#expected[@]} files)"
