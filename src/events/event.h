@@ -96,12 +96,12 @@ static_assert(offsetof(AlarmRecord, preNotifyMinutes) == 1400);
 
 // One event (the user also says alarm): a plain record, copied byte for byte by the dialogs
 // that edit it.
-class CAlarm {
+class CEvent {
  public:
   static constexpr std::size_t kRecordSize = sizeof(AlarmRecord);
 
   // monthDay 1, annualDay 1, playCount 10, notifyMissed 1, listMode as given, all else zero.
-  explicit CAlarm(std::int32_t listMode = 0);
+  explicit CEvent(std::int32_t listMode = 0);
 
   AlarmRecord& Fields() { return m_record; }
   const AlarmRecord& Fields() const { return m_record; }

@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zonewright"));
   QApplication::setOrganizationName(QStringLiteral("Velloran"));
-  QApplication::setDesktopFileName(QStringLiteral("zonewright"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.zonewright.Zonewright"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
   // The clock is the one window that matters; closing it ends the program even while the
   // help window is open.
