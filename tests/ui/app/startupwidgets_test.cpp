@@ -3,10 +3,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "support/tempdir.h"
+#include "ui/app/singleinstance.h"
 #include "ui/app/splashwnd.h"
 #include "ui/app/welcomedlg.h"
-#include "ui/app/singleinstance.h"
-#include "support/tempdir.h"
 
 using namespace zw;
 

@@ -4,17 +4,17 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "settings/clocksettings.h"
-#include "ui/clock/clockcommands.h"
-#include "ui/clock/qtfonts.h"
 #include "locations/locationdb.h"
-#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
+#include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "ui/clock/clockcommands.h"
+#include "ui/clock/qtfonts.h"
 
 using namespace zw;
 

@@ -10,15 +10,18 @@
 #include <QtTest>
 #include <fstream>
 
-#include "settings/clocksettings.h"
 #include "locations/locationdb.h"
-#include "ui/locations/locationtree.h"
-#include "ui/locations/selectlocationdlg.h"
+#include "settings/clocksettings.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/widgettest.h"
+#include "ui/locations/locationtree.h"
+#include "ui/locations/selectlocationdlg.h"
 
 using namespace zw;
+
+using namespace zw::test;
 
 namespace {
 
@@ -67,27 +70,6 @@ struct World {
 std::vector<QWidget*> Governed(const CLogFilePage& page) {
   return {page.NameField(), page.BrowseNameButton(), page.BasisField(), page.BrowseBasisButton(),
           page.GmtButton()};
-}
-
-QTreeWidgetItem* FindItem(QTreeWidget* tree, const QString& text) {
-  const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-  return found.isEmpty() ? nullptr : found.first();
-}
-
-// A click where the user would press: radios and check boxes only answer on their mark and
-// text, which a short text leaves well left of the centre.
-void Click(QAbstractButton* button) {
-  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
-}
-
-// Runs `body` on the next modal dialog of type T once it is open.
-template <typename T>
-void OnNextModal(std::function<void(T*)> body) {
-  QTimer::singleShot(0, [body] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
-    body(dialog);
-  });
 }
 
 }  // namespace

@@ -10,24 +10,27 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
-#include "ui/clock/clockwnd.h"
-#include "ui/clock/colorpage.h"
-#include "ui/clock/formatpage.h"
-#include "ui/clock/fontpage.h"
-#include "ui/clock/qtfonts.h"
-#include "ui/clock/logfilepage.h"
 #include "locations/locationdb.h"
-#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
+#include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/widgettest.h"
+#include "ui/clock/clockwnd.h"
+#include "ui/clock/colorpage.h"
+#include "ui/clock/fontpage.h"
+#include "ui/clock/formatpage.h"
+#include "ui/clock/logfilepage.h"
+#include "ui/clock/qtfonts.h"
+#include "ui/widgets/dialogpositions.h"
 
 using namespace zw;
+
+using namespace zw::test;
 
 namespace {
 
@@ -110,30 +113,6 @@ QFont PixelFont(const char* family, int pixels, QFont::Weight weight, bool itali
   font.setWeight(weight);
   font.setItalic(italic);
   return font;
-}
-
-QStringList Items(const QComboBox* box) {
-  QStringList items;
-  for (int i = 0; i < box->count(); ++i) {
-    items << box->itemText(i);
-  }
-  return items;
-}
-
-// A click where the user would press: radios and check boxes only answer on their mark and
-// text, which a short text leaves well left of the centre.
-void Click(QAbstractButton* button) {
-  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
-}
-
-// Runs `body` on the next modal dialog of type T once it is open.
-template <typename T>
-void OnNextModal(std::function<void(T*)> body) {
-  QTimer::singleShot(0, [body] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
-    body(dialog);
-  });
 }
 
 }  // namespace

@@ -9,18 +9,21 @@
 #include <filesystem>
 #include <memory>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
+#include "convert/testtables.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
 #include "support/faultyfilelayer.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
-#include "convert/testtables.h"
+#include "support/widgettest.h"
+#include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/numedit.h"
 
 using namespace zw;
 using test::Bytes;
+
+using namespace zw::test;
 
 namespace {
 
@@ -80,26 +83,9 @@ QStringList Amounts(const CCurrencyDlg& dlg) {
   return {dlg.Field(kLeft)->text(), dlg.Field(kRight)->text()};
 }
 
-QStringList Items(const QComboBox* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) {
-    items << list->itemText(i);
-  }
-  return items;
-}
-
 Bytes Cut(Bytes bytes, std::size_t size) {
   bytes.resize(size);
   return bytes;
-}
-
-bool HasLabel(const QWidget& dlg, const char* text) {
-  for (const QLabel* label : dlg.findChildren<QLabel*>()) {
-    if (label->text() == QLatin1String(text)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace

@@ -9,18 +9,21 @@
 #include <filesystem>
 #include <memory>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
+#include "convert/testtables.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
 #include "support/faultyfilelayer.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
-#include "convert/testtables.h"
+#include "support/widgettest.h"
+#include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/numedit.h"
 
 using namespace zw;
 using test::Bytes;
+
+using namespace zw::test;
 
 namespace {
 
@@ -85,14 +88,6 @@ struct Fixture {
   CDialogPositions positions;
 };
 
-QStringList Items(const QComboBox* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) {
-    items << list->itemText(i);
-  }
-  return items;
-}
-
 QStringList Amounts(const CMeasureDlg& dlg) {
   return {dlg.Field(kLeft)->text(), dlg.Field(kRight)->text()};
 }
@@ -116,15 +111,6 @@ char Checked(const CMeasureDlg& dlg, CMeasureDlg::Side side) {
     }
   }
   return '\0';
-}
-
-bool HasLabel(const QWidget& dlg, const char* text) {
-  for (const QLabel* label : dlg.findChildren<QLabel*>()) {
-    if (label->text() == QLatin1String(text)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace

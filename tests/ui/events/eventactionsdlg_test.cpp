@@ -12,10 +12,10 @@
 #include <thread>
 
 #include "events/alarmmonitor.h"
-#include "ui/events/eventactionsdlg.h"
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/tempdir.h"
+#include "ui/events/eventactionsdlg.h"
 #include "ui/widgets/numedit.h"
 #include "ui/widgets/spinfield.h"
 

@@ -10,27 +10,30 @@
 #include <filesystem>
 #include <fstream>
 
-#include "settings/clocksettings.h"
-#include "ui/clock/clockwnd.h"
 #include "events/eventlist.h"
-#include "ui/events/annualpage.h"
-#include "ui/events/eventlistdlg.h"
-#include "ui/events/eventeditdlg.h"
-#include "ui/events/monthlypage.h"
-#include "ui/events/onetimepage.h"
-#include "ui/events/weeklypage.h"
 #include "locations/locationdb.h"
-#include "ui/locations/locationtree.h"
-#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
+#include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/widgettest.h"
+#include "ui/clock/clockwnd.h"
+#include "ui/events/annualpage.h"
+#include "ui/events/eventeditdlg.h"
+#include "ui/events/eventlistdlg.h"
+#include "ui/events/monthlypage.h"
+#include "ui/events/onetimepage.h"
+#include "ui/events/weeklypage.h"
+#include "ui/locations/locationtree.h"
 #include "ui/widgets/spinfield.h"
 
 using namespace zw;
+
+using namespace zw::test;
 
 namespace {
 
@@ -60,15 +63,6 @@ struct World {
 
 std::unique_ptr<CEvent> NewAlarm() {
   return std::make_unique<CEvent>();
-}
-
-template <typename T>
-void OnNextModal(std::function<void(T*)> body) {
-  QTimer::singleShot(0, [body] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
-    body(dialog);
-  });
 }
 
 QString Last(const test::RecordingSink& s) {

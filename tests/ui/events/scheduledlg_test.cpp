@@ -16,23 +16,26 @@
 #include <functional>
 #include <map>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
 #include "events/eventlist.h"
-#include "ui/events/eventsummarydlg.h"
 #include "events/notesfile.h"
-#include "ui/events/schedulemodel.h"
 #include "locations/locationdb.h"
-#include "ui/locations/selectlocationdlg.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "support/fakeclock.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/widgettest.h"
+#include "ui/events/eventsummarydlg.h"
+#include "ui/events/schedulemodel.h"
+#include "ui/locations/selectlocationdlg.h"
+#include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/monthgrid.h"
 
 using namespace zw;
+
+using namespace zw::test;
 
 namespace {
 
@@ -173,27 +176,6 @@ void ClickHeader(CScheduleDlg& dlg, int column) {
 
 // Runs `start`, which opens a modal dialog, and lets `drive` work on the dialog while it is
 // open. Whatever `drive` leaves open is cancelled, so a failing test cannot hang.
-template <typename Dialog>
-bool WhileModal(const std::function<void()>& start, const std::function<void(Dialog&)>& drive) {
-  bool seen = false;
-  QTimer timer;
-  timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    seen = dialog != nullptr;
-    if (dialog == nullptr) {
-      return;
-    }
-    drive(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-  timer.start(0);
-  start();
-  return seen;
-}
-
 QStringList MenuTexts(QMenu& menu, bool enabledOnly) {
   QStringList texts;
   for (const QAction* action : menu.actions()) {

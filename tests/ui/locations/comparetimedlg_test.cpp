@@ -10,17 +10,20 @@
 #include <QtTest>
 #include <functional>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
-#include "ui/locations/entertimedlg.h"
 #include "locations/locationdb.h"
-#include "ui/locations/locationtree.h"
+#include "settings/clocksettings.h"
 #include "support/fakeclock.h"
 #include "support/recordingsink.h"
+#include "support/widgettest.h"
 #include "timecore/datetimeentry.h"
+#include "ui/locations/entertimedlg.h"
+#include "ui/locations/locationtree.h"
 #include "ui/widgets/calendardlg.h"
+#include "ui/widgets/dialogpositions.h"
 
 using namespace zw;
+
+using namespace zw::test;
 
 namespace {
 
@@ -111,24 +114,7 @@ int EnabledButtons(const CCompareTimeDlg& dlg) {
 // Whatever `drive` leaves open is cancelled, so a failing test cannot hang.
 template <typename Dialog>
 bool WhileModal(QPushButton* button, const std::function<void(Dialog&)>& drive) {
-  bool seen = false;
-  // A timer of this frame, so that a button that opens nothing leaves no callback behind.
-  QTimer timer;
-  timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    seen = dialog != nullptr;
-    if (dialog == nullptr) {
-      return;
-    }
-    drive(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-  timer.start(0);
-  button->click();
-  return seen;
+  return test::WhileModal<Dialog>([button] { button->click(); }, drive);
 }
 
 bool EnterTime(QPushButton* button, const std::function<void(CEnterTimeDlg&)>& drive) {

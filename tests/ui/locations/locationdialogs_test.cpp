@@ -8,20 +8,23 @@
 #include <QtTest>
 #include <fstream>
 
-#include "settings/clocksettings.h"
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
-#include "ui/locations/locationlistdlg.h"
-#include "ui/locations/locationpropsdlg.h"
-#include "ui/locations/locationtree.h"
-#include "ui/locations/selectlocationdlg.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
 #include "support/fakeclock.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/widgettest.h"
+#include "ui/locations/locationlistdlg.h"
+#include "ui/locations/locationpropsdlg.h"
+#include "ui/locations/locationtree.h"
+#include "ui/locations/selectlocationdlg.h"
 
 using namespace zw;
+
+using namespace zw::test;
 
 namespace {
 
@@ -78,16 +81,6 @@ QStringList TopLevel(const QTreeWidget* tree) {
     texts << tree->topLevelItem(i)->text(0);
   }
   return texts;
-}
-
-// Runs `body` on the next modal dialog of type T once it is open.
-template <typename T>
-void OnNextModal(std::function<void(T*)> body) {
-  QTimer::singleShot(0, [body] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
-    body(dialog);
-  });
 }
 
 }  // namespace

@@ -10,18 +10,21 @@
 #include <fstream>
 #include <memory>
 
-#include "settings/clocksettings.h"
 #include "net/ftpfixture.h"
 #include "net/sockettestkit.h"
-#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
+#include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/widgettest.h"
 
 using namespace zw;
 using Component = CDatabaseUpdate::Component;
+
+using namespace zw::test;
 
 namespace {
 
@@ -35,14 +38,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-QStringList Items(const QListWidget* list) {
-  QStringList items;
-  for (int i = 0; i < list->count(); ++i) {
-    items << list->item(i)->text();
-  }
-  return items;
 }
 
 std::string CurrencyFile(char tag) {

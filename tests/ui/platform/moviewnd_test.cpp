@@ -7,9 +7,9 @@
 #include <fstream>
 #include <vector>
 
+#include "support/tempdir.h"
 #include "ui/platform/moviewnd.h"
 #include "ui/platform/qtalarmactions.h"
-#include "support/tempdir.h"
 
 using namespace zw;
 

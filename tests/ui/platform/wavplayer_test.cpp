@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "events/alarmmonitor.h"
+#include "support/tempdir.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/soundthreads.h"
 #include "ui/platform/wavplayer.h"
-#include "support/tempdir.h"
 
 using namespace zw;
 
