@@ -4,8 +4,10 @@
 #include <QProcess>
 
 #include "settings/datadirectory.h"
-#include "ui/app/helpwindow.h"
 #include "settings/hourswitch.h"
+#include "timecore/now.h"
+#include "ui/app/helpwindow.h"
+#include "ui/app/singleinstance.h"
 #include "ui/app/splashwnd.h"
 #include "ui/app/welcomedlg.h"
 #include "ui/clock/clockcommands.h"
@@ -19,8 +21,6 @@
 #include "ui/locations/locationlistdlg.h"
 #include "ui/net/timesyncdlg.h"
 #include "ui/net/updatedlg.h"
-#include "ui/app/singleinstance.h"
-#include "timecore/now.h"
 
 namespace zw {
 
@@ -94,11 +94,13 @@ bool CZoneApp::EnterDataDirectory() {
 }
 
 void CZoneApp::CreateClock() {
-  m_clock = std::make_unique<CClockWnd>(
-      ClockServices{m_settings, *m_store, m_files, m_messages, m_db, m_actions});
+  m_clock = std::make_unique<CClockWnd>(ClockServices{m_settings, *m_store, m_db});
   m_messages.SetParent(m_clock.get());
   m_actions.SetOwner(m_clock.get());
-  m_actions.SetRefreshHandler([this] { emit m_clock->eventListsChanged(); });
+  m_alarms.Load();
+  m_alarms.Start();
+  // Nothing fires once the clock is gone and the program is on its way out.
+  connect(m_clock.get(), &CClockWnd::closed, &m_alarms, &CAlarmService::Stop);
   if (m_settings.Fields().hideWelcome == 0) {
     CWelcomeDlg welcome;
     welcome.exec();
@@ -124,7 +126,7 @@ void CZoneApp::CreateClock() {
 void CZoneApp::PlugInDialogs() {
   m_clock->SetCommandHandler(kCmdAddChange, [this] {
     CLocationListDlg dialog(LocationListServices{m_db, m_settings, m_messages, m_files,
-                                                 &m_clock->Alarms(), &m_positions,
+                                                 &m_alarms.Events(), &m_positions,
                                                  [this] {
                                                    m_clock->RequestRelayout();
                                                    m_clock->SaveSettings();
@@ -134,17 +136,17 @@ void CZoneApp::PlugInDialogs() {
     dialog.exec();
   });
   m_clock->SetCommandHandler(kCmdSetEvents, [this] {
-    CEventListDlg dialog(m_clock->Alarms(), m_db, m_settings, m_files, m_messages, m_clock.get());
+    CEventListDlg dialog(m_alarms.Events(), m_db, m_settings, m_files, m_messages, m_clock.get());
     // A one-time event that fires meanwhile leaves the list at once.
-    connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog, &CEventListDlg::Refill);
+    connect(&m_alarms, &CAlarmService::eventsChanged, &dialog, &CEventListDlg::Refill);
     m_positions.Place(&dialog, CDialogPositions::kSetEvent);
     dialog.exec();
     m_positions.Remember(&dialog, CDialogPositions::kSetEvent);
   });
   m_clock->SetCommandHandler(kCmdBrowseSchedule, [this] {
-    CScheduleDlg::Run(m_clock->Alarms(), m_db, m_settings, *m_store, m_files, m_messages,
+    CScheduleDlg::Run(m_alarms.Events(), m_db, m_settings, *m_store, m_files, m_messages,
                       &m_positions, m_clock.get(), [this](CScheduleDlg& dialog) {
-                        connect(m_clock.get(), &CClockWnd::eventListsChanged, &dialog,
+                        connect(&m_alarms, &CAlarmService::eventsChanged, &dialog,
                                 &CScheduleDlg::RebuildEventList);
                       });
   });
@@ -177,6 +179,7 @@ void CZoneApp::ShowHelp() {
 }
 
 int CZoneApp::ExitInstance(int exitCode) {
+  m_alarms.Stop();
   m_clock.reset();
   m_instance->Release();
   if (m_restart) {

@@ -5,14 +5,15 @@
 #include <array>
 #include <memory>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
-#include "settings/placement.h"
 #include "locations/locationdb.h"
-#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
+#include "settings/filesettingsstore.h"
+#include "settings/placement.h"
+#include "ui/events/alarmservice.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/qtmessagesink.h"
+#include "ui/widgets/dialogpositions.h"
 
 class QWidget;
 
@@ -43,6 +44,7 @@ class CZoneApp : public QObject {
   IMessageSink& Messages() { return m_messages; }
   IFileLayer& Files() { return m_files; }
   ISettingsStore& Store() { return *m_store; }
+  CAlarmService& Alarms() { return m_alarms; }
 
   void RequestRestart() { m_restart = true; }
   bool RestartRequested() const { return m_restart; }
@@ -64,6 +66,7 @@ class CZoneApp : public QObject {
   CQtMessageSink m_messages;
   CQtAlarmActions m_actions;
   CLocationDB m_db;
+  CAlarmService m_alarms{m_settings, m_db, m_files, m_messages, m_actions};
   std::unique_ptr<CClockWnd> m_clock;
   std::unique_ptr<CHelpWindow> m_help;
   CDialogPositions m_positions;

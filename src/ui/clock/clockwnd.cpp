@@ -17,12 +17,12 @@
 #include <QWindow>
 #include <string_view>
 
+#include "locations/locationdb.h"
 #include "settings/clocksettings.h"
+#include "settings/settingsstore.h"
 #include "ui/clock/clockcommands.h"
 #include "ui/clock/qtfonts.h"
-#include "locations/locationdb.h"
 #include "ui/platform/latin1.h"
-#include "settings/settingsstore.h"
 
 namespace zw {
 
@@ -56,15 +56,7 @@ struct MenuEntry {
 
 }  // namespace
 
-CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
-    : QWidget(parent),
-      m_s(services),
-      m_log(services.settings, services.db, services.files, services.actions),
-      m_alarms(services.db),
-      m_monitor(m_alarms, services.actions, services.files, services.messages,
-                [this](const CEventSchedule& event, bool started) {
-                  m_log.LogProgramStart(event, started);
-                }) {
+CClockWnd::CClockWnd(ClockServices services, QWidget* parent) : QWidget(parent), m_s(services) {
   setWindowTitle(QStringLiteral("Zonewright"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -72,7 +64,6 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
 
   m_s.settings.RestoreClockList(m_s.db);
-  m_alarms.Load(m_s.files, m_s.messages);
   m_s.db.SetClockListener([this](CLocationDB::ClockChange change) {
     if (change == CLocationDB::ClockChange::kRepaintNow) {
       RequestRelayout();
@@ -302,10 +293,6 @@ void CClockWnd::Tick() {
   }
 
   emit ticked();
-  if (m_monitor.DueTest(now) != nullptr) {
-    QMetaObject::invokeMethod(
-        this, [this] { m_monitor.HandleAlarm(); }, Qt::QueuedConnection);
-  }
   if (m_dirty) {
     m_dirty = false;
     SaveOwnSettings();

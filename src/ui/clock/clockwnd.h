@@ -12,9 +12,6 @@
 #include <vector>
 
 #include "ui/clock/clocklayout.h"
-#include "events/eventlist.h"
-#include "events/alarmmonitor.h"
-#include "events/programlog.h"
 
 class QMenu;
 class QTimer;
@@ -24,24 +21,18 @@ namespace zw {
 
 class CClockSettings;
 class CLocationDB;
-class IAlarmActions;
-class IFileLayer;
-class IMessageSink;
 class ISettingsStore;
 
 // What the clock window works with; all of it outlives the window.
 struct ClockServices {
   CClockSettings& settings;
   ISettingsStore& store;
-  IFileLayer& files;
-  IMessageSink& messages;
   CLocationDB& db;
-  IAlarmActions& actions;
 };
 
 // The program's one top-level window: each clock-list location's name with its date and time
 // below it, drawn character by character in fixed cells. Once a second only the characters
-// that changed are repainted; the same tick runs the alarm check.
+// that changed are repainted.
 class CClockWnd : public QWidget {
   Q_OBJECT
 
@@ -54,7 +45,7 @@ class CClockWnd : public QWidget {
   // Chooses a colour; nothing when the chooser is cancelled.
   using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
 
-  // Restores the clock list from the settings and loads the events.
+  // Restores the clock list from the settings.
   explicit CClockWnd(ClockServices services, QWidget* parent = nullptr);
   ~CClockWnd() override;
 
@@ -67,7 +58,7 @@ class CClockWnd : public QWidget {
   void RequestRelayout();
   // Recreates the fonts from the settings record.
   void ReloadFonts();
-  // One second passed: new texts, repaint of the characters that changed, alarm check.
+  // One second passed: new texts, repaint of the characters that changed.
   void Tick();
   // A fresh popup menu, as the right mouse button shows it.
   std::unique_ptr<QMenu> BuildPopupMenu();
@@ -80,8 +71,6 @@ class CClockWnd : public QWidget {
   void PauseSaves();
   void ResumeSaves();
 
-  CEventList& Alarms() { return m_alarms; }
-  CAlarmMonitor& Monitor() { return m_monitor; }
   void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
   // For tests: what the last tick invalidated and whether a full layout is pending.
@@ -95,8 +84,6 @@ class CClockWnd : public QWidget {
   void moved();
   // Help Topics, F1.
   void helpRequested();
-  // Events were added or removed behind an open list's back.
-  void eventListsChanged();
   // The clock was closed: the program ends.
   void closed();
   // A second has passed and the clock's texts are new; open dialogs that show live times
@@ -139,9 +126,6 @@ class CClockWnd : public QWidget {
   void SaveOwnSettings();
 
   ClockServices m_s;
-  CProgramLog m_log;
-  CEventList m_alarms;
-  CAlarmMonitor m_monitor;
   QToolBar* m_toolbar = nullptr;
   QTimer* m_timer = nullptr;
   std::optional<QFont> m_nameFont;

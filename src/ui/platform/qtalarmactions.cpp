@@ -3,10 +3,10 @@
 #include <QMessageBox>
 
 #include "events/alarmmonitor.h"
-#include "ui/platform/moviewnd.h"
-#include "platform/processlauncher.h"
-#include "ui/platform/wavplayer.h"
 #include "platform/messagesink.h"
+#include "platform/processlauncher.h"
+#include "ui/platform/moviewnd.h"
+#include "ui/platform/wavplayer.h"
 
 namespace zw {
 
@@ -60,12 +60,6 @@ void CQtAlarmActions::ShowErrorAsync(const std::string& text) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   box->show();
-}
-
-void CQtAlarmActions::RefreshEventLists() {
-  if (m_refresh) {
-    m_refresh();
-  }
 }
 
 }  // namespace zw

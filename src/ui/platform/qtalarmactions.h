@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "events/alarmactions.h"
 #include "ui/platform/soundthreads.h"
 
@@ -18,7 +16,6 @@ class CQtAlarmActions final : public IAlarmActions {
   explicit CQtAlarmActions(QWidget* owner = nullptr) : m_owner(owner) {}
 
   void SetOwner(QWidget* owner) { m_owner = owner; }
-  void SetRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
 
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
@@ -26,11 +23,11 @@ class CQtAlarmActions final : public IAlarmActions {
   void OpenMovie(const std::string& file) override;
   bool StartProcess(const std::string& commandLine, const std::string& directory) override;
   void ShowErrorAsync(const std::string& text) override;
-  void RefreshEventLists() override;
+  // The alarm service tells the open lists itself.
+  void RefreshEventLists() override {}
 
  private:
   QWidget* m_owner;
-  std::function<void()> m_refresh;
   CSoundThreads m_sounds;
 };
 

@@ -9,7 +9,6 @@
 #include "settings/clocksettings.h"
 #include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
-#include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
@@ -40,8 +39,7 @@ struct Fixture {
   }
 
   std::unique_ptr<CClockWnd> Open() {
-    auto wnd =
-        std::make_unique<CClockWnd>(ClockServices{settings, store, files, messages, db, actions});
+    auto wnd = std::make_unique<CClockWnd>(ClockServices{settings, store, db});
     wnd->show();
     QCoreApplication::processEvents();
     wnd->repaint();
@@ -62,7 +60,6 @@ struct Fixture {
   CPosixFileLayer files;
   CFileSettingsStore store{files, dir.Path() + "/SETTINGS"};
   test::RecordingSink messages;
-  test::RecordingActions actions;
   CClockSettings settings;
   CLocationDB db;
 };

@@ -15,7 +15,6 @@
 #include "settings/clocksettings.h"
 #include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
-#include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
@@ -58,8 +57,7 @@ struct Fixture {
 
   CClockWnd& Clock() {
     if (!wnd) {
-      wnd =
-          std::make_unique<CClockWnd>(ClockServices{settings, store, files, messages, db, actions});
+      wnd = std::make_unique<CClockWnd>(ClockServices{settings, store, db});
       wnd->show();
       QCoreApplication::processEvents();
       wnd->repaint();
@@ -101,7 +99,6 @@ struct Fixture {
   CPosixFileLayer files;
   CFileSettingsStore store{files, dir.Path() + "/SETTINGS"};
   test::RecordingSink messages;
-  test::RecordingActions actions;
   CClockSettings settings;
   CLocationDB db;
   std::unique_ptr<CClockWnd> wnd;

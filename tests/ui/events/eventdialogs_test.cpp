@@ -21,7 +21,7 @@
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
 #include "support/widgettest.h"
-#include "ui/clock/clockwnd.h"
+#include "ui/events/alarmservice.h"
 #include "ui/events/annualpage.h"
 #include "ui/events/eventeditdlg.h"
 #include "ui/events/eventlistdlg.h"
@@ -278,9 +278,9 @@ class EventDialogsTest : public QObject {
   void eventCreatedThroughTheDialogsFiresAtItsTime() {
     World w;
     test::RecordingActions actions;
-    CClockWnd clock(ClockServices{w.settings, w.store, w.files, w.messages, w.db, actions});
-    CEventListDlg set(clock.Alarms(), w.db, w.settings, w.files, w.messages);
-    actions.SetRefreshHandler([&set] { set.Refill(); });
+    CAlarmService alarms(w.settings, w.db, w.files, w.messages, actions);
+    CEventListDlg set(alarms.Events(), w.db, w.settings, w.files, w.messages);
+    QObject::connect(&alarms, &CAlarmService::eventsChanged, &set, &CEventListDlg::Refill);
 
     OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
       dlg->NameEdit()->setText("Boarding");
@@ -304,7 +304,7 @@ class EventDialogsTest : public QObject {
 
     // 21:05 in Tokyo: the one-time event fires and leaves the open list.
     w.clock.Set(CDateTime(2026, 12, 8, 12, 5, 0).Seconds());
-    clock.Tick();
+    alarms.CheckDue();
     QTRY_COMPARE(actions.Calls().size(), std::size_t{2});
     QCOMPARE(actions.Calls()[0].what, std::string("message"));
     QCOMPARE(actions.Calls()[0].text, std::string("Boarding\r\n\r\nGate 12"));
@@ -314,7 +314,7 @@ class EventDialogsTest : public QObject {
     // The daily one is found three minutes late.
     actions.Clear();
     w.clock.Set(CDateTime(2026, 12, 8, 12, 13, 0).Seconds());
-    clock.Tick();
+    alarms.CheckDue();
     QTRY_COMPARE(actions.Calls().size(), std::size_t{1});
     QCOMPARE(actions.Calls()[0].text,
              std::string("Taxi\r\n\r\n** LATE NOTIFICATION **\r\n\r\nDownstairs"));
@@ -328,7 +328,7 @@ class EventDialogsTest : public QObject {
   void startedProgramWritesItsLogLine() {
     World w;
     test::RecordingActions actions;
-    CClockWnd clock(ClockServices{w.settings, w.store, w.files, w.messages, w.db, actions});
+    CAlarmService alarms(w.settings, w.db, w.files, w.messages, actions);
     auto alarm = NewAlarm();
     CEvent::SetText(alarm->Fields().name, "Backup");
     CEvent::SetText(alarm->Fields().locationName, "Tokyo");
@@ -336,9 +336,9 @@ class EventDialogsTest : public QObject {
     CEvent::SetText(alarm->Fields().timeText, "21:01:00");
     alarm->Fields().runProgram = 1;
     CEvent::SetText(alarm->Fields().programCommand, "backup --all");
-    clock.Alarms().Add(std::move(alarm));
+    alarms.Events().Add(std::move(alarm));
     w.clock.Set(CDateTime(2026, 12, 8, 12, 1, 0).Seconds());
-    clock.Tick();
+    alarms.CheckDue();
     QTRY_COMPARE(actions.Calls().size(), std::size_t{1});
     std::ifstream log(w.dir.File("ZnWright.log"));
     std::string line;

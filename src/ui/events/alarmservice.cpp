@@ -1,0 +1,66 @@
+#include "ui/events/alarmservice.h"
+
+#include <QTimer>
+
+#include "timecore/datetime.h"
+
+namespace zw {
+
+void CAlarmService::Relay::RefreshEventLists() {
+  m_actions.RefreshEventLists();
+  emit m_service.eventsChanged();
+}
+
+CAlarmService::CAlarmService(const CClockSettings& settings, CLocationDB& db, IFileLayer& files,
+                             IMessageSink& messages, IAlarmActions& actions, QObject* parent)
+    : QObject(parent),
+      m_files(files),
+      m_messages(messages),
+      m_relay(*this, actions),
+      m_log(settings, db, files, m_relay),
+      m_events(db),
+      m_monitor(m_events, m_relay, files, messages,
+                [this](const CEventSchedule& event, bool started) {
+                  m_log.LogProgramStart(event, started);
+                }),
+      m_timer(new QTimer(this)) {
+  connect(m_timer, &QTimer::timeout, this, &CAlarmService::OnTimer);
+}
+
+CAlarmService::~CAlarmService() = default;
+
+void CAlarmService::Load() {
+  m_events.Load(m_files, m_messages);
+}
+
+void CAlarmService::Save() {
+  m_events.Save(m_files, m_messages);
+}
+
+void CAlarmService::Start() {
+  m_lastSecond = -1;
+  m_timer->start(kPollInterval);
+  OnTimer();
+}
+
+void CAlarmService::Stop() {
+  m_timer->stop();
+}
+
+void CAlarmService::OnTimer() {
+  const std::int64_t second = CDateTime().Seconds();
+  if (second == m_lastSecond) {
+    return;
+  }
+  m_lastSecond = second;
+  CheckDue();
+}
+
+void CAlarmService::CheckDue() {
+  if (m_monitor.DueTest(CDateTime()) != nullptr) {
+    QMetaObject::invokeMethod(
+        this, [this] { m_monitor.HandleAlarm(); }, Qt::QueuedConnection);
+  }
+}
+
+}  // namespace zw

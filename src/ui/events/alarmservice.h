@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QObject>
+#include <chrono>
+#include <cstdint>
+
+#include "events/alarmactions.h"
+#include "events/alarmmonitor.h"
+#include "events/eventlist.h"
+#include "events/programlog.h"
+
+class QTimer;
+
+namespace zw {
+
+class CClockSettings;
+class CLocationDB;
+class IFileLayer;
+class IMessageSink;
+
+// The program's events and what makes them fire: the event list, the monitor that tests it
+// once a second on a timer of its own, and the log of started programs. Alarms act through
+// the actions given; when an alarm takes an event away, eventsChanged() tells the open lists.
+class CAlarmService : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr std::chrono::milliseconds kPollInterval{250};
+
+  // All references must outlive the service. Nothing is loaded and the timer is still.
+  CAlarmService(const CClockSettings& settings, CLocationDB& db, IFileLayer& files,
+                IMessageSink& messages, IAlarmActions& actions, QObject* parent = nullptr);
+  ~CAlarmService() override;
+
+  // Reads the event file; its failures go to the message sink.
+  void Load();
+  // Saves the event file; its failures go to the message sink.
+  void Save();
+  // The due test from now on, whenever the second changes.
+  void Start();
+  void Stop();
+
+  // One due test at "now"; a due alarm is handled once control is back in the event loop, so
+  // its boxes never open inside whoever called.
+  void CheckDue();
+
+  CEventList& Events() { return m_events; }
+  const CEventList& Events() const { return m_events; }
+  CAlarmMonitor& Monitor() { return m_monitor; }
+
+ signals:
+  // Events were added or removed behind an open list's back.
+  void eventsChanged();
+
+ private:
+  // The actions given, with a list refresh that also reaches the service's listeners.
+  class Relay final : public IAlarmActions {
+   public:
+    Relay(CAlarmService& service, IAlarmActions& actions)
+        : m_service(service), m_actions(actions) {}
+    void ShowMessage(const std::string& text) override { m_actions.ShowMessage(text); }
+    bool AskYesNo(const std::string& text) override { return m_actions.AskYesNo(text); }
+    void StartWavLoop(const std::string& file, int playCount) override {
+      m_actions.StartWavLoop(file, playCount);
+    }
+    void OpenMovie(const std::string& file) override { m_actions.OpenMovie(file); }
+    bool StartProcess(const std::string& commandLine, const std::string& directory) override {
+      return m_actions.StartProcess(commandLine, directory);
+    }
+    void ShowErrorAsync(const std::string& text) override { m_actions.ShowErrorAsync(text); }
+    void RefreshEventLists() override;
+
+   private:
+    CAlarmService& m_service;
+    IAlarmActions& m_actions;
+  };
+
+  void OnTimer();
+
+  IFileLayer& m_files;
+  IMessageSink& m_messages;
+  Relay m_relay;
+  CProgramLog m_log;
+  CEventList m_events;
+  CAlarmMonitor m_monitor;
+  QTimer* m_timer;
+  std::int64_t m_lastSecond = -1;
+};
+
+}  // namespace zw
