@@ -1,5 +1,6 @@
 #include "ui/app/zoneapp.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QProcess>
 
@@ -10,7 +11,7 @@
 #include "ui/app/singleinstance.h"
 #include "ui/app/splashwnd.h"
 #include "ui/app/welcomedlg.h"
-#include "ui/clock/clockcommands.h"
+#include "ui/clock/clockactions.h"
 #include "ui/clock/clockwnd.h"
 #include "ui/clock/propertysheet.h"
 #include "ui/convert/currencydlg.h"
@@ -124,7 +125,8 @@ void CZoneApp::CreateClock() {
 }
 
 void CZoneApp::PlugInDialogs() {
-  m_clock->SetCommandHandler(kCmdAddChange, [this] {
+  const ClockActions& actions = m_clock->Actions();
+  connect(actions.addChange, &QAction::triggered, this, [this] {
     CLocationListDlg dialog(LocationListServices{m_db, m_settings, m_messages, m_files,
                                                  &m_alarms.Events(), &m_positions,
                                                  [this] {
@@ -135,7 +137,7 @@ void CZoneApp::PlugInDialogs() {
     connect(m_clock.get(), &CClockWnd::ticked, &dialog, &CLocationListDlg::OnTick);
     dialog.exec();
   });
-  m_clock->SetCommandHandler(kCmdSetEvents, [this] {
+  connect(actions.setEvents, &QAction::triggered, this, [this] {
     CEventListDlg dialog(m_alarms.Events(), m_db, m_settings, m_files, m_messages, m_clock.get());
     // A one-time event that fires meanwhile leaves the list at once.
     connect(&m_alarms, &CAlarmService::eventsChanged, &dialog, &CEventListDlg::Refill);
@@ -143,30 +145,29 @@ void CZoneApp::PlugInDialogs() {
     dialog.exec();
     m_positions.Remember(&dialog, CDialogPositions::kSetEvent);
   });
-  m_clock->SetCommandHandler(kCmdBrowseSchedule, [this] {
+  connect(actions.browseSchedule, &QAction::triggered, this, [this] {
     CScheduleDlg::Run(m_alarms.Events(), m_db, m_settings, *m_store, m_files, m_messages,
                       &m_positions, m_clock.get(), [this](CScheduleDlg& dialog) {
                         connect(&m_alarms, &CAlarmService::eventsChanged, &dialog,
                                 &CScheduleDlg::RebuildEventList);
                       });
   });
-  m_clock->SetCommandHandler(kCmdCurrency, [this] {
+  connect(actions.currency, &QAction::triggered, this, [this] {
     CCurrencyDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
   });
-  m_clock->SetCommandHandler(kCmdMeasurement, [this] {
+  connect(actions.measurement, &QAction::triggered, this, [this] {
     CMeasureDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
   });
-  m_clock->SetCommandHandler(kCmdUpdateDatabase, [this] {
+  connect(actions.updateDatabase, &QAction::triggered, this, [this] {
     CUpdateDlg::Run(
         {m_settings, *m_store, m_files, m_messages, &m_positions, [this] { RequestRestart(); }},
         m_clock.get());
   });
-  m_clock->SetCommandHandler(kCmdSynchronizeTime,
-                             [this] { CTimeSyncDlg::Run(&m_positions, m_clock.get()); });
-  m_clock->SetCommandHandler(kCmdProperties, [this] {
-    CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions);
-  });
-  m_clock->SetCommandHandler(kCmdCompareTimes, [this] {
+  connect(actions.synchronizeTime, &QAction::triggered, this,
+          [this] { CTimeSyncDlg::Run(&m_positions, m_clock.get()); });
+  connect(actions.properties, &QAction::triggered, this,
+          [this] { CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions); });
+  connect(actions.compareTimes, &QAction::triggered, this, [this] {
     CCompareTimeDlg::Run(m_db, m_settings, m_messages, &m_positions, m_clock.get());
   });
 }

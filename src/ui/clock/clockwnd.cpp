@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
@@ -20,7 +19,6 @@
 #include "locations/locationdb.h"
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
-#include "ui/clock/clockcommands.h"
 #include "ui/clock/qtfonts.h"
 #include "ui/platform/latin1.h"
 
@@ -49,14 +47,13 @@ QCursor LoadCursor(const char* path, Qt::CursorShape fallback) {
   return QCursor(scaled, scaled.width() / 2, scaled.height() / 2);
 }
 
-struct MenuEntry {
-  int command;
-  const char* text;
-};
+// The Remove submenu lists at most this many clock lines.
+constexpr std::size_t kMaxRemoveEntries = 15;
 
 }  // namespace
 
-CClockWnd::CClockWnd(ClockServices services, QWidget* parent) : QWidget(parent), m_s(services) {
+CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
+    : QWidget(parent), m_s(services), m_actions(ClockActions::Create(this)) {
   setWindowTitle(QStringLiteral("Zonewright"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -79,7 +76,7 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent) : QWidget(parent),
 
   ReloadFonts();
   BuildToolbar();
-  BuildShortcuts();
+  ConnectActions();
   const std::int32_t* r = m_s.settings.Fields().windowRect;
   setGeometry(r[0], r[1], std::max(1, r[2] - r[0]), std::max(1, r[3] - r[1]));
   ApplyWindowFlags();
@@ -94,63 +91,39 @@ CClockWnd::~CClockWnd() {
   m_s.db.SetClockListener({});
 }
 
-void CClockWnd::SetCommandHandler(int command, CommandHandler handler) {
-  m_handlers[command] = std::move(handler);
-}
-
 void CClockWnd::BuildToolbar() {
-  struct Button {
-    int command;
-    const char* icon;
-    const char* tooltip;
-    const char* status;
-  };
-  static constexpr Button kButtons[] = {
-      {kCmdAddChange, ":/icons/time-lookup.svg", "Time Lookup", "Time Lookup"},
-      {kCmdCompareTimes, ":/icons/compare-time.svg", "CompareTime", "Compare Time"},
-      {kCmdBrowseSchedule, ":/icons/schedule.svg", "Schedule", "Schedule"},
-      {0, nullptr, nullptr, nullptr},
-      {kCmdCurrency, ":/icons/currency.svg", "Currency Conversion", "Currency Converson"},
-      {kCmdMeasurement, ":/icons/measurement.svg", "Measurement Conversion",
-       "Measurement Conversion"},
-      {0, nullptr, nullptr, nullptr},
-      {kCmdUpdateDatabase, ":/icons/update-database.svg", "Update Database", "Update Database"},
-      {0, nullptr, nullptr, nullptr},
-      {kCmdPopupMenu, ":/icons/popup-menu.svg", "Popup Menu", "Popup Menu"},
-  };
   m_toolbar = new QToolBar(this);
   m_toolbar->setIconSize(QSize(16, 15));
   m_toolbar->setMovable(false);
   m_toolbar->setFloatable(false);
-  for (const Button& b : kButtons) {
-    if (b.command == 0) {
-      m_toolbar->addSeparator();
-      continue;
-    }
-    QAction* action =
-        m_toolbar->addAction(QIcon(QString::fromLatin1(b.icon)), QString::fromLatin1(b.tooltip));
-    action->setToolTip(QString::fromLatin1(b.tooltip));
-    action->setStatusTip(QString::fromLatin1(b.status));
-    action->setData(b.command);
-    const int command = b.command;
-    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-  }
+  m_toolbar->addActions({m_actions.addChange, m_actions.compareTimes, m_actions.browseSchedule});
+  m_toolbar->addSeparator();
+  m_toolbar->addActions({m_actions.currency, m_actions.measurement});
+  m_toolbar->addSeparator();
+  m_toolbar->addAction(m_actions.updateDatabase);
+  m_toolbar->addSeparator();
+  m_toolbar->addAction(m_actions.popupMenu);
 }
 
-void CClockWnd::BuildShortcuts() {
-  static constexpr std::pair<Qt::Key, int> kKeys[] = {
-      {Qt::Key_A, kCmdAddChange},     {Qt::Key_B, kCmdBrowseSchedule},
-      {Qt::Key_C, kCmdCompareTimes},  {Qt::Key_D, kCmdCurrency},
-      {Qt::Key_M, kCmdMeasurement},   {Qt::Key_P, kCmdProperties},
-      {Qt::Key_S, kCmdSetEvents},     {Qt::Key_T, kCmdSynchronizeTime},
-      {Qt::Key_U, kCmdUpdateDatabase}};
-  for (const auto& [key, command] : kKeys) {
-    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), this);
-    const int id = command;
-    connect(shortcut, &QShortcut::activated, this, [this, id] { RunCommand(id); });
-  }
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [this] { RunCommand(kCmdHelpTopics); });
+void CClockWnd::ConnectActions() {
+  auto& f = m_s.settings.Fields();
+  connect(m_actions.showTitlebar, &QAction::triggered, this, [this, &f] {
+    ToggleFlag(f.showTitlebar);
+    ApplyWindowFlags();
+  });
+  connect(m_actions.keepOnTop, &QAction::triggered, this, [this, &f] {
+    ToggleFlag(f.keepOnTop);
+    ApplyWindowFlags();
+  });
+  connect(m_actions.showToolbar, &QAction::triggered, this, [this, &f] {
+    ToggleFlag(f.showToolbar);
+    RequestRelayout();
+  });
+  connect(m_actions.minimize, &QAction::triggered, this, &QWidget::showMinimized);
+  connect(m_actions.exit, &QAction::triggered, this, &QWidget::close, Qt::QueuedConnection);
+  connect(m_actions.about, &QAction::triggered, this, &CClockWnd::ShowAbout);
+  connect(m_actions.helpTopics, &QAction::triggered, this, &CClockWnd::helpRequested);
+  connect(m_actions.popupMenu, &QAction::triggered, this, &CClockWnd::ShowPopupBesideToolbar);
 }
 
 void CClockWnd::ApplyWindowFlags() {
@@ -418,54 +391,36 @@ void CClockWnd::RefreshTexts() {
 
 std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
   auto menu = std::make_unique<QMenu>();
-  const auto add = [this](QMenu* into, int command, const char* text) {
-    QAction* action = into->addAction(QString::fromLatin1(text));
-    action->setData(command);
-    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-    return action;
-  };
   QMenu* clock = menu->addMenu(QStringLiteral("Clock"));
-  add(clock, kCmdAddChange, "Add/Change...\tAlt+A");
+  clock->addAction(m_actions.addChange);
   QMenu* remove = clock->addMenu(QStringLiteral("Remove"));
-  for (std::size_t i = 0; i < m_s.db.ClockCount() && i <= kCmdRemoveLast - kCmdRemoveFirst; ++i) {
-    const std::string name = m_s.db.ClockAt(i)->Name();
-    QAction* action = remove->addAction(Latin1(name));
-    const int command = kCmdRemoveFirst + static_cast<int>(i);
-    action->setData(command);
-    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+  for (std::size_t i = 0; i < m_s.db.ClockCount() && i < kMaxRemoveEntries; ++i) {
+    QAction* action = remove->addAction(Latin1(m_s.db.ClockAt(i)->Name()));
+    connect(action, &QAction::triggered, this, [this, i] { RemoveFromClock(i); });
   }
   QMenu* events = menu->addMenu(QStringLiteral("Events"));
-  add(events, kCmdSetEvents, "Set...\tAlt+S");
-  add(events, kCmdBrowseSchedule, "Browse Schedule\tAlt+B");
-  add(menu.get(), kCmdCompareTimes, "Compare Times...\tAlt+C");
+  events->addActions({m_actions.setEvents, m_actions.browseSchedule});
+  menu->addAction(m_actions.compareTimes);
   menu->addSeparator();
-  add(menu.get(), kCmdCurrency, "Currency Conversion...\tAlt+D");
-  add(menu.get(), kCmdMeasurement, "Measurement Conversion...\tAlt+M");
+  menu->addActions({m_actions.currency, m_actions.measurement});
   menu->addSeparator();
   QMenu* internet = menu->addMenu(QStringLiteral("Update via Internet"));
-  add(internet, kCmdUpdateDatabase, "Update Database...\tAlt+U");
-  add(internet, kCmdSynchronizeTime, "Synchronize Time...\tAlt+T");
+  internet->addActions({m_actions.updateDatabase, m_actions.synchronizeTime});
   menu->addSeparator();
   QMenu* window = menu->addMenu(QStringLiteral("Window"));
   const auto& f = m_s.settings.Fields();
-  const std::pair<int, bool> checks[] = {{kCmdShowTitlebar, CClockSettings::IsOn(f.showTitlebar)},
-                                         {kCmdShowToolbar, CClockSettings::IsOn(f.showToolbar)},
-                                         {kCmdKeepOnTop, CClockSettings::IsOn(f.keepOnTop)}};
-  const char* checkTexts[] = {"Show Titlebar", "Show Toolbar", "Keep on Top"};
-  for (std::size_t i = 0; i < 3; ++i) {
-    QAction* action = add(window, checks[i].first, checkTexts[i]);
-    action->setCheckable(true);
-    action->setChecked(checks[i].second);
-  }
+  m_actions.showTitlebar->setChecked(CClockSettings::IsOn(f.showTitlebar));
+  m_actions.showToolbar->setChecked(CClockSettings::IsOn(f.showToolbar));
+  m_actions.keepOnTop->setChecked(CClockSettings::IsOn(f.keepOnTop));
+  window->addActions({m_actions.showTitlebar, m_actions.showToolbar, m_actions.keepOnTop});
   window->addSeparator();
-  add(window, kCmdMinimize, "Minimize");
-  add(menu.get(), kCmdProperties, "Properties...\tAlt+P");
+  window->addAction(m_actions.minimize);
+  menu->addAction(m_actions.properties);
   menu->addSeparator();
   QMenu* help = menu->addMenu(QStringLiteral("Help"));
-  add(help, kCmdHelpTopics, "Help Topics");
-  add(help, kCmdAbout, "About Zonewright");
+  help->addActions({m_actions.helpTopics, m_actions.about});
   menu->addSeparator();
-  add(menu.get(), kCmdExit, "Exit\tAlt+F4");
+  menu->addAction(m_actions.exit);
   return menu;
 }
 
@@ -500,50 +455,10 @@ void CClockWnd::ShowAbout() {
   about.exec();
 }
 
-void CClockWnd::RunCommand(int command) {
-  if (command >= kCmdRemoveFirst && command <= kCmdRemoveLast) {
-    RemoveFromClock(static_cast<std::size_t>(command - kCmdRemoveFirst));
-    return;
-  }
-  auto& f = m_s.settings.Fields();
-  switch (command) {
-    case kCmdShowTitlebar:
-      ToggleFlag(f.showTitlebar);
-      ApplyWindowFlags();
-      return;
-    case kCmdKeepOnTop:
-      ToggleFlag(f.keepOnTop);
-      ApplyWindowFlags();
-      return;
-    case kCmdShowToolbar:
-      ToggleFlag(f.showToolbar);
-      RequestRelayout();
-      return;
-    case kCmdMinimize:
-      showMinimized();
-      return;
-    case kCmdExit:
-      QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-      return;
-    case kCmdAbout:
-      ShowAbout();
-      return;
-    case kCmdHelpTopics:
-      emit helpRequested();
-      return;
-    case kCmdPopupMenu: {
-      const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect();
-      const int x = screen.right() - frameGeometry().right() < 151 ? 20 : width() - 20;
-      ShowPopupAt(mapToGlobal(QPoint(x, 40)));
-      return;
-    }
-    default:
-      break;
-  }
-  const auto handler = m_handlers.find(command);
-  if (handler != m_handlers.end() && handler->second) {
-    handler->second();
-  }
+void CClockWnd::ShowPopupBesideToolbar() {
+  const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect();
+  const int x = screen.right() - frameGeometry().right() < 151 ? 20 : width() - 20;
+  ShowPopupAt(mapToGlobal(QPoint(x, 40)));
 }
 
 int CClockWnd::LineAt(const QPoint& pos) const {

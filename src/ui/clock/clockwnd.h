@@ -6,11 +6,11 @@
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "ui/clock/clockactions.h"
 #include "ui/clock/clocklayout.h"
 
 class QMenu;
@@ -41,7 +41,6 @@ class CClockWnd : public QWidget {
   static constexpr int kEdgeBand = 20;
   static constexpr int kToolbarMinContent = 186;
 
-  using CommandHandler = std::function<void()>;
   // Chooses a colour; nothing when the chooser is cancelled.
   using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
 
@@ -49,10 +48,10 @@ class CClockWnd : public QWidget {
   explicit CClockWnd(ClockServices services, QWidget* parent = nullptr);
   ~CClockWnd() override;
 
-  // The dialogs of other parts of the program plug in here; a command without a handler
-  // does nothing.
-  void SetCommandHandler(int command, CommandHandler handler);
-  void RunCommand(int command);
+  // The program's commands; the dialogs of other parts of the program connect to them.
+  const ClockActions& Actions() const { return m_actions; }
+  // Takes the line at `index` off the clock; nothing when there is none.
+  void RemoveFromClock(std::size_t index);
 
   // After the clock list, the formats, the fonts or the colours change.
   void RequestRelayout();
@@ -106,7 +105,8 @@ class CClockWnd : public QWidget {
   enum class Drag { kIdle, kMoving, kHolding };
 
   void BuildToolbar();
-  void BuildShortcuts();
+  void ConnectActions();
+  void ShowPopupBesideToolbar();
   void ApplyWindowFlags();
   void OnTimer();
   void Layout();
@@ -117,7 +117,6 @@ class CClockWnd : public QWidget {
   void PaintLine(QPainter& painter, CLocation& location, const QRect& limit);
   void ShowPopupAt(const QPoint& globalPos);
   void ToggleFlag(std::int32_t& flag);
-  void RemoveFromClock(std::size_t index);
   void ShowAbout();
   int LineAt(const QPoint& pos) const;
   void EndDrag();
@@ -126,6 +125,7 @@ class CClockWnd : public QWidget {
   void SaveOwnSettings();
 
   ClockServices m_s;
+  ClockActions m_actions;
   QToolBar* m_toolbar = nullptr;
   QTimer* m_timer = nullptr;
   std::optional<QFont> m_nameFont;
@@ -138,7 +138,6 @@ class CClockWnd : public QWidget {
   bool m_saveOwed = false;
   std::int64_t m_lastSecond = -1;
   std::vector<QRect> m_lastInvalidated;
-  std::map<int, CommandHandler> m_handlers;
   ColorChooser m_chooseColor;
 
   Drag m_drag = Drag::kIdle;

@@ -12,7 +12,6 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
-#include "ui/clock/clockcommands.h"
 #include "ui/clock/qtfonts.h"
 
 using namespace zw;
@@ -299,12 +298,16 @@ class ClockWndTest : public QObject {
   void removeEntriesFollowTheClockList() {
     Fixture f(kWorld);
     auto wnd = f.Open();
-    wnd->RunCommand(kCmdRemoveFirst + 1);
+    const auto removeEntry = [&wnd](int index) {
+      const auto menu = wnd->BuildPopupMenu();
+      Submenu(Submenu(menu.get(), "Clock"), "Remove")->actions()[index]->trigger();
+    };
+    removeEntry(1);
     QCOMPARE(f.ClockNames(), (std::vector<std::string>{"London", "San Francisco"}));
-    wnd->RunCommand(kCmdRemoveFirst + 7);
+    wnd->RemoveFromClock(7);
     QCOMPARE(f.ClockNames().size(), std::size_t{2});
-    wnd->RunCommand(kCmdRemoveFirst);
-    wnd->RunCommand(kCmdRemoveFirst);
+    removeEntry(0);
+    removeEntry(0);
     const auto menu = wnd->BuildPopupMenu();
     QVERIFY(Submenu(Submenu(menu.get(), "Clock"), "Remove")->actions().isEmpty());
     // The removal reached the stored record at once.
@@ -317,15 +320,15 @@ class ClockWndTest : public QObject {
     Fixture f(kWorld);
     auto wnd = f.Open();
     const Qt::WindowFlags before = wnd->windowFlags();
-    wnd->RunCommand(kCmdShowTitlebar);
+    wnd->Actions().showTitlebar->trigger();
     QVERIFY(wnd->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(f.settings.Fields().showTitlebar, 0);
     QVERIFY(!Submenu(wnd->BuildPopupMenu().get(), "Window")->actions()[0]->isChecked());
-    wnd->RunCommand(kCmdShowTitlebar);
+    wnd->Actions().showTitlebar->trigger();
     QCOMPARE(wnd->windowFlags(), before);
     QCOMPARE(f.settings.Fields().showTitlebar, 8);
     QVERIFY(Submenu(wnd->BuildPopupMenu().get(), "Window")->actions()[0]->isChecked());
-    wnd->RunCommand(kCmdKeepOnTop);
+    wnd->Actions().keepOnTop->trigger();
     QVERIFY(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(f.settings.Fields().keepOnTop, 8);
   }
@@ -349,13 +352,17 @@ class ClockWndTest : public QObject {
     QCOMPARE(f.db.ClockAt(1)->Clock().color, 0x00FF00u);
   }
 
-  void unpluggedCommandsDoNothingAndPluggedOnesRun() {
+  void unconnectedCommandsDoNothingAndConnectedOnesRunFromMenuToolbarAndKeys() {
     Fixture f(kWorld);
     auto wnd = f.Open();
-    wnd->RunCommand(kCmdCurrency);
+    QAction* currency = wnd->Actions().currency;
+    currency->trigger();
     int runs = 0;
-    wnd->SetCommandHandler(kCmdCurrency, [&runs] { ++runs; });
-    wnd->RunCommand(kCmdCurrency);
+    QObject::connect(currency, &QAction::triggered, [&runs] { ++runs; });
+    const auto menu = wnd->BuildPopupMenu();
+    QVERIFY(menu->actions().contains(currency));
+    QVERIFY(wnd->findChild<QToolBar*>()->actions().contains(currency));
+    currency->trigger();
     QTest::keyClick(wnd.get(), Qt::Key_D, Qt::AltModifier);
     QCOMPARE(runs, 2);
   }
