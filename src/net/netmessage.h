@@ -3,8 +3,7 @@
 namespace zw {
 
 // The messages of the update dialog, the FTP window and the time synchronisation, by
-// their historical numbers (the user range starts at 0x400). Qt events carry them with these
-// numbers as their types.
+// their historical numbers (the user range starts at 0x400).
 enum class NetMessage : int {
   kControl = 0x400 + 5,        // control socket -> FTP window
   kData = 0x400 + 6,           // data socket -> FTP window

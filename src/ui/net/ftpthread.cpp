@@ -4,9 +4,8 @@
 
 #include "net/ftphost.h"
 #include "net/ftpsession.h"
-#include "ui/net/netevent.h"
-#include "ui/net/qtsocketevents.h"
 #include "platform/messagesink.h"
+#include "ui/net/qtsocketevents.h"
 
 namespace zw {
 
@@ -16,53 +15,27 @@ class CFtpThread::Host final : public IFtpHost {
   explicit Host(CFtpThread& thread) : m_thread(thread) {}
 
   void PostToDialog(NetMessage message, int parameter, std::string text) override {
-    QCoreApplication::postEvent(m_thread.m_dialog,
-                                new CNetEvent(message, parameter, std::move(text)));
-  }
-  void CloseWindow() override { m_thread.quit(); }
-
- private:
-  CFtpThread& m_thread;
-};
-
-// Takes the dialog's messages on the worker thread and hands them to the window.
-class CFtpThread::Receiver final : public QObject {
- public:
-  explicit Receiver(CFtpSession& window) : m_window(window) {}
-
-  bool event(QEvent* event) override {
-    auto* message = dynamic_cast<CNetEvent*>(event);
-    if (message == nullptr) {
-      return QObject::event(event);
-    }
-    Deliver(*message);
-    return true;
-  }
-
- private:
-  void Deliver(const CNetEvent& message) {
-    switch (message.Message()) {
-      case NetMessage::kClear:
-        m_window.Clear();
+    switch (message) {
+      case NetMessage::kReady:
+        emit m_thread.ready();
         return;
-      case NetMessage::kAddRemote:
-        m_window.AddRemote(message.Text());
+      case NetMessage::kStatus:
+        emit m_thread.status(parameter, text);
         return;
-      case NetMessage::kAddLocal:
-        m_window.AddLocal(message.Text());
+      case NetMessage::kLoggedOn:
+        emit m_thread.loggedOn();
         return;
-      case NetMessage::kAddLabel:
-        m_window.AddLabel(message.Text());
-        return;
-      case NetMessage::kConnect:
-        m_window.Connect(message.Text());
+      case NetMessage::kDone:
+        emit m_thread.transferDone(parameter == 1);
         return;
       default:
         return;
     }
   }
+  void CloseWindow() override { m_thread.quit(); }
 
-  CFtpSession& m_window;
+ private:
+  CFtpThread& m_thread;
 };
 
 namespace {
@@ -100,12 +73,25 @@ CFtpThread::~CFtpThread() {
   Close();
 }
 
-void CFtpThread::Send(NetMessage message, std::string text) {
+template <typename Emit>
+void CFtpThread::Request(Emit emitRequest) {
   const std::lock_guard lock(m_mutex);
-  if (m_receiver == nullptr) {
-    return;
+  if (m_taking) {
+    emitRequest();
   }
-  QCoreApplication::postEvent(m_receiver, new CNetEvent(message, 0, std::move(text)));
+}
+
+void CFtpThread::ClearFiles() {
+  Request([this] { emit clearRequested(); });
+}
+
+void CFtpThread::AddFile(const std::string& remote, const std::string& local,
+                         const std::string& label) {
+  Request([&] { emit fileAdded(remote, local, label); });
+}
+
+void CFtpThread::ConnectTo(const std::string& directory) {
+  Request([&] { emit connectRequested(directory); });
 }
 
 void CFtpThread::Close() {
@@ -126,19 +112,34 @@ void CFtpThread::run() {
   Host host(*this);
   CFtpSession window(events, sink, host);
   window.SetTimeout(m_timeout);
-  Receiver receiver(window);
+  // Lives on this thread, so the dialog's requests are handled here, in the order made.
+  QObject receiver;
+  connect(
+      this, &CFtpThread::clearRequested, &receiver, [&window] { window.Clear(); },
+      Qt::QueuedConnection);
+  connect(
+      this, &CFtpThread::fileAdded, &receiver,
+      [&window](const std::string& remote, const std::string& local, const std::string& label) {
+        window.AddRemote(remote);
+        window.AddLocal(local);
+        window.AddLabel(label);
+      },
+      Qt::QueuedConnection);
+  connect(
+      this, &CFtpThread::connectRequested, &receiver,
+      [&window](const std::string& directory) { window.Connect(directory); }, Qt::QueuedConnection);
   {
     const std::lock_guard lock(m_mutex);
     if (m_closing) {
       return;
     }
-    m_receiver = &receiver;
+    m_taking = true;
     m_events = &events;
   }
   host.PostToDialog(NetMessage::kReady, 0, {});
   exec();
   const std::lock_guard lock(m_mutex);
-  m_receiver = nullptr;
+  m_taking = false;
   m_events = nullptr;
 }
 

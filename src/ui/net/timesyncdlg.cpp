@@ -1,17 +1,15 @@
 #include "ui/net/timesyncdlg.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <mutex>
 
-#include "ui/widgets/dialogpositions.h"
-#include "ui/net/netevent.h"
 #include "net/timesync.h"
 #include "net/timesynclistener.h"
 #include "platform/posixclocksetter.h"
 #include "timecore/systemclock.h"
+#include "ui/widgets/dialogpositions.h"
 
 namespace zw {
 
@@ -26,7 +24,7 @@ constexpr int kReportLines = 5;
 // report. Once the dialog starts closing nothing more reaches it.
 class CTimeSyncDlg::Link final : public ITimeSyncListener {
  public:
-  explicit Link(QObject* dialog) : m_dialog(dialog) {}
+  explicit Link(CTimeSyncDlg* dialog) : m_dialog(dialog) {}
 
   void Close() {
     const std::lock_guard lock(m_mutex);
@@ -39,13 +37,13 @@ class CTimeSyncDlg::Link final : public ITimeSyncListener {
   void Report(const std::string& text) override {
     const std::lock_guard lock(m_mutex);
     if (m_dialog != nullptr) {
-      QCoreApplication::postEvent(m_dialog, new CNetEvent(NetMessage::kTimeSyncText, 0, text));
+      emit m_dialog->reportArrived(text);
     }
   }
 
  private:
   mutable std::mutex m_mutex;
-  QObject* m_dialog;
+  CTimeSyncDlg* m_dialog;
 };
 
 CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter,
@@ -74,6 +72,8 @@ CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter
   layout->addWidget(m_synchronize, 0, Qt::AlignHCenter);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   connect(m_synchronize, &QPushButton::clicked, this, &CTimeSyncDlg::OnSynchronize);
+  connect(this, &CTimeSyncDlg::reportArrived, this, &CTimeSyncDlg::AppendReport,
+          Qt::QueuedConnection);
   if (m_positions != nullptr) {
     m_positions->Place(this, CDialogPositions::kTimeSync);
   }
@@ -102,13 +102,8 @@ void CTimeSyncDlg::OnSynchronize() {
   });
 }
 
-void CTimeSyncDlg::customEvent(QEvent* event) {
-  const auto* message = dynamic_cast<const CNetEvent*>(event);
-  if (message == nullptr || message->Message() != NetMessage::kTimeSyncText) {
-    QDialog::customEvent(event);
-    return;
-  }
-  m_report += message->Text();
+void CTimeSyncDlg::AppendReport(const std::string& text) {
+  m_report += text;
   ShowReport();
 }
 

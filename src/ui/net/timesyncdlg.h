@@ -49,13 +49,15 @@ class CTimeSyncDlg : public QDialog {
   QLabel* ReportField() const { return m_reportField; }
   QPushButton* SynchronizeButton() const { return m_synchronize; }
 
- protected:
-  void customEvent(QEvent* event) override;
+ signals:
+  // A worker's report, emitted on its thread and taken in on the dialog's.
+  void reportArrived(const std::string& text);
 
  private:
   class Link;
 
   void OnSynchronize();
+  void AppendReport(const std::string& text);
   void ShowReport();
 
   const IClockSource& m_clock;

@@ -1,7 +1,6 @@
 #include "ui/net/updatedlg.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -11,13 +10,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
-#include "ui/net/ftpthread.h"
 #include "net/ftpsession.h"
-#include "ui/net/netevent.h"
-#include "ui/platform/latin1.h"
 #include "platform/messagesink.h"
+#include "settings/clocksettings.h"
+#include "ui/net/ftpthread.h"
+#include "ui/platform/latin1.h"
+#include "ui/widgets/dialogpositions.h"
 
 namespace zw {
 
@@ -213,38 +211,53 @@ void CUpdateDlg::OnRetrieve() {
   StopWorker();
   m_worker = std::make_unique<CFtpThread>(this, m_messages);
   m_worker->SetTimeout(m_timeout);
+  ConnectWorker();
   m_worker->start();
 }
 
-void CUpdateDlg::customEvent(QEvent* event) {
-  const auto* message = dynamic_cast<const CNetEvent*>(event);
-  if (message == nullptr) {
-    QDialog::customEvent(event);
-    return;
-  }
-  switch (message->Message()) {
-    case NetMessage::kReady:
-      OnReady();
-      return;
-    case NetMessage::kStatus:
-      OnStatus(message->Parameter(), message->Text());
-      return;
-    case NetMessage::kLoggedOn:
-      m_transferInProgress = true;
-      return;
-    case NetMessage::kDone:
-      OnDone(message->Parameter() == 1);
-      return;
-    default:
-      return;
-  }
+void CUpdateDlg::ConnectWorker() {
+  // A queued report may arrive after its run was stopped; it belongs to a run that is over.
+  const auto live = [this, run = m_run] { return run == m_run; };
+  CFtpThread* worker = m_worker.get();
+  connect(
+      worker, &CFtpThread::ready, this,
+      [this, live] {
+        if (live()) {
+          OnReady();
+        }
+      },
+      Qt::QueuedConnection);
+  connect(
+      worker, &CFtpThread::status, this,
+      [this, live](int kind, const std::string& text) {
+        if (live()) {
+          OnStatus(kind, text);
+        }
+      },
+      Qt::QueuedConnection);
+  connect(
+      worker, &CFtpThread::loggedOn, this,
+      [this, live] {
+        if (live()) {
+          m_transferInProgress = true;
+        }
+      },
+      Qt::QueuedConnection);
+  connect(
+      worker, &CFtpThread::transferDone, this,
+      [this, live](bool success) {
+        if (live()) {
+          OnDone(success);
+        }
+      },
+      Qt::QueuedConnection);
 }
 
 void CUpdateDlg::OnReady() {
   if (!m_worker) {
     return;
   }
-  m_worker->Send(NetMessage::kClear);
+  m_worker->ClearFiles();
   const CDatabaseUpdate::Selection checked = Checked();
   if (checked[CDatabaseUpdate::kTimeZone] && !m_messages.AskYesNo(kTimeZoneWarning)) {
     // Nothing was asked of the server; the idle worker has no reason to stay.
@@ -256,13 +269,11 @@ void CUpdateDlg::OnReady() {
       continue;
     }
     const CDatabaseUpdate::Row& row = CDatabaseUpdate::kRows[i];
-    m_worker->Send(NetMessage::kAddRemote, row.remote);
-    m_worker->Send(NetMessage::kAddLocal, row.temporary);
-    m_worker->Send(NetMessage::kAddLabel, row.label);
+    m_worker->AddFile(row.remote, row.temporary, row.label);
   }
   m_update.BeginRun(checked);
   SetControlsEnabled(false);
-  m_worker->Send(NetMessage::kConnect, m_directory);
+  m_worker->ConnectTo(m_directory);
 }
 
 void CUpdateDlg::OnStatus(int kind, const std::string& text) {
@@ -294,11 +305,7 @@ void CUpdateDlg::StopWorker() {
   }
   m_worker->Close();
   m_worker.reset();
-  // What the worker posted before it ended belongs to a run that is over.
-  for (NetMessage message :
-       {NetMessage::kReady, NetMessage::kStatus, NetMessage::kLoggedOn, NetMessage::kDone}) {
-    QCoreApplication::removePostedEvents(this, static_cast<int>(message));
-  }
+  ++m_run;
 }
 
 void CUpdateDlg::reject() {

@@ -97,14 +97,12 @@ class CUpdateDlg : public QDialog {
   bool TransferInProgress() const { return m_transferInProgress; }
   bool WorkerRunning() const;
 
- protected:
-  void customEvent(QEvent* event) override;
-
  private:
   void Build();
   QWidget* BuildDetails();
   void Place();
   void OnRetrieve();
+  void ConnectWorker();
   void OnReady();
   void OnStatus(int kind, const std::string& text);
   void OnDone(bool success);
@@ -124,6 +122,8 @@ class CUpdateDlg : public QDialog {
   CDatabaseUpdate m_update;
   std::chrono::milliseconds m_timeout;
   std::unique_ptr<CFtpThread> m_worker;
+  // Counts the workers stopped, so reports still queued from one of them are told apart.
+  int m_run = 0;
   std::string m_directory;
   bool m_transferInProgress = false;
   bool m_detailsShown = false;
