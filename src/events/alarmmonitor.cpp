@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "events/event.h"
 #include "events/alarmactions.h"
+#include "events/event.h"
 #include "events/eventlist.h"
 #include "locations/location.h"
 
@@ -37,7 +37,7 @@ CEventSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
   CEventSchedule* started = nullptr;
   for (std::size_t i = 0; i < m_list.GetCount(); ++i) {
     CEventSchedule* schedule = m_list.GetSchedule(i);
-    if (!schedule->Next() || schedule->Location() == nullptr) {
+    if (!schedule->Next() || schedule->Location() == nullptr || schedule->Alarm()->IsOff()) {
       continue;
     }
     const CDateTime local = schedule->Location()->Zone().ToLocal(gmtNow);

@@ -12,6 +12,17 @@ CEvent::CEvent(std::int32_t listMode) {
   m_record.notifyMissed = 1;
 }
 
+void CEvent::SetOff(bool off) {
+  EventExtras extras = Extras();
+  extras.off = off;
+  SetExtras(extras);
+}
+
+RepeatKind CEvent::Repeat() const {
+  const RepeatKind kind = Extras().kind;
+  return EventExtras::BaseFrequency(kind) == m_record.frequency ? kind : RepeatKind::kPlain;
+}
+
 void CEvent::ToBytes(std::uint8_t (&out)[kRecordSize]) const {
   AlarmRecord clean = m_record;
   std::memset(clean.pad41, 0, sizeof clean.pad41);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "events/eventextras.h"
 #include "timecore/fixedtext.h"
 
 namespace zw {
@@ -53,7 +54,7 @@ struct AlarmRecord {
   std::int32_t dueHour;
   std::int32_t dueMinute;
   std::int32_t dueSecond;
-  std::int32_t reserved1396;
+  std::int32_t extras;  // EventExtras; always zero before they existed
   std::int32_t preNotifyMinutes;
 };
 
@@ -91,7 +92,7 @@ static_assert(offsetof(AlarmRecord, dueDay) == 1380);
 static_assert(offsetof(AlarmRecord, dueHour) == 1384);
 static_assert(offsetof(AlarmRecord, dueMinute) == 1388);
 static_assert(offsetof(AlarmRecord, dueSecond) == 1392);
-static_assert(offsetof(AlarmRecord, reserved1396) == 1396);
+static_assert(offsetof(AlarmRecord, extras) == 1396);
 static_assert(offsetof(AlarmRecord, preNotifyMinutes) == 1400);
 
 // One event (the user also says alarm): a plain record, copied byte for byte by the dialogs
@@ -121,6 +122,15 @@ class CEvent {
   std::string StartDirectory() const { return Text(m_record.startDirectory); }
   std::string TimeText() const { return Text(m_record.timeText); }
   std::string DateText() const { return Text(m_record.dateText); }
+
+  // The on/off switch and the richer repeats.
+  EventExtras Extras() const { return EventExtras::Unpack(m_record.extras); }
+  void SetExtras(const EventExtras& extras) { m_record.extras = extras.PackInto(m_record.extras); }
+  bool IsOff() const { return Extras().off; }
+  void SetOff(bool off);
+  // The repeat in force. An extra kind counts only while the record keeps its base frequency:
+  // an event whose frequency an earlier version changed follows that change.
+  RepeatKind Repeat() const;
 
   template <std::size_t N>
   static std::string Text(const char (&field)[N]) {

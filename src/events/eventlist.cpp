@@ -74,9 +74,10 @@ bool CEventList::Load(IFileLayer& files, IMessageSink& messages) {
     }
     // The saved instant wins over the one just computed from now: an occurrence missed
     // while the program was not running must still come due, late. A zero year is how an
-    // event without a further occurrence is saved.
+    // event without a further occurrence is saved. An event switched off by hand has
+    // nothing due, whatever an earlier version saved for it.
     const AlarmRecord& r = alarm->Fields();
-    if (r.dueYear == 0) {
+    if (r.dueYear == 0 || alarm->IsOff()) {
       schedule->ClearNext();
     } else {
       schedule->SetNext(r.dueYear, r.dueMonth, r.dueDay, r.dueHour, r.dueMinute, r.dueSecond);

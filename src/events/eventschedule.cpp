@@ -1,5 +1,7 @@
 #include "events/eventschedule.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -53,6 +55,140 @@ std::optional<Date> ReadDate(const CEvent& alarm) {
   }
   return d;
 }
+
+constexpr std::int64_t kDaySeconds = 86400;
+// The last day and month that begin inside the representable range.
+constexpr std::int64_t kLastDay = std::numeric_limits<std::int32_t>::max() / kDaySeconds;
+constexpr int kLastMonth = 2038 * 12;  // January 2038, counted as year * 12 + month - 1
+
+// Days since 1970-01-01 (negative before).
+std::int64_t DayNumber(const CDateTime& t) {
+  const std::int64_t s = t.Seconds();
+  return (s >= 0 ? s : s - (kDaySeconds - 1)) / kDaySeconds;
+}
+
+std::int64_t DayNumber(int year, int month, int day) {
+  return DayNumber(CDateTime(year, month, day, 0, 0, 0));
+}
+
+// 0 = Sunday; 1970-01-01 was a Thursday.
+int SundayIndex(std::int64_t day) {
+  return static_cast<int>(((day + 4) % 7 + 7) % 7);
+}
+
+// Days since the Monday that begins the day's week.
+int SinceMonday(std::int64_t day) {
+  return (SundayIndex(day) + 6) % 7;
+}
+
+bool HasWeekday(int weekdays, std::int64_t day) {
+  return (weekdays & (1 << SundayIndex(day))) != 0;
+}
+
+// The day of a month that is the ordinal-th (or the last) of the chosen weekdays, if any.
+std::optional<std::int64_t> NthOfMonth(int year, int month, int weekdays, int ordinal) {
+  const std::int64_t first = DayNumber(year, month, 1);
+  const int length = CDateTime::DaysInMonth(year, month);
+  if (ordinal == EventExtras::kLastOrdinal) {
+    for (std::int64_t day = first + length - 1; day >= first; --day) {
+      if (HasWeekday(weekdays, day)) {
+        return day;
+      }
+    }
+    return std::nullopt;
+  }
+  int seen = 0;
+  for (std::int64_t day = first; day < first + length; ++day) {
+    if (HasWeekday(weekdays, day) && ++seen == ordinal) {
+      return day;
+    }
+  }
+  return std::nullopt;
+}
+
+// The richer repeats, as days: each gives the first day of an occurrence on or after a day.
+// None of them reaches before its start day.
+class DayRule {
+ public:
+  DayRule(const EventExtras& extras, std::int64_t start) : m_x(extras), m_start(start) {}
+
+  bool IsValid() const {
+    const bool interval = m_x.interval >= 1 && m_x.interval <= EventExtras::kMaxInterval;
+    const bool weekdays = m_x.weekdays > 0 && m_x.weekdays <= EventExtras::kWeekdayBits;
+    const bool ordinal = m_x.ordinal == EventExtras::kLastOrdinal ||
+                         (m_x.ordinal >= 1 && m_x.ordinal <= EventExtras::kMaxOrdinal);
+    switch (m_x.kind) {
+      case RepeatKind::kEveryNDays:
+        return interval;
+      case RepeatKind::kEveryNWeeks:
+        return interval && weekdays;
+      case RepeatKind::kNthWeekday:
+        return interval && weekdays && ordinal;
+      default:
+        return false;
+    }
+  }
+
+  std::optional<std::int64_t> FirstFrom(std::int64_t from) const {
+    from = std::max(from, m_start);
+    switch (m_x.kind) {
+      case RepeatKind::kEveryNDays:
+        return Days(from);
+      case RepeatKind::kEveryNWeeks:
+        return Weeks(from);
+      default:
+        return Months(from);
+    }
+  }
+
+ private:
+  std::int64_t Days(std::int64_t from) const {
+    const std::int64_t steps = (from - m_start + m_x.interval - 1) / m_x.interval;
+    return m_start + steps * m_x.interval;
+  }
+
+  // Weeks run Monday to Sunday and are counted from the start day's week.
+  std::optional<std::int64_t> Weeks(std::int64_t from) const {
+    const std::int64_t firstMonday = m_start - SinceMonday(m_start);
+    std::int64_t day = from;
+    // At most six days to the end of a week, one jump, six more days.
+    for (int i = 0; i < 16; ++i) {
+      const std::int64_t week = (day - firstMonday) / 7;
+      const std::int64_t behind = week % m_x.interval;
+      if (behind != 0) {
+        day = firstMonday + (week + m_x.interval - behind) * 7;
+      } else if (HasWeekday(m_x.weekdays, day)) {
+        return day;
+      } else {
+        ++day;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Months are counted from the start day's month; a month without the wanted day (a fifth
+  // Friday) is skipped, not moved.
+  std::optional<std::int64_t> Months(std::int64_t from) const {
+    const CDateTime startDate = CDateTime::FromSeconds(m_start * kDaySeconds);
+    const CDateTime fromDate = CDateTime::FromSeconds(from * kDaySeconds);
+    const int startMonth = startDate.Year() * 12 + startDate.Month() - 1;
+    int month = fromDate.Year() * 12 + fromDate.Month() - 1;
+    const int behind = (month - startMonth) % m_x.interval;
+    if (behind != 0) {
+      month += m_x.interval - behind;
+    }
+    for (; month <= kLastMonth; month += m_x.interval) {
+      const auto day = NthOfMonth(month / 12, month % 12 + 1, m_x.weekdays, m_x.ordinal);
+      if (day && *day >= from) {
+        return day;
+      }
+    }
+    return std::nullopt;
+  }
+
+  const EventExtras& m_x;
+  std::int64_t m_start;
+};
 
 // Walks candidate occurrences of one event. Built values count days from the first of the
 // month, so day 29 of February in a common year is March 1st, as users of an annual
@@ -133,6 +269,24 @@ class Recurrence {
     return Later(Due(date.year, date.month, date.day), ref);
   }
 
+  std::optional<CDateTime> ByDays(const CDateTime& ref, const DayRule& rule) const {
+    std::int64_t from = DayNumber(ref);
+    // An occurrence on the reference's day, or with pre-notify on the next, may be due
+    // already; the third candidate is always later.
+    for (int i = 0; i < 3; ++i) {
+      const std::optional<std::int64_t> day = rule.FirstFrom(from);
+      if (!day || *day > kLastDay) {
+        return std::nullopt;
+      }
+      const CDateTime date = CDateTime::FromSeconds(*day * kDaySeconds);
+      if (const auto k = Later(Due(date.Year(), date.Month(), date.Day()), ref)) {
+        return k;
+      }
+      from = *day + 1;
+    }
+    return std::nullopt;
+  }
+
  private:
   // An occurrence that landed on the last representable second was clamped there from beyond
   // the range; it is not a real time, so it must not raise an alarm.
@@ -172,7 +326,7 @@ void CEventSchedule::Reschedule() {
 }
 
 void CEventSchedule::Reschedule(const CDateTime& reference) {
-  m_next = NextOccurrence(reference);
+  m_next = m_alarm->IsOff() ? std::nullopt : NextOccurrence(reference);
 }
 
 void CEventSchedule::SetNext(int year, int month, int day, int hour, int minute, int second) {
@@ -186,6 +340,12 @@ std::optional<CDateTime> CEventSchedule::NextOccurrence(const CDateTime& referen
     return std::nullopt;
   }
   const Recurrence recurrence(r, *time);
+  if (m_alarm->Repeat() != RepeatKind::kPlain) {
+    const std::optional<Date> start = ReadDate(*m_alarm);
+    const EventExtras extras = m_alarm->Extras();
+    const DayRule rule(extras, start ? DayNumber(start->year, start->month, start->day) : 0);
+    return start && rule.IsValid() ? recurrence.ByDays(reference, rule) : std::nullopt;
+  }
   switch (r.frequency) {
     case kDaily:
       return recurrence.Daily(reference);

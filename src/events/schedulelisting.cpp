@@ -61,7 +61,8 @@ void CScheduleListing::Fill(const CEventList& alarms, const CZoneRule* basis, in
 void CScheduleListing::AddEvent(const CEventSchedule& schedule, const CZoneRule* basis,
                                 const CDateTime& start, const CDateTime& end) {
   const CLocation* location = schedule.Location();
-  if (location == nullptr) {
+  // An event switched off never comes due, so it has no rows.
+  if (location == nullptr || schedule.Alarm()->IsOff()) {
     return;
   }
   const auto index = static_cast<std::uint32_t>(m_events.size());

@@ -330,3 +330,25 @@ TEST(PlayLoop, StopFlagSetFromAnotherThreadEndsTheLoop) {
   player.join();
   EXPECT_LT(passes.load(), 999);
 }
+
+TEST_F(AlarmMonitorTest, EventSwitchedOffNeverFiresAndKeepsItsSettings) {
+  CEvent& alarm = Add("Paused", kDaily, "10:00:00");
+  alarm.Fields().showMessage = 1;
+  CEventSchedule* s = m_list.GetSchedule(0);
+  ASSERT_TRUE(s->Next());
+  // Off after it was scheduled: the instant it already holds must not fire either.
+  alarm.SetOff(true);
+  for (int hour = 10; hour < 24; ++hour) {
+    EXPECT_EQ(TickAndHandle(BerlinWinter(hour, 0, 0)), nullptr);
+  }
+  EXPECT_TRUE(m_actions.Calls().empty());
+  s->Reschedule();
+  EXPECT_FALSE(s->Next());
+  EXPECT_EQ(alarm.TimeText(), "10:00:00");
+  EXPECT_EQ(alarm.Fields().frequency, kDaily);
+
+  alarm.SetOff(false);
+  s->Reschedule(CDateTime(2026, 12, 9, 9, 0, 0));
+  EXPECT_EQ(TickAndHandle(CDateTime(2026, 12, 9, 9, 0, 0)), s);
+  EXPECT_EQ(m_actions.Kinds(), Strings{"message"});
+}

@@ -135,7 +135,7 @@ TEST_F(AlarmListTest, RoundTripKeepsEveryByteButTheDueFields) {
   auto alarm = Daily("Stand-up", "Lima", "Peru", "09:30:00");
   alarm->Fields().preNotifyMinutes = 15;
   CEvent::SetText(alarm->Fields().messageText, "Join the call");
-  alarm->Fields().reserved1396 = 0;
+  alarm->Fields().extras = 0;
   list.Add(std::move(alarm));
   ASSERT_TRUE(list.Save(m_files, m_messages));
 
@@ -307,4 +307,99 @@ TEST_F(AlarmListTest, RandomBytesNeverCrashTheLoader) {
     EXPECT_LE(list.GetCount(), bytes.size() / 1404);
     EXPECT_TRUE(list.Save(files, m_messages));
   }
+}
+
+TEST(Alarm, ExtrasLiveInTheReservedWordAlone) {
+  std::mt19937 rng(1396);
+  const std::uint8_t plain[CEvent::kRecordSize] = {};
+  for (int kind = 0; kind < 4; ++kind) {
+    for (int interval = 0; interval <= EventExtras::kMaxInterval; ++interval) {
+      for (int weekdays = 0; weekdays <= EventExtras::kWeekdayBits; ++weekdays) {
+        for (int ordinal = EventExtras::kLastOrdinal; ordinal <= EventExtras::kMaxOrdinal;
+             ++ordinal) {
+          const EventExtras extras{(interval + weekdays) % 2 == 1, static_cast<RepeatKind>(kind),
+                                   interval, weekdays, ordinal};
+          // Bits a later version may use come back as they were read.
+          const auto unknown = static_cast<std::int32_t>(rng() & 0xFFE00000u);
+          const std::int32_t word = extras.PackInto(unknown);
+          ASSERT_EQ(EventExtras::Unpack(word), extras);
+          ASSERT_EQ(word & static_cast<std::int32_t>(0xFFE00000u), unknown);
+        }
+      }
+    }
+  }
+  // A record carrying extras differs from a plain one in the reserved word only, which every
+  // earlier version wrote as zero and copies back unread.
+  CEvent alarm;
+  std::uint8_t before[CEvent::kRecordSize];
+  alarm.FromBytes(plain);
+  alarm.ToBytes(before);
+  alarm.SetExtras({true, RepeatKind::kNthWeekday, 255, 127, EventExtras::kLastOrdinal});
+  std::uint8_t after[CEvent::kRecordSize];
+  alarm.ToBytes(after);
+  for (std::size_t i = 0; i < CEvent::kRecordSize; ++i) {
+    if (i < 1396 || i >= 1400) {
+      EXPECT_EQ(before[i], after[i]) << "byte " << i;
+    }
+  }
+  // What every earlier file holds: on, with the record's own repeat.
+  EXPECT_FALSE(EventExtras::Unpack(0).off);
+  EXPECT_EQ(EventExtras::Unpack(0).kind, RepeatKind::kPlain);
+}
+
+TEST_F(AlarmListTest, FileWithExtrasStillLoadsInTheEarlierLoader) {
+  CEventList list(m_db);
+  const auto add = [&](const std::string& name, int frequency, EventExtras extras) {
+    auto alarm = Daily(name, "Tokyo", "Japan", "08:00:00");
+    alarm->Fields().frequency = frequency;
+    alarm->Fields().weekday = 2;
+    CEvent::SetText(alarm->Fields().dateText, "12/01/2026");
+    alarm->SetExtras(extras);
+    list.Add(std::move(alarm));
+  };
+  add("Off", kDaily, {.off = true});
+  add("Every weekday", kWeekly,
+      {.kind = RepeatKind::kEveryNWeeks, .interval = 1, .weekdays = EventExtras::kMondayToFriday});
+  add("Every 2 days", kDaily, {.kind = RepeatKind::kEveryNDays, .interval = 2});
+  add("Last Friday", kMonthly,
+      {.kind = RepeatKind::kNthWeekday, .interval = 1, .weekdays = 1 << 5, .ordinal = -1});
+  ASSERT_TRUE(list.Save(m_files, m_messages));
+  const std::vector<std::uint8_t> written = ReadFile(FilePath());
+
+  // This version reads back what it wrote: the off event has nothing due, the others their
+  // richer repeat (Tokyo is at 21:00 on Tuesday, December 8th).
+  {
+    CEventList reloaded(m_db);
+    ASSERT_TRUE(reloaded.Load(m_files, m_messages));
+    ASSERT_EQ(reloaded.GetCount(), 4u);
+    EXPECT_TRUE(reloaded.GetAlarm(0)->IsOff());
+    EXPECT_FALSE(reloaded.GetSchedule(0)->Next());
+    EXPECT_EQ(reloaded.GetSchedule(1)->Next(), CDateTime(2026, 12, 9, 8, 0, 0));
+    EXPECT_EQ(reloaded.GetSchedule(2)->Next(), CDateTime(2026, 12, 9, 8, 0, 0));
+    EXPECT_EQ(reloaded.GetSchedule(3)->Next(), CDateTime(2026, 12, 25, 8, 0, 0));
+  }
+
+  // An earlier version never reads the reserved word: with it cleared the same loader is
+  // exactly the earlier code path, and it finds the same events with their base frequency.
+  std::vector<std::uint8_t> seenByEarlier = written;
+  for (std::size_t at = 1396; at < seenByEarlier.size(); at += CEvent::kRecordSize) {
+    std::fill_n(seenByEarlier.begin() + static_cast<std::ptrdiff_t>(at), 4, 0);
+  }
+  WriteFile(FilePath(), seenByEarlier);
+  CEventList earlier(m_db);
+  ASSERT_TRUE(earlier.Load(m_files, m_messages));
+  ASSERT_EQ(earlier.GetCount(), list.GetCount());
+  for (std::size_t i = 0; i < list.GetCount(); ++i) {
+    const CEvent& was = *list.GetAlarm(i);
+    const CEvent& seen = *earlier.GetAlarm(i);
+    EXPECT_EQ(seen.Name(), was.Name());
+    EXPECT_EQ(seen.LocationName(), was.LocationName());
+    EXPECT_EQ(seen.TimeText(), was.TimeText());
+    EXPECT_EQ(seen.Fields().frequency, was.Fields().frequency);
+    EXPECT_EQ(seen.Repeat(), RepeatKind::kPlain);
+    // The off event was saved with nothing due, so the earlier version does not fire it
+    // either until it is edited there.
+    EXPECT_EQ(earlier.GetSchedule(i)->Next().has_value(), !was.IsOff()) << was.Name();
+  }
+  EXPECT_TRUE(m_messages.Messages().empty());
 }
