@@ -20,6 +20,7 @@ packages=(
   libsndfile1-dev
   libasound2-dev
   libgl-dev
+  libical-dev
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
