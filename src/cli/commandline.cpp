@@ -19,6 +19,7 @@ constexpr std::string_view kUsage =
     "       zw [OPTION...] compare A B [--at WHEN (--in A|B | --gmt)]\n"
     "       zw [OPTION...] find TEXT\n"
     "       zw [OPTION...] events [--days N] [--basis LOCATION | --gmt] [--from DATE]\n"
+    "       zw [OPTION...] events --list | --ics\n"
     "       zw [OPTION...] convert AMOUNT FROM TO\n"
     "       zw --help | --version\n";
 
@@ -47,6 +48,8 @@ constexpr std::string_view kHelp =
     "  --days N                events: list N days after the first one (0 to 999)\n"
     "  --basis LOCATION        events: show the times at LOCATION\n"
     "  --from DATE             events: start on DATE instead of today\n"
+    "  --list                  events: each event, how it repeats and when it comes next\n"
+    "  --ics                   events: every event as an iCalendar file\n"
     "  --help, --version\n"
     "\n"
     "Exit status: 0 done, 1 a data file could not be used, 2 usage error, 3 a location,\n"
@@ -75,6 +78,8 @@ const Scoped kScopedOptions[] = {
     {"--days", {Command::kEvents}},
     {"--basis", {Command::kEvents}},
     {"--from", {Command::kEvents}},
+    {"--list", {Command::kEvents}},
+    {"--ics", {Command::kEvents}},
 };
 
 constexpr std::string_view kValueOptions[] = {"--data-dir", "--date-order", "--in",  "--at",
@@ -216,6 +221,10 @@ void CCommandLine::Flag(std::string_view name) {
     inv.showSeconds = name == "--seconds";
   } else if (name == "--gmt") {
     inv.gmt = true;
+  } else if (name == "--list") {
+    inv.list = true;
+  } else if (name == "--ics") {
+    inv.ics = true;
   } else {
     Fail("unknown option ", name);
   }
@@ -277,6 +286,9 @@ void CCommandLine::Check() {
       CheckCount(0, 0);
       if (m_invocation.gmt && m_invocation.basis) {
         Fail("give either --basis or --gmt, not both");
+      }
+      if (m_invocation.list && m_invocation.ics) {
+        Fail("give either --list or --ics, not both");
       }
       return;
     case Command::kConvert:

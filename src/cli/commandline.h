@@ -33,6 +33,9 @@ struct Invocation {
   std::optional<int> days;
   std::optional<std::string> basis;
   std::optional<CDateTime> from;
+  // events: one line per event instead of its occurrences, or the events as iCalendar.
+  bool list = false;
+  bool ics = false;
 
   // The display choices of the settings record with this run's overrides.
   DisplayOptions Apply(DisplayOptions options) const;

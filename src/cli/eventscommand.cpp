@@ -4,6 +4,8 @@
 #include "cli/locationlookup.h"
 #include "cli/tablewriter.h"
 #include "cli/whentext.h"
+#include "events/eventlist.h"
+#include "events/icalendar.h"
 #include "events/schedulelisting.h"
 #include "locations/location.h"
 
@@ -48,7 +50,65 @@ void WritePlain(const Listing& listing, const DisplayOptions& options, std::ostr
   table.Write(out);
 }
 
+struct ListRow {
+  std::string name, state, repeat, place, computer;
+};
+
+std::vector<ListRow> ListRows(const CEventList& alarms, const DisplayOptions& options,
+                              const ComputerZone& computer) {
+  std::vector<ListRow> rows;
+  for (std::size_t i = 0; i < alarms.GetCount(); ++i) {
+    const CEventSchedule& schedule = *alarms.GetSchedule(i);
+    const CEvent& alarm = *schedule.Alarm();
+    ListRow row{alarm.Name(),
+                alarm.IsOff() ? "off" : "on",
+                RepeatWords(alarm, options.hour24 != 0),
+                {},
+                {}};
+    if (const std::optional<NextTimes> next = NextTimesOf(schedule, computer)) {
+      row.place = Listing::TimeText(next->place, options);
+      row.computer = Listing::TimeText(next->computer, options);
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 }  // namespace
+
+void CEventsCommand::WriteList(const CEventList& alarms, const DisplayOptions& options,
+                               const ComputerZone& computer, bool json, std::ostream& out) {
+  const std::vector<ListRow> rows = ListRows(alarms, options, computer);
+  if (!json) {
+    CTableWriter table;
+    for (const ListRow& row : rows) {
+      table.AddRow({row.name, row.state, row.repeat, row.place, row.computer});
+    }
+    table.Write(out);
+    return;
+  }
+  CJsonWriter writer;
+  writer.BeginObject().Key("events").BeginArray();
+  for (const ListRow& row : rows) {
+    writer.BeginObject()
+        .StringField("name", row.name)
+        .StringField("state", row.state)
+        .StringField("repeat", row.repeat)
+        .StringField("next_at_place", row.place)
+        .StringField("next_here", row.computer)
+        .EndObject();
+  }
+  writer.EndArray().EndObject();
+  out << writer.Text() << '\n';
+}
+
+void CEventsCommand::WriteIcs(const CEventList& alarms, std::ostream& out) {
+  std::vector<const CEventSchedule*> all;
+  for (std::size_t i = 0; i < alarms.GetCount(); ++i) {
+    all.push_back(alarms.GetSchedule(i));
+  }
+  out << CICalendar::Export(all, CDateTime());
+}
 
 CDateTime CEventsCommand::Today(const CLocation* basis) {
   const CDateTime now;

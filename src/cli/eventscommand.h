@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "events/eventwords.h"
 #include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
 
@@ -29,6 +30,12 @@ class CEventsCommand {
   static void Write(const CEventList& alarms, const Range& range, const DisplayOptions& options,
                     bool json, std::ostream& out);
   static std::string BasisText(const CLocation* basis);
+  // One line per event: name, on or off, its repeat in words, its next own time at its place
+  // and in the computer's zone.
+  static void WriteList(const CEventList& alarms, const DisplayOptions& options,
+                        const ComputerZone& computer, bool json, std::ostream& out);
+  // Every event as an iCalendar file.
+  static void WriteIcs(const CEventList& alarms, std::ostream& out);
 };
 
 }  // namespace zw

@@ -76,6 +76,15 @@ void Compare(CSession& session, const Invocation& invocation, std::ostream& resu
 }
 
 void Events(CSession& session, const Invocation& invocation, std::ostream& result) {
+  if (invocation.ics) {
+    CEventsCommand::WriteIcs(session.Events(), result);
+    return;
+  }
+  if (invocation.list) {
+    CEventsCommand::WriteList(session.Events(), session.Display(), ComputerLocalTime,
+                              invocation.json, result);
+    return;
+  }
   CEventsCommand::Range range;
   if (invocation.basis) {
     range.basis = session.Find(*invocation.basis);

@@ -174,11 +174,18 @@ std::string RepeatWords(const CEvent& alarm, bool hour24) {
 
 std::optional<NextTimes> NextTimesOf(const CEventSchedule& schedule, const ComputerZone& computer) {
   const CLocation* location = schedule.Location();
-  if (location == nullptr || !schedule.Next() || schedule.Alarm()->IsOff()) {
+  if (location == nullptr || schedule.Alarm()->IsOff()) {
+    return std::nullopt;
+  }
+  // From the place's now rather than the saved due instant, which may be a missed one or,
+  // in a file from elsewhere, none.
+  const std::optional<CDateTime> due =
+      schedule.NextOccurrence(location->Zone().ToLocal(CDateTime()));
+  if (!due) {
     return std::nullopt;
   }
   NextTimes times;
-  times.place = *schedule.Next() + CDateSpan(0, 0, schedule.Alarm()->Fields().preNotifyMinutes, 0);
+  times.place = *due + CDateSpan(0, 0, schedule.Alarm()->Fields().preNotifyMinutes, 0);
   times.gmt = location->Zone().ToGmt(times.place);
   times.computer = computer(times.gmt);
   return times;

@@ -23,8 +23,8 @@ std::string RepeatWords(const CEvent& alarm, bool hour24);
 // show those apart.
 std::string RepeatPhrase(const CEvent& alarm);
 
-// The event's next own time (not the earlier pre-notify instant) in its place and in the
-// computer's zone.
+// The event's next own time after now (not the earlier pre-notify instant) in its place and
+// in the computer's zone.
 struct NextTimes {
   CDateTime place;
   CDateTime gmt;

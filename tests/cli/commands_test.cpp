@@ -145,6 +145,29 @@ TEST_F(Events, NeverListsWhatIsPast) {
   EXPECT_EQ(CEventsCommand::Today(At("Base Camp")), CDateTime(2037, 1, 31, 0, 0, 0));
 }
 
+TEST_F(Events, ListSaysHowEachRepeatsAndWhenItComesNext) {
+  test::FakeClock clock(2037, 1, 29, 12, 0, 0);
+  // The computer keeps Central European time, an hour ahead of Greenwich in winter.
+  const ComputerZone computer = [](const CDateTime& gmt) { return gmt + CDateSpan(0, 1, 0, 0); };
+  m_alarms.GetAlarm(1)->SetOff(true);
+  m_alarms.GetSchedule(1)->Reschedule();
+  std::ostringstream out;
+  CEventsCommand::WriteList(m_alarms, m_options, computer, false, out);
+  // Standup's 08:45 alarm today has passed; an event that is off has no next time.
+  EXPECT_EQ(out.str(),
+            "Standup  on   Every day at 9:00 AM, London                          "
+            "01/30/2037 09:00:00 AM  01/30/2037 10:00:00 AM\n"
+            "Rent     off  On the last day of every month at 10:00 AM, New York\n"
+            "Lunch    on   Once on 2037-02-01 at 12:30 PM, Tokyo                 "
+            "02/01/2037 12:30:00 PM  02/01/2037 04:30:00 AM\n");
+
+  // The export reads back in libical's own reading; its text is checked in the library.
+  std::ostringstream ics;
+  CEventsCommand::WriteIcs(m_alarms, ics);
+  EXPECT_TRUE(ics.str().starts_with("BEGIN:VCALENDAR\r\n"));
+  EXPECT_NE(ics.str().find("SUMMARY:Standup"), std::string::npos);
+}
+
 class Convert : public testing::Test {
  protected:
   void SetUp() override {

@@ -287,6 +287,19 @@ TEST_F(Program, ListsEventsAcrossTheMonthsEnd) {
   EXPECT_EQ(Ok({"events", "--from", "2020-01-01", "--days", "30"}), Lines{});
 }
 
+TEST_F(Program, ListsAndExportsEvents) {
+  const test::JsonValue json = Json({"events", "--list"});
+  const auto& rows = json["events"].items;
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0]["repeat"].text, "Every day at 9:00 AM, London");
+  EXPECT_EQ(rows[1]["state"].text, "on");
+  const Lines ics = Ok({"events", "--ics"});
+  ASSERT_FALSE(ics.empty());
+  EXPECT_EQ(ics.front(), "BEGIN:VCALENDAR\r");
+  EXPECT_EQ(Zw({"events", "--list", "--ics"}).status, 2);
+  EXPECT_EQ(Zw({"now", "--ics"}).status, 2);
+}
+
 TEST_F(Program, ConvertsCurrenciesAndUnits) {
   EXPECT_EQ(Ok({"convert", "1,000", "usd", "Euro (EUR)"}),
             Lines{"1,000 United States Dollar (USD) = 625 Euro (EUR)"});
