@@ -1,7 +1,10 @@
 #include "cli/conversionlookup.h"
 
+#include <optional>
+
 #include "cli/clierror.h"
 #include "cli/latin1.h"
+#include "cli/namealiases.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
 
@@ -39,6 +42,14 @@ std::vector<std::size_t> Matching(const Names& names, std::string_view wanted) {
   return exact.empty() ? folded : exact;
 }
 
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return upper;
+}
+
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
   quoted.append(text);
@@ -67,6 +78,21 @@ std::string_view CConversionLookup::IsoCode(std::string_view name) {
   return code;
 }
 
+std::string_view CConversionLookup::DateIn(std::string_view text) {
+  constexpr std::string_view kPattern = "dddd-dd-dd";
+  for (std::size_t at = 0; at + kPattern.size() <= text.size(); ++at) {
+    bool fits = true;
+    for (std::size_t i = 0; i < kPattern.size() && fits; ++i) {
+      const char c = text[at + i];
+      fits = kPattern[i] == '-' ? c == '-' : c >= '0' && c <= '9';
+    }
+    if (fits) {
+      return text.substr(at, kPattern.size());
+    }
+  }
+  return {};
+}
+
 std::vector<std::size_t> CConversionLookup::Currencies(std::string_view name) const {
   const auto& records = m_currencies.Records();
   std::vector<std::string> names;
@@ -78,6 +104,10 @@ std::vector<std::size_t> CConversionLookup::Currencies(std::string_view name) co
   std::vector<std::size_t> found = Matching(names, name);
   if (found.empty() && name.size() == kIsoCodeLength) {
     found = Matching(codes, name);
+  }
+  const std::string_view coded = CNameAliases::CurrencyName(AsciiUpper(name));
+  if (found.empty() && !coded.empty()) {
+    found = Matching(names, coded);
   }
   return found;
 }
@@ -101,8 +131,13 @@ std::vector<CConversionLookup::Unit> CConversionLookup::Units(std::string_view n
   for (const Unit& unit : all) {
     names.push_back(unit.name);
   }
+  std::vector<std::size_t> matching = Matching(names, name);
+  const std::string_view symbolised = CNameAliases::UnitName(name);
+  if (matching.empty() && !symbolised.empty()) {
+    matching = Matching(names, symbolised);
+  }
   std::vector<Unit> found;
-  for (const std::size_t index : Matching(names, name)) {
+  for (const std::size_t index : matching) {
     found.push_back(all[index]);
   }
   return found;
@@ -123,6 +158,9 @@ bool CConversionLookup::ResolveCurrencies(std::string_view from, std::string_vie
   plan.to = b.name;
   plan.sourceRate = a.rate;
   plan.targetRate = b.rate;
+  if (const std::optional<std::string>& description = m_currencies.Description()) {
+    plan.ratesDate = DateIn(*description);
+  }
   return true;
 }
 

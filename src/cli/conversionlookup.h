@@ -12,9 +12,9 @@ namespace zw {
 class CCurrencyFile;
 class CMeasureFile;
 
-// Finds what FROM and TO name: two currencies of CURRENCY.DAT (by name, or by the ISO code
-// a name holds in parentheses), or two units of one category of MEASURE.DAT (by name).
-// Exact spelling wins over spelling in another case.
+// Finds what FROM and TO name: two currencies of CURRENCY.DAT (by name, or by ISO 4217
+// code), or two units of one category of MEASURE.DAT (by name, or by common symbol). Exact
+// spelling wins over spelling in another case; a full name wins over an alias.
 class CConversionLookup {
  public:
   static constexpr std::string_view kCurrencyCategory = "Currency";
@@ -29,6 +29,9 @@ class CConversionLookup {
     MeasureTerms terms;
     // Only the category whose scales start at different zeros goes below zero.
     bool allowsNegative = false;
+    // The day the currency rates are of, "YYYY-MM-DD" as the rate file's description
+    // states it; empty when it does not.
+    std::string ratesDate;
   };
 
   CConversionLookup(const CCurrencyFile& currencies, const CMeasureFile& measures)
@@ -40,6 +43,8 @@ class CConversionLookup {
 
   // The ISO code a currency name holds in parentheses, as in "Euro (EUR)"; empty if none.
   static std::string_view IsoCode(std::string_view name);
+  // The first "YYYY-MM-DD" in a text, or an empty view.
+  static std::string_view DateIn(std::string_view text);
 
  private:
   struct Unit {

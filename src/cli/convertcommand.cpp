@@ -12,6 +12,9 @@ namespace zw {
 
 namespace {
 
+// A rate file whose description names no date.
+constexpr std::string_view kUnknownDate = "an unknown date";
+
 // Keeps the converter's objection so that it becomes the one error line of the run.
 class Objection final : public IMessageSink {
  public:
@@ -78,15 +81,26 @@ void CConvertCommand::Write(const CConversionLookup::Plan& plan, std::string_vie
     writer.BeginObject()
         .StringField("category", plan.category)
         .StringField("amount", source)
+        .RealField("amount_value", CConverter::ReadNumber(texts->source))
         .StringField("from", plan.from)
         .StringField("result", target)
-        .StringField("to", plan.to)
-        .EndObject();
+        .RealField("result_value", CConverter::ReadNumber(texts->target))
+        .StringField("to", plan.to);
+    if (plan.currency) {
+      writer.Key("rates_date");
+      plan.ratesDate.empty() ? writer.Null() : writer.String(plan.ratesDate);
+    }
+    writer.EndObject();
     out << writer.Text() << '\n';
     return;
   }
   std::string line = source;
   line.append(" ").append(plan.from).append(" = ").append(target).append(" ").append(plan.to);
+  if (plan.currency) {
+    line.append(" (rates of ")
+        .append(plan.ratesDate.empty() ? kUnknownDate : plan.ratesDate)
+        .append(")");
+  }
   out << CLatin1::ToUtf8(line) << '\n';
 }
 

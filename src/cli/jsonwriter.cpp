@@ -1,6 +1,9 @@
 #include "cli/jsonwriter.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <iterator>
 
 #include "cli/latin1.h"
 
@@ -124,6 +127,17 @@ CJsonWriter& CJsonWriter::Number(std::int64_t value) {
   return *this;
 }
 
+CJsonWriter& CJsonWriter::Real(double value) {
+  if (!std::isfinite(value)) {
+    return Null();
+  }
+  BeforeValue();
+  char digits[32];
+  const std::to_chars_result written = std::to_chars(std::begin(digits), std::end(digits), value);
+  m_text.append(digits, written.ptr);
+  return *this;
+}
+
 CJsonWriter& CJsonWriter::Bool(bool value) {
   BeforeValue();
   m_text.append(value ? "true" : "false");
@@ -142,6 +156,10 @@ CJsonWriter& CJsonWriter::StringField(std::string_view key, std::string_view lat
 
 CJsonWriter& CJsonWriter::NumberField(std::string_view key, std::int64_t value) {
   return Key(key).Number(value);
+}
+
+CJsonWriter& CJsonWriter::RealField(std::string_view key, double value) {
+  return Key(key).Real(value);
 }
 
 CJsonWriter& CJsonWriter::BoolField(std::string_view key, bool value) {

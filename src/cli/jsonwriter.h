@@ -19,6 +19,8 @@ class CJsonWriter {
   CJsonWriter& Key(std::string_view key);
   CJsonWriter& String(std::string_view latin1);
   CJsonWriter& Number(std::int64_t value);
+  // The shortest text that reads back as `value`; null for what JSON cannot hold.
+  CJsonWriter& Real(double value);
   CJsonWriter& Bool(bool value);
   CJsonWriter& Null();
 
@@ -26,6 +28,7 @@ class CJsonWriter {
   // would otherwise pick the bool overload.
   CJsonWriter& StringField(std::string_view key, std::string_view latin1);
   CJsonWriter& NumberField(std::string_view key, std::int64_t value);
+  CJsonWriter& RealField(std::string_view key, double value);
   CJsonWriter& BoolField(std::string_view key, bool value);
 
   const std::string& Text() const { return m_text; }

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "settings/datadirectory.h"
 #include "cli/clierror.h"
 #include "cli/locationlookup.h"
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
-#include "settings/filesettingsstore.h"
 #include "platform/posixfilelayer.h"
+#include "settings/datadirectory.h"
+#include "settings/filesettingsstore.h"
 
 namespace zw {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/clocksettings.h"
 #include "cli/commandline.h"
 #include "cli/readonlyfiles.h"
 #include "cli/stderrsink.h"
+#include "settings/clocksettings.h"
 #include "timecore/displayoptions.h"
 
 namespace zw {

@@ -122,6 +122,15 @@ void Convert(CSession& session, const Invocation& invocation, std::ostream& resu
 }  // namespace
 
 int CZwProgram::Run(const std::vector<std::string>& words) {
+  const int status = RunCommand(words);
+  if (m_out.flush()) {
+    return status;
+  }
+  m_err << "zw: cannot write the output\n";
+  return CCliError::kFailure;
+}
+
+int CZwProgram::RunCommand(const std::vector<std::string>& words) {
   try {
     const Invocation invocation = CCommandLine::Parse(words);
     if (invocation.help) {

@@ -10,7 +10,8 @@ namespace zw {
 
 // One run of zw: reads the words, does what they ask and returns the exit status. Results
 // reach `out` only once the whole command has succeeded, so a failing run prints no half
-// result; messages go to `err`.
+// result; messages go to `err`. Output that cannot be written (a full disk, a closed pipe)
+// fails the run.
 class CZwProgram {
  public:
   CZwProgram(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
@@ -18,6 +19,7 @@ class CZwProgram {
   int Run(const std::vector<std::string>& words);
 
  private:
+  int RunCommand(const std::vector<std::string>& words);
   void Dispatch(const Invocation& invocation, std::ostream& result);
 
   std::ostream& m_out;

@@ -1,24 +1,14 @@
 #include "events/alarmmonitor.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "events/alarmactions.h"
 #include "events/event.h"
+#include "events/eventactions.h"
 #include "events/eventlist.h"
 #include "locations/location.h"
 
 namespace zw {
-
-namespace {
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-}  // namespace
 
 CAlarmMonitor::CAlarmMonitor(CEventList& list, IAlarmActions& actions, IFileLayer& files,
                              IMessageSink& messages, StartLogger logStart)
@@ -35,6 +25,7 @@ std::atomic<bool>& CAlarmMonitor::MediaStopFlag() {
 
 CEventSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
   CEventSchedule* started = nullptr;
+  std::map<const CEventSchedule*, CDateTime> waiting;
   for (std::size_t i = 0; i < m_list.GetCount(); ++i) {
     CEventSchedule* schedule = m_list.GetSchedule(i);
     if (!schedule->Next() || schedule->Location() == nullptr || schedule->Alarm()->IsOff()) {
@@ -45,14 +36,19 @@ CEventSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
     if (local < due) {
       continue;
     }
-    schedule->SetLate(local > due + CDateSpan(0, 0, 0, kLateAfterSeconds));
+    const auto seen = m_waiting.find(schedule);
+    if (seen == m_waiting.end() || seen->second != due) {
+      schedule->SetLate(local > due + CDateSpan(0, 0, 0, kLateAfterSeconds));
+    }
     if (m_current != nullptr) {
+      waiting.emplace(schedule, due);
       continue;
     }
     schedule->Reschedule(local + CDateSpan(0, 1, 0, 0));
     m_current = schedule;
     started = schedule;
   }
+  m_waiting = std::move(waiting);
   return started;
 }
 
@@ -119,12 +115,11 @@ void CAlarmMonitor::HandleAlarm() {
 void CAlarmMonitor::StartMedia(const CEventSchedule& schedule) {
   const CEvent& alarm = *schedule.Alarm();
   const std::string file = alarm.MediaFile();
-  const std::string upper = Upper(file);
-  if (upper.find(".WAV") != std::string::npos) {
+  if (IsSoundFileName(file)) {
     MediaStopFlag().store(false);
     m_actions.StartWavLoop(file, std::clamp(alarm.Fields().playCount, 0, kMaxPlayCount));
   }
-  if (upper.find(".AVI") != std::string::npos) {
+  if (IsMovieFileName(file)) {
     m_actions.OpenMovie(file);
   }
 }

@@ -3,14 +3,16 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
+
+#include "timecore/datetime.h"
 
 namespace zw {
 
 class CEventList;
 class CEventSchedule;
-class CDateTime;
 class IAlarmActions;
 class IFileLayer;
 class IMessageSink;
@@ -36,9 +38,12 @@ class CAlarmMonitor {
   CAlarmMonitor(CEventList& list, IAlarmActions& actions, IFileLayer& files, IMessageSink& messages,
                 StartLogger logStart);
 
-  // One tick. Refreshes the late flag of every due event and, when no alarm is being
-  // handled, reschedules the first due one from its local time plus one hour and makes it
-  // current. Returns the new current alarm (the caller posts the alarm message), else null.
+  // One tick. Judges whether an occurrence is late when it is first found due (more than
+  // kLateAfterSeconds after its due instant: the program was not running or the computer
+  // slept), so waiting behind another alarm's box never makes it late. When no alarm is
+  // being handled, reschedules the first due one from its local time plus one hour and makes
+  // it current. Returns the new current alarm (the caller posts the alarm message), else
+  // null.
   CEventSchedule* DueTest(const CDateTime& gmtNow);
   CEventSchedule* CurrentAlarm() const { return m_current; }
 
@@ -72,6 +77,9 @@ class CAlarmMonitor {
   IMessageSink& m_messages;
   StartLogger m_logStart;
   CEventSchedule* m_current = nullptr;
+  // The events found due while another alarm was being handled, with the due instant they
+  // wait for: their late flag was settled when they were first found.
+  std::map<const CEventSchedule*, CDateTime> m_waiting;
 };
 
 }  // namespace zw

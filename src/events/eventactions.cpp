@@ -6,6 +6,33 @@
 
 namespace zw {
 
+namespace {
+
+constexpr std::string_view kSoundExtensions[] = {".WAV", ".OGG", ".OGA", ".FLAC", ".OPUS", ".MP3"};
+
+bool Holds(std::string_view file, std::string_view upperExtension) {
+  std::string upper(file);
+  for (char& c : upper) {
+    c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return upper.find(upperExtension) != std::string::npos;
+}
+
+}  // namespace
+
+bool IsSoundFileName(std::string_view file) {
+  for (const std::string_view extension : kSoundExtensions) {
+    if (Holds(file, extension)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsMovieFileName(std::string_view file) {
+  return Holds(file, ".AVI");
+}
+
 EventActions EventActions::From(const CEvent& alarm) {
   const AlarmRecord& r = alarm.Fields();
   EventActions a;

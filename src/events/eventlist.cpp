@@ -16,6 +16,14 @@ std::string WithCode(std::string_view text, FileCause cause) {
 
 }  // namespace
 
+std::string CEventList::ListText(std::size_t index) const {
+  std::string text = m_alarms[index]->Name();
+  if (m_schedules[index]->Location() == nullptr) {
+    text.append(" (").append(kPlaceNotFound).append(")");
+  }
+  return text;
+}
+
 CEventSchedule* CEventList::Add(std::unique_ptr<CEvent> alarm) {
   auto schedule = std::make_unique<CEventSchedule>(alarm.get(), m_db);
   m_alarms.push_back(std::move(alarm));
@@ -56,12 +64,15 @@ int CEventList::FirstUsing(const CLocation* location) const {
 }
 
 bool CEventList::Load(IFileLayer& files, IMessageSink& messages) {
+  m_unreadable = false;
   ReadResult read = files.Read(std::string(kFileName), kMaxEvents * CEvent::kRecordSize);
-  if (read.stage == FileStage::kOpen) {
+  if (read.stage == FileStage::kOpen && read.cause == FileCause::kFileNotFound) {
     return false;
   }
-  if (read.stage != FileStage::kNone) {
-    messages.Warn(WithCode(kReadMessage, read.cause));
+  if (read.stage != FileStage::kNone || read.truncated) {
+    m_unreadable = true;
+    const FileCause cause = read.truncated ? FileCause::kInvalidFile : read.cause;
+    messages.Warn(WithCode(kReadMessage, cause));
     return false;
   }
   const std::size_t records = read.bytes.size() / CEvent::kRecordSize;
@@ -69,9 +80,6 @@ bool CEventList::Load(IFileLayer& files, IMessageSink& messages) {
     auto alarm = std::make_unique<CEvent>();
     alarm->FromBytes(read.bytes.data() + i * CEvent::kRecordSize);
     auto schedule = std::make_unique<CEventSchedule>(alarm.get(), m_db);
-    if (schedule->Location() == nullptr) {
-      continue;
-    }
     // The saved instant wins over the one just computed from now: an occurrence missed
     // while the program was not running must still come due, late. A zero year is how an
     // event without a further occurrence is saved. An event switched off by hand has
@@ -89,6 +97,10 @@ bool CEventList::Load(IFileLayer& files, IMessageSink& messages) {
 }
 
 bool CEventList::Save(IFileLayer& files, IMessageSink& messages) {
+  if (m_unreadable) {
+    messages.Warn(std::string(kNotSavedMessage));
+    return false;
+  }
   const std::string name(kFileName);
   if (m_alarms.empty()) {
     files.Remove(name);

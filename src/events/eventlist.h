@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,11 @@ class CEventList {
   static constexpr std::string_view kSaveMessage = "Cannot save the alarm file.  Return code: ";
   static constexpr std::string_view kCloseForSaveMessage =
       "Cannot close the alarm file while saving.  Close return code: ";
+  static constexpr std::string_view kNotSavedMessage =
+      "The alarm file \"ALM_ZON.DAT\" could not be read, so it is left as it is: events are not "
+      "saved until it can be read.";
+  // How a list shows an event whose place is not in the location database.
+  static constexpr std::string_view kPlaceNotFound = "place not found";
   // Far beyond any real list; keeps a damaged or hostile file from exhausting memory.
   static constexpr std::size_t kMaxEvents = 20000;
 
@@ -36,6 +42,10 @@ class CEventList {
   CEvent* GetAlarm(std::size_t index) const { return m_alarms[index].get(); }
   CEventSchedule* GetSchedule(std::size_t index) const { return m_schedules[index].get(); }
 
+  // The event's name as lists show it, with kPlaceNotFound in parentheses when its place
+  // is not in the database.
+  std::string ListText(std::size_t index) const;
+
   // Takes the event, schedules it from its location's "now" and appends both.
   CEventSchedule* Add(std::unique_ptr<CEvent> alarm);
   void RemoveAt(std::size_t index);
@@ -45,15 +55,19 @@ class CEventList {
   // The first event at this location, or -1: a location in use cannot be deleted.
   int FirstUsing(const CLocation* location) const;
 
-  // A missing file is no error: the list simply stays empty.
+  // A missing file is no error: the list simply stays empty. An event whose place is not in
+  // the database is kept, never comes due and is saved as it was read. A file that exists
+  // but cannot be read whole is reported once and from then on never replaced or removed.
   bool Load(IFileLayer& files, IMessageSink& messages);
-  // Writes every event with its next due instant; an empty list deletes the file.
+  // Writes every event with its next due instant; an empty list deletes the file. Refused
+  // with kNotSavedMessage while the file could not be read.
   bool Save(IFileLayer& files, IMessageSink& messages);
 
  private:
   const CLocationDB& m_db;
   std::vector<std::unique_ptr<CEvent>> m_alarms;
   std::vector<std::unique_ptr<CEventSchedule>> m_schedules;
+  bool m_unreadable = false;
 };
 
 }  // namespace zw

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <span>
 
-#include "settings/clocksettings.h"
-#include "events/event.h"
 #include "events/alarmactions.h"
+#include "events/event.h"
 #include "events/eventschedule.h"
 #include "locations/locationdb.h"
 #include "platform/filelayer.h"
+#include "settings/clocksettings.h"
 
 namespace zw {
 
@@ -59,6 +59,9 @@ std::string CProgramLog::FormatLogLine(const CEventSchedule& event, bool success
 }
 
 void CProgramLog::LogProgramStart(const CEventSchedule& event, bool success) {
+  if (m_settings.Fields().logOption == 0) {
+    return;
+  }
   const std::string fileName = CClockSettings::Text(m_settings.Fields().logFileName);
   const std::string line = FormatLogLine(event, success);
   const FileError error = m_files.Append(

@@ -17,10 +17,8 @@ class IFileLayer;
 
 // The log of started programs: one line per attempt to start an event's program, saying
 // when (in the chosen time basis and at the event's location), where, whether it worked, and
-// what was run in which directory.
-//
-// Every start is logged whatever the settings' logOption says: the option only governs the
-// controls of the Log File page.
+// what was run in which directory. Nothing is logged while the settings' logOption ("Record
+// Started Programs in the Log File") is off.
 class CProgramLog {
  public:
   static constexpr std::string_view kLocalTime = " (local time)  ";
@@ -40,8 +38,8 @@ class CProgramLog {
 
   // The line for one start attempt, at "now", ending in "\r\n".
   std::string FormatLogLine(const CEventSchedule& event, bool success) const;
-  // Appends the line to the settings' log file. Failures go to the user on a thread of their
-  // own, so the alarm that started the program carries on; the line is then lost.
+  // Appends the line to the settings' log file when logging is on. Failures go to the user on a
+  // thread of their own, so the alarm that started the program carries on; the line is then lost.
   void LogProgramStart(const CEventSchedule& event, bool success);
 
  private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "locations/zonefile.h"
+#include "locations/zonefilecheck.h"
 #include "platform/filelayer.h"
 #include "platform/messagesink.h"
 
@@ -15,6 +16,13 @@ constexpr std::string_view kUnknownTypeMessage =
 constexpr std::string_view kUnknownCustomTypeMessage =
     "The Custom Time Zone file is corrupted - unknown location type.";
 constexpr std::string_view kDuplicateMessage = "The Time Zone file is corrupted - duplicate entry.";
+constexpr std::string_view kStandardCorrupted = "The Time Zone file is corrupted - line ";
+constexpr std::string_view kCustomCorrupted = "The Custom Time Zone file is corrupted - line ";
+constexpr std::string_view kUnclosedText = " lacks the closing quote of a text.";
+constexpr std::string_view kControlCharacter = " holds a control character in a text.";
+constexpr std::string_view kBackupMessage =
+    "Cannot keep the previous time zone file as TIME_ZON.BAK, so the downloaded one is taken "
+    "in at a later start.  Return code: ";
 constexpr std::string_view kSequenceMessage =
     "The Time Zone file is corrupted - invalid sequence. Run setup again to restore the original "
     "file.";
@@ -22,8 +30,6 @@ constexpr std::string_view kSequenceMessage =
 constexpr std::string_view kOpenMessage = "Cannot open the time zone file";
 constexpr std::string_view kReadMessage = "Cannot read the time zone file.  Return code: ";
 constexpr std::string_view kCloseMessage = "Cannot close the time zone file.  Close return code: ";
-constexpr std::string_view kRestorePrefix = "To restore the previous time zone file, delete ";
-constexpr std::string_view kRestoreSuffix = " from the current directory and restart the program.";
 constexpr std::string_view kRunSetupPrefix = "Run setup again to restore file ";
 constexpr std::string_view kRunSetupSuffix = ".";
 
@@ -56,17 +62,14 @@ std::string WithCode(std::string_view text, FileCause cause) {
   return std::string(text) + std::to_string(static_cast<int>(cause));
 }
 
-std::string RestoreMessage() {
-  std::string text(kRestorePrefix);
-  text += '"';
-  text += CLocationDB::kUpdateFileName;
-  text += '"';
-  text += kRestoreSuffix;
-  return text;
-}
-
-std::string FaultMessage(CZoneFile::Status status, bool isCustom) {
+std::string FaultMessage(CZoneFile::Status status, bool isCustom, std::size_t line) {
+  const std::string atLine =
+      std::string(isCustom ? kCustomCorrupted : kStandardCorrupted) + std::to_string(line);
   switch (status) {
+    case CZoneFile::Status::kUnclosedText:
+      return atLine + std::string(kUnclosedText);
+    case CZoneFile::Status::kControlCharacter:
+      return atLine + std::string(kControlCharacter);
     case CZoneFile::Status::kUnknownType:
       return std::string(isCustom ? kUnknownCustomTypeMessage : kUnknownTypeMessage);
     case CZoneFile::Status::kDuplicate:
@@ -91,7 +94,8 @@ ReadResult ReadFile(IFileLayer& files, std::string_view name) {
   return files.Read(std::string(name), CLocationDB::kMaxFileBytes);
 }
 
-bool LoadStandard(CLocationDB& db, ReadResult read, bool isUpdate, IMessageSink& messages,
+// An update in `read` has passed CZoneFileCheck, so only TIME_ZON.DAT itself can fail here.
+bool LoadStandard(CLocationDB& db, ReadResult read, IMessageSink& messages,
                   const CLocationDB::ProgressCallback& progress) {
   const FileError status = ReadStatus(read);
   if (status.stage == FileStage::kOpen) {
@@ -101,43 +105,42 @@ bool LoadStandard(CLocationDB& db, ReadResult read, bool isUpdate, IMessageSink&
   if (!status.Ok()) {
     const bool atClose = status.stage == FileStage::kClose;
     messages.Warn(WithCode(atClose ? kCloseMessage : kReadMessage, status.cause));
-    if (isUpdate) {
-      messages.Inform(RestoreMessage());
-    }
     return false;
   }
   if (db.Parse(read.bytes, false, messages, progress)) {
     return true;
   }
-  messages.Inform(isUpdate
-                      ? RestoreMessage()
-                      : std::string(kRunSetupPrefix) + std::string(CLocationDB::kStandardFileName) +
-                            std::string(kRunSetupSuffix));
+  messages.Inform(std::string(kRunSetupPrefix) + std::string(CLocationDB::kStandardFileName) +
+                  std::string(kRunSetupSuffix));
   return false;
 }
 
-// A missing custom file means no custom locations. Read and close errors are reported but
-// do not stop the load: what could be read is used.
-bool LoadCustom(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
-                const CLocationDB::ProgressCallback& progress) {
+enum class CustomLoad { kLoaded, kUnreadable, kFailed };
+
+// A missing custom file means no custom locations. One that exists but cannot be read is
+// reported and then left alone, so a save cannot replace it with the custom locations of
+// this run only. A close error is reported but what was read is used.
+CustomLoad LoadCustom(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
+                      const CLocationDB::ProgressCallback& progress) {
   const ReadResult read = ReadFile(files, CLocationDB::kCustomFileName);
-  const FileError status = ReadStatus(read);
-  if (status.stage == FileStage::kOpen) {
-    return true;
+  if (read.stage == FileStage::kOpen && read.cause == FileCause::kFileNotFound) {
+    return CustomLoad::kLoaded;
   }
+  const FileError status = ReadStatus(read);
   const bool atClose = status.stage == FileStage::kClose;
   if (!status.Ok() && !atClose) {
     messages.Warn(WithCode(kReadCustomMessage, status.cause));
+    return CustomLoad::kUnreadable;
   }
   if (!db.Parse(read.bytes, true, messages, progress)) {
     messages.Warn(std::string(kDeleteCustomPrefix) + std::string(CLocationDB::kCustomFileName) +
                   std::string(kDeleteCustomSuffix));
-    return false;
+    return CustomLoad::kFailed;
   }
   if (atClose) {
     messages.Warn(WithCode(kCloseCustomMessage, status.cause));
   }
-  return true;
+  return CustomLoad::kLoaded;
 }
 
 // What became of one file on saving. A failed close means the new contents never replaced
@@ -166,7 +169,8 @@ SaveOutcome SaveFile(IFileLayer& files, IMessageSink& messages, std::string_view
 // Both files are built whole before either is written, so a failure part-way leaves each
 // file either old or new, and both loadable. Returns what became of TIME_ZON.DAT, or
 // kFailed when either file failed.
-SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink& messages) {
+SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink& messages,
+                          bool customUnreadable) {
   std::string standard;
   std::string custom;
   standard.reserve(db.Count() * kTypicalLineLength);
@@ -179,6 +183,9 @@ SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink
   if (outcome == SaveOutcome::kFailed) {
     return outcome;
   }
+  if (customUnreadable) {
+    return outcome;
+  }
   if (custom.empty()) {
     files.Remove(std::string(CLocationDB::kCustomFileName));
     return outcome;
@@ -188,20 +195,59 @@ SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink
   return customOutcome == SaveOutcome::kFailed ? customOutcome : outcome;
 }
 
-bool LoadZoneFiles(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
-                   const CLocationDB::ProgressCallback& progress) {
-  ReadResult standard = ReadFile(files, CLocationDB::kUpdateFileName);
-  const bool isUpdate = standard.stage != FileStage::kOpen;
-  if (!isUpdate) {
-    standard = ReadFile(files, CLocationDB::kStandardFileName);
-  }
-  if (!LoadStandard(db, std::move(standard), isUpdate, messages, progress) ||
-      !LoadCustom(db, files, messages, progress)) {
+// A waiting update takes the place of `standard` once it has passed the check and the file
+// it replaces has been kept as TIME_ZON.BAK. A refused update is deleted; one that cannot be
+// read or whose backup fails waits for a later start.
+bool TakeUpdate(IFileLayer& files, IMessageSink& messages, ReadResult update,
+                ReadResult& standard) {
+  if (update.stage == FileStage::kOpen) {
     return false;
   }
+  if (update.stage != FileStage::kNone) {
+    const bool atClose = update.stage == FileStage::kClose;
+    messages.Warn(WithCode(atClose ? kCloseMessage : kReadMessage, update.cause));
+    return false;
+  }
+  const bool haveCurrent = ReadStatus(standard).Ok();
+  const std::size_t currentLines = haveCurrent ? CZoneFileCheck::CountLines(standard.bytes) : 0;
+  const CZoneFileCheck::Result check =
+      CZoneFileCheck::Check(update.bytes, update.truncated, currentLines);
+  if (!check.Ok()) {
+    messages.Warn(CZoneFileCheck::Message(check, currentLines));
+    files.Remove(std::string(CLocationDB::kUpdateFileName));
+    return false;
+  }
+  // An update whose save failed part-way may have replaced TIME_ZON.DAT already; that copy
+  // must not overwrite the backup of the file before it.
+  if (haveCurrent && standard.bytes != update.bytes) {
+    const FileError kept =
+        SaveAtomically(files, std::string(CLocationDB::kBackupFileName), standard.bytes);
+    if (!kept.Ok()) {
+      messages.Warn(WithCode(kBackupMessage, kept.cause));
+      return false;
+    }
+  }
+  standard = std::move(update);
+  return true;
+}
+
+bool LoadZoneFiles(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
+                   const CLocationDB::ProgressCallback& progress, bool& customUnreadable) {
+  ReadResult update =
+      files.Read(std::string(CLocationDB::kUpdateFileName), CZoneFileCheck::kMaxBytes);
+  ReadResult standard = ReadFile(files, CLocationDB::kStandardFileName);
+  const bool isUpdate = TakeUpdate(files, messages, std::move(update), standard);
+  if (!LoadStandard(db, std::move(standard), messages, progress)) {
+    return false;
+  }
+  const CustomLoad custom = LoadCustom(db, files, messages, progress);
+  if (custom == CustomLoad::kFailed) {
+    return false;
+  }
+  customUnreadable = custom == CustomLoad::kUnreadable;
   // TEMPT.DAT goes only once TIME_ZON.DAT really holds its contents; otherwise the next
   // start takes it in again.
-  if (isUpdate && SaveZoneFiles(db, files, messages) == SaveOutcome::kWritten) {
+  if (isUpdate && SaveZoneFiles(db, files, messages, customUnreadable) == SaveOutcome::kWritten) {
     files.Remove(std::string(CLocationDB::kUpdateFileName));
   }
   return true;
@@ -286,7 +332,8 @@ std::size_t CLocationDB::Reposition(std::size_t index) {
 bool CLocationDB::Load(IFileLayer& files, IMessageSink& messages,
                        const ProgressCallback& progress) {
   Destroy();
-  if (LoadZoneFiles(*this, files, messages, progress)) {
+  m_customUnreadable = false;
+  if (LoadZoneFiles(*this, files, messages, progress, m_customUnreadable)) {
     return true;
   }
   Destroy();
@@ -294,7 +341,13 @@ bool CLocationDB::Load(IFileLayer& files, IMessageSink& messages,
 }
 
 bool CLocationDB::Save(IFileLayer& files, IMessageSink& messages) {
-  return SaveZoneFiles(*this, files, messages) != SaveOutcome::kFailed;
+  const bool saved =
+      SaveZoneFiles(*this, files, messages, m_customUnreadable) != SaveOutcome::kFailed;
+  if (saved && m_customUnreadable) {
+    messages.Warn(std::string(kCustomNotSavedMessage));
+    return false;
+  }
+  return saved;
 }
 
 bool CLocationDB::Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMessageSink& messages,
@@ -308,7 +361,7 @@ bool CLocationDB::Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMe
       return true;
     }
     if (status != CZoneFile::Status::kRecord) {
-      messages.Warn(FaultMessage(status, isCustom));
+      messages.Warn(FaultMessage(status, isCustom, file.Line()));
       return false;
     }
     AppendInOrder(CZoneFile::MakeLocation(record, now));

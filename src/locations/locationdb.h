@@ -37,19 +37,27 @@ class CLocationDB {
   static constexpr std::string_view kCustomFileName = "CUST_ZON.DAT";
   // A replacement standard file left by the database update, taken in by the next Load.
   static constexpr std::string_view kUpdateFileName = "TEMPT.DAT";
+  // The standard file an update replaced, kept so the user can go back to it.
+  static constexpr std::string_view kBackupFileName = "TIME_ZON.BAK";
   // A zone file beyond this size is refused as unreadable instead of being read whole.
   static constexpr std::size_t kMaxFileBytes = 64u * 1024u * 1024u;
+  static constexpr std::string_view kCustomNotSavedMessage =
+      "The custom time zone file \"CUST_ZON.DAT\" could not be read, so it is left as it is: "
+      "custom locations are not saved until it can be read.";
 
   CLocationDB() = default;
   CLocationDB(const CLocationDB&) = delete;
   CLocationDB& operator=(const CLocationDB&) = delete;
 
   // Replaces the contents with the zone files of the current directory, taking in TEMPT.DAT
-  // in place of TIME_ZON.DAT when it exists. Every failure is reported to `messages`; a
-  // failed load leaves the database empty.
+  // in place of TIME_ZON.DAT when it passes CZoneFileCheck (the file it replaces is kept as
+  // TIME_ZON.BAK); a refused TEMPT.DAT is deleted and TIME_ZON.DAT stays. A CUST_ZON.DAT that
+  // exists but cannot be read is reported once and then never replaced or removed. Every
+  // failure is reported to `messages`; a failed load leaves the database empty.
   bool Load(IFileLayer& files, IMessageSink& messages, const ProgressCallback& progress = {});
   // Writes every location to TIME_ZON.DAT and the custom ones to CUST_ZON.DAT, which is
-  // removed when none is left. Each file is replaced whole or not at all.
+  // removed when none is left. Each file is replaced whole or not at all; an unreadable
+  // CUST_ZON.DAT is refused with kCustomNotSavedMessage.
   bool Save(IFileLayer& files, IMessageSink& messages);
   // Appends the locations of one zone file held in memory. Stops at the first bad line with
   // its warning, keeping the locations read before it.
@@ -108,6 +116,7 @@ class CLocationDB {
   std::vector<std::unique_ptr<CLocation>> m_locations;
   std::vector<CLocation*> m_clock;
   ClockListener m_listener;
+  bool m_customUnreadable = false;
 };
 
 }  // namespace zw

@@ -30,6 +30,18 @@ int ToNumber(std::span<const std::uint8_t> text) {
   return negative ? -value : value;
 }
 
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    return byte < ' ' || byte == 0x7F;
+  });
+}
+
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
 bool IsSeparator(std::uint8_t c) {
   return c == ',' || c == '\r' || c == '\n';
 }
@@ -68,6 +80,12 @@ CZoneFile::CZoneFile(std::span<const std::uint8_t> bytes, bool isCustom,
 CZoneFile::Status CZoneFile::Next(Record& record) {
   if (!ReadRecord(record)) {
     return Status::kEnd;
+  }
+  if (m_unclosed) {
+    return Status::kUnclosedText;
+  }
+  if (HasControlCharacter(record.country) || HasControlCharacter(record.name)) {
+    return Status::kControlCharacter;
   }
   if (!IsAllowedType(record.Type())) {
     return Status::kUnknownType;
@@ -135,6 +153,8 @@ void CZoneFile::AppendLine(const CLocation& location, std::string& out) {
 
 bool CZoneFile::ReadRecord(Record& record) {
   record = Record{};
+  m_unclosed = false;
+  ++m_line;
   std::size_t field = 1;
   while (m_position < m_bytes.size()) {
     const std::uint8_t c = m_bytes[m_position];
@@ -154,7 +174,7 @@ bool CZoneFile::ReadRecord(Record& record) {
 
 // Each Take* starts at a byte of the field that is not a separator and returns the position
 // after what it consumed, always beyond its start.
-std::size_t CZoneFile::TakeField(std::size_t field, Record& record) const {
+std::size_t CZoneFile::TakeField(std::size_t field, Record& record) {
   switch (field) {
     case 1:
     case 6:
@@ -190,18 +210,25 @@ std::size_t CZoneFile::TakeLastCharacter(std::size_t field, Record& record) cons
   return end;
 }
 
-std::size_t CZoneFile::TakeQuoted(std::string_view& text) const {
+std::size_t CZoneFile::TakeQuoted(std::string_view& text) {
   if (m_bytes[m_position] != '"') {
     return m_position + 1;  // bytes outside the quotes belong to no text
   }
-  // Everything up to the next double quote, commas and line ends included; a text whose
-  // closing quote is missing runs to the end of the buffer, where no LF can end its record.
+  // Everything up to the next double quote, commas included. A text whose closing quote is
+  // missing ends with its line, which is then refused: read on, it would swallow the lines
+  // after it.
   const std::uint8_t* const begin = m_bytes.data() + m_position + 1;
   const std::uint8_t* const end = m_bytes.data() + m_bytes.size();
-  const std::uint8_t* const close = std::find(begin, end, std::uint8_t{'"'});
+  const std::uint8_t* const close =
+      std::find_if(begin, end, [](std::uint8_t c) { return c == '"' || c == '\n'; });
   const auto length = std::min(static_cast<std::size_t>(close - begin), kMaxTextLength);
-  text = std::string_view(reinterpret_cast<const char*>(begin), length);
-  return close == end ? m_bytes.size() : static_cast<std::size_t>(close - m_bytes.data()) + 1;
+  text = WithoutTrailingBlanks(std::string_view(reinterpret_cast<const char*>(begin), length));
+  const auto at = static_cast<std::size_t>(close - m_bytes.data());
+  if (close == end || *close != '"') {
+    m_unclosed = true;
+    return at;
+  }
+  return at + 1;
 }
 
 std::size_t CZoneFile::TakeNumber(int& value) const {

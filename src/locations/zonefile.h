@@ -22,7 +22,9 @@ namespace zw {
 // the record, a text is what lies between double quotes, the month and hour fields take one
 // or two characters) and is hardened for damaged or hand-made files: it never reads outside
 // the buffer, texts longer than kMaxTextLength are cut, numbers are clamped to
-// +-kNumberLimit, and a field the line lacks reads as 0 or as an empty text.
+// +-kNumberLimit, and a field the line lacks reads as 0 or as an empty text. A text ends at
+// its line's end at the latest, and blanks at its end are dropped: the file's padded order
+// and the database's byte order then agree for every text without control characters.
 class CZoneFile {
  public:
   using ProgressCallback = std::function<void()>;
@@ -52,7 +54,15 @@ class CZoneFile {
     DstRule Rule() const;
   };
 
-  enum class Status { kRecord, kEnd, kUnknownType, kDuplicate, kOutOfSequence };
+  enum class Status {
+    kRecord,
+    kEnd,
+    kUnknownType,
+    kDuplicate,
+    kOutOfSequence,
+    kUnclosedText,      // a text's closing quote is missing from its line
+    kControlCharacter,  // a text holds a byte below 32 or DEL
+  };
 
   // `progress` is called once each time the read position passes another
   // (length / kProgressSteps + 1) bytes; it may be empty.
@@ -61,6 +71,8 @@ class CZoneFile {
   // The next record ended by LF, if it has an allowed type and sorts strictly after the one
   // before; kEnd when only bytes without a line end are left.
   Status Next(Record& record);
+  // The line number (from 1) of the record Next read last.
+  std::size_t Line() const { return m_line; }
 
   static SortKey KeyOf(const Record& record);
   static std::unique_ptr<CLocation> MakeLocation(const Record& record, const CDateTime& gmtNow);
@@ -69,9 +81,9 @@ class CZoneFile {
 
  private:
   bool ReadRecord(Record& record);
-  std::size_t TakeField(std::size_t field, Record& record) const;
+  std::size_t TakeField(std::size_t field, Record& record);
   std::size_t TakeLastCharacter(std::size_t field, Record& record) const;
-  std::size_t TakeQuoted(std::string_view& text) const;
+  std::size_t TakeQuoted(std::string_view& text);
   std::size_t TakeNumber(int& value) const;
   std::size_t TakeShortNumber(std::size_t field, int& value) const;
   std::size_t FieldEnd(std::size_t from) const;
@@ -85,6 +97,8 @@ class CZoneFile {
   std::size_t m_progressStep;
   std::size_t m_nextProgress;
   SortKey m_previousKey;
+  std::size_t m_line = 0;
+  bool m_unclosed = false;
 };
 
 }  // namespace zw

@@ -5,12 +5,14 @@
 #include <string_view>
 #include <utility>
 
-#include "settings/clocksettings.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
+#include "locations/locationdb.h"
+#include "locations/zonefilecheck.h"
 #include "platform/filelayer.h"
-#include "timecore/datetime.h"
 #include "platform/messagesink.h"
+#include "settings/clocksettings.h"
+#include "timecore/datetime.h"
 
 namespace zw {
 
@@ -97,16 +99,35 @@ void CDatabaseUpdate::EndRun(bool success, std::int64_t utcNow) {
   }
 }
 
-// The time zone download is checked when the next start takes it in.
 bool CDatabaseUpdate::CheckDownload(Component component) {
   if (component == kTimeZone) {
-    return true;
+    return CheckZoneDownload();
   }
   const ReadResult read = m_files.Read(kRows[component].temporary, kMaxDownloadBytes);
   if (read.stage == FileStage::kNone && !read.truncated && ReadsInFormat(component, read.bytes)) {
     return true;
   }
   m_messages.Warn(component == kCurrency ? kCurrencyInvalid : kMeasurementInvalid);
+  return false;
+}
+
+// The next start checks the file again before it takes it in; this check keeps a bad
+// download from being reported as received.
+bool CDatabaseUpdate::CheckZoneDownload() {
+  const std::string temporary(kRows[kTimeZone].temporary);
+  const ReadResult read = m_files.Read(temporary, CZoneFileCheck::kMaxBytes);
+  const ReadResult current = m_files.Read(kRows[kTimeZone].installed, CLocationDB::kMaxFileBytes);
+  const bool haveCurrent = current.stage == FileStage::kNone && !current.truncated;
+  const std::size_t currentLines = haveCurrent ? CZoneFileCheck::CountLines(current.bytes) : 0;
+  CZoneFileCheck::Result check{CZoneFileCheck::Verdict::kEmpty};
+  if (read.stage == FileStage::kNone) {
+    check = CZoneFileCheck::Check(read.bytes, read.truncated, currentLines);
+  }
+  if (check.Ok()) {
+    return true;
+  }
+  m_messages.Warn(CZoneFileCheck::Message(check, currentLines));
+  m_files.Remove(temporary);
   return false;
 }
 

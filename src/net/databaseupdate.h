@@ -61,9 +61,9 @@ class CDatabaseUpdate {
 
   // A run for the `queued` components starts; their earlier downloads no longer count.
   void BeginRun(const Selection& queued);
-  // On success the components of the run count as updated at `utcNow`, except a currency or
-  // measurement download that does not read in its format: the user is told and it is
-  // dropped.
+  // On success the components of the run count as updated at `utcNow`, except a download
+  // that does not read in its format (a time zone file must pass CZoneFileCheck): the user
+  // is told and it is dropped.
   void EndRun(bool success, std::int64_t utcNow);
   void CancelRun() { m_runFailed = true; }
 
@@ -85,6 +85,7 @@ class CDatabaseUpdate {
 
   std::int32_t& UpdatedAt(Component component) const;
   bool CheckDownload(Component component);
+  bool CheckZoneDownload();
   void Install(Component component);
 
   CClockSettings& m_settings;

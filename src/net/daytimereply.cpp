@@ -38,6 +38,7 @@ bool Fields(std::string_view text, std::size_t i, char separator, int (&fields)[
 }  // namespace
 
 CDaytimeReply::CDaytimeReply(std::string_view received) {
+  std::size_t timeAt = 0;
   for (std::size_t i = kFirstSeparator; i <= kLastSeparator && i + kPatternTail <= received.size();
        ++i) {
     if (!m_date) {
@@ -45,11 +46,41 @@ CDaytimeReply::CDaytimeReply(std::string_view received) {
     }
     if (!m_time) {
       m_time = TimeAt(received, i);
+      if (m_time) {
+        timeAt = i;
+      }
     }
     if (m_date && m_time) {
-      return;
+      break;
     }
   }
+  if (!m_time) {
+    return;
+  }
+  const std::size_t start = received.find_first_not_of("\r\n");
+  const std::size_t end = received.find_first_of("\r\n", start);
+  const std::size_t lineEnd = end == std::string_view::npos ? received.size() : end;
+  // The time's first digit stands two before its separator, its last five after it.
+  m_timeOnReplyLine = timeAt - 2 >= start && timeAt + kPatternTail <= lineEnd &&
+                      IsReplyLine(received.substr(start, lineEnd - start));
+}
+
+bool CDaytimeReply::IsReplyLine(std::string_view line) {
+  if (line.starts_with("HTTP/")) {
+    return false;
+  }
+  // A status code: three digits and a blank or a hyphen.
+  if (line.size() > 3 && IsDigit(line[0]) && IsDigit(line[1]) && IsDigit(line[2]) &&
+      (line[3] == ' ' || line[3] == '-')) {
+    return false;
+  }
+  // A header: a name of letters and hyphens, a colon and a blank.
+  std::size_t name = 0;
+  while (name < line.size() && ((line[name] >= 'A' && line[name] <= 'Z') ||
+                                (line[name] >= 'a' && line[name] <= 'z') || line[name] == '-')) {
+    ++name;
+  }
+  return !(name > 0 && line.substr(name).starts_with(": "));
 }
 
 std::optional<CDaytimeReply::Date> CDaytimeReply::DateAt(std::string_view text, std::size_t i) {

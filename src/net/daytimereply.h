@@ -26,13 +26,20 @@ class CDaytimeReply {
 
   const std::optional<Date>& FoundDate() const { return m_date; }
   const std::optional<Time>& FoundTime() const { return m_time; }
+  // Whether the time was found on the reply's first non-empty line, and that line reads as
+  // a Daytime reply rather than another protocol's status or header line ("HTTP/1.1 400",
+  // "220 ...", "Date: ..."). A time without a date counts only then.
+  bool TimeOnReplyLine() const { return m_timeOnReplyLine; }
 
  private:
+  static bool IsReplyLine(std::string_view line);
+
   static std::optional<Date> DateAt(std::string_view text, std::size_t i);
   static std::optional<Time> TimeAt(std::string_view text, std::size_t i);
 
   std::optional<Date> m_date;
   std::optional<Time> m_time;
+  bool m_timeOnReplyLine = false;
 };
 
 }  // namespace zw

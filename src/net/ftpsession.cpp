@@ -4,8 +4,8 @@
 
 #include "net/ftphost.h"
 #include "net/netmessage.h"
-#include "net/tcpsocket.h"
 #include "net/socketevents.h"
+#include "net/tcpsocket.h"
 
 namespace zw {
 
@@ -212,6 +212,10 @@ void CFtpSession::ReceiveBytes(std::span<const char> bytes) {
   if (!m_file) {
     return;
   }
+  if (m_bytes + static_cast<std::int64_t>(bytes.size()) > m_maxFileBytes) {
+    Fail(kFileTooLarge);
+    return;
+  }
   m_file->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!*m_file) {
     Fail(kUnableToWriteFile);
@@ -294,14 +298,17 @@ bool CFtpSession::Converse() {
 
 // The line that ends the reply: a reply whose first line has "-" after its code goes on to
 // the line with the same code and no "-". Empty when the connection ended first.
+// The whole reply shares one deadline, so a server sending continuation lines for ever
+// cannot keep the run alive.
 std::string CFtpSession::ReadReply() {
-  std::string line = m_control->ReadLine();
+  const auto deadline = std::chrono::steady_clock::now() + m_timeout;
+  std::string line = m_control->ReadLine(deadline);
   if (line.size() < 4 || line[3] != '-') {
     return line;
   }
   const std::string code = line.substr(0, 3);
   for (;;) {
-    line = m_control->ReadLine();
+    line = m_control->ReadLine(deadline);
     if (line.empty()) {
       return line;
     }

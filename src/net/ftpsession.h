@@ -30,6 +30,8 @@ class CFtpSession final : public ISocketTarget {
   static constexpr std::string_view kUser = "znwright";
   static constexpr std::string_view kPassword = "mqvorb";
   static constexpr std::chrono::milliseconds kDefaultTimeout{60000};
+  // Far beyond any data file; a download that grows past it is no data file.
+  static constexpr std::int64_t kDefaultMaxFileBytes = std::int64_t{16} << 20;
 
   static constexpr const char* kConnecting = "Connecting To Host";
   static constexpr const char* kLoggingOn = "Logging On...";
@@ -45,6 +47,7 @@ class CFtpSession final : public ISocketTarget {
   static constexpr const char* kNoReply = "No reply from FTP host.";
   static constexpr const char* kNoDataConnection = "Unable to open a data connection.";
   static constexpr const char* kDataTimedOut = "Timed out waiting for data from FTP host.";
+  static constexpr const char* kFileTooLarge = "The file from the FTP host is too large.";
 
   CFtpSession(ISocketEvents& events, IMessageSink& messages, IFtpHost& host);
   ~CFtpSession() override;
@@ -58,9 +61,11 @@ class CFtpSession final : public ISocketTarget {
   void AddLabel(std::string name);
   void Connect(std::string_view directory);
 
-  // How long one reply, or the data connection between two signs of life, may keep the run
-  // waiting.
+  // How long one whole reply, however many lines it has, or the data connection between two
+  // signs of life, may keep the run waiting.
   void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+  // The most one downloaded file may hold; beyond it the run ends with kFileTooLarge.
+  void SetMaxFileBytes(std::int64_t bytes) { m_maxFileBytes = bytes; }
 
   void OnSocketNotify(unsigned message, SocketNotice notice) override;
 
@@ -98,6 +103,7 @@ class CFtpSession final : public ISocketTarget {
   std::string m_progress;
   CFtpDirectory m_directory{""};
   std::chrono::milliseconds m_timeout = kDefaultTimeout;
+  std::int64_t m_maxFileBytes = kDefaultMaxFileBytes;
   int m_timer = 0;
   // While a reply is awaited the thread's other events still run; what they would end is
   // held back until the reply is in, so no socket goes while it is being read.

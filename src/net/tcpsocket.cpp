@@ -264,7 +264,7 @@ void CTcpSocket::OnReceive() {
     Notify({static_cast<int>(count), bytes, nullptr});
     return;
   }
-  CutLines(bytes);
+  CutLines(bytes);  // a failure has been reported
 }
 
 void CTcpSocket::OnAccept() {
@@ -296,35 +296,47 @@ void CTcpSocket::Notify(SocketNotice notice) {
   }
 }
 
-void CTcpSocket::CutLines(std::span<const char> bytes) {
+bool CTcpSocket::CutLines(std::span<const char> bytes) {
   auto start = bytes.begin();
   while (start != bytes.end()) {
     const auto feed = std::find(start, bytes.end(), '\n');
-    if (feed == bytes.end()) {
-      m_partial.append(start, bytes.end());
-      return;
-    }
-    const auto end = feed + 1;
-    if (m_partial.empty()) {
-      m_lines.emplace_back(start, end);
-    } else {
-      m_partial.append(start, end);
-      m_lines.push_back(std::move(m_partial));
+    const auto end = feed == bytes.end() ? feed : feed + 1;
+    m_partial.append(start, end);
+    if (m_partial.size() > kMaxLineBytes) {
       m_partial.clear();
+      ReportError(kLineTooLong, 0);
+      return false;
     }
+    if (feed == bytes.end()) {
+      return true;
+    }
+    m_lines.push_back(std::move(m_partial));
+    m_partial.clear();
     start = end;
   }
+  return true;
 }
 
 std::string CTcpSocket::ReadLine() {
+  return ReadLine(std::chrono::steady_clock::now() + m_readTimeout);
+}
+
+std::string CTcpSocket::ReadLine(std::chrono::steady_clock::time_point deadline) {
   if (m_target != nullptr) {
     return {};
   }
-  const auto deadline = std::chrono::steady_clock::now() + m_readTimeout;
   while (m_status == kStatusConnected && m_lines.empty()) {
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      ReportError(kReceiveFailed, ETIMEDOUT);
+      break;
+    }
     const ssize_t n = ::recv(m_fd, t_buffer.data(), kBufferSize, MSG_DONTWAIT);
     if (n > 0) {
-      CutLines({t_buffer.data(), static_cast<std::size_t>(n)});
+      if (!CutLines({t_buffer.data(), static_cast<std::size_t>(n)})) {
+        break;
+      }
       continue;
     }
     if (n == 0) {
@@ -333,12 +345,6 @@ std::string CTcpSocket::ReadLine() {
     }
     if (!WouldBlock(errno)) {
       ReportError(kReceiveFailed);
-      break;
-    }
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
-      ReportError(kReceiveFailed, ETIMEDOUT);
       break;
     }
     if (!m_events.WaitForEvents(left)) {

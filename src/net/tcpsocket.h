@@ -47,6 +47,8 @@ class CTcpSocket {
   // One receive takes at most this many bytes.
   static constexpr std::size_t kBufferSize = 520;
   static constexpr std::chrono::milliseconds kDefaultReadTimeout{60000};
+  // A line beyond this length is no reply of a protocol spoken here; it fails the socket.
+  static constexpr std::size_t kMaxLineBytes = 4096;
 
   static constexpr const char* kOpenFailed = "Unable to open a new socket.";
   static constexpr const char* kListeningSelectFailed = "Listening AsyncSelect failed.";
@@ -62,6 +64,7 @@ class CTcpSocket {
   static constexpr const char* kConnectErrorCode = "Error code = ";
   static constexpr const char* kReceiveFailedInOnReceive = "Receive failed in OnReceive.";
   static constexpr const char* kReceiveFailed = "Receive failed.";
+  static constexpr const char* kLineTooLong = "Receive failed: the host sent a line too long.";
   static constexpr const char* kSendFailed = "Send failed.";
   static constexpr const char* kAcceptFailed = "Accept socket failed.";
   static constexpr const char* kAcceptWithoutTarget =
@@ -82,10 +85,12 @@ class CTcpSocket {
   // Sends at once what the connection takes; the rest waits in the send queue.
   void SendText(std::string text);
   // Synchronous mode: the next line with its line end, waiting for it while the thread's
-  // other events go on. Empty when the peer closed, on a failure, when the wait ran out or
-  // the thread is shutting down, and at once in notifying mode. The socket must outlive the
-  // wait.
+  // other events go on. Empty when the peer closed, on a failure (a line longer than
+  // kMaxLineBytes is one), when the wait ran out or the thread is shutting down, and at once
+  // in notifying mode. The socket must outlive the wait. Without a deadline the wait is the
+  // read timeout; the deadline holds even while data keeps coming.
   std::string ReadLine();
+  std::string ReadLine(std::chrono::steady_clock::time_point deadline);
   // Shows `text` (with " RC = " and `code` when above 0), marks the socket failed and
   // returns the code.
   int ReportError(std::string text, int code = errno);
@@ -114,7 +119,8 @@ class CTcpSocket {
   void OnClose();
   // Callers return right after: the target may destroy this socket.
   void Notify(SocketNotice notice);
-  void CutLines(std::span<const char> bytes);
+  // False when a line grew beyond kMaxLineBytes; the socket has failed then.
+  bool CutLines(std::span<const char> bytes);
   void SendQueued();
   void ShowFailure(std::string text, int code);
 

@@ -155,12 +155,24 @@ void CTimeSync::Adjust(std::string_view received) {
   int minute = old.Minute();
   int second = old.Second();
   const CDaytimeReply reply(received);
-  if (const auto& date = reply.FoundDate()) {
+  const auto& date = reply.FoundDate();
+  const auto& time = reply.FoundTime();
+  // Garbage, or another protocol's answer carrying a time of its own, is no time at all.
+  if (!date && !(time && reply.TimeOnReplyLine())) {
+    m_listener.Report(kNoTime);
+    return;
+  }
+  // Beyond 2037 the clock's seconds saturate: setting them would claim a wrong date.
+  if (date && (date->year < kFirstYear || date->year > kLastYear)) {
+    m_listener.Report(kDateOutOfRange);
+    return;
+  }
+  if (date) {
     year = date->year;
     month = date->month;
     day = date->day;
   }
-  if (const auto& time = reply.FoundTime()) {
+  if (time) {
     hour = time->hour;
     minute = time->minute;
     second = time->second;

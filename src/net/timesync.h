@@ -37,6 +37,12 @@ class CTimeSync {
   static constexpr const char* kReceiveError =
       "Error receiving time information.\r\n-  Time retrieval failed.";
   static constexpr const char* kNoAdjustment = "No adjustment was necessary.";
+  static constexpr const char* kNoTime = "The time server's reply held no time.";
+  static constexpr const char* kDateOutOfRange =
+      "The time server's reply held a date outside 1970 to 2037.\r\n-  Time retrieval failed.";
+  // The years the computer's clock can be set to from a reply.
+  static constexpr int kFirstYear = 1970;
+  static constexpr int kLastYear = 2037;
   static constexpr const char* kSetFailed =
       "Unable to set the computer's time.\r\n-  Time adjustment failed.";
   static constexpr const char* kSuccessful = "Time retrieval was successful\r\n";

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace zw {
 
@@ -19,6 +20,10 @@ class Descriptor {
   explicit Descriptor(int fd) : m_fd(fd) {}
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    std::swap(m_fd, other.m_fd);
+    return *this;
+  }
   ~Descriptor() {
     if (m_fd >= 0) {
       ::close(m_fd);
@@ -36,20 +41,35 @@ class Descriptor {
   int m_fd;
 };
 
+// Opens without waiting: a FIFO or device named like a data file would otherwise block the
+// open for good. Only a regular file is used, and it is then read and written blocking.
+// Returns the errno of a failure, or EACCES for a file that is not regular.
+int OpenRegular(const std::string& path, int flags, Descriptor& fd) {
+  fd = Descriptor(::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644));
+  if (fd.Get() < 0) {
+    return errno;
+  }
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0) {
+    return errno;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    return EACCES;
+  }
+  if (::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK) != 0) {
+    return errno;
+  }
+  return 0;
+}
+
 }  // namespace
 
 ReadResult CPosixFileLayer::Read(const std::string& path, std::size_t maxBytes) {
   ReadResult result;
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) {
+  Descriptor fd(-1);
+  if (const int error = OpenRegular(path, O_RDONLY, fd); error != 0) {
     result.stage = FileStage::kOpen;
-    result.cause = FileCauseFromErrno(errno);
-    return result;
-  }
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    result.stage = FileStage::kOpen;
-    result.cause = FileCause::kAccessDenied;
+    result.cause = FileCauseFromErrno(error);
     return result;
   }
   constexpr std::size_t kChunk = 64 * 1024;
@@ -80,9 +100,9 @@ ReadResult CPosixFileLayer::Read(const std::string& path, std::size_t maxBytes) 
 
 FileError CPosixFileLayer::WriteWith(const std::string& path, int flags,
                                      std::span<const std::uint8_t> bytes) {
-  Descriptor fd(::open(path.c_str(), flags | O_CLOEXEC, 0644));
-  if (fd.Get() < 0) {
-    return {FileStage::kOpen, FileCauseFromErrno(errno)};
+  Descriptor fd(-1);
+  if (const int error = OpenRegular(path, flags, fd); error != 0) {
+    return {FileStage::kOpen, FileCauseFromErrno(error)};
   }
   std::size_t done = 0;
   while (done < bytes.size()) {

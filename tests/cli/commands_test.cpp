@@ -10,6 +10,7 @@
 #include "cli/locationlookup.h"
 #include "cli/readonlyfiles.h"
 #include "cli/timescommand.h"
+#include "cli/zwprogram.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
 #include "events/eventlist.h"
@@ -199,11 +200,13 @@ class Convert : public testing::Test {
 };
 
 TEST_F(Convert, WritesAmountAndResultAsTheConvertersDo) {
-  EXPECT_EQ(Line("16", "USD", "EUR"), "16 United States Dollar (USD) = 10 Euro (EUR)\n");
-  EXPECT_EQ(Line("1000", "usd", "eur"), "1,000 United States Dollar (USD) = 625 Euro (EUR)\n");
-  EXPECT_EQ(Line("1", "USD", "Pound"), "1 United States Dollar (USD) = .3333 Pound\n");
-  EXPECT_EQ(Line("0001,234.50", "EUR", "EUR"), "1,234.50 Euro (EUR) = 1,234.5 Euro (EUR)\n");
-  EXPECT_EQ(Line("3", "Pound", "T\xFCrkiye Lira"), "3 Pound = 18 Türkiye Lira\n");
+  const std::string rates = " (rates of 2026-03-01)\n";
+  EXPECT_EQ(Line("16", "USD", "EUR"), "16 United States Dollar (USD) = 10 Euro (EUR)" + rates);
+  EXPECT_EQ(Line("1000", "usd", "eur"),
+            "1,000 United States Dollar (USD) = 625 Euro (EUR)" + rates);
+  EXPECT_EQ(Line("1", "USD", "Pound"), "1 United States Dollar (USD) = .3333 Pound" + rates);
+  EXPECT_EQ(Line("0001,234.50", "EUR", "EUR"), "1,234.50 Euro (EUR) = 1,234.5 Euro (EUR)" + rates);
+  EXPECT_EQ(Line("3", "Pound", "T\xFCrkiye Lira"), "3 Pound = 18 Türkiye Lira" + rates);
   EXPECT_EQ(Line("212", "Fahrenheit", "Celsius"), "212 Fahrenheit = 100 Celsius\n");
   EXPECT_EQ(Line("-40", "Celsius", "Fahrenheit"), "-40 Celsius = -40 Fahrenheit\n");
   EXPECT_EQ(Line("0", "Celsius", "Fahrenheit"), "0 Celsius = 32 Fahrenheit\n");
@@ -218,6 +221,29 @@ TEST_F(Convert, WritesAmountAndResultAsTheConvertersDo) {
   EXPECT_EQ((*json)["from"].text, "Réaumur");
   EXPECT_EQ((*json)["result"].text, "6.25");
   EXPECT_EQ((*json)["to"].text, "Celsius");
+
+  // Amounts come as numbers beside their text, and a currency's with the rates' date.
+  const auto money = test::JsonReader::Parse(Line("1,000", "USD", "Pound", true));
+  ASSERT_TRUE(money);
+  EXPECT_EQ((*money)["amount"].text, "1,000");
+  EXPECT_EQ((*money)["amount_value"].number, 1000);
+  EXPECT_EQ((*money)["result"].text, "333.3333");
+  EXPECT_EQ((*money)["result_value"].number, 333.3333);
+  EXPECT_EQ((*money)["rates_date"].text, "2026-03-01");
+  EXPECT_EQ((*json)["result_value"].number, 6.25);
+}
+
+TEST_F(Convert, SaysWhenTheRatesAreOfAnUnknownDate) {
+  std::vector<std::uint8_t> bytes = test::CurrencyBytes(test::TestCurrencies());
+  const std::string undated = "DRates from the bank";
+  bytes.resize(test::TestCurrencies().size() * CCurrencyFile::kRecordSize);
+  bytes.insert(bytes.end(), undated.begin(), undated.end());
+  m_currencies.Parse(bytes);
+  EXPECT_EQ(Line("16", "USD", "EUR"),
+            "16 United States Dollar (USD) = 10 Euro (EUR) (rates of an unknown date)\n");
+  const auto json = test::JsonReader::Parse(Line("16", "USD", "EUR", true));
+  ASSERT_TRUE(json);
+  EXPECT_EQ((*json)["rates_date"].kind, test::JsonValue::Kind::kNull);
 }
 
 TEST_F(Convert, RefusesWhatTheFieldsWouldNotTake) {
@@ -231,6 +257,29 @@ TEST_F(Convert, RefusesWhatTheFieldsWouldNotTake) {
   EXPECT_EQ(Refusal("1234567890", "Meter", "Meter"), CCliError::kFailure);
   // An amount has at most thirteen characters once commas and leading zeros are gone.
   EXPECT_EQ(Refusal("00012345678901234", "Meter", "Foot"), CCliError::kFailure);
+}
+
+// A stream on a full disk: it takes nothing.
+class FullBuffer final : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(Program, OutputThatCannotBeWrittenFailsTheRun) {
+  test::TempDir dir;
+  test::WriteWorld(dir.Path());
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"--version"},
+        std::vector<std::string>{"--data-dir", dir.Path(), "find", "a"},
+        std::vector<std::string>{"--data-dir", dir.Path(), "--json", "find", "a"}}) {
+    SCOPED_TRACE(words.front());
+    FullBuffer full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(CZwProgram(out, err).Run(words), 1);
+    EXPECT_EQ(err.str(), "zw: cannot write the output\n");
+  }
 }
 
 TEST(ReadOnlyFiles, ReadsSuppliedFilesFromFallbacksAndWritesNothing) {
@@ -263,15 +312,17 @@ TEST(ReadOnlyFiles, ReadsSuppliedFilesFromFallbacksAndWritesNothing) {
 TEST(ReadOnlyFiles, ShowADownloadedUpdateWithoutTakingItIn) {
   test::TempDir dir;
   test::WriteWorld(dir.Path());
-  const std::string update = test::Lines({R"(1,"Japan","Tokyo",9,0,0,0,0,3,2,4,0,9,2)"});
+  // The first six of the world's eleven cities: short, but not too short to be taken in.
+  const std::string update =
+      test::Lines({std::begin(test::kZoneLines), std::begin(test::kZoneLines) + 6});
   test::WriteBytes(dir.File("TEMPT.DAT"), update);
   CReadOnlyFiles files(dir.Path(), {});
   CLocationDB db;
   test::RecordingSink sink;
   ASSERT_TRUE(db.Load(files, sink));
   EXPECT_TRUE(sink.Messages().empty());
-  // The update's one city and the custom location.
-  EXPECT_EQ(db.Count(), 2u);
+  // The update's cities and the custom location.
+  EXPECT_EQ(db.Count(), 7u);
   EXPECT_TRUE(std::filesystem::exists(dir.File("TEMPT.DAT")));
   EXPECT_EQ(std::filesystem::file_size(dir.File("TIME_ZON.DAT")), test::ZoneText().size());
 }

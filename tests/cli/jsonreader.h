@@ -119,6 +119,10 @@ class JsonReader {
     if (m_at == digits) {
       return std::nullopt;
     }
+    while (m_at < m_text.size() &&
+           std::string_view("0123456789.eE+-").find(m_text[m_at]) != std::string_view::npos) {
+      ++m_at;
+    }
     JsonValue value;
     value.kind = JsonValue::Kind::kNumber;
     value.number = std::stod(std::string(m_text.substr(start, m_at - start)));

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+
 #include "cli/clierror.h"
 #include "cli/conversionlookup.h"
 #include "cli/findcommand.h"
+#include "cli/latin1.h"
 #include "cli/locationlookup.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
+#include "platform/posixfilelayer.h"
+#include "support/scopedcwd.h"
 #include "testworld.h"
 
 using namespace zw;
@@ -134,6 +140,62 @@ TEST_F(Conversions, NamesUnitsWithinOneCategory) {
   EXPECT_EQ(Refusal("Meter", "Euro (EUR)"), "\"Meter\" cannot be converted to \"Euro (EUR)\"");
   EXPECT_EQ(Refusal("Cubit", "Meter"), "no currency or unit is named \"Cubit\"");
   EXPECT_EQ(Refusal("Meter", "Cubit"), "no currency or unit is named \"Cubit\"");
+}
+
+// The names people write: ISO codes for every currency of the supplied rate file, as the
+// generator's table pairs them, and the usual symbols of units.
+TEST(SuppliedConversions, NamesCurrenciesByIsoCodeAndUnitsBySymbol) {
+  CPosixFileLayer files;
+  test::ScopedCwd cwd(ZW_SOURCE_DATA_DIR);
+  CCurrencyFile currencies;
+  ASSERT_EQ(currencies.Load(files), DataFileStatus::kLoaded);
+  CMeasureFile measures;
+  ASSERT_EQ(measures.Load(files), DataFileStatus::kLoaded);
+  const CConversionLookup lookup(currencies, measures);
+
+  std::ifstream table(std::string(ZW_TOOLS_DIR) + "/currency_table.txt");
+  const std::regex line(R"(^([A-Z]{3})\s+\S+\s+(.+?)\s*$)");
+  std::size_t codes = 0;
+  for (std::string text; std::getline(table, text);) {
+    std::smatch match;
+    if (!std::regex_match(text, match, line)) {
+      continue;
+    }
+    SCOPED_TRACE(text);
+    const CConversionLookup::Plan plan = lookup.Resolve(match[1].str(), "usd");
+    EXPECT_EQ(CLatin1::ToUtf8(plan.from), match[2].str());
+    EXPECT_EQ(plan.ratesDate, "2022-09-05");
+    ++codes;
+  }
+  EXPECT_EQ(codes, currencies.Records().size());
+
+  const struct {
+    const char* from;
+    const char* to;
+    const char* category;
+  } units[] = {
+      {"km", "mi", "Length"},
+      {"mm", "in", "Length"},
+      {"ha", "ac", "Area"},
+      {"L", "gal", "Volume"},
+      {"mL", "fl oz", "Volume"},
+      {"kg", "lb", "Weight"},
+      {"\xB0"
+       "C",
+       "\xB0"
+       "F",
+       "Temperature"},
+      {"km/h", "mph", "Speed"},
+      {"psi", "kPa", "Pressure"},
+      {"kWh", "BTU", "Energy"},
+      {"hp", "kW", "Power"},
+  };
+  for (const auto& u : units) {
+    SCOPED_TRACE(u.from);
+    const CConversionLookup::Plan plan = lookup.Resolve(u.from, u.to);
+    EXPECT_EQ(plan.category, u.category);
+    EXPECT_FALSE(plan.currency);
+  }
 }
 
 }  // namespace

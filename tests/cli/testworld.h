@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/clocksettings.h"
 #include "events/event.h"
 #include "locations/locationdb.h"
+#include "settings/clocksettings.h"
 #include "support/recordingsink.h"
 
 namespace zw::test {
@@ -123,7 +123,7 @@ inline std::vector<std::uint8_t> CurrencyBytes(const std::vector<TestCurrency>& 
     }
     bytes.insert(bytes.end(), std::begin(record), std::end(record));
   }
-  const std::string description = "DTest rates";
+  const std::string description = "DTest rates of 2026-03-01, base dollar";
   bytes.insert(bytes.end(), description.begin(), description.end());
   bytes.push_back(0);
   return bytes;

@@ -119,20 +119,48 @@ TEST_F(AlarmMonitorTest, DueTestFollowsTheLocationsDaylightSaving) {
   EXPECT_NE(m_monitor.DueTest(CDateTime(2026, 7, 1, 8, 0, 0)), nullptr);
 }
 
-TEST_F(AlarmMonitorTest, OneAlarmAtATimeOthersWaitAndTurnLate) {
-  Add("First", kDaily, "10:00:00");
-  Add("Second", kDaily, "10:00:00");
-  CEventSchedule* first = m_list.GetSchedule(0);
-  CEventSchedule* second = m_list.GetSchedule(1);
-  ASSERT_EQ(m_monitor.DueTest(BerlinWinter(10, 0, 0)), first);
-  // While the first is being handled the second stays due, and its late flag follows time.
-  EXPECT_EQ(m_monitor.DueTest(BerlinWinter(10, 1, 0)), nullptr);
-  EXPECT_FALSE(second->IsLate());
-  EXPECT_EQ(m_monitor.DueTest(BerlinWinter(10, 2, 30)), nullptr);
-  EXPECT_TRUE(second->IsLate());
-  m_monitor.HandleAlarm();
-  EXPECT_EQ(m_monitor.DueTest(BerlinWinter(10, 2, 31)), second);
-  EXPECT_TRUE(second->IsLate());
+TEST_F(AlarmMonitorTest, AlarmsWaitingBehindAnotherAreShownInTimeNeverDropped) {
+  // However long the first box stays open, the alarms due with it come after it, on time;
+  // a one-time event and one that does not want late notices are not lost.
+  for (const int openSeconds : {0, 119, 121, 600, 86000}) {
+    SCOPED_TRACE(openSeconds);
+    CEventList list(m_db);
+    test::RecordingActions actions;
+    CAlarmMonitor monitor(list, actions, m_files, m_messages, nullptr);
+    for (const int frequency : {kDaily, kOneTime, kDaily}) {
+      auto alarm = std::make_unique<CEvent>();
+      CEvent::SetText(alarm->Fields().locationName, "Berlin");
+      CEvent::SetText(alarm->Fields().locationCountry, "Germany");
+      CEvent::SetText(alarm->Fields().timeText, "10:00:00");
+      CEvent::SetText(alarm->Fields().dateText, "12/08/2026");
+      alarm->Fields().frequency = frequency;
+      alarm->Fields().showMessage = 1;
+      alarm->Fields().notifyMissed = 0;
+      list.Add(std::move(alarm));
+    }
+    int shown = 0;
+    for (int second = 0; second <= openSeconds + 3; ++second) {
+      const CEventSchedule* started =
+          monitor.DueTest(BerlinWinter(10, 0, 0) + CDateSpan(0, 0, 0, second));
+      if (started != nullptr) {
+        EXPECT_FALSE(started->IsLate());
+      }
+      // The first box stays open for openSeconds, the others close at once.
+      if (monitor.CurrentAlarm() != nullptr && (shown > 0 || second >= openSeconds)) {
+        monitor.HandleAlarm();
+        ++shown;
+      }
+    }
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(actions.Kinds(), (Strings{"message", "message", "refresh", "message"}));
+  }
+
+  // An alarm found due long after its time (the program was not running, the computer
+  // slept) is still late.
+  Add("Slept through", kDaily, "10:00:00");
+  CEventSchedule* started = m_monitor.DueTest(BerlinWinter(10, 5, 0));
+  ASSERT_NE(started, nullptr);
+  EXPECT_TRUE(started->IsLate());
 }
 
 TEST_F(AlarmMonitorTest, MessageTextAndActionOrder) {
@@ -240,15 +268,15 @@ TEST_F(AlarmMonitorTest, EventDeletedWhileItsBoxIsOpenIsNotTouchedAgain) {
   EXPECT_EQ(m_monitor.CurrentAlarm(), nullptr);
 }
 
-TEST_F(AlarmMonitorTest, MediaByNameWavAndAviIndependently) {
+TEST_F(AlarmMonitorTest, MediaByNameSoundAndAviIndependently) {
   struct Case {
     std::string file;
     Strings kinds;
   };
-  const Case cases[] = {{"ring.WAV", {"wav"}},
-                        {"clip.avi", {"movie"}},
-                        {"CLIP.AVI.WAV", {"wav", "movie"}},
-                        {"song.mp3", {}}};
+  const Case cases[] = {
+      {"ring.WAV", {"wav"}}, {"clip.avi", {"movie"}}, {"CLIP.AVI.WAV", {"wav", "movie"}},
+      {"song.mp3", {"wav"}}, {"chime.Flac", {"wav"}}, {"bell.ogg", {"wav"}},
+      {"notes.txt", {}}};
   for (const Case& c : cases) {
     m_actions.Clear();
     CEventList list(m_db);

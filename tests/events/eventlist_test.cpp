@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -186,23 +187,28 @@ TEST_F(AlarmListTest, EventWithoutNextOccurrenceSavesAndStaysWithoutOne) {
   EXPECT_FALSE(reloaded.GetSchedule(0)->Next());
 }
 
-TEST_F(AlarmListTest, EventsWhoseLocationIsGoneAreDropped) {
+TEST_F(AlarmListTest, EventsWhoseLocationIsGoneAreKeptAndShownAsSuch) {
   CEventList list(m_db);
   list.Add(Daily("Kept", "Tokyo", "Japan", "08:00:00"));
   list.Add(Daily("Case differs", "tokyo", "Japan", "08:00:00"));
   list.Add(Daily("Country differs", "Lima", "Peru ", "08:00:00"));
   list.Add(Daily("Also kept", "Lima", "Peru", "08:00:00"));
-  EXPECT_EQ(list.GetSchedule(1)->Location(), nullptr);
+  list.GetSchedule(1)->SetNext(2026, 12, 9, 8, 0, 0);
   ASSERT_TRUE(list.Save(m_files, m_messages));
-  EXPECT_EQ(ReadFile(FilePath()).size(), 4u * 1404u);
+  const std::vector<std::uint8_t> saved = ReadFile(FilePath());
+  ASSERT_EQ(saved.size(), 4u * 1404u);
 
+  // A database that lost places (a shorter zone file) must not cost the events using them.
   CEventList reloaded(m_db);
   reloaded.Load(m_files, m_messages);
-  ASSERT_EQ(reloaded.GetCount(), 2u);
-  EXPECT_EQ(reloaded.GetAlarm(0)->Name(), "Kept");
-  EXPECT_EQ(reloaded.GetAlarm(1)->Name(), "Also kept");
+  ASSERT_EQ(reloaded.GetCount(), 4u);
+  EXPECT_EQ(reloaded.ListText(0), "Kept");
+  EXPECT_EQ(reloaded.ListText(1), "Case differs (place not found)");
+  EXPECT_EQ(reloaded.ListText(2), "Country differs (place not found)");
+  EXPECT_EQ(reloaded.GetSchedule(1)->Location(), nullptr);
   ASSERT_TRUE(reloaded.Save(m_files, m_messages));
-  EXPECT_EQ(ReadFile(FilePath()).size(), 2u * 1404u);
+  EXPECT_EQ(ReadFile(FilePath()), saved) << "kept as read, due instant included";
+  EXPECT_TRUE(m_messages.Messages().empty());
 }
 
 TEST_F(AlarmListTest, TrailingPartialRecordIsIgnored) {
@@ -275,15 +281,48 @@ TEST_F(AlarmListTest, SaveFailuresKeepTheOldFileAndSayWhy) {
   EXPECT_EQ(reloaded.GetCount(), 1u);
 }
 
-TEST_F(AlarmListTest, ReadFailureWarnsWithItsCode) {
-  CEventList list(m_db);
-  list.Add(Daily("First", "Tokyo", "Japan", "08:00:00"));
-  ASSERT_TRUE(list.Save(m_files, m_messages));
-  m_files.FailRead(1, FileCause::kHardwareIo);
-  CEventList reloaded(m_db);
-  EXPECT_FALSE(reloaded.Load(m_files, m_messages));
-  EXPECT_EQ(reloaded.GetCount(), 0u);
-  EXPECT_EQ(m_messages.LastText(), "Cannot read the alarm file.  Return code: 10");
+TEST_F(AlarmListTest, AFileThatCannotBeReadIsReportedOnceAndNeverReplaced) {
+  const struct {
+    const char* what;
+    FileStage stage;
+    FileCause cause;
+    bool oversized;
+    std::string said;
+  } cases[] = {
+      {"not opened", FileStage::kOpen, FileCause::kAccessDenied, false,
+       "Cannot read the alarm file.  Return code: 5"},
+      {"not read", FileStage::kRead, FileCause::kHardwareIo, false,
+       "Cannot read the alarm file.  Return code: 10"},
+      {"larger than any list", FileStage::kNone, FileCause::kNone, true,
+       "Cannot read the alarm file.  Return code: 6"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CEventList list(m_db);
+    list.Add(Daily("First", "Tokyo", "Japan", "08:00:00"));
+    ASSERT_TRUE(list.Save(m_files, m_messages));
+    if (c.oversized) {
+      std::filesystem::resize_file(FilePath(), (CEventList::kMaxEvents + 1) * CEvent::kRecordSize);
+    }
+    const std::vector<std::uint8_t> before = ReadFile(FilePath());
+    test::FaultyFileLayer files;
+    if (c.stage != FileStage::kNone) {
+      files.FailRead(1, c.cause, c.stage);
+    }
+    m_messages.Clear();
+    CEventList reloaded(m_db);
+    EXPECT_FALSE(reloaded.Load(files, m_messages));
+    EXPECT_EQ(reloaded.GetCount(), 0u);
+    // Neither an empty list nor a new event may replace or remove the file.
+    EXPECT_FALSE(reloaded.Save(files, m_messages));
+    reloaded.Add(Daily("New", "Lima", "Peru", "09:00:00"));
+    EXPECT_FALSE(reloaded.Save(files, m_messages));
+    const std::string notSaved(CEventList::kNotSavedMessage);
+    EXPECT_EQ(m_messages.Messages().size(), 3u);
+    EXPECT_EQ(m_messages.Messages().front().text, c.said);
+    EXPECT_EQ(m_messages.LastText(), notSaved);
+    EXPECT_EQ(ReadFile(FilePath()), before);
+  }
 }
 
 TEST_F(AlarmListTest, RandomBytesNeverCrashTheLoader) {

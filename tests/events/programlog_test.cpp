@@ -8,10 +8,10 @@
 #include <iterator>
 #include <memory>
 
-#include "settings/clocksettings.h"
 #include "events/event.h"
 #include "events/eventschedule.h"
 #include "locations/locationdb.h"
+#include "settings/clocksettings.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
 #include "support/recordingactions.h"
@@ -169,8 +169,7 @@ TEST_F(ProgramLogTest, EventWithoutLocationIsNamedFromItsRecord) {
             "  Successfully started program \"backup.sh --full\" in directory \"/home/user\"\r\n");
 }
 
-TEST_F(ProgramLogTest, EachStartAppendsExactlyOneLine) {
-  m_settings.Fields().logOption = 0;  // the writer logs whatever the page's check box says
+TEST_F(ProgramLogTest, EachStartAppendsExactlyOneLineOnlyWhileLoggingIsOn) {
   const std::string file(CClockSettings::kDefaultLogFile);
   ASSERT_FALSE(std::filesystem::exists(file));
 
@@ -182,6 +181,11 @@ TEST_F(ProgramLogTest, EachStartAppendsExactlyOneLine) {
   m_clock.Advance(61);
   const std::string second = m_log.FormatLogLine(event, false);
   m_log.LogProgramStart(event, false);
+  EXPECT_EQ(Content(file), first + second);
+
+  // "Record Started Programs in the Log File" unticked: starts leave the log as it is.
+  m_settings.Fields().logOption = 0;
+  m_log.LogProgramStart(event, true);
   EXPECT_EQ(Content(file), first + second);
   EXPECT_TRUE(m_actions.Calls().empty());
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "locations/locationdb.h"
+#include "locations/zonefilecheck.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
 #include "support/recordingsink.h"
@@ -44,9 +45,6 @@ const std::string kDuplicate = "warn: The Time Zone file is corrupted - duplicat
 const std::string kSequence =
     "warn: The Time Zone file is corrupted - invalid sequence. Run setup again to restore the "
     "original file.";
-const std::string kRestore =
-    "info: To restore the previous time zone file, delete \"TEMPT.DAT\" from the current "
-    "directory and restart the program.";
 
 std::vector<std::uint8_t> Bytes(const std::string& text) {
   return {text.begin(), text.end()};
@@ -187,14 +185,14 @@ TEST_F(ZoneFileTest, ReadsLinesByTheLenientRules) {
        "1,\"" + std::string(50, 'c') + "\",\"" + std::string(45, 'n') + "\"\r\n",
        "1,\"" + std::string(40, 'c') + "\",\"" + std::string(40, 'n') +
            "\",0,0,0,0,0,0,0,0,0,0,0\r\n"},
-      {"commas and line ends inside quotes belong to the text", "1,\"C\",\"A,B\r\nC\",1,0\r\n",
-       "1,\"C\",\"A,B\r\nC\",1,0,0,0,0,0,0,0,0,0,0\r\n"},
+      {"commas inside quotes belong to the text", "1,\"C\",\"A,B\",1,0\r\n",
+       "1,\"C\",\"A,B\",1,0,0,0,0,0,0,0,0,0,0\r\n"},
+      {"blanks ending a text are dropped", "1,\"US  \",\"Boston \",1,0\r\n",
+       "1,\"US\",\"Boston\",1,0,0,0,0,0,0,0,0,0,0\r\n"},
       {"bytes outside the quotes are ignored", "1,x\"C\"y,\"N\",1,0\r\n",
        "1,\"C\",\"N\",1,0,0,0,0,0,0,0,0,0,0\r\n"},
       {"unquoted texts are empty", "1,C,N,1,0\r\n", "1,\"\",\"\",1,0,0,0,0,0,0,0,0,0,0\r\n"},
       {"a last line without line end is not loaded", kParis + kBerlin.substr(0, kBerlin.size() - 1),
-       kParis},
-      {"nor is one whose closing quote is missing", kParis + "1,\"Germany\",\"Bonn,1,0\r\n",
        kParis},
   };
   for (const auto& c : cases) {
@@ -260,15 +258,32 @@ TEST_F(ZoneFileTest, TypeAndOrderChecksStopAtTheFirstBadLine) {
   }
 }
 
-TEST_F(ZoneFileTest, LocationsWhoseKeyOrderDiffersStayInDatabaseOrder) {
-  // The padding space sorts after a control character, so the file's order is not the
-  // database's here; the database must still be able to place new entries by bisection.
-  ASSERT_TRUE(Parse("1,\"A\x01\",\"X\",0,0\r\n1,\"A\",\"X\",0,0\r\n"));
-  EXPECT_EQ(Keys(m_db), (std::vector<std::string>{"1|A|X", "1|A\x01|X"}));
-  CLocation between;
-  between.SetCountry("A");
-  between.SetName("Y");
-  EXPECT_EQ(m_db.InsertPosition(between, CLocation::kCity), 1u);
+TEST_F(ZoneFileTest, TextsTheTwoOrdersWouldDisagreeOnAreRefusedWithTheirLine) {
+  const struct {
+    const char* what;
+    std::string text;
+    std::size_t loaded;
+    std::string said;
+  } cases[] = {
+      {"a control character", kParis + "1,\"US\x01\",\"X\",0,0\r\n1,\"US\",\"X\",0,0\r\n", 1,
+       "warn: The Time Zone file is corrupted - line 2 holds a control character in a text."},
+      {"a missing closing quote", kParis + "1,\"Germany\",\"Bonn,1,0\r\n" + kDelhi, 1,
+       "warn: The Time Zone file is corrupted - line 2 lacks the closing quote of a text."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_db.Destroy();
+    m_sink.Clear();
+    EXPECT_FALSE(Parse(c.text));
+    EXPECT_EQ(m_db.Count(), c.loaded);
+    EXPECT_EQ(Said(), Texts{c.said});
+  }
+  // A trailing blank sorts the same in the file's padded key and in the database, so what
+  // is taken in saves to a file that loads back.
+  WriteFile("TIME_ZON.DAT", "1,\"US \",\"Boston\",0,0\r\n1,\"US!\",\"Albany\",0,0\r\n");
+  ASSERT_TRUE(Load());
+  ASSERT_TRUE(m_db.Save(m_files, m_sink));
+  ExpectLoadable({"1|US|Boston", "1|US!|Albany"});
 }
 
 TEST_F(ZoneFileTest, ProgressStepsFollowTheReadPosition) {
@@ -367,7 +382,7 @@ TEST_F(ZoneFileTest, ReadAndCloseErrorsWhileLoading) {
   const struct {
     const char* what;
     bool update;
-    int failRead;  // reads: TEMPT.DAT, TIME_ZON.DAT when TEMPT.DAT is missing, CUST_ZON.DAT
+    int failRead;  // reads: TEMPT.DAT, TIME_ZON.DAT, CUST_ZON.DAT
     FileStage stage;
     FileCause cause;
     std::string said;
@@ -398,18 +413,43 @@ TEST_F(ZoneFileTest, ReadAndCloseErrorsWhileLoading) {
     files.FailRead(c.failRead, c.cause, c.stage);
     test::RecordingSink sink;
     CLocationDB db;
-    const bool custom = c.failRead == 3;
-    EXPECT_EQ(db.Load(files, sink), custom);
-    const Texts said = c.update ? Texts{c.said, kRestore} : Texts{c.said};
-    EXPECT_EQ(Spoken(sink), said);
+    // An update that cannot be read waits for a later start while TIME_ZON.DAT serves.
+    const bool loads = c.failRead != 2;
+    EXPECT_EQ(db.Load(files, sink), loads);
+    EXPECT_EQ(Spoken(sink), Texts{c.said});
     EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kStandard);
     EXPECT_EQ(Exists("TEMPT.DAT"), c.update);
-    if (custom) {
-      // The custom lines that arrived whole before the failure are loaded.
+    if (c.failRead == 3) {
+      // The custom lines that arrived before a failed close are loaded; a file that could
+      // not be read gives none.
       const std::string arrived = kNewCustom.substr(0, kNewCustom.size() / 2);
       const auto whole = std::count(arrived.begin(), arrived.end(), '\n');
-      EXPECT_EQ(db.Count(), 5u + static_cast<std::size_t>(whole));
+      const bool closing = c.stage == FileStage::kClose;
+      EXPECT_EQ(db.Count(), 5u + (closing ? static_cast<std::size_t>(whole) : 0u));
     }
+  }
+}
+
+TEST_F(ZoneFileTest, ACustomFileThatCannotBeReadIsNeverReplacedOrRemoved) {
+  for (const FileStage stage : {FileStage::kOpen, FileStage::kRead}) {
+    SCOPED_TRACE(static_cast<int>(stage));
+    WriteFile("TIME_ZON.DAT", kStandard);
+    WriteFile("CUST_ZON.DAT", kCustom);
+    test::FaultyFileLayer files;
+    files.FailRead(3, FileCause::kAccessDenied, stage);  // TEMPT.DAT, TIME_ZON.DAT, CUST_ZON.DAT
+    test::RecordingSink sink;
+    CLocationDB db;
+    ASSERT_TRUE(db.Load(files, sink));
+    EXPECT_EQ(Spoken(sink), Texts{"warn: Cannot read the custom time zone file.  Return code: 5"});
+    // Saving without custom locations would remove the file, with one it would replace it.
+    EXPECT_FALSE(db.Save(files, sink));
+    db.Insert(LocationOf(kZoe, true));
+    EXPECT_FALSE(db.Save(files, sink));
+    const std::string notSaved = "warn: " + std::string(CLocationDB::kCustomNotSavedMessage);
+    EXPECT_EQ(Spoken(sink), (Texts{"warn: Cannot read the custom time zone file.  Return code: 5",
+                                   notSaved, notSaved}));
+    EXPECT_EQ(ReadFile("CUST_ZON.DAT"), kCustom);
+    EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kStandard);
   }
 }
 
@@ -431,21 +471,75 @@ TEST_F(ZoneFileTest, AnUpdateReplacesTheStandardFileAndKeepsCustomLocations) {
   EXPECT_EQ(Keys(m_db), kNewKeys);
   EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kNewStandard);
   EXPECT_EQ(ReadFile("CUST_ZON.DAT"), kNewCustom);
+  EXPECT_EQ(ReadFile("TIME_ZON.BAK"), kStandard);
   EXPECT_FALSE(Exists("TEMPT.DAT"));
 }
 
-TEST_F(ZoneFileTest, ACorruptedUpdateLeavesTheStandardFileUntouched) {
+TEST_F(ZoneFileTest, ABadUpdateIsDeletedAndTheCurrentDatabaseStays) {
+  const std::string deleted = "  It was deleted; the current time zone file stays in use.";
+  const std::string prefix = "warn: The downloaded time zone file ";
+  std::string endless;
+  while (endless.size() <= CZoneFileCheck::kMaxBytes) {
+    endless += kNewStandard;
+  }
+  const struct {
+    const char* what;
+    std::string update;
+    std::string said;
+  } cases[] = {
+      {"an empty download", "", "is empty."},
+      {"a download cut mid-line", kNewStandard.substr(0, kNewStandard.size() - 9),
+       "ends in the middle of line 6."},
+      {"an HTML error page", "<html><body>404 Not Found</body></html>\r\n",
+       "is damaged at line 1."},
+      {"a line ended by LF alone", kSydney + "1,\"France\",\"Paris\",1,0,1,4,0,2,2,4,0,9,3\n",
+       "is damaged at line 2."},
+      {"a missing field", kSydney + "1,\"France\",\"Paris\",1,0,1,4,0,2,2,4,0,9\r\n",
+       "is damaged at line 2."},
+      {"an offset out of range", kSydney + "1,\"France\",\"Paris\",99,0,1,4,0,2,2,4,0,9,3\r\n",
+       "is damaged at line 2."},
+      {"a trailing blank", kSydney + "1,\"France \",\"Paris\",1,0,1,4,0,2,2,4,0,9,3\r\n",
+       "is damaged at line 2."},
+      {"a custom line", kSydney + kZoe, "is damaged at line 2."},
+      {"lines out of order", kParis + kSydney + kDelhi, "is out of order at line 2."},
+      {"a line twice", kSydney + kSydney + kDelhi, "is out of order at line 2."},
+      {"a file far shorter than the current one", kSydney + kParis,
+       "has 2 lines where the current one has 5."},
+      {"a file beyond the size limit", endless, "is larger than 8 MB."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile("TIME_ZON.DAT", kStandard);
+    WriteFile("CUST_ZON.DAT", kCustom);
+    WriteFile("TEMPT.DAT", c.update);
+    m_sink.Clear();
+    EXPECT_TRUE(Load());
+    EXPECT_EQ(Said(), Texts{prefix + c.said + deleted});
+    EXPECT_EQ(Keys(m_db), kOldKeys);
+    EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kStandard);
+    EXPECT_FALSE(Exists("TEMPT.DAT"));
+    EXPECT_FALSE(Exists("TIME_ZON.BAK"));
+  }
+
+  // A download no shorter than half the current file is taken in, the old file kept.
+  WriteFile("TEMPT.DAT", kSydney + kParis + kDelhi);
+  m_sink.Clear();
+  EXPECT_TRUE(Load());
+  EXPECT_TRUE(Said().empty());
+  EXPECT_EQ(ReadFile("TIME_ZON.BAK"), kStandard);
+}
+
+TEST_F(ZoneFileTest, AnUpdateWhoseBackupFailsWaitsForALaterStart) {
   WriteFile("TIME_ZON.DAT", kStandard);
-  WriteFile("TEMPT.DAT", kBerlin + kBerlin);
   WriteFile("CUST_ZON.DAT", kCustom);
-  EXPECT_FALSE(Load());
-  EXPECT_EQ(Said(), (Texts{kDuplicate, kRestore}));
+  WriteFile("TEMPT.DAT", kNewStandard);
+  m_files.FailWrite(1, FileCause::kDiskFull);
+  EXPECT_TRUE(Load());
+  EXPECT_EQ(Said(), (Texts{"warn: Cannot keep the previous time zone file as TIME_ZON.BAK, so "
+                           "the downloaded one is taken in at a later start.  Return code: 13"}));
+  EXPECT_EQ(Keys(m_db), kOldKeys);
   EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kStandard);
   EXPECT_TRUE(Exists("TEMPT.DAT"));
-
-  // Doing as the message says brings the previous database back.
-  std::filesystem::remove("TEMPT.DAT");
-  ExpectLoadable(kOldKeys);
 }
 
 TEST_F(ZoneFileTest, AnUpdateWhoseSaveFailsIsTakenInAgainNextTime) {
@@ -457,13 +551,14 @@ TEST_F(ZoneFileTest, AnUpdateWhoseSaveFailsIsTakenInAgainNextTime) {
     std::string said;
     const std::string& standardAfter;
   } cases[] = {
-      {"standard file not written", 1, 0, FileStage::kWrite,
+      // The first write and rename keep the old file as TIME_ZON.BAK.
+      {"standard file not written", 2, 0, FileStage::kWrite,
        "warn: Cannot save the time zone file.  Return code: 13", kStandard},
-      {"standard file not renamed", 0, 1, FileStage::kWrite,
+      {"standard file not renamed", 0, 2, FileStage::kWrite,
        "warn: Cannot save the time zone file.  Return code: 5", kStandard},
-      {"standard file not closed", 1, 0, FileStage::kClose,
+      {"standard file not closed", 2, 0, FileStage::kClose,
        "warn: Cannot close the time zone file while saving.  Close return code: 13", kStandard},
-      {"custom file not written", 2, 0, FileStage::kWrite,
+      {"custom file not written", 3, 0, FileStage::kWrite,
        "warn: Cannot save the custom time zone file.  Return code: 13", kNewStandard},
   };
   for (const auto& c : cases) {
@@ -486,6 +581,7 @@ TEST_F(ZoneFileTest, AnUpdateWhoseSaveFailsIsTakenInAgainNextTime) {
 
     ExpectLoadable(kNewKeys);
     EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kNewStandard);
+    EXPECT_EQ(ReadFile("TIME_ZON.BAK"), kStandard) << "the backup is of the file before";
     EXPECT_FALSE(Exists("TEMPT.DAT"));
   }
 }
@@ -626,7 +722,12 @@ TEST_F(ZoneFileTest, SurvivesRandomBytesAndMutatedFiles) {
       const bool ok = db.Parse(Bytes(text), isCustom, sink);
       ASSERT_EQ(sink.Messages().size(), ok ? 0u : 1u) << i;
       if (!ok) {
-        ASSERT_NE(std::find(faults.begin(), faults.end(), Spoken(sink)[0]), faults.end()) << i;
+        const std::string said = Spoken(sink)[0];
+        const bool lineFault =
+            said.starts_with("warn: The Time Zone file is corrupted - line ") ||
+            said.starts_with("warn: The Custom Time Zone file is corrupted - line ");
+        ASSERT_TRUE(lineFault || std::find(faults.begin(), faults.end(), said) != faults.end())
+            << i << ": " << said;
       }
       ASSERT_TRUE(IsStrictlyOrdered(db)) << i;
       for (std::size_t k = 0; k < db.Count(); ++k) {

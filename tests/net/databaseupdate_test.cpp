@@ -53,6 +53,12 @@ const std::string kMeasureFile =
     "L 0          0 Length\r\n"
     "L 1          1 Metre\r\n";
 
+// A time zone file as the update server sends it.
+const std::string kZones =
+    "1,\"Australia\",\"Sydney\",10,0,1,0,0,9,2,0,0,3,3\r\n"
+    "1,\"France\",\"Paris\",1,0,1,4,0,2,2,4,0,9,3\r\n"
+    "1,\"India\",\"New Delhi\",5,30,0,0,0,3,2,4,0,9,2\r\n";
+
 // The computer's zone for the test's lifetime.
 class ScopedZone {
  public:
@@ -117,7 +123,7 @@ TEST_F(DatabaseUpdateTest, CurrencyAloneIsInstalledWithoutARestart) {
 }
 
 TEST_F(DatabaseUpdateTest, TimeZoneDownloadWaitsForTheRestart) {
-  WriteFile("TEMPT.DAT", "zones");
+  WriteFile("TEMPT.DAT", kZones);
   WriteFile("TEMPM.DAT", kMeasureFile);
   RunWith({true, false, true}, true);
   EXPECT_TRUE(m_update.RestartWanted());
@@ -128,10 +134,34 @@ TEST_F(DatabaseUpdateTest, TimeZoneDownloadWaitsForTheRestart) {
   EXPECT_FALSE(m_update.RestartWanted());
 
   m_update.Finish();
-  EXPECT_EQ(ReadFile("TEMPT.DAT"), "zones");
+  EXPECT_EQ(ReadFile("TEMPT.DAT"), kZones);
   EXPECT_EQ(ReadFile("MEASURE.DAT"), kMeasureFile);
   EXPECT_FALSE(Exists("TEMPC.DAT"));
   EXPECT_FALSE(Exists("TEMPM.DAT"));
+}
+
+TEST_F(DatabaseUpdateTest, TimeZoneDownloadThatIsNoWholeZoneFileIsNotReceived) {
+  WriteFile("TIME_ZON.DAT", kZones + "1,\"Peru\",\"Lima\",-5,0,0,0,0,3,2,4,0,9,2\r\n");
+  const struct {
+    const char* what;
+    std::string download;
+    std::string said;
+  } cases[] = {
+      {"cut mid-file", kZones.substr(0, 100), "ends in the middle of line 3."},
+      {"one line of four", kZones.substr(0, kZones.find('\n') + 1),
+       "has 1 lines where the current one has 4."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile("TEMPT.DAT", c.download);
+    m_sink.Clear();
+    RunWith({true, false, false}, true);
+    EXPECT_EQ(m_sink.LastText(), "The downloaded time zone file " + c.said +
+                                     "  It was deleted; the current time zone file stays in use.");
+    EXPECT_FALSE(m_update.RestartWanted());
+    EXPECT_EQ(m_settings.Fields().zoneUpdatedAt, 0) << "no update was received";
+    EXPECT_FALSE(Exists("TEMPT.DAT"));
+  }
 }
 
 TEST_F(DatabaseUpdateTest, FailedRunInstallsNothingAndDropsTheTimeZoneDownload) {

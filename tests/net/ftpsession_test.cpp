@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "net/ftpdirectory.h"
@@ -155,6 +157,44 @@ TEST_F(FtpClientTest, MultiLineGreetingIsReadWholeBeforeTheLogon) {
   EXPECT_EQ(ReadFile("TEMPM.DAT"), "units");
   EXPECT_EQ(m_host.ErrorText(), "550 No such file or directory.");
   EXPECT_FALSE(m_host.Succeeded());
+}
+
+TEST_F(FtpClientTest, EndlessGreetingCannotOutlastTheReplyTimeout) {
+  // A server that keeps sending continuation lines, each well within any line timeout.
+  test::PlainListener listener;
+  std::atomic<bool> stop{false};
+  std::thread server([&listener, &stop] {
+    const int fd = listener.Accept();
+    const auto until = std::chrono::steady_clock::now() + 5s;
+    while (fd >= 0 && !stop && std::chrono::steady_clock::now() < until) {
+      test::SendAll(fd, "220-Welcome, and welcome again\r\n");
+      std::this_thread::sleep_for(10ms);
+    }
+    ::close(fd);
+  });
+  m_window.SetTimeout(300ms);
+  Queue(kTimeZone);
+  const auto start = std::chrono::steady_clock::now();
+  Run("127.0.0.1:" + std::to_string(listener.Port()) + "/zonewright");
+  const auto took = std::chrono::steady_clock::now() - start;
+  stop = true;
+  server.join();
+
+  EXPECT_LT(took, 2s);
+  EXPECT_EQ(m_host.ErrorText(), CFtpSession::kNoReply);
+  EXPECT_FALSE(m_host.Succeeded());
+}
+
+TEST_F(FtpClientTest, DownloadBeyondTheSizeCapEndsTheRun) {
+  Serve("zonewright/TIME_ZON.DAT", Pattern(50000, 'z'));
+  StartServer();
+  m_window.SetMaxFileBytes(20000);
+  Queue(kTimeZone);
+  Run(Directory("zonewright"));
+
+  EXPECT_EQ(m_host.ErrorText(), CFtpSession::kFileTooLarge);
+  EXPECT_FALSE(m_host.Succeeded());
+  EXPECT_LE(std::filesystem::file_size("TEMPT.DAT"), 20000u);
 }
 
 TEST_F(FtpClientTest, EmptyFileIsFetchedAsAnEmptyFile) {

@@ -100,6 +100,15 @@ TEST_F(SocketTest, SilentPeerEndsTheWaitWithAFailure) {
   EXPECT_EQ(m_sink.LastText(), "Receive failed. RC = " + std::to_string(ETIMEDOUT));
 }
 
+TEST_F(SocketTest, ALineWithoutEndFailsTheSocketOnceItPassesTheCap) {
+  ConnectClient(true);
+  const std::string endless(CTcpSocket::kMaxLineBytes * 4, 'x');
+  test::SendAll(m_peer, endless);
+  EXPECT_EQ(m_socket->ReadLine(), "");
+  EXPECT_EQ(m_socket->GetStatus(), CTcpSocket::kStatusFailed);
+  EXPECT_EQ(m_sink.LastText(), CTcpSocket::kLineTooLong);
+}
+
 TEST_F(SocketTest, ThreadShuttingDownEndsTheWaitQuietly) {
   ConnectClient(true);
   m_events.Stop();

@@ -88,9 +88,38 @@ TEST_F(TimeSyncTest, TimeWithoutDateChangesOnlyTheTimeOfDay) {
   EXPECT_EQ(m_setter.Calls(), std::vector<std::int64_t>{At(1998, 3, 15, 16, 30, 0)});
 }
 
-TEST_F(TimeSyncTest, ReplyWithoutDateOrTimeNeedsNoAdjustment) {
-  EXPECT_EQ(Sync("no time here\r\n"), (Reports{"No adjustment was necessary."}));
+TEST_F(TimeSyncTest, ReplyWithoutATimeOfItsOwnIsAFailure) {
+  const char* replies[] = {
+      "no time here\r\n",
+      "",
+      "HTTP/1.1 400 Bad Request\r\nDate: Sun, 15 Mar 1998 09:30:00 GMT\r\n",
+      "220 mail.example ESMTP ready 09:30:00\r\n",
+      "Date: 09:30:00\r\n",
+  };
+  for (const char* reply : replies) {
+    SCOPED_TRACE(reply);
+    RecordingListener listener;
+    test::DaytimeServer server(reply);
+    CTimeSync sync(m_clock, m_setter, listener);
+    sync.Run(server.Address());
+    EXPECT_EQ(listener.Received(), (Reports{"The time server's reply held no time."}));
+  }
   EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST_F(TimeSyncTest, ReplyDatesTheClockCannotHoldAreRefused) {
+  // Two-digit years 38 to 69 are 2038 to 2069, beyond the clock's last second.
+  for (int year = 38; year <= 69; ++year) {
+    SCOPED_TRACE(year);
+    RecordingListener listener;
+    test::DaytimeServer server(NistReply(std::to_string(year) + "-03-15", "14:07:09"));
+    CTimeSync sync(m_clock, m_setter, listener);
+    sync.Run(server.Address());
+    EXPECT_EQ(listener.Received(), (Reports{CTimeSync::kDateOutOfRange}));
+  }
+  EXPECT_TRUE(m_setter.Calls().empty());
+  Sync(NistReply("37-12-31", "23:59:59"));
+  EXPECT_EQ(m_setter.Calls(), std::vector<std::int64_t>{At(2037, 12, 31, 23, 59, 59)});
 }
 
 TEST_F(TimeSyncTest, ClockThatIsRightNeedsNoAdjustment) {

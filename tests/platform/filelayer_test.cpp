@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
 #include <fstream>
+#include <future>
 
 #include "platform/posixfilelayer.h"
 #include "support/faultyfilelayer.h"
@@ -99,4 +105,30 @@ TEST(FileLayer, AppendAddsAtTheEndAndCreatesMissingFiles) {
   ASSERT_TRUE(files.Append(path, Bytes("one\r\n")).Ok());
   ASSERT_TRUE(files.Append(path, Bytes("two\r\n")).Ok());
   EXPECT_EQ(Content(files, path), "one\r\ntwo\r\n");
+}
+
+TEST(FileLayer, SpecialFilesNamedLikeDataFilesAreRefusedWithoutWaiting) {
+  test::TempDir dir;
+  const std::string fifo = dir.File("ALM_ZON.DAT");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  CPosixFileLayer files;
+  const std::vector<std::uint8_t> bytes{1, 2, 3};
+  // Each operation runs on its own thread so that a hang fails the test instead of
+  // stopping it; a writer end opened afterwards lets a stuck reader go.
+  const auto finishes = [&fifo](auto operation) {
+    auto done = std::async(std::launch::async, operation);
+    if (done.wait_for(std::chrono::seconds(3)) == std::future_status::ready) {
+      return done.get();
+    }
+    const int unblock = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    done.wait();
+    ::close(unblock);
+    return FileError{FileStage::kNone, FileCause::kGeneric};
+  };
+  EXPECT_EQ(finishes([&] {
+              const ReadResult read = files.Read(fifo, 100);
+              return FileError{read.stage, read.cause};
+            }),
+            (FileError{FileStage::kOpen, FileCause::kAccessDenied}));
+  EXPECT_EQ(finishes([&] { return files.Append(fifo, bytes); }).stage, FileStage::kOpen);
 }

@@ -19,10 +19,10 @@
 #include <limits>
 
 #include "events/alarmmonitor.h"
+#include "platform/messagesink.h"
 #include "platform/processlauncher.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/wavplayer.h"
-#include "platform/messagesink.h"
 #include "ui/widgets/numedit.h"
 #include "ui/widgets/spinfield.h"
 
@@ -39,12 +39,6 @@ std::string ToPath(const QString& text) {
 
 QString FromPath(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
 }
 
 // Leading blanks, an optional sign, then digits; 0 when there are none. A number too long to
@@ -385,6 +379,15 @@ void CEventActionsDlg::accept() {
       Refuse(kMediaNotFound, m_mediaFile);
       return;
     }
+    if (!IsWav() && !IsAvi()) {
+      Refuse(kMediaKindUnknown, m_mediaFile);
+      return;
+    }
+    // A sound that would play nothing at its alarm is refused now, while it can be mended.
+    if (IsWav() && !IsAvi() && !CWavPlayer::CanDecode(name)) {
+      Refuse(kSoundUnreadable, m_mediaFile);
+      return;
+    }
     // Asked of a movie too, although only a sound repeats.
     const int times = TimesValue();
     if (times < kMinTimes || times > kMaxTimes) {
@@ -438,11 +441,11 @@ int CEventActionsDlg::TimesValue() const {
 }
 
 bool CEventActionsDlg::IsWav() const {
-  return Upper(MediaName()).find(".WAV") != std::string::npos;
+  return IsSoundFileName(MediaName());
 }
 
 bool CEventActionsDlg::IsAvi() const {
-  return Upper(MediaName()).find(".AVI") != std::string::npos;
+  return IsMovieFileName(MediaName());
 }
 
 }  // namespace zw

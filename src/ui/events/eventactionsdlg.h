@@ -41,9 +41,11 @@ class CEventActionsDlg : public QDialog {
   static constexpr const char* kProgramTitle = "Select Program File";
   // Linux names are case-sensitive, so both spellings of an extension are listed.
   static constexpr const char* kWavFirstFilter =
-      "Audio Files (*.wav *.WAV);;Video Files (*.avi *.AVI)";
+      "Audio Files (*.wav *.WAV *.ogg *.OGG *.oga *.OGA *.flac *.FLAC *.opus *.OPUS *.mp3 "
+      "*.MP3);;Video Files (*.avi *.AVI)";
   static constexpr const char* kAviFirstFilter =
-      "Video Files (*.avi *.AVI);;Audio Files (*.wav *.WAV)";
+      "Video Files (*.avi *.AVI);;Audio Files (*.wav *.WAV *.ogg *.OGG *.oga *.OGA *.flac "
+      "*.FLAC *.opus *.OPUS *.mp3 *.MP3)";
   // Programs here carry no extension; the chooser lists the files that may be run.
   static constexpr const char* kProgramFilter = "Executable Files (*)";
 
@@ -56,6 +58,10 @@ class CEventActionsDlg : public QDialog {
   static constexpr const char* kMediaNotFound = "The specified multimedial file can not be found.";
   static constexpr const char* kTimesRange =
       "When a WAV file alarm is requested the \"times\" entered must be between 1 and 999.";
+  static constexpr const char* kMediaKindUnknown =
+      "The multimedia file must be a sound (WAV, Ogg, FLAC, Opus or MP3) or an AVI movie.";
+  static constexpr const char* kSoundUnreadable =
+      "The sound file cannot be played: it is not in a format the program reads.";
   static constexpr const char* kProgramMissing =
       "When a \"run program\" is requested, a filename must be supplied.";
 

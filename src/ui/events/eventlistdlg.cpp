@@ -7,16 +7,16 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "settings/clocksettings.h"
 #include "events/eventlist.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "ui/events/eventeditdlg.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
 
 namespace zw {
 
 CEventListDlg::CEventListDlg(CEventList& alarms, const CLocationDB& db, CClockSettings& settings,
-                           IFileLayer& files, IMessageSink& messages, QWidget* parent)
+                             IFileLayer& files, IMessageSink& messages, QWidget* parent)
     : QDialog(parent),
       m_alarms(alarms),
       m_db(db),
@@ -53,7 +53,7 @@ CEventListDlg::CEventListDlg(CEventList& alarms, const CLocationDB& db, CClockSe
 void CEventListDlg::Refill() {
   m_list->clear();
   for (std::size_t i = 0; i < m_alarms.GetCount(); ++i) {
-    m_list->addItem(Latin1(m_alarms.GetAlarm(i)->Name()));
+    m_list->addItem(Latin1(m_alarms.ListText(i)));
   }
   Select(m_list->count() > 0 ? 0 : -1);
 }
@@ -76,7 +76,7 @@ void CEventListDlg::AddEvent() {
     return;
   }
   m_alarms.Add(std::move(alarm));
-  m_list->addItem(Latin1(m_alarms.GetAlarm(m_alarms.GetCount() - 1)->Name()));
+  m_list->addItem(Latin1(m_alarms.ListText(m_alarms.GetCount() - 1)));
   Select(m_list->count() - 1);
   Save();
 }
@@ -96,7 +96,7 @@ void CEventListDlg::ChangeEvent() {
   const int now = m_alarms.IndexOf(original);
   if (now < 0) {
     m_alarms.Add(std::move(copy));
-    m_list->addItem(Latin1(m_alarms.GetAlarm(m_alarms.GetCount() - 1)->Name()));
+    m_list->addItem(Latin1(m_alarms.ListText(m_alarms.GetCount() - 1)));
     Select(m_list->count() - 1);
     Save();
     return;

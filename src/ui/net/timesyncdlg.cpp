@@ -56,7 +56,7 @@ CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter
       m_timeout(CTimeSync::kDefaultTimeout),
       m_link(std::make_unique<Link>(this)) {
   setWindowTitle(QString::fromLatin1(kTitle));
-  auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+  auto* explanation = new QLabel(QString::fromStdString(Explanation(m_server)), this);
   explanation->setWordWrap(true);
   m_reportField = new QLabel(this);
   m_reportField->setTextFormat(Qt::PlainText);
@@ -82,6 +82,13 @@ CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter
 CTimeSyncDlg::~CTimeSyncDlg() {
   m_link->Close();
   m_workers.clear();
+}
+
+std::string CTimeSyncDlg::Explanation(const std::string& server) {
+  if (server == CTimeSync::kDefaultServer) {
+    return kExplanation;
+  }
+  return kOtherServerExplanation + server + ".";
 }
 
 void CTimeSyncDlg::Run(CDialogPositions* positions, QWidget* parent) {

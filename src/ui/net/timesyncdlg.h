@@ -28,6 +28,9 @@ class CTimeSyncDlg : public QDialog {
   static constexpr const char* kExplanation =
       "Use this panel to synchronize your computer's time with the time provided by a U.S. "
       "government Internet server.";
+  static constexpr const char* kOtherServerExplanation =
+      "Use this panel to synchronize your computer's time with the time provided by the "
+      "Internet time server ";
   static constexpr const char* kSynchronizeText = "Synchronize Now";
   static constexpr const char* kConnecting = "Connecting to time server...\r\n";
 
@@ -41,6 +44,9 @@ class CTimeSyncDlg : public QDialog {
   static void Run(CDialogPositions* positions, QWidget* parent);
 
   void done(int result) override;
+
+  // The text above the report, naming the server asked (host[:port]).
+  static std::string Explanation(const std::string& server);
 
   // How long the connect, and then the reply, may take.
   void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }

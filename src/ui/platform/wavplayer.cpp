@@ -76,6 +76,12 @@ std::string CWavPlayer::DeviceName() {
   return name != nullptr && *name != '\0' ? name : kDefaultDevice;
 }
 
+bool CWavPlayer::CanDecode(const std::string& file) {
+  SF_INFO info{};
+  const SoundFile sound(sf_open(file.c_str(), SFM_READ, &info));
+  return sound && info.channels > 0 && info.samplerate > 0;
+}
+
 bool CWavPlayer::PlayOnce(const std::string& file) {
   SilenceAlsa();
   SF_INFO info{};

@@ -17,6 +17,9 @@ class CWavPlayer {
   // file cannot be decoded or no device takes it; an alarm goes on without its sound then, so
   // nothing is reported and ALSA's own complaints are kept off the terminal.
   static bool PlayOnce(const std::string& file);
+  // Whether the file is a sound the player decodes (every format libsndfile reads: WAV,
+  // Ogg Vorbis, Opus, FLAC, MP3 and more).
+  static bool CanDecode(const std::string& file);
 
   static std::string DeviceName();
 };

@@ -15,6 +15,7 @@
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/tempdir.h"
+#include "support/tonefile.h"
 #include "ui/events/eventactionsdlg.h"
 #include "ui/widgets/numedit.h"
 #include "ui/widgets/spinfield.h"
@@ -225,7 +226,7 @@ class EventActionsDlgTest : public QObject {
     f.Refused("A filename must be supplied when selecting multimedia.", f.dialog.MediaEdit());
     f.dialog.MediaEdit()->setText(QString::fromStdString(f.dir.File("chime.wav")));
     f.Refused("The specified multimedial file can not be found.", f.dialog.MediaEdit());
-    Touch(f.dir.File("chime.wav"));
+    QVERIFY(test::WriteTone(f.dir.File("chime.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16));
     f.Refused(kTimesRange, f.dialog.TimesEdit());
     f.dialog.TimesEdit()->clear();
     f.Refused(kTimesRange, f.dialog.TimesEdit());
@@ -269,6 +270,41 @@ class EventActionsDlgTest : public QObject {
     QCOMPARE(none.dialog.Values().timesText, std::string("0"));
   }
 
+  void everySoundTheLibraryReadsIsTakenAndNothingElse() {
+    test::TempDir dir;
+    Touch(dir.File("notes.txt"));
+    std::ofstream(dir.File("fake.ogg")) << "not a sound at all";
+    EventActions v;
+    v.playMedia = true;
+    for (const test::ToneFormat& format : test::kCompressedFormats) {
+      const std::string extension = format.extension;
+      for (const std::string& name : {"tone." + extension, "TONE." + extension}) {
+        v.mediaFile = dir.File(name);
+        QVERIFY(test::WriteTone(v.mediaFile, format.format));
+        Fixture f(v);
+        // A sound repeats, so its count is asked for, and the Browse filter offers it.
+        QCOMPARE(Usable(f.dialog), QStringLiteral("-- FBW --- T"));
+        QVERIFY(QString::fromLatin1(CEventActionsDlg::kWavFirstFilter)
+                    .contains(QString::fromStdString("*." + extension)));
+        f.dialog.accept();
+        QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
+        QVERIFY(f.messages.Messages().empty());
+      }
+    }
+    const struct {
+      const char* file;
+      const char* refusal;
+    } refused[] = {{"notes.txt", CEventActionsDlg::kMediaKindUnknown},
+                   {"fake.ogg", CEventActionsDlg::kSoundUnreadable}};
+    for (const auto& r : refused) {
+      v.mediaFile = dir.File(r.file);
+      Fixture f(v);
+      f.dialog.show();
+      QVERIFY(QTest::qWaitForWindowActive(&f.dialog));
+      f.Refused(r.refusal, f.dialog.MediaEdit());
+    }
+  }
+
   void mediaBrowseOffersTheLikelyFilterFirst() {
     EventActions v;
     v.playMedia = true;
@@ -277,7 +313,7 @@ class EventActionsDlgTest : public QObject {
     f.dialog.MediaBrowseButton()->click();  // cancelled
     const Request r = f.requests.front();
     QCOMPARE(r.title, QStringLiteral("Select Multimedia File"));
-    QCOMPARE(r.filter, QStringLiteral("Video Files (*.avi *.AVI);;Audio Files (*.wav *.WAV)"));
+    QCOMPARE(r.filter, QString::fromLatin1(CEventActionsDlg::kAviFirstFilter));
     QCOMPARE(r.directory, QStringLiteral("/home/ann/Films"));
     QCOMPARE(r.fileName, QStringLiteral("/home/ann/Films/clip.AVI"));
     QCOMPARE(f.dialog.MediaEdit()->text(), QStringLiteral("/home/ann/Films/clip.AVI"));
@@ -287,8 +323,7 @@ class EventActionsDlgTest : public QObject {
     QCOMPARE(f.dialog.MediaEdit()->text(), QStringLiteral("/home/ann/Sounds/chime.wav"));
     QCOMPARE(Usable(f.dialog), QStringLiteral("-- FBW --- T"));
     f.dialog.MediaBrowseButton()->click();
-    QCOMPARE(f.requests.back().filter,
-             QStringLiteral("Audio Files (*.wav *.WAV);;Video Files (*.avi *.AVI)"));
+    QCOMPARE(f.requests.back().filter, QString::fromLatin1(CEventActionsDlg::kWavFirstFilter));
     f.dialog.MediaEdit()->setText(QStringLiteral("bare.wav"));
     f.dialog.MediaBrowseButton()->click();
     QCOMPARE(f.requests.back().directory, QString());

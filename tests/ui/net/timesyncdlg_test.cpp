@@ -59,6 +59,30 @@ class TimeSyncDialogTest : public QObject {
         std::string("Connecting to time server...\r\n") + CTimeSync::kSetFailed, 5000);
   }
 
+  void garbageFromTheServerNamedIsAFailure() {
+    World world;
+    test::DaytimeServer server("<html>Service Unavailable</html>\r\n");
+    auto dialog = world.Open(server);
+    // The text names the server actually asked; only the default is the government's.
+    bool named = false;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+      named = named || label->text() == QString::fromStdString(
+                                            "Use this panel to synchronize your computer's time "
+                                            "with the time provided by the Internet time server " +
+                                            server.Address() + ".");
+    }
+    QVERIFY(named);
+    QCOMPARE(CTimeSyncDlg::Explanation(std::string(CTimeSync::kDefaultServer)),
+             std::string(CTimeSyncDlg::kExplanation));
+
+    dialog->SynchronizeButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->ReportText(),
+                              std::string("Connecting to time server...\r\nThe time server's reply "
+                                          "held no time."),
+                              5000);
+    QVERIFY(world.setter.Calls().empty());
+  }
+
   void closingBeforeTheReplyLeavesTheClockAlone() {
     World world;
     test::DaytimeServer server("98-03-15 14:07:09\r\n", true);

@@ -49,6 +49,16 @@ std::string CurrencyFile(char tag) {
 
 const std::string kMeasureFile = "L 0          0 Length\r\nL 1          1 Metre\r\n";
 
+// A time zone file the update takes: whole lines, in order.
+std::string ZoneFile() {
+  std::string text;
+  for (int i = 100; i < 200; ++i) {
+    text += "1,\"Country " + std::to_string(i) + "\",\"City\",1,0,0,0,0,3,2,4,0,9,2\r\n";
+  }
+  return text;
+}
+const std::string kZoneFile = ZoneFile();
+
 }  // namespace
 
 class UpdateDialogTest : public QObject {
@@ -59,7 +69,7 @@ class UpdateDialogTest : public QObject {
     World() : cwd(local.Path()), store(files, local.File("settings")) {
       WriteFile(local.File("CURRENCY.DAT"), "old rates");
       WriteFile(local.File("MEASURE.DAT"), "old units");
-      WriteFile(served.File("zonewright/TIME_ZON.DAT"), std::string(5000, 'z'));
+      WriteFile(served.File("zonewright/TIME_ZON.DAT"), kZoneFile);
       WriteFile(served.File("zonewright/CURRENCY.DAT"), CurrencyFile('C'));
       WriteFile(served.File("zonewright/MEASURE.DAT"), kMeasureFile);
     }
@@ -110,13 +120,14 @@ class UpdateDialogTest : public QObject {
     dialog->RetrieveButton()->click();
     QTRY_VERIFY_WITH_TIMEOUT(Ended(*dialog), kRunLimitMs);
 
-    QCOMPARE(Items(dialog->ProgressList()),
-             QStringList({"Connecting To Host", "Logging On...", "Logon Complete",
-                          "Receiving Time Zone File", "Bytes Transfered: 5000", "Transfer Complete",
-                          "Receiving Currency File", "Bytes Transfered: 48", "Transfer Complete",
-                          "Receiving Measurement File",
-                          QString("Bytes Transfered: %1").arg(kMeasureFile.size()),
-                          "Transfer Complete", "Processing Ended Successfully"}));
+    QCOMPARE(
+        Items(dialog->ProgressList()),
+        QStringList(
+            {"Connecting To Host", "Logging On...", "Logon Complete", "Receiving Time Zone File",
+             QString("Bytes Transfered: %1").arg(kZoneFile.size()), "Transfer Complete",
+             "Receiving Currency File", "Bytes Transfered: 48", "Transfer Complete",
+             "Receiving Measurement File", QString("Bytes Transfered: %1").arg(kMeasureFile.size()),
+             "Transfer Complete", "Processing Ended Successfully"}));
     QVERIFY(dialog->ComponentBox(CDatabaseUpdate::kTimeZone)->isEnabled());
     QCOMPARE(dialog->UpdatedLabel(CDatabaseUpdate::kCurrency)->text().left(49),
              QString("The CURRENCY CONVERSION file was last updated on "));
@@ -127,7 +138,7 @@ class UpdateDialogTest : public QObject {
     QVERIFY(!world.restartRequested);
     QCOMPARE(ReadFile("CURRENCY.DAT"), CurrencyFile('C'));
     QCOMPARE(ReadFile("MEASURE.DAT"), kMeasureFile);
-    QCOMPARE(ReadFile("TEMPT.DAT"), std::string(5000, 'z'));
+    QCOMPARE(ReadFile("TEMPT.DAT"), kZoneFile);
     QVERIFY(!std::filesystem::exists("TEMPC.DAT"));
     QVERIFY(!std::filesystem::exists("TEMPM.DAT"));
 

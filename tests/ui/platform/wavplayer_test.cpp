@@ -11,6 +11,7 @@
 
 #include "events/alarmmonitor.h"
 #include "support/tempdir.h"
+#include "support/tonefile.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/soundthreads.h"
 #include "ui/platform/wavplayer.h"
@@ -19,26 +20,9 @@ using namespace zw;
 
 namespace {
 
-constexpr int kRate = 8000;
-
 // A short tone, written and later decoded by the same library as a real alarm sound.
 bool WriteTone(const std::string& path, int format, int channels) {
-  SF_INFO info{};
-  info.samplerate = kRate;
-  info.channels = channels;
-  info.format = format;
-  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-  if (file == nullptr) {
-    return false;
-  }
-  std::vector<float> samples(static_cast<std::size_t>(kRate / 20 * channels));
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    samples[i] = 0.25f * std::sin(static_cast<float>(i) * 0.3f);
-  }
-  const sf_count_t written =
-      sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()) / channels);
-  sf_close(file);
-  return written > 0;
+  return test::WriteTone(path, format, channels);
 }
 
 // Plays for real and counts the playings that reached the device.
@@ -80,6 +64,17 @@ class WavPlayerTest : public QObject {
     const std::string mono = m_dir.File("MONO.WAV");
     QVERIFY(WriteTone(mono, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1));
     QVERIFY(CWavPlayer::PlayOnce(mono));
+  }
+
+  void playsEveryCompressedFormatTheLibraryReads() {
+    for (const test::ToneFormat& format : test::kCompressedFormats) {
+      const std::string file = m_dir.File(std::string("tone.") + format.extension);
+      QVERIFY2(test::WriteTone(file, format.format), format.extension);
+      QVERIFY2(CWavPlayer::CanDecode(file), format.extension);
+      QVERIFY2(CWavPlayer::PlayOnce(file), format.extension);
+    }
+    std::ofstream(m_dir.File("fake.ogg")) << "not a sound at all";
+    QVERIFY(!CWavPlayer::CanDecode(m_dir.File("fake.ogg")));
   }
 
   void failsQuietlyOnWhatCannotBePlayed() {
