@@ -4,14 +4,12 @@
 #include <cstdint>
 #include <fstream>
 #include <initializer_list>
-#include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "convert/currencyfile.h"
-#include "settings/settingsstore.h"
+#include "support/memorystore.h"
 
 namespace zw::test {
 
@@ -57,34 +55,5 @@ inline void WriteFile(const std::string& path, const Bytes& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
 }
-
-// Settings values kept in memory; counts the writes so a test sees whether a save happened.
-class MemoryStore final : public ISettingsStore {
- public:
-  std::optional<std::vector<std::uint8_t>> Read(const std::string& name,
-                                                std::size_t maxBytes) override {
-    const auto it = m_values.find(name);
-    if (it == m_values.end() || it->second.size() > maxBytes) {
-      return std::nullopt;
-    }
-    return it->second;
-  }
-  bool Write(const std::string& name, std::span<const std::uint8_t> bytes) override {
-    m_values[name].assign(bytes.begin(), bytes.end());
-    ++m_writes;
-    return true;
-  }
-
-  int Writes() const { return m_writes; }
-  // The bytes of a value, empty when it was never written.
-  Bytes Value(const std::string& name) const {
-    const auto it = m_values.find(name);
-    return it == m_values.end() ? Bytes{} : it->second;
-  }
-
- private:
-  std::map<std::string, Bytes> m_values;
-  int m_writes = 0;
-};
 
 }  // namespace zw::test

@@ -127,49 +127,36 @@ void CZoneApp::CreateClock() {
 void CZoneApp::PlugInDialogs() {
   const ClockActions& actions = m_clock->Actions();
   connect(actions.addChange, &QAction::triggered, this, [this] {
-    CLocationListDlg dialog(LocationListServices{m_db, m_settings, m_messages, m_files,
-                                                 &m_alarms.Events(), &m_positions,
-                                                 [this] {
-                                                   m_clock->RequestRelayout();
-                                                   m_clock->SaveSettings();
-                                                 }},
-                            m_clock.get());
+    CLocationListDlg dialog(
+        m_context, &m_alarms.Events(),
+        [this] {
+          m_clock->RequestRelayout();
+          m_clock->SaveSettings();
+        },
+        m_clock.get());
     connect(m_clock.get(), &CClockWnd::ticked, &dialog, &CLocationListDlg::OnTick);
     dialog.exec();
   });
   connect(actions.setEvents, &QAction::triggered, this, [this] {
-    CEventListDlg dialog(m_alarms.Events(), m_db, m_settings, m_files, m_messages, m_clock.get());
-    // A one-time event that fires meanwhile leaves the list at once.
-    connect(&m_alarms, &CAlarmService::eventsChanged, &dialog, &CEventListDlg::Refill);
-    m_positions.Place(&dialog, CDialogPositions::kSetEvent);
+    CEventListDlg dialog(m_context, m_clock.get());
     dialog.exec();
-    m_positions.Remember(&dialog, CDialogPositions::kSetEvent);
   });
-  connect(actions.browseSchedule, &QAction::triggered, this, [this] {
-    CScheduleDlg::Run(m_alarms.Events(), m_db, m_settings, *m_store, m_files, m_messages,
-                      &m_positions, m_clock.get(), [this](CScheduleDlg& dialog) {
-                        connect(&m_alarms, &CAlarmService::eventsChanged, &dialog,
-                                &CScheduleDlg::RebuildEventList);
-                      });
-  });
-  connect(actions.currency, &QAction::triggered, this, [this] {
-    CCurrencyDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
-  });
-  connect(actions.measurement, &QAction::triggered, this, [this] {
-    CMeasureDlg::Run(m_settings, *m_store, m_files, m_messages, &m_positions, m_clock.get());
-  });
+  connect(actions.browseSchedule, &QAction::triggered, this,
+          [this] { CScheduleDlg::Run(m_context, m_clock.get()); });
+  connect(actions.currency, &QAction::triggered, this,
+          [this] { CCurrencyDlg::Run(m_context, m_clock.get()); });
+  connect(actions.measurement, &QAction::triggered, this,
+          [this] { CMeasureDlg::Run(m_context, m_clock.get()); });
   connect(actions.updateDatabase, &QAction::triggered, this, [this] {
     CUpdateDlg::Run(
-        {m_settings, *m_store, m_files, m_messages, &m_positions, [this] { RequestRestart(); }},
-        m_clock.get());
+        m_context, [this] { RequestRestart(); }, m_clock.get());
   });
   connect(actions.synchronizeTime, &QAction::triggered, this,
-          [this] { CTimeSyncDlg::Run(&m_positions, m_clock.get()); });
+          [this] { CTimeSyncDlg::Run(m_context, m_clock.get()); });
   connect(actions.properties, &QAction::triggered, this,
-          [this] { CPropertySheet::Run(*m_clock, m_settings, m_db, m_messages, &m_positions); });
-  connect(actions.compareTimes, &QAction::triggered, this, [this] {
-    CCompareTimeDlg::Run(m_db, m_settings, m_messages, &m_positions, m_clock.get());
-  });
+          [this] { CPropertySheet::Run(m_context, *m_clock); });
+  connect(actions.compareTimes, &QAction::triggered, this,
+          [this] { CCompareTimeDlg::Run(m_context, m_clock.get()); });
 }
 
 void CZoneApp::ShowHelp() {

@@ -13,6 +13,7 @@
 #include "ui/events/alarmservice.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/qtmessagesink.h"
+#include "ui/widgets/appcontext.h"
 #include "ui/widgets/dialogpositions.h"
 
 class QWidget;
@@ -50,6 +51,7 @@ class CZoneApp : public QObject {
   bool RestartRequested() const { return m_restart; }
 
   CDialogPositions& Positions() { return m_positions; }
+  const AppContext& Context() const { return m_context; }
 
  private:
   void ApplyHourSwitch(const QStringList& arguments);
@@ -70,6 +72,7 @@ class CZoneApp : public QObject {
   std::unique_ptr<CClockWnd> m_clock;
   std::unique_ptr<CHelpWindow> m_help;
   CDialogPositions m_positions;
+  AppContext m_context{m_db, m_settings, *m_store, m_files, m_messages, m_alarms, m_positions};
   bool m_restart = false;
 };
 

@@ -48,9 +48,12 @@ QPushButton* MakeButton(const char* text, QWidget* parent) {
 
 }  // namespace
 
-CLogFilePage::CLogFilePage(const CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
-                         QWidget* parent)
-    : QWidget(parent), m_db(db), m_settings(settings), m_messages(messages) {
+CLogFilePage::CLogFilePage(const AppContext& context, QWidget* parent)
+    : QWidget(parent),
+      m_context(context),
+      m_db(context.db),
+      m_settings(context.settings),
+      m_messages(context.messages) {
   m_chooseFile = [this](const QString& current) { return AskFileName(current); };
   Build();
   Connect();
@@ -170,7 +173,7 @@ void CLogFilePage::OnBrowseName() {
 void CLogFilePage::OnBrowseBasis() {
   const CLocation* basis = m_copies.locationIndex != -1 ? BasisLocation() : nullptr;
   const int view = basis != nullptr ? m_copies.locationIndex : -1;
-  CSelectLocationDlg select(m_db, m_settings, m_messages, view, basis, this);
+  CSelectLocationDlg select(m_context, view, basis, this);
   if (select.exec() != QDialog::Accepted || select.Chosen() == nullptr) {
     return;
   }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "ui/widgets/appcontext.h"
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -35,9 +37,7 @@ class CLogFilePage : public QWidget {
   // Asks for a log file name, starting at `current`; nothing when cancelled.
   using FileChooser = std::function<std::optional<QString>(const QString& current)>;
 
-  // All three must outlive the page.
-  CLogFilePage(const CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
-              QWidget* parent = nullptr);
+  explicit CLogFilePage(const AppContext& context, QWidget* parent = nullptr);
 
   void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
@@ -76,6 +76,8 @@ class CLogFilePage : public QWidget {
   void OnGmt();
   std::optional<QString> AskFileName(const QString& current);
 
+  // Handed on to the location picker.
+  AppContext m_context;
   const CLocationDB& m_db;
   CClockSettings& m_settings;
   IMessageSink& m_messages;

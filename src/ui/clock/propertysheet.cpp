@@ -14,37 +14,33 @@
 
 namespace zw {
 
-CPropertySheet::CPropertySheet(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
-                               IMessageSink& messages, CDialogPositions* positions, QWidget* parent)
-    : QDialog(parent), m_clock(clock), m_positions(positions) {
+CPropertySheet::CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent)
+    : QDialog(parent), m_clock(clock), m_positions(context.positions) {
   setWindowTitle(QString::fromLatin1(kTitle));
-  Build(settings, db, messages);
+  Build(context);
   Connect();
   // An applied but unconfirmed change that resizes the clock must not reach the record
   // through the clock's own save.
   m_clock.PauseSaves();
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kProperties);
-  }
+  m_positions.Place(this, CDialogPositions::kProperties);
 }
 
 CPropertySheet::~CPropertySheet() {
   m_clock.ResumeSaves();
 }
 
-void CPropertySheet::Run(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
-                         IMessageSink& messages, CDialogPositions* positions) {
-  CPropertySheet sheet(clock, settings, db, messages, positions, &clock);
+void CPropertySheet::Run(const AppContext& context, CClockWnd& clock) {
+  CPropertySheet sheet(context, clock, &clock);
   sheet.exec();
 }
 
-void CPropertySheet::Build(CClockSettings& settings, CLocationDB& db, IMessageSink& messages) {
+void CPropertySheet::Build(const AppContext& context) {
   auto* layout = new QVBoxLayout(this);
   m_tabs = new QTabWidget(this);
-  m_format = new CFormatPage(settings);
-  m_color = new CColorPage(settings, db);
-  m_font = new CFontPage(settings);
-  m_logFile = new CLogFilePage(db, settings, messages);
+  m_format = new CFormatPage(context.settings);
+  m_color = new CColorPage(context.settings, context.db);
+  m_font = new CFontPage(context.settings);
+  m_logFile = new CLogFilePage(context);
   m_tabs->addTab(m_format, QString::fromLatin1(CFormatPage::kTitle));
   m_tabs->addTab(m_color, QString::fromLatin1(CColorPage::kTitle));
   m_tabs->addTab(m_font, QString::fromLatin1(CFontPage::kTitle));
@@ -101,9 +97,7 @@ void CPropertySheet::accept() {
 }
 
 void CPropertySheet::done(int result) {
-  if (m_positions != nullptr) {
-    m_positions->Remember(this, CDialogPositions::kProperties);
-  }
+  m_positions.Remember(this, CDialogPositions::kProperties);
   m_clock.ResumeSaves();
   QDialog::done(result);
 }

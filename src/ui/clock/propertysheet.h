@@ -2,20 +2,19 @@
 
 #include <QDialog>
 
+#include "ui/widgets/appcontext.h"
+
 class QPushButton;
 class QTabWidget;
 
 namespace zw {
 
-class CClockSettings;
 class CClockWnd;
 class CDialogPositions;
-class CLocationDB;
 class CFormatPage;
 class CFontPage;
 class CLogFilePage;
 class CColorPage;
-class IMessageSink;
 
 // The clock's "Properties": formats, colours, fonts and the program start log. Formats and
 // options reach the clock on Apply or OK and the record only on OK; colours and fonts are in
@@ -26,14 +25,12 @@ class CPropertySheet : public QDialog {
  public:
   static constexpr const char* kTitle = "Properties";
 
-  // All references must outlive the sheet; positions may be null.
-  CPropertySheet(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
-                 IMessageSink& messages, CDialogPositions* positions, QWidget* parent = nullptr);
+  // clock: the window the sheet works on; it must outlive the sheet.
+  CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent = nullptr);
   ~CPropertySheet() override;
 
   // Opens the sheet modally over the clock and returns when it is closed.
-  static void Run(CClockWnd& clock, CClockSettings& settings, CLocationDB& db,
-                  IMessageSink& messages, CDialogPositions* positions);
+  static void Run(const AppContext& context, CClockWnd& clock);
 
   void accept() override;
   // OK, Cancel, Escape and the window's close button all end here.
@@ -49,7 +46,7 @@ class CPropertySheet : public QDialog {
   QPushButton* ApplyButton() const { return m_apply; }
 
  private:
-  void Build(CClockSettings& settings, CLocationDB& db, IMessageSink& messages);
+  void Build(const AppContext& context);
   void Connect();
   void OnModified();
   void OnApply();
@@ -58,7 +55,7 @@ class CPropertySheet : public QDialog {
   void StoreAndRefresh();
 
   CClockWnd& m_clock;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   QTabWidget* m_tabs = nullptr;
   CFormatPage* m_format = nullptr;
   CColorPage* m_color = nullptr;

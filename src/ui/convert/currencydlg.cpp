@@ -28,14 +28,13 @@ constexpr int kDescriptionLines = 3;
 
 }  // namespace
 
-CCurrencyDlg::CCurrencyDlg(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-                           IMessageSink& messages, CDialogPositions* positions, QWidget* parent)
+CCurrencyDlg::CCurrencyDlg(const AppContext& context, QWidget* parent)
     : QDialog(parent),
-      m_settings(settings),
-      m_store(store),
-      m_files(files),
-      m_messages(messages),
-      m_positions(positions) {
+      m_settings(context.settings),
+      m_store(context.store),
+      m_files(context.files),
+      m_messages(context.messages),
+      m_positions(context.positions) {
   setWindowTitle(QString::fromLatin1(kTitle));
   Build();
   if (!Load()) {
@@ -43,14 +42,11 @@ CCurrencyDlg::CCurrencyDlg(CClockSettings& settings, ISettingsStore& store, IFil
     return;
   }
   Connect();
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kCurrency);
-  }
+  m_positions.Place(this, CDialogPositions::kCurrency);
 }
 
-void CCurrencyDlg::Run(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-                       IMessageSink& messages, CDialogPositions* positions, QWidget* parent) {
-  CCurrencyDlg dialog(settings, store, files, messages, positions, parent);
+void CCurrencyDlg::Run(const AppContext& context, QWidget* parent) {
+  CCurrencyDlg dialog(context, parent);
   dialog.exec();
 }
 
@@ -167,9 +163,7 @@ void CCurrencyDlg::done(int result) {
   if (!m_failed && !m_table.Records().empty()) {
     StoreChoices();
     m_settings.SaveRecord(m_store);
-    if (m_positions != nullptr) {
-      m_positions->Remember(this, CDialogPositions::kCurrency);
-    }
+    m_positions.Remember(this, CDialogPositions::kCurrency);
   }
   QDialog::done(result);
 }

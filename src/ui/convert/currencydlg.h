@@ -3,8 +3,9 @@
 #include <QDialog>
 #include <array>
 
-#include "ui/convert/amountfields.h"
 #include "convert/currencyfile.h"
+#include "ui/convert/amountfields.h"
+#include "ui/widgets/appcontext.h"
 
 class QComboBox;
 class QPlainTextEdit;
@@ -31,13 +32,11 @@ class CCurrencyDlg : public QDialog {
   static constexpr const char* kQuantityLabel = "Quantity:";
 
   // Reads the rate table at once; when that fails the user is told and the dialog is done
-  // before it was ever shown (see Failed()). positions: may be null.
-  CCurrencyDlg(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-               IMessageSink& messages, CDialogPositions* positions, QWidget* parent = nullptr);
+  // before it was ever shown (see Failed()).
+  explicit CCurrencyDlg(const AppContext& context, QWidget* parent = nullptr);
 
   // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
-  static void Run(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-                  IMessageSink& messages, CDialogPositions* positions, QWidget* parent);
+  static void Run(const AppContext& context, QWidget* parent);
 
   bool Failed() const { return m_failed; }
   // A dialog whose table failed returns Rejected without showing itself.
@@ -64,7 +63,7 @@ class CCurrencyDlg : public QDialog {
   ISettingsStore& m_store;
   IFileLayer& m_files;
   IMessageSink& m_messages;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   CCurrencyFile m_table;
   bool m_failed = false;
 

@@ -43,14 +43,13 @@ std::int32_t& StoredUnit(ClockSettingsRecord& fields, CAmountFields::Side side) 
 
 }  // namespace
 
-CMeasureDlg::CMeasureDlg(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-                         IMessageSink& messages, CDialogPositions* positions, QWidget* parent)
+CMeasureDlg::CMeasureDlg(const AppContext& context, QWidget* parent)
     : QDialog(parent),
-      m_settings(settings),
-      m_store(store),
-      m_files(files),
-      m_messages(messages),
-      m_positions(positions) {
+      m_settings(context.settings),
+      m_store(context.store),
+      m_files(context.files),
+      m_messages(context.messages),
+      m_positions(context.positions) {
   setWindowTitle(QString::fromLatin1(kTitle));
   Build();
   if (!Load()) {
@@ -58,14 +57,11 @@ CMeasureDlg::CMeasureDlg(CClockSettings& settings, ISettingsStore& store, IFileL
     return;
   }
   Connect();
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kMeasurement);
-  }
+  m_positions.Place(this, CDialogPositions::kMeasurement);
 }
 
-void CMeasureDlg::Run(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-                      IMessageSink& messages, CDialogPositions* positions, QWidget* parent) {
-  CMeasureDlg dialog(settings, store, files, messages, positions, parent);
+void CMeasureDlg::Run(const AppContext& context, QWidget* parent) {
+  CMeasureDlg dialog(context, parent);
   dialog.exec();
 }
 
@@ -255,9 +251,7 @@ void CMeasureDlg::done(int result) {
   if (!m_failed) {
     StoreChoices();
     m_settings.SaveRecord(m_store);
-    if (m_positions != nullptr) {
-      m_positions->Remember(this, CDialogPositions::kMeasurement);
-    }
+    m_positions.Remember(this, CDialogPositions::kMeasurement);
   }
   QDialog::done(result);
 }

@@ -5,8 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "ui/convert/amountfields.h"
 #include "convert/measurefile.h"
+#include "ui/convert/amountfields.h"
+#include "ui/widgets/appcontext.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -36,13 +37,11 @@ class CMeasureDlg : public QDialog {
   static constexpr std::array<const char*, 3> kSystemNames = {"Metric", "U.S.", "Other"};
 
   // Reads the unit table at once; when that fails the user is told and the dialog is done
-  // before it was ever shown (see Failed()). positions: may be null.
-  CMeasureDlg(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-              IMessageSink& messages, CDialogPositions* positions, QWidget* parent = nullptr);
+  // before it was ever shown (see Failed()).
+  explicit CMeasureDlg(const AppContext& context, QWidget* parent = nullptr);
 
   // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
-  static void Run(CClockSettings& settings, ISettingsStore& store, IFileLayer& files,
-                  IMessageSink& messages, CDialogPositions* positions, QWidget* parent);
+  static void Run(const AppContext& context, QWidget* parent);
 
   bool Failed() const { return m_failed; }
   // A dialog whose table failed returns Rejected without showing itself.
@@ -77,7 +76,7 @@ class CMeasureDlg : public QDialog {
   ISettingsStore& m_store;
   IFileLayer& m_files;
   IMessageSink& m_messages;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   CMeasureFile m_table;
   std::vector<MeasureCategory> m_categories;
   bool m_failed = false;

@@ -29,9 +29,12 @@
 
 namespace zw {
 
-CEventEditDlg::CEventEditDlg(CEvent& alarm, const CLocationDB& db, CClockSettings& settings,
-                                     IMessageSink& messages, QWidget* parent)
-    : QDialog(parent), m_alarm(alarm), m_db(db), m_settings(settings), m_messages(messages) {
+CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* parent)
+    : QDialog(parent),
+      m_alarm(alarm),
+      m_db(context.db),
+      m_settings(context.settings),
+      m_messages(context.messages) {
   setWindowTitle(QStringLiteral("Event Settings"));
   BuildControls();
   const AlarmRecord& r = alarm.Fields();
@@ -54,8 +57,8 @@ CEventEditDlg::CEventEditDlg(CEvent& alarm, const CLocationDB& db, CClockSetting
   const std::string locationName = alarm.LocationName();
   const std::string locationCountry = alarm.LocationCountry();
   if (locationName.empty() && locationCountry.empty()) {
-    m_tree->SelectByName(CClockSettings::Text(settings.Fields().lastLocationName),
-                         CClockSettings::Text(settings.Fields().lastLocationCountry));
+    m_tree->SelectByName(CClockSettings::Text(m_settings.Fields().lastLocationName),
+                         CClockSettings::Text(m_settings.Fields().lastLocationCountry));
   } else {
     m_tree->SelectByName(locationName, locationCountry);
   }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "events/eventactions.h"
+#include "ui/widgets/appcontext.h"
 
 class QComboBox;
 class QLineEdit;
@@ -35,8 +36,7 @@ class CEventEditDlg : public QDialog {
   static constexpr const char* kNoActionQuestion =
       "No alarm action has been specified.  Do you want to enter an action?";
 
-  CEventEditDlg(CEvent& alarm, const CLocationDB& db, CClockSettings& settings,
-                    IMessageSink& messages, QWidget* parent = nullptr);
+  CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* parent = nullptr);
   ~CEventEditDlg() override;
 
   QLineEdit* NameEdit() const { return m_name; }

@@ -10,19 +10,15 @@
 #include "events/eventlist.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
+#include "ui/events/alarmservice.h"
 #include "ui/events/eventeditdlg.h"
 #include "ui/platform/latin1.h"
+#include "ui/widgets/dialogpositions.h"
 
 namespace zw {
 
-CEventListDlg::CEventListDlg(CEventList& alarms, const CLocationDB& db, CClockSettings& settings,
-                             IFileLayer& files, IMessageSink& messages, QWidget* parent)
-    : QDialog(parent),
-      m_alarms(alarms),
-      m_db(db),
-      m_settings(settings),
-      m_files(files),
-      m_messages(messages) {
+CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context), m_alarms(context.alarms.Events()) {
   setWindowTitle(QStringLiteral("Set Event"));
   auto* layout = new QHBoxLayout(this);
   m_list = new QListWidget;
@@ -47,7 +43,15 @@ CEventListDlg::CEventListDlg(CEventList& alarms, const CLocationDB& db, CClockSe
   connect(m_delete, &QPushButton::clicked, this, &CEventListDlg::DeleteEvent);
   connect(m_list, &QListWidget::itemDoubleClicked, this, &CEventListDlg::ChangeEvent);
   connect(close, &QPushButton::clicked, this, &CEventListDlg::accept);
+  // A one-time event that fires meanwhile leaves the list at once.
+  connect(&m_context.alarms, &CAlarmService::eventsChanged, this, &CEventListDlg::Refill);
   Refill();
+  m_context.positions.Place(this, CDialogPositions::kSetEvent);
+}
+
+void CEventListDlg::done(int result) {
+  m_context.positions.Remember(this, CDialogPositions::kSetEvent);
+  QDialog::done(result);
 }
 
 void CEventListDlg::Refill() {
@@ -66,12 +70,12 @@ void CEventListDlg::Select(int row) {
 }
 
 void CEventListDlg::Save() {
-  m_alarms.Save(m_files, m_messages);
+  m_alarms.Save(m_context.files, m_context.messages);
 }
 
 void CEventListDlg::AddEvent() {
-  auto alarm = std::make_unique<CEvent>(m_settings.Fields().listKind);
-  CEventEditDlg settings(*alarm, m_db, m_settings, m_messages, this);
+  auto alarm = std::make_unique<CEvent>(m_context.settings.Fields().listKind);
+  CEventEditDlg settings(m_context, *alarm, this);
   if (settings.exec() != QDialog::Accepted) {
     return;
   }
@@ -88,7 +92,7 @@ void CEventListDlg::ChangeEvent() {
   }
   const CEventSchedule* original = m_alarms.GetSchedule(static_cast<std::size_t>(row));
   auto copy = std::make_unique<CEvent>(*m_alarms.GetAlarm(static_cast<std::size_t>(row)));
-  CEventEditDlg settings(*copy, m_db, m_settings, m_messages, this);
+  CEventEditDlg settings(m_context, *copy, this);
   if (settings.exec() != QDialog::Accepted) {
     return;
   }
@@ -115,7 +119,8 @@ void CEventListDlg::DeleteEvent() {
     return;
   }
   const std::string name = m_alarms.GetAlarm(static_cast<std::size_t>(row))->Name();
-  if (!m_messages.AskYesNo(std::string(kDeleteQuestion1) + name + std::string(kDeleteQuestion2))) {
+  if (!m_context.messages.AskYesNo(std::string(kDeleteQuestion1) + name +
+                                   std::string(kDeleteQuestion2))) {
     return;
   }
   m_alarms.RemoveAt(static_cast<std::size_t>(row));

@@ -2,18 +2,17 @@
 
 #include <QDialog>
 
+#include "ui/widgets/appcontext.h"
+
 class QListWidget;
 class QPushButton;
 
 namespace zw {
 
 class CEventList;
-class CClockSettings;
-class CLocationDB;
-class IFileLayer;
-class IMessageSink;
 
-// Lists every event and adds, changes and deletes them; each change is saved at once.
+// Lists every event of the alarm service and adds, changes and deletes them; each change is
+// saved at once, and the list follows the events an alarm takes away.
 class CEventListDlg : public QDialog {
   Q_OBJECT
 
@@ -21,8 +20,7 @@ class CEventListDlg : public QDialog {
   static constexpr const char* kDeleteQuestion1 = "You are about to delete the alarm named \"";
   static constexpr const char* kDeleteQuestion2 = "\".  Do you want to proceed?";
 
-  CEventListDlg(CEventList& alarms, const CLocationDB& db, CClockSettings& settings,
-               IFileLayer& files, IMessageSink& messages, QWidget* parent = nullptr);
+  explicit CEventListDlg(const AppContext& context, QWidget* parent = nullptr);
 
   // Rebuilds the list from the events, as after an alarm removed one.
   void Refill();
@@ -35,15 +33,14 @@ class CEventListDlg : public QDialog {
   QPushButton* ChangeButton() const { return m_change; }
   QPushButton* DeleteButton() const { return m_delete; }
 
+  void done(int result) override;
+
  private:
   void Select(int row);
   void Save();
 
+  AppContext m_context;
   CEventList& m_alarms;
-  const CLocationDB& m_db;
-  CClockSettings& m_settings;
-  IFileLayer& m_files;
-  IMessageSink& m_messages;
   QListWidget* m_list = nullptr;
   QPushButton* m_add = nullptr;
   QPushButton* m_change = nullptr;

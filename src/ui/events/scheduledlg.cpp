@@ -15,20 +15,21 @@
 #include <array>
 #include <tuple>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
 #include "events/event.h"
 #include "events/eventlist.h"
-#include "ui/events/eventeditdlg.h"
 #include "events/eventsummary.h"
-#include "ui/events/eventsummarydlg.h"
 #include "events/notesfile.h"
-#include "ui/events/schedulemodel.h"
 #include "locations/locationdb.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
+#include "ui/events/alarmservice.h"
+#include "ui/events/eventeditdlg.h"
+#include "ui/events/eventsummarydlg.h"
+#include "ui/events/schedulemodel.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
 #include "ui/widgets/calendardlg.h"
+#include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/monthgrid.h"
 
 namespace zw {
@@ -82,20 +83,19 @@ QPushButton* MakeButton(const char* text, QWidget* parent) {
 
 }  // namespace
 
-CScheduleDlg::CScheduleDlg(CEventList& alarms, CLocationDB& db, CClockSettings& settings,
-                           ISettingsStore& store, IFileLayer& files, IMessageSink& messages,
-                           CDialogPositions* positions, QWidget* parent)
+CScheduleDlg::CScheduleDlg(const AppContext& context, QWidget* parent)
     : QDialog(parent),
-      m_alarms(alarms),
-      m_db(db),
-      m_settings(settings),
-      m_store(store),
-      m_files(files),
-      m_messages(messages),
-      m_positions(positions),
-      m_notes(std::make_unique<CNotesFile>(files, messages)) {
+      m_context(context),
+      m_alarms(context.alarms.Events()),
+      m_db(context.db),
+      m_settings(context.settings),
+      m_store(context.store),
+      m_files(context.files),
+      m_messages(context.messages),
+      m_positions(context.positions),
+      m_notes(std::make_unique<CNotesFile>(context.files, context.messages)) {
   m_editEvent = [this](CEvent& alarm) {
-    CEventEditDlg editor(alarm, m_db, m_settings, m_messages, this);
+    CEventEditDlg editor(m_context, alarm, this);
     return editor.exec() == QDialog::Accepted;
   };
   setWindowTitle(QString::fromLatin1(kTitle));
@@ -108,9 +108,7 @@ CScheduleDlg::CScheduleDlg(CEventList& alarms, CLocationDB& db, CClockSettings& 
   m_days->setValue(std::clamp(m_settings.Fields().scheduleDays, 0, kMaxDays));
   Refresh();
   Connect();
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kSchedule);
-  }
+  m_positions.Place(this, CDialogPositions::kSchedule);
 }
 
 CScheduleDlg::~CScheduleDlg() {
@@ -119,14 +117,8 @@ CScheduleDlg::~CScheduleDlg() {
   m_notes->Save();
 }
 
-void CScheduleDlg::Run(CEventList& alarms, CLocationDB& db, CClockSettings& settings,
-                       ISettingsStore& store, IFileLayer& files, IMessageSink& messages,
-                       CDialogPositions* positions, QWidget* parent,
-                       const std::function<void(CScheduleDlg&)>& opened) {
-  CScheduleDlg dialog(alarms, db, settings, store, files, messages, positions, parent);
-  if (opened) {
-    opened(dialog);
-  }
+void CScheduleDlg::Run(const AppContext& context, QWidget* parent) {
+  CScheduleDlg dialog(context, parent);
   dialog.exec();
 }
 
@@ -246,6 +238,8 @@ void CScheduleDlg::Connect() {
           [this](int column) { m_model->sort(column); });
   connect(m_list, &QTreeView::customContextMenuRequested, this, &CScheduleDlg::ShowPopupMenu);
   connect(m_list, &QTreeView::doubleClicked, this, [this] { RunCommand(kCmdDetails); });
+  // Events an alarm takes away leave the list at once.
+  connect(&m_context.alarms, &CAlarmService::eventsChanged, this, &CScheduleDlg::RebuildEventList);
 }
 
 const CZoneRule* CScheduleDlg::BasisZone() const {
@@ -396,8 +390,7 @@ void CScheduleDlg::OnDayPressed(int day) {
 
 void CScheduleDlg::OnChooseBasis() {
   const bool known = m_basis != nullptr && m_basisView >= 0;
-  CSelectLocationDlg select(m_db, m_settings, m_messages, known ? m_basisView : -1,
-                            known ? m_basis : nullptr, this);
+  CSelectLocationDlg select(m_context, known ? m_basisView : -1, known ? m_basis : nullptr, this);
   if (select.exec() != QDialog::Accepted || select.Chosen() == nullptr) {
     return;
   }
@@ -561,9 +554,7 @@ void CScheduleDlg::SaveEvents() {
 void CScheduleDlg::done(int result) {
   StoreNotes();
   m_notes->Save();
-  if (m_positions != nullptr) {
-    m_positions->Remember(this, CDialogPositions::kSchedule);
-  }
+  m_positions.Remember(this, CDialogPositions::kSchedule);
   QDialog::done(result);
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "timecore/datetime.h"
+#include "ui/widgets/appcontext.h"
 
 class QLabel;
 class QMenu;
@@ -49,19 +50,12 @@ class CScheduleDlg : public QDialog {
   // Edits an event record in place; true when the user confirmed it.
   using EventEditor = std::function<bool(CEvent&)>;
 
-  // positions: where the dialog reopens during the run; may be null.
-  CScheduleDlg(CEventList& alarms, CLocationDB& db, CClockSettings& settings, ISettingsStore& store,
-               IFileLayer& files, IMessageSink& messages, CDialogPositions* positions,
-               QWidget* parent = nullptr);
+  // Lists the events of the context's alarm service and follows the ones an alarm takes away.
+  explicit CScheduleDlg(const AppContext& context, QWidget* parent = nullptr);
   ~CScheduleDlg() override;
 
   // Opens the browser modally over `parent` (the clock) and returns when it is closed.
-  // `opened` runs once the browser exists, so the caller can keep it informed of events that
-  // fire meanwhile (RebuildEventList).
-  static void Run(CEventList& alarms, CLocationDB& db, CClockSettings& settings,
-                  ISettingsStore& store, IFileLayer& files, IMessageSink& messages,
-                  CDialogPositions* positions, QWidget* parent,
-                  const std::function<void(CScheduleDlg&)>& opened = {});
+  static void Run(const AppContext& context, QWidget* parent);
 
   // The event list changed behind the browser's back: list it again.
   void RebuildEventList();
@@ -129,13 +123,15 @@ class CScheduleDlg : public QDialog {
   void DeleteEvent();
   void SaveEvents();
 
+  // Handed on to the dialogs the browser opens.
+  AppContext m_context;
   CEventList& m_alarms;
   CLocationDB& m_db;
   CClockSettings& m_settings;
   ISettingsStore& m_store;
   IFileLayer& m_files;
   IMessageSink& m_messages;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   std::unique_ptr<CNotesFile> m_notes;
   EventEditor m_editEvent;
 

@@ -33,21 +33,18 @@ QPushButton* MakeButton(const char* text, QWidget* parent) {
 
 }  // namespace
 
-CCompareTimeDlg::CCompareTimeDlg(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
-                                 CDialogPositions* positions, QWidget* parent)
+CCompareTimeDlg::CCompareTimeDlg(const AppContext& context, QWidget* parent)
     : QDialog(parent),
-      m_db(db),
-      m_settings(settings),
-      m_messages(messages),
-      m_positions(positions) {
+      m_db(context.db),
+      m_settings(context.settings),
+      m_messages(context.messages),
+      m_positions(context.positions) {
   setWindowTitle(QString::fromLatin1(kTitle));
   Build();
   Restore();
   Connect();
   EnableButtons();
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kCompareTime);
-  }
+  m_positions.Place(this, CDialogPositions::kCompareTime);
 }
 
 CCompareTimeDlg::~CCompareTimeDlg() {
@@ -58,9 +55,8 @@ CCompareTimeDlg::~CCompareTimeDlg() {
   }
 }
 
-void CCompareTimeDlg::Run(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
-                          CDialogPositions* positions, QWidget* parent) {
-  CCompareTimeDlg dialog(db, settings, messages, positions, parent);
+void CCompareTimeDlg::Run(const AppContext& context, QWidget* parent) {
+  CCompareTimeDlg dialog(context, parent);
   dialog.exec();
 }
 
@@ -208,9 +204,7 @@ void CCompareTimeDlg::ShowTexts(const CCompareTimes::Texts& texts) {
 
 void CCompareTimeDlg::done(int result) {
   m_settings.Fields().listKind = m_listBy->currentIndex();
-  if (m_positions != nullptr) {
-    m_positions->Remember(this, CDialogPositions::kCompareTime);
-  }
+  m_positions.Remember(this, CDialogPositions::kCompareTime);
   m_compare.Drop();
   QDialog::done(result);
 }

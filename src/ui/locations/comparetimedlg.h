@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "locations/comparetimes.h"
+#include "ui/widgets/appcontext.h"
 
 class QComboBox;
 class QLabel;
@@ -29,14 +30,11 @@ class CCompareTimeDlg : public QDialog {
   static constexpr const char* kTitle = "Compare Time";
   enum Side { kLeft = 0, kRight = 1 };
 
-  // positions: where the dialog reopens during the run; may be null.
-  CCompareTimeDlg(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
-                  CDialogPositions* positions, QWidget* parent = nullptr);
+  explicit CCompareTimeDlg(const AppContext& context, QWidget* parent = nullptr);
   ~CCompareTimeDlg() override;
 
   // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
-  static void Run(CLocationDB& db, CClockSettings& settings, IMessageSink& messages,
-                  CDialogPositions* positions, QWidget* parent);
+  static void Run(const AppContext& context, QWidget* parent);
 
   // Escape, the window's close button and the program closing it all end here.
   void done(int result) override;
@@ -67,7 +65,7 @@ class CCompareTimeDlg : public QDialog {
   CLocationDB& m_db;
   CClockSettings& m_settings;
   IMessageSink& m_messages;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   CCompareTimes m_compare;
 
   QComboBox* m_listBy = nullptr;

@@ -32,8 +32,12 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-CLocationListDlg::CLocationListDlg(LocationListServices services, QWidget* parent)
-    : QDialog(parent), m_s(std::move(services)) {
+CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events,
+                                   std::function<void()> clockChanged, QWidget* parent)
+    : QDialog(parent),
+      m_context(context),
+      m_events(events),
+      m_clockChanged(std::move(clockChanged)) {
   setWindowTitle(QStringLiteral("Location List"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
@@ -74,11 +78,11 @@ CLocationListDlg::CLocationListDlg(LocationListServices services, QWidget* paren
     layout->addWidget(line);
   }
 
-  m_tree = std::make_unique<CLocationTree>(tree, m_s.db, 0);
-  m_tree->Fill(m_s.settings.Fields().listKind);
+  m_tree = std::make_unique<CLocationTree>(tree, m_context.db, 0);
+  m_tree->Fill(m_context.settings.Fields().listKind);
   m_view->setCurrentIndex(m_tree->CurrentView());
-  m_tree->SelectByName(CClockSettings::Text(m_s.settings.Fields().lastLocationName),
-                       CClockSettings::Text(m_s.settings.Fields().lastLocationCountry));
+  m_tree->SelectByName(CClockSettings::Text(m_context.settings.Fields().lastLocationName),
+                       CClockSettings::Text(m_context.settings.Fields().lastLocationCountry));
   OnSelectionChanged();
   tree->installEventFilter(this);
 
@@ -99,9 +103,7 @@ CLocationListDlg::CLocationListDlg(LocationListServices services, QWidget* paren
   connect(m_ok, &QPushButton::clicked, this, &CLocationListDlg::accept);
   m_ok->setDefault(true);
 
-  if (m_s.positions != nullptr) {
-    m_s.positions->Place(this, CDialogPositions::kLocationList);
-  }
+  m_context.positions.Place(this, CDialogPositions::kLocationList);
 }
 
 CLocationListDlg::~CLocationListDlg() = default;
@@ -123,10 +125,10 @@ void CLocationListDlg::OnSelectionChanged() {
   const CLocation* location = m_tree->Selected();
   m_change->setEnabled(location != nullptr);
   m_delete->setEnabled(location != nullptr);
-  m_show->setEnabled(location != nullptr && !m_s.db.IsOnClock(location));
+  m_show->setEnabled(location != nullptr && !m_context.db.IsOnClock(location));
   if (location != nullptr) {
-    CClockSettings::SetText(m_s.settings.Fields().lastLocationName, location->Name());
-    CClockSettings::SetText(m_s.settings.Fields().lastLocationCountry, location->Country());
+    CClockSettings::SetText(m_context.settings.Fields().lastLocationName, location->Name());
+    CClockSettings::SetText(m_context.settings.Fields().lastLocationCountry, location->Country());
   }
   ShowTime();
 }
@@ -144,7 +146,7 @@ void CLocationListDlg::ShowTime() {
     }
     return;
   }
-  const DisplayOptions options = m_s.settings.Display();
+  const DisplayOptions options = m_context.settings.Display();
   const QString date = Latin1(Trimmed(location->CurrentDateText(options)));
   const QString time = Latin1(Trimmed(location->TimeText()));
   const QString name = Latin1(location->Name());
@@ -181,12 +183,12 @@ void CLocationListDlg::Refill(const CLocation* select) {
 }
 
 void CLocationListDlg::SaveFiles() {
-  m_s.db.Save(m_s.files, m_s.messages);
+  m_context.db.Save(m_context.files, m_context.messages);
 }
 
 void CLocationListDlg::AddLocation() {
   const int type = CLocationTree::TypeOfView(m_tree->CurrentView());
-  CLocationPropsDlg props(m_s.db, m_s.settings, m_s.messages, nullptr, type, this);
+  CLocationPropsDlg props(m_context, nullptr, type, this);
   if (props.exec() != QDialog::Accepted) {
     m_tree->Tree()->setFocus();
     return;
@@ -195,7 +197,7 @@ void CLocationListDlg::AddLocation() {
   props.Values().ApplyTo(*location);
   location->SetType(type);
   const CLocation* added = location.get();
-  m_s.db.Insert(std::move(location));
+  m_context.db.Insert(std::move(location));
   Refill(added);
   SaveFiles();
 }
@@ -205,34 +207,34 @@ void CLocationListDlg::ChangeLocation() {
   if (location == nullptr) {
     return;
   }
-  CLocationPropsDlg props(m_s.db, m_s.settings, m_s.messages, location, location->GetType(), this);
+  CLocationPropsDlg props(m_context, location, location->GetType(), this);
   if (props.exec() != QDialog::Accepted) {
     return;
   }
   const std::string oldName = location->Name();
   const std::string oldCountry = location->Country();
   props.Values().ApplyTo(*location);
-  m_s.db.Reposition(static_cast<std::size_t>(m_s.db.IndexOf(location)));
+  m_context.db.Reposition(static_cast<std::size_t>(m_context.db.IndexOf(location)));
   Refill(location);
   SaveFiles();
   // Events name their location by its texts; without following a rename they would lose
   // their location at the next start.
-  if (m_s.alarms != nullptr && (oldName != location->Name() || oldCountry != location->Country())) {
+  if (m_events != nullptr && (oldName != location->Name() || oldCountry != location->Country())) {
     bool renamed = false;
-    for (std::size_t i = 0; i < m_s.alarms->GetCount(); ++i) {
-      if (m_s.alarms->GetSchedule(i)->Location() == location) {
-        AlarmRecord& r = m_s.alarms->GetAlarm(i)->Fields();
+    for (std::size_t i = 0; i < m_events->GetCount(); ++i) {
+      if (m_events->GetSchedule(i)->Location() == location) {
+        AlarmRecord& r = m_events->GetAlarm(i)->Fields();
         CEvent::SetText(r.locationName, location->Name());
         CEvent::SetText(r.locationCountry, location->Country());
         renamed = true;
       }
     }
     if (renamed) {
-      m_s.alarms->Save(m_s.files, m_s.messages);
+      m_events->Save(m_context.files, m_context.messages);
     }
   }
-  if (m_s.clockChanged) {
-    m_s.clockChanged();
+  if (m_clockChanged) {
+    m_clockChanged();
   }
 }
 
@@ -243,35 +245,35 @@ void CLocationListDlg::DeleteLocation() {
   }
   const std::string question =
       std::string(kDeleteQuestion1) + location->Name() + std::string(kDeleteQuestion2);
-  if (!m_s.messages.AskYesNo(question)) {
+  if (!m_context.messages.AskYesNo(question)) {
     return;
   }
-  if (m_s.alarms != nullptr) {
-    const int event = m_s.alarms->FirstUsing(location);
+  if (m_events != nullptr) {
+    const int event = m_events->FirstUsing(location);
     if (event >= 0) {
-      m_s.messages.Warn(std::string(kInUse1) +
-                        m_s.alarms->GetAlarm(static_cast<std::size_t>(event))->Name() +
-                        std::string(kInUse2));
+      m_context.messages.Warn(std::string(kInUse1) +
+                              m_events->GetAlarm(static_cast<std::size_t>(event))->Name() +
+                              std::string(kInUse2));
       return;
     }
   }
-  const bool wasOnClock = m_s.db.IsOnClock(location);
-  m_s.db.RemoveAt(static_cast<std::size_t>(m_s.db.IndexOf(location)), true);
+  const bool wasOnClock = m_context.db.IsOnClock(location);
+  m_context.db.RemoveAt(static_cast<std::size_t>(m_context.db.IndexOf(location)), true);
   Refill(nullptr);
   SaveFiles();
-  if (wasOnClock && m_s.clockChanged) {
-    m_s.clockChanged();
+  if (wasOnClock && m_clockChanged) {
+    m_clockChanged();
   }
 }
 
 void CLocationListDlg::ShowOnClock() {
   CLocation* location = m_tree->Selected();
-  if (location == nullptr || !m_s.db.AddToClock(location, m_s.messages)) {
+  if (location == nullptr || !m_context.db.AddToClock(location, m_context.messages)) {
     return;
   }
   m_show->setEnabled(false);
-  if (m_s.clockChanged) {
-    m_s.clockChanged();
+  if (m_clockChanged) {
+    m_clockChanged();
   }
 }
 
@@ -288,10 +290,8 @@ bool CLocationListDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CLocationListDlg::done(int result) {
-  m_s.settings.Fields().listKind = m_tree->CurrentView();
-  if (m_s.positions != nullptr) {
-    m_s.positions->Remember(this, CDialogPositions::kLocationList);
-  }
+  m_context.settings.Fields().listKind = m_tree->CurrentView();
+  m_context.positions.Remember(this, CDialogPositions::kLocationList);
   QDialog::done(result);
 }
 

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "ui/widgets/appcontext.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -12,24 +14,8 @@ class QTreeWidget;
 namespace zw {
 
 class CEventList;
-class CClockSettings;
-class CDialogPositions;
 class CLocation;
-class CLocationDB;
 class CLocationTree;
-class IFileLayer;
-class IMessageSink;
-
-// Everything the location list works on; all of it outlives the dialog.
-struct LocationListServices {
-  CLocationDB& db;
-  CClockSettings& settings;
-  IMessageSink& messages;
-  IFileLayer& files;
-  CEventList* alarms;                  // null: no events to protect or follow
-  CDialogPositions* positions;         // null: placed by the window system
-  std::function<void()> clockChanged;  // the clock list or a shown location changed
-};
 
 // Browses the location database, shows the selected location's time live, puts locations on
 // the clock, and adds, changes and deletes them.
@@ -43,7 +29,10 @@ class CLocationListDlg : public QDialog {
       "This location has an alarm associated with it.  Remove the alarm named \"";
   static constexpr const char* kInUse2 = "\" first.";
 
-  CLocationListDlg(LocationListServices services, QWidget* parent = nullptr);
+  // events: the events whose locations are protected and followed; null when there are none.
+  // clockChanged: runs when the clock list or a location shown on the clock changed.
+  CLocationListDlg(const AppContext& context, CEventList* events,
+                   std::function<void()> clockChanged, QWidget* parent = nullptr);
   ~CLocationListDlg() override;
 
   // A second passed on the clock: the time lines follow it.
@@ -73,7 +62,9 @@ class CLocationListDlg : public QDialog {
   void Refill(const CLocation* select);
   void SaveFiles();
 
-  LocationListServices m_s;
+  AppContext m_context;
+  CEventList* m_events;
+  std::function<void()> m_clockChanged;
   QComboBox* m_view = nullptr;
   std::unique_ptr<CLocationTree> m_tree;
   QPushButton* m_add = nullptr;

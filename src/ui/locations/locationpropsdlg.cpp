@@ -50,11 +50,10 @@ constexpr std::array<int, 8> kUsualRule = {0, 0, 3, 2, 4, 0, 9, 2};
 
 }  // namespace
 
-CLocationPropsDlg::CLocationPropsDlg(const CLocationDB& db, const CClockSettings& settings,
-                                     IMessageSink& messages, const CLocation* location, int type,
+CLocationPropsDlg::CLocationPropsDlg(const AppContext& context, const CLocation* location, int type,
                                      QWidget* parent)
-    : QDialog(parent), m_db(db), m_settings(settings), m_messages(messages), m_location(location) {
-  BuildControls(settings);
+    : QDialog(parent), m_context(context), m_location(location) {
+  BuildControls(context.settings);
   FillCountries(location != nullptr ? location->GetType() : type);
   if (location != nullptr) {
     setWindowTitle(QStringLiteral("Change ") + Latin1(location->Name()) + QStringLiteral(" in ") +
@@ -136,8 +135,8 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
 
 void CLocationPropsDlg::FillCountries(int type) {
   const std::string* last = nullptr;
-  for (std::size_t i = 0; i < m_db.Count(); ++i) {
-    const CLocation* location = m_db.At(i);
+  for (std::size_t i = 0; i < m_context.db.Count(); ++i) {
+    const CLocation* location = m_context.db.At(i);
     if (location->GetType() != type || (last != nullptr && *last == location->Country())) {
       continue;
     }
@@ -201,7 +200,7 @@ void CLocationPropsDlg::OnDstToggled(bool on) {
 }
 
 void CLocationPropsDlg::CopyFrom() {
-  CSelectLocationDlg select(m_db, m_settings, m_messages, m_copyView, m_copyLocation, this);
+  CSelectLocationDlg select(m_context, m_copyView, m_copyLocation, this);
   if (select.exec() != QDialog::Accepted || select.Chosen() == nullptr) {
     return;
   }
@@ -232,14 +231,14 @@ LocationValues CLocationPropsDlg::Read() const {
 
 void CLocationPropsDlg::accept() {
   if (!m_offset->hasAcceptableInput()) {
-    m_messages.Warn("Please enter an integer between -11 and 12.");
+    m_context.messages.Warn("Please enter an integer between -11 and 12.");
     m_offset->setFocus();
     return;
   }
   LocationValues values = Read();
   values.Trim();
-  if (const auto objection = values.Check(m_db, m_location)) {
-    m_messages.Warn(std::string(*objection));
+  if (const auto objection = values.Check(m_context.db, m_location)) {
+    m_context.messages.Warn(std::string(*objection));
     m_name->setFocus();
     return;
   }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "locations/locationvalues.h"
+#include "ui/widgets/appcontext.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,8 +17,6 @@ namespace zw {
 
 class CClockSettings;
 class CLocation;
-class CLocationDB;
-class IMessageSink;
 
 // Edits one location: name, the country or group it is located in, its offset with the half
 // hour, and its daylight-saving rule.
@@ -33,8 +32,8 @@ class CLocationPropsDlg : public QDialog {
                                               "September", "October",  "November", "December"};
 
   // location: the one to change, or null to add one of `type`.
-  CLocationPropsDlg(const CLocationDB& db, const CClockSettings& settings, IMessageSink& messages,
-                    const CLocation* location, int type, QWidget* parent = nullptr);
+  CLocationPropsDlg(const AppContext& context, const CLocation* location, int type,
+                    QWidget* parent = nullptr);
 
   // The values after OK, trailing blanks removed.
   const LocationValues& Values() const { return m_values; }
@@ -62,9 +61,7 @@ class CLocationPropsDlg : public QDialog {
   void CopyFrom();
   LocationValues Read() const;
 
-  const CLocationDB& m_db;
-  const CClockSettings& m_settings;
-  IMessageSink& m_messages;
+  AppContext m_context;
   const CLocation* m_location;
   LocationValues m_values;
   int m_copyView = -1;

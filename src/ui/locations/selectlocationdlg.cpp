@@ -13,10 +13,10 @@
 
 namespace zw {
 
-CSelectLocationDlg::CSelectLocationDlg(const CLocationDB& db, const CClockSettings& settings,
-                                       IMessageSink& messages, int view, const CLocation* location,
-                                       QWidget* parent)
-    : QDialog(parent), m_messages(messages) {
+CSelectLocationDlg::CSelectLocationDlg(const AppContext& context, int view,
+                                       const CLocation* location, QWidget* parent)
+    : QDialog(parent), m_messages(context.messages) {
+  const CClockSettings& settings = context.settings;
   setWindowTitle(QStringLiteral("Select a Location"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
@@ -34,7 +34,7 @@ CSelectLocationDlg::CSelectLocationDlg(const CLocationDB& db, const CClockSettin
   connect(buttons, &QDialogButtonBox::accepted, this, &CSelectLocationDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CSelectLocationDlg::reject);
 
-  m_tree = std::make_unique<CLocationTree>(tree, db, 1);
+  m_tree = std::make_unique<CLocationTree>(tree, context.db, 1);
   const int start = view >= 0 ? view : settings.Fields().listKind;
   m_tree->Fill(start);
   m_view->setCurrentIndex(m_tree->CurrentView());

@@ -3,17 +3,16 @@
 #include <QDialog>
 #include <memory>
 
+#include "ui/widgets/appcontext.h"
+
 class QComboBox;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace zw {
 
-class CClockSettings;
 class CLocation;
-class CLocationDB;
 class CLocationTree;
-class IMessageSink;
 
 // Picks a location for another feature: copying a zone rule, the log's time basis.
 class CSelectLocationDlg : public QDialog {
@@ -25,8 +24,8 @@ class CSelectLocationDlg : public QDialog {
       "to display a list of locations";
 
   // view -1 and location null: the stored view and last selection.
-  CSelectLocationDlg(const CLocationDB& db, const CClockSettings& settings, IMessageSink& messages,
-                     int view, const CLocation* location, QWidget* parent = nullptr);
+  CSelectLocationDlg(const AppContext& context, int view, const CLocation* location,
+                     QWidget* parent = nullptr);
   ~CSelectLocationDlg() override;
 
   // After OK: the chosen location and the view it was chosen in.

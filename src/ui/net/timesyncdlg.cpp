@@ -46,13 +46,13 @@ class CTimeSyncDlg::Link final : public ITimeSyncListener {
   CTimeSyncDlg* m_dialog;
 };
 
-CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter,
-                           std::string server, CDialogPositions* positions, QWidget* parent)
+CTimeSyncDlg::CTimeSyncDlg(const AppContext& context, const IClockSource& clock,
+                           ISystemClockSetter& setter, std::string server, QWidget* parent)
     : QDialog(parent),
       m_clock(clock),
       m_setter(setter),
       m_server(std::move(server)),
-      m_positions(positions),
+      m_positions(context.positions),
       m_timeout(CTimeSync::kDefaultTimeout),
       m_link(std::make_unique<Link>(this)) {
   setWindowTitle(QString::fromLatin1(kTitle));
@@ -74,9 +74,7 @@ CTimeSyncDlg::CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter
   connect(m_synchronize, &QPushButton::clicked, this, &CTimeSyncDlg::OnSynchronize);
   connect(this, &CTimeSyncDlg::reportArrived, this, &CTimeSyncDlg::AppendReport,
           Qt::QueuedConnection);
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kTimeSync);
-  }
+  m_positions.Place(this, CDialogPositions::kTimeSync);
 }
 
 CTimeSyncDlg::~CTimeSyncDlg() {
@@ -91,10 +89,10 @@ std::string CTimeSyncDlg::Explanation(const std::string& server) {
   return kOtherServerExplanation + server + ".";
 }
 
-void CTimeSyncDlg::Run(CDialogPositions* positions, QWidget* parent) {
+void CTimeSyncDlg::Run(const AppContext& context, QWidget* parent) {
   const CSystemClock clock;
   CPosixClockSetter setter;
-  CTimeSyncDlg dialog(clock, setter, CTimeSync::ServerFromEnvironment(), positions, parent);
+  CTimeSyncDlg dialog(context, clock, setter, CTimeSync::ServerFromEnvironment(), parent);
   dialog.exec();
 }
 
@@ -123,9 +121,7 @@ void CTimeSyncDlg::ShowReport() {
 void CTimeSyncDlg::done(int result) {
   // From here on the workers drop their reports and leave the clock as it is.
   m_link->Close();
-  if (m_positions != nullptr) {
-    m_positions->Remember(this, CDialogPositions::kTimeSync);
-  }
+  m_positions.Remember(this, CDialogPositions::kTimeSync);
   QDialog::done(result);
 }
 

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "ui/widgets/appcontext.h"
+
 class QLabel;
 class QPushButton;
 
@@ -35,13 +37,13 @@ class CTimeSyncDlg : public QDialog {
   static constexpr const char* kConnecting = "Connecting to time server...\r\n";
 
   // clock: the computer's clock, read in UTC; setter: sets it. server: host[:port].
-  CTimeSyncDlg(const IClockSource& clock, ISystemClockSetter& setter, std::string server,
-               CDialogPositions* positions, QWidget* parent = nullptr);
+  CTimeSyncDlg(const AppContext& context, const IClockSource& clock, ISystemClockSetter& setter,
+               std::string server, QWidget* parent = nullptr);
   ~CTimeSyncDlg() override;
 
   // Opens the dialog modally over `parent` (the clock) with the computer's clock and the
   // server of CTimeSync::ServerFromEnvironment, and returns when it is closed.
-  static void Run(CDialogPositions* positions, QWidget* parent);
+  static void Run(const AppContext& context, QWidget* parent);
 
   void done(int result) override;
 
@@ -69,7 +71,7 @@ class CTimeSyncDlg : public QDialog {
   const IClockSource& m_clock;
   ISystemClockSetter& m_setter;
   std::string m_server;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   std::chrono::milliseconds m_timeout;
   std::string m_report;
   QLabel* m_reportField = nullptr;

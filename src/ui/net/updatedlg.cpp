@@ -55,15 +55,16 @@ class WaitCursor {
 
 }  // namespace
 
-CUpdateDlg::CUpdateDlg(UpdateServices services, QWidget* parent)
+CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestRestart,
+                       const IClockSource* clock, QWidget* parent)
     : QDialog(parent),
-      m_settings(services.settings),
-      m_store(services.store),
-      m_messages(services.messages),
-      m_positions(services.positions),
-      m_requestRestart(std::move(services.requestRestart)),
-      m_clock(services.clock != nullptr ? *services.clock : m_systemClock),
-      m_update(services.settings, services.files, services.messages),
+      m_settings(context.settings),
+      m_store(context.store),
+      m_messages(context.messages),
+      m_positions(context.positions),
+      m_requestRestart(std::move(requestRestart)),
+      m_clock(clock != nullptr ? *clock : m_systemClock),
+      m_update(context.settings, context.files, context.messages),
       m_timeout(CFtpSession::kDefaultTimeout) {
   const WaitCursor waiting;
   setWindowTitle(QString::fromLatin1(kTitle));
@@ -77,8 +78,9 @@ CUpdateDlg::~CUpdateDlg() {
   StopWorker();
 }
 
-void CUpdateDlg::Run(UpdateServices services, QWidget* parent) {
-  CUpdateDlg dialog(std::move(services), parent);
+void CUpdateDlg::Run(const AppContext& context, std::function<void()> requestRestart,
+                     QWidget* parent) {
+  CUpdateDlg dialog(context, std::move(requestRestart), nullptr, parent);
   dialog.exec();
 }
 
@@ -152,12 +154,8 @@ QWidget* CUpdateDlg::BuildDetails() {
 }
 
 void CUpdateDlg::Place() {
-  const bool remembered =
-      m_positions != nullptr && m_positions->IsRemembered(CDialogPositions::kUpdate);
-  ShowDetails(remembered && g_detailsShownAtClose);
-  if (m_positions != nullptr) {
-    m_positions->Place(this, CDialogPositions::kUpdate);
-  }
+  ShowDetails(m_positions.IsRemembered(CDialogPositions::kUpdate) && g_detailsShownAtClose);
+  m_positions.Place(this, CDialogPositions::kUpdate);
 }
 
 void CUpdateDlg::ShowDetails(bool show) {
@@ -334,9 +332,7 @@ void CUpdateDlg::done(int result) {
   if (!m_finished) {
     m_finished = true;
     StopWorker();
-    if (m_positions != nullptr) {
-      m_positions->Remember(this, CDialogPositions::kUpdate);
-    }
+    m_positions.Remember(this, CDialogPositions::kUpdate);
     g_detailsShownAtClose = m_detailsShown;
     m_update.Finish();
     CClockSettings::SetText(m_settings.Fields().ftpDirectory, ToLatin1(m_directoryField->text()));

@@ -9,6 +9,7 @@
 
 #include "net/databaseupdate.h"
 #include "timecore/systemclock.h"
+#include "ui/widgets/appcontext.h"
 
 class QCheckBox;
 class QLabel;
@@ -23,22 +24,8 @@ class CClockSettings;
 class CDialogPositions;
 class CFtpThread;
 class IClockSource;
-class IFileLayer;
 class IMessageSink;
 class ISettingsStore;
-
-struct UpdateServices {
-  CClockSettings& settings;
-  ISettingsStore& store;
-  IFileLayer& files;
-  IMessageSink& messages;
-  // Where the dialog reopens during the run; may be null.
-  CDialogPositions* positions = nullptr;
-  // Asks the program to start again once it has ended; may be empty.
-  std::function<void()> requestRestart{};
-  // When the files were updated; null: the computer's clock.
-  const IClockSource* clock = nullptr;
-};
 
 // "Update via Internet": downloads fresh time zone, currency and measurement files from the
 // FTP directory of the settings through the FTP worker, shows its progress, and on closing
@@ -70,11 +57,14 @@ class CUpdateDlg : public QDialog {
   // What the settings record holds of the directory, and what a connection uses.
   static constexpr int kDirectoryChars = 60;
 
-  explicit CUpdateDlg(UpdateServices services, QWidget* parent = nullptr);
+  // requestRestart: asks the program to start again once it has ended; may be empty.
+  // clock: tells when the files were updated; null: the computer's clock.
+  CUpdateDlg(const AppContext& context, std::function<void()> requestRestart,
+             const IClockSource* clock = nullptr, QWidget* parent = nullptr);
   ~CUpdateDlg() override;
 
   // Opens the dialog modally over `parent` (the clock) and returns when it is closed.
-  static void Run(UpdateServices services, QWidget* parent);
+  static void Run(const AppContext& context, std::function<void()> requestRestart, QWidget* parent);
 
   // Cancel, Escape and the window's close button: a transfer in progress is cancelled only
   // when the user confirms.
@@ -115,7 +105,7 @@ class CUpdateDlg : public QDialog {
   CClockSettings& m_settings;
   ISettingsStore& m_store;
   IMessageSink& m_messages;
-  CDialogPositions* m_positions;
+  CDialogPositions& m_positions;
   std::function<void()> m_requestRestart;
   CSystemClock m_systemClock;
   const IClockSource& m_clock;

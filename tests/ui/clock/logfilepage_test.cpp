@@ -15,6 +15,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "ui/locations/locationtree.h"
 #include "ui/locations/selectlocationdlg.h"
@@ -55,7 +56,7 @@ struct World {
   }
 
   std::unique_ptr<CLogFilePage> Page() {
-    auto page = std::make_unique<CLogFilePage>(db, settings, messages);
+    auto page = std::make_unique<CLogFilePage>(context.Context());
     page->show();
     return page;
   }
@@ -65,6 +66,7 @@ struct World {
   test::RecordingSink messages;
   CClockSettings settings;
   CLocationDB db;
+  test::TestContext context{{.db = &db, .settings = &settings, .messages = &messages}};
 };
 
 std::vector<QWidget*> Governed(const CLogFilePage& page) {
@@ -257,7 +259,7 @@ class PrpLogFileTest : public QObject {
     std::ofstream(stored) << "line\r\n";
     QVERIFY(QFile::exists(QString::fromStdString(w.dir.File("")) + name));
     // And they read back as the same name.
-    CLogFilePage again(w.db, w.settings, w.messages);
+    CLogFilePage again(w.context.Context());
     QCOMPARE(again.NameField()->text(), page->NameField()->text());
   }
 

@@ -18,6 +18,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "ui/clock/clockwnd.h"
 #include "ui/clock/colorpage.h"
@@ -65,9 +66,8 @@ struct Fixture {
     return *wnd;
   }
 
-  std::unique_ptr<CPropertySheet> Sheet(CDialogPositions* positions = nullptr) {
-    auto sheet =
-        std::make_unique<CPropertySheet>(Clock(), settings, db, messages, positions, &Clock());
+  std::unique_ptr<CPropertySheet> Sheet() {
+    auto sheet = std::make_unique<CPropertySheet>(context.Context(), Clock(), &Clock());
     sheet->show();
     return sheet;
   }
@@ -101,6 +101,8 @@ struct Fixture {
   test::RecordingSink messages;
   CClockSettings settings;
   CLocationDB db;
+  test::TestContext context{
+      {.db = &db, .settings = &settings, .store = &store, .files = &files, .messages = &messages}};
   std::unique_ptr<CClockWnd> wnd;
 };
 
@@ -463,7 +465,7 @@ class PropertySheetTest : public QObject {
 
   void remembersWhereItWasClosed() {
     Fixture f;
-    CDialogPositions positions;
+    CDialogPositions& positions = f.context.Positions();
     positions.SetClock(&f.Clock());
     QRect closedAt;
     OnNextModal<CPropertySheet>([&](CPropertySheet* sheet) {
@@ -471,9 +473,9 @@ class PropertySheetTest : public QObject {
       closedAt = sheet->geometry();
       sheet->reject();
     });
-    CPropertySheet::Run(f.Clock(), f.settings, f.db, f.messages, &positions);
+    CPropertySheet::Run(f.context.Context(), f.Clock());
     QVERIFY(positions.IsRemembered(CDialogPositions::kProperties));
-    auto again = f.Sheet(&positions);
+    auto again = f.Sheet();
     QCOMPARE(again->geometry(), closedAt);
   }
 };

@@ -16,6 +16,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/numedit.h"
@@ -70,8 +71,7 @@ struct Fixture {
   }
 
   std::unique_ptr<CMeasureDlg> Open(IFileLayer* layer = nullptr) {
-    auto dlg = std::make_unique<CMeasureDlg>(settings, store, layer ? *layer : files, messages,
-                                             &positions);
+    auto dlg = std::make_unique<CMeasureDlg>(layer ? context.WithFiles(*layer) : context.Context());
     if (!dlg->Failed()) {
       dlg->show();
       QCoreApplication::processEvents();
@@ -85,7 +85,9 @@ struct Fixture {
   test::RecordingSink messages;
   test::MemoryStore store;
   CClockSettings settings;
-  CDialogPositions positions;
+  test::TestContext context{
+      {.settings = &settings, .store = &store, .files = &files, .messages = &messages}};
+  CDialogPositions& positions = context.Positions();
 };
 
 QStringList Amounts(const CMeasureDlg& dlg) {

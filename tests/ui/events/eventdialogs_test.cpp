@@ -20,6 +20,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "ui/events/alarmservice.h"
 #include "ui/events/annualpage.h"
@@ -59,6 +60,8 @@ struct World {
   test::RecordingSink messages;
   CClockSettings settings;
   CLocationDB db;
+  test::TestContext context{
+      {.db = &db, .settings = &settings, .store = &store, .files = &files, .messages = &messages}};
 };
 
 std::unique_ptr<CEvent> NewAlarm() {
@@ -78,7 +81,7 @@ class EventDialogsTest : public QObject {
   void requiredFieldsInOrder() {
     World w;
     auto alarm = NewAlarm();
-    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    CEventEditDlg dlg(w.context.Context(), *alarm);
     dlg.accept();
     QCOMPARE(Last(w.messages), QStringLiteral("Alarm name must be entered."));
     dlg.NameEdit()->setText("Stand-up");
@@ -101,7 +104,7 @@ class EventDialogsTest : public QObject {
   void noActionAnsweredNoStoresAnEventThatDoesNothing() {
     World w;
     auto alarm = NewAlarm();
-    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    CEventEditDlg dlg(w.context.Context(), *alarm);
     QVERIFY(dlg.LocationTree().Selected() != nullptr);  // the last selected location
     dlg.NameEdit()->setText("Stand-up");
     dlg.CurrentPage()->TimeEdit()->setText("9:30 am");
@@ -123,7 +126,7 @@ class EventDialogsTest : public QObject {
   void switchingAFilledPageAsksFirst() {
     World w;
     auto alarm = NewAlarm();
-    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    CEventEditDlg dlg(w.context.Context(), *alarm);
     // An empty page is left without a question.
     dlg.Tabs()->setCurrentIndex(kWeekly);
     QVERIFY(w.messages.Messages().empty());
@@ -184,7 +187,7 @@ class EventDialogsTest : public QObject {
     World w;
     auto alarm = NewAlarm();
     alarm->Fields().frequency = frequency;
-    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    CEventEditDlg dlg(w.context.Context(), *alarm);
     dlg.NameEdit()->setText("Rule");
     // 8:00 PM in Tokyo is before its 9:00 PM now, though after the computer's 12:00 GMT.
     dlg.CurrentPage()->TimeEdit()->setText("8:00 pm");
@@ -222,7 +225,7 @@ class EventDialogsTest : public QObject {
     CEvent::SetText(alarm->Fields().timeText, "18:45:00");
     CEvent::SetText(alarm->Fields().dateText, "01/31/2027");
     alarm->Fields().frequency = kOneTime;
-    CEventEditDlg dlg(*alarm, w.db, w.settings, w.messages);
+    CEventEditDlg dlg(w.context.Context(), *alarm);
     QCOMPARE(dlg.CurrentPage()->TimeEdit()->text(), QStringLiteral("18:45:00"));
     QCOMPARE(static_cast<COneTimePage*>(dlg.CurrentPage())->DateEdit()->text(),
              QStringLiteral("31.01.2027"));
@@ -232,8 +235,8 @@ class EventDialogsTest : public QObject {
 
   void setEventAddChangeDelete() {
     World w;
-    CEventList alarms(w.db);
-    CEventListDlg set(alarms, w.db, w.settings, w.files, w.messages);
+    CEventList& alarms = w.context.Events();
+    CEventListDlg set(w.context.Context());
     QVERIFY(!set.ChangeButton()->isEnabled());
     QVERIFY(!set.DeleteButton()->isEnabled());
 
@@ -277,10 +280,9 @@ class EventDialogsTest : public QObject {
 
   void eventCreatedThroughTheDialogsFiresAtItsTime() {
     World w;
-    test::RecordingActions actions;
-    CAlarmService alarms(w.settings, w.db, w.files, w.messages, actions);
-    CEventListDlg set(alarms.Events(), w.db, w.settings, w.files, w.messages);
-    QObject::connect(&alarms, &CAlarmService::eventsChanged, &set, &CEventListDlg::Refill);
+    test::RecordingActions& actions = w.context.Actions();
+    CAlarmService& alarms = w.context.Alarms();
+    CEventListDlg set(w.context.Context());
 
     OnNextModal<CEventEditDlg>([](CEventEditDlg* dlg) {
       dlg->NameEdit()->setText("Boarding");

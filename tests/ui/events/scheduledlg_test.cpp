@@ -14,18 +14,17 @@
 #include <QtTest>
 #include <filesystem>
 #include <functional>
-#include <map>
 
 #include "events/eventlist.h"
 #include "events/notesfile.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
 #include "settings/clocksettings.h"
-#include "settings/settingsstore.h"
 #include "support/fakeclock.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "ui/events/eventsummarydlg.h"
 #include "ui/events/schedulemodel.h"
@@ -40,21 +39,6 @@ using namespace zw::test;
 namespace {
 
 constexpr int kTimeColumn = CScheduleListing::kTimeColumn;
-
-class MemoryStore final : public ISettingsStore {
- public:
-  std::optional<std::vector<std::uint8_t>> Read(const std::string& name, std::size_t) override {
-    const auto it = values.find(name);
-    return it == values.end() ? std::nullopt : std::optional(it->second);
-  }
-  bool Write(const std::string& name, std::span<const std::uint8_t> bytes) override {
-    values[name].assign(bytes.begin(), bytes.end());
-    ++writes;
-    return true;
-  }
-  std::map<std::string, std::vector<std::uint8_t>> values;
-  int writes = 0;
-};
 
 // Now is Wednesday, January 14, 2026, 15:00 GMT: already Thursday the 15th in Tokyo.
 struct Fixture {
@@ -94,9 +78,8 @@ struct Fixture {
     CClockSettings::SetText(settings.Fields().scheduleBasisCountry, "Country");
   }
 
-  std::unique_ptr<CScheduleDlg> Open(CDialogPositions* positions = nullptr) {
-    auto dlg =
-        std::make_unique<CScheduleDlg>(alarms, db, settings, store, files, messages, positions);
+  std::unique_ptr<CScheduleDlg> Open() {
+    auto dlg = std::make_unique<CScheduleDlg>(context.Context());
     dlg->show();
     QCoreApplication::processEvents();
     return dlg;
@@ -110,7 +93,9 @@ struct Fixture {
   CPosixFileLayer files;
   CClockSettings settings;
   CLocationDB db;
-  CEventList alarms{db};
+  test::TestContext context{
+      {.db = &db, .settings = &settings, .store = &store, .files = &files, .messages = &messages}};
+  CEventList& alarms = context.Events();
 };
 
 QStringList Column(const CScheduleDlg& dlg, int column) {
@@ -384,7 +369,7 @@ class ScheduleDlgTest : public QObject {
     QCOMPARE(CClockSettings::Text(fields.scheduleBasisName), std::string("Tokyo"));
     QCOMPARE(CClockSettings::Text(fields.scheduleBasisCountry), std::string("Country"));
     QCOMPARE(fields.scheduleBasisView, 0);
-    QCOMPARE(f.store.writes, 1);
+    QCOMPARE(f.store.Writes(), 1);
 
     // It is already the 15th in Tokyo, so the 14th has become a past day.
     QCOMPARE(EnabledDays(*dlg).front(), 15);
@@ -398,7 +383,7 @@ class ScheduleDlgTest : public QObject {
     QCOMPARE(Header(*dlg, kTimeColumn), Padded(" Greenwich Mean Time", 36));
     QCOMPARE(CClockSettings::Text(fields.scheduleBasisName), std::string());
     QCOMPARE(CClockSettings::Text(fields.scheduleBasisCountry), std::string());
-    QCOMPARE(f.store.writes, 1);
+    QCOMPARE(f.store.Writes(), 1);
     QCOMPARE(EnabledDays(*dlg).front(), 14);
     QCOMPARE(Column(*dlg, kTimeColumn), QStringList{"01/15/2026 04:00:00 PM"});
   }
@@ -632,15 +617,15 @@ class ScheduleDlgTest : public QObject {
 
   void closingRemembersTheRectangle() {
     Fixture f;
-    CDialogPositions positions;
+    CDialogPositions& positions = f.context.Positions();
     {
-      auto dlg = f.Open(&positions);
+      auto dlg = f.Open();
       dlg->setGeometry(60, 70, 800, 600);
       QTest::keyClick(dlg.get(), Qt::Key_Escape);
       QVERIFY(!dlg->isVisible());
       QVERIFY(positions.IsRemembered(CDialogPositions::kSchedule));
     }
-    auto dlg = f.Open(&positions);
+    auto dlg = f.Open();
     QCOMPARE(dlg->geometry(), QRect(60, 70, 800, 600));
   }
 };

@@ -14,6 +14,7 @@
 #include "settings/clocksettings.h"
 #include "support/fakeclock.h"
 #include "support/recordingsink.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "timecore/datetimeentry.h"
 #include "ui/locations/entertimedlg.h"
@@ -66,8 +67,8 @@ struct Fixture {
     }
   }
 
-  std::unique_ptr<CCompareTimeDlg> Open(CDialogPositions* positions = nullptr) {
-    auto dlg = std::make_unique<CCompareTimeDlg>(db, settings, messages, positions);
+  std::unique_ptr<CCompareTimeDlg> Open() {
+    auto dlg = std::make_unique<CCompareTimeDlg>(context.Context());
     dlg->show();
     QCoreApplication::processEvents();
     return dlg;
@@ -87,6 +88,7 @@ struct Fixture {
   test::RecordingSink messages;
   CClockSettings settings;
   CLocationDB db;
+  test::TestContext context{{.db = &db, .settings = &settings, .messages = &messages}};
 };
 
 bool Select(CCompareTimeDlg& dlg, Side side, const char* name, const char* country) {
@@ -193,14 +195,14 @@ class CompareTimeDlgTest : public QObject {
 
   void closingRemembersTheRectangleHoweverItIsClosed() {
     Fixture f;
-    CDialogPositions positions;
+    CDialogPositions& positions = f.context.Positions();
     {
-      auto dlg = f.Open(&positions);
+      auto dlg = f.Open();
       dlg->setGeometry(40, 50, 720, 520);
       dlg->close();  // the window's close button
       QVERIFY(positions.IsRemembered(CDialogPositions::kCompareTime));
     }
-    auto dlg = f.Open(&positions);
+    auto dlg = f.Open();
     QCOMPARE(dlg->geometry(), QRect(40, 50, 720, 520));
     dlg->ListBy()->setCurrentIndex(CLocationTree::kCustomList);
     dlg->close();

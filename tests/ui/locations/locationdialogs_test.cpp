@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <fstream>
+#include <functional>
 
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
@@ -16,6 +17,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 #include "ui/locations/locationlistdlg.h"
 #include "ui/locations/locationpropsdlg.h"
@@ -60,9 +62,8 @@ struct World {
     return i < 0 ? nullptr : db.At(static_cast<std::size_t>(i));
   }
 
-  LocationListServices Services(CEventList* alarms = nullptr) {
-    return LocationListServices{
-        db, settings, messages, files, alarms, nullptr, [this] { ++clockChanges; }};
+  std::function<void()> CountClockChanges() {
+    return [this] { ++clockChanges; };
   }
 
   test::FakeClock clock{2026, 12, 8, 12, 0, 0};
@@ -72,6 +73,8 @@ struct World {
   test::RecordingSink messages;
   CClockSettings settings;
   CLocationDB db;
+  test::TestContext context{
+      {.db = &db, .settings = &settings, .files = &files, .messages = &messages}};
   int clockChanges = 0;
 };
 
@@ -122,7 +125,7 @@ class LocationDialogsTest : public QObject {
 
   void groupItemIsNoLocationAndSelectWarns() {
     World w;
-    CSelectLocationDlg dlg(w.db, w.settings, w.messages, CLocationTree::kCountryCity, nullptr);
+    CSelectLocationDlg dlg(w.context.Context(), CLocationTree::kCountryCity, nullptr);
     dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
@@ -140,7 +143,7 @@ class LocationDialogsTest : public QObject {
     CClockSettings::SetText(w.settings.Fields().lastLocationName, "Mumbai");
     CClockSettings::SetText(w.settings.Fields().lastLocationCountry, "India");
     w.db.AddToClock(w.Find("Berlin", "Germany"));
-    CLocationListDlg dlg(w.Services());
+    CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     QCOMPARE(dlg.Caption()->text(), QStringLiteral("The current date and time of Mumbai is:"));
     QCOMPARE(dlg.Line(0)->text(), QStringLiteral("12/08/2026"));
     QCOMPARE(dlg.Line(2)->text(), QStringLiteral("05:00:00 PM"));
@@ -173,7 +176,7 @@ class LocationDialogsTest : public QObject {
       w.db.Insert(std::move(loc));
       w.db.AddToClock(raw);
     }
-    CLocationListDlg dlg(w.Services());
+    CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     QVERIFY(dlg.LocationTree().SelectByName("Mumbai", "India"));
     dlg.ShowOnClock();
     QCOMPARE(w.db.ClockCount(), std::size_t{10});
@@ -194,7 +197,7 @@ class LocationDialogsTest : public QObject {
     CEvent::SetText(alarm->Fields().locationName, "Berlin");
     CEvent::SetText(alarm->Fields().locationCountry, "Germany");
     alarms.Add(std::move(alarm));
-    CLocationListDlg dlg(w.Services(&alarms));
+    CLocationListDlg dlg(w.context.Context(), &alarms, w.CountClockChanges());
 
     QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
     w.messages.Answer(false);
@@ -229,7 +232,7 @@ class LocationDialogsTest : public QObject {
 
   void propertiesOffsetHalfHourAndWrap() {
     World w;
-    CLocationPropsDlg dlg(w.db, w.settings, w.messages, nullptr, CLocation::kCity);
+    CLocationPropsDlg dlg(w.context.Context(), nullptr, CLocation::kCity);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Add New City"));
     QVERIFY(dlg.HalfHourBox()->isHidden());
     dlg.OffsetBox()->setValue(5);
@@ -254,7 +257,7 @@ class LocationDialogsTest : public QObject {
   void propertiesDstDefaultsAndDuplicates() {
     World w;
     {
-      CLocationPropsDlg add(w.db, w.settings, w.messages, nullptr, CLocation::kCity);
+      CLocationPropsDlg add(w.context.Context(), nullptr, CLocation::kCity);
       QVERIFY(!add.RuleBox(0)->isEnabled());
       QCOMPARE(add.RuleBox(0)->currentIndex(), -1);
       add.DstBox()->setChecked(true);
@@ -277,7 +280,7 @@ class LocationDialogsTest : public QObject {
                QStringLiteral("A location name must be entered"));
     }
     CLocation* berlin = w.Find("Berlin", "Germany");
-    CLocationPropsDlg change(w.db, w.settings, w.messages, berlin, CLocation::kCity);
+    CLocationPropsDlg change(w.context.Context(), berlin, CLocation::kCity);
     QCOMPARE(change.windowTitle(), QStringLiteral("Change Berlin in Germany"));
     QCOMPARE(change.CountryBox()->count(), 4);
     change.accept();
@@ -293,7 +296,7 @@ class LocationDialogsTest : public QObject {
     CEvent::SetText(alarm->Fields().locationCountry, "India");
     CEvent::SetText(alarm->Fields().timeText, "08:00:00");
     alarms.Add(std::move(alarm));
-    CLocationListDlg dlg(w.Services(&alarms));
+    CLocationListDlg dlg(w.context.Context(), &alarms, w.CountClockChanges());
 
     OnNextModal<CLocationPropsDlg>([](CLocationPropsDlg* props) {
       props->NameEdit()->setText("Kathmandu");
@@ -327,7 +330,7 @@ class LocationDialogsTest : public QObject {
 
   void closingStoresTheView() {
     World w;
-    CLocationListDlg dlg(w.Services());
+    CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     dlg.ViewBox()->setCurrentIndex(CLocationTree::kAreaCode);
     dlg.accept();
     QCOMPARE(w.settings.Fields().listKind, int(CLocationTree::kAreaCode));

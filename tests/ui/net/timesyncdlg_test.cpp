@@ -9,6 +9,7 @@
 #include "net/fakeclocksetter.h"
 #include "net/timesync.h"
 #include "support/fakeclock.h"
+#include "support/testcontext.h"
 #include "timecore/datetime.h"
 
 using namespace zw;
@@ -19,7 +20,8 @@ class TimeSyncDialogTest : public QObject {
  private:
   struct World {
     std::unique_ptr<CTimeSyncDlg> Open(const test::DaytimeServer& server) {
-      auto dialog = std::make_unique<CTimeSyncDlg>(clock, setter, server.Address(), nullptr);
+      auto dialog =
+          std::make_unique<CTimeSyncDlg>(context.Context(), clock, setter, server.Address());
       dialog->SetTimeout(std::chrono::seconds(5));
       dialog->show();
       return dialog;
@@ -27,6 +29,7 @@ class TimeSyncDialogTest : public QObject {
 
     test::FakeClock clock{1998, 3, 15, 14, 5, 0};
     test::FakeClockSetter setter;
+    test::TestContext context;
   };
 
  private slots:

@@ -19,6 +19,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "support/widgettest.h"
 
 using namespace zw;
@@ -78,9 +79,8 @@ class UpdateDialogTest : public QObject {
     std::unique_ptr<CUpdateDlg> Open(const test::FtpFixture::Options& options = {},
                                      QWidget* clock = nullptr) {
       server = std::make_unique<test::FtpFixture>(served.Path(), options);
-      UpdateServices services{
-          settings, store, files, sink, nullptr, [this] { restartRequested = true; }, &clock_};
-      auto dialog = std::make_unique<CUpdateDlg>(std::move(services), clock);
+      auto dialog = std::make_unique<CUpdateDlg>(
+          context.Context(), [this] { restartRequested = true; }, &clock_, clock);
       dialog->SetTimeout(std::chrono::seconds(5));
       dialog->DirectoryField()->setText(QString::fromStdString(server->Directory("zonewright")));
       dialog->show();
@@ -95,6 +95,8 @@ class UpdateDialogTest : public QObject {
     CClockSettings settings;
     test::RecordingSink sink;
     test::FakeClock clock_{2026, 3, 15, 14, 7, 0};
+    test::TestContext context{
+        {.settings = &settings, .store = &store, .files = &files, .messages = &sink}};
     std::unique_ptr<test::FtpFixture> server;
     bool restartRequested = false;
   };
