@@ -57,7 +57,8 @@ void CClockSettings::ResetToDefaults() {
 
 void CClockSettings::Load(ISettingsStore& store) {
   const auto stored = store.Read(std::string(kRecordName), kRecordSize);
-  if (!stored || stored->size() > kRecordSize) {
+  // An empty value has no data pointer to copy from: it counts as absent.
+  if (!stored || stored->empty() || stored->size() > kRecordSize) {
     return;
   }
   std::memcpy(&m_record, stored->data(), stored->size());

@@ -179,7 +179,7 @@ class CClockSettings {
 
   void ResetToDefaults();
   // Reads "BinSet" over the record: a shorter value changes only its own length, a longer
-  // one is ignored whole, a missing one leaves the record as it is.
+  // one is ignored whole, a missing or empty one leaves the record as it is.
   void Load(ISettingsStore& store);
   // Copies the clock list into the slots and, unless the window is minimised (no
   // rectangle), its rectangle; then writes the record. Failures are silent.

@@ -131,13 +131,14 @@ TEST_F(SettingsTest, ShorterValueOverwritesOnlyItsLength) {
   EXPECT_EQ(s.Fields().showToolbar, 8);
 }
 
-TEST_F(SettingsTest, LongerValueIsIgnoredWhole) {
-  std::vector<std::uint8_t> tooLong(1929, 0);
+TEST_F(SettingsTest, LongerOrEmptyValueIsIgnoredWhole) {
   m_files.MakeDirectories(m_dir.Path() + "/SETTINGS");
-  WriteFile(Path("BinSet"), tooLong);
-  CClockSettings s;
-  s.Load(m_store);
-  EXPECT_EQ(RecordBytes(s), RecordBytes(CClockSettings()));
+  for (const std::size_t size : {std::size_t{1929}, std::size_t{0}}) {
+    WriteFile(Path("BinSet"), std::vector<std::uint8_t>(size, 0));
+    CClockSettings s;
+    s.Load(m_store);
+    EXPECT_EQ(RecordBytes(s), RecordBytes(CClockSettings())) << size << " bytes";
+  }
 }
 
 TEST_F(SettingsTest, SaveCopiesClockListAndRectangle) {
