@@ -11,15 +11,15 @@
 #include <fstream>
 #include <memory>
 
-#include "settings/clocksettings.h"
-#include "ui/clock/clockwnd.h"
 #include "locations/locationdb.h"
-#include "settings/filesettingsstore.h"
-#include "platform/posixfilelayer.h"
-#include "ui/platform/qtalarmactions.h"
-#include "timecore/clocksource.h"
 #include "platform/messagesink.h"
+#include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
+#include "settings/filesettingsstore.h"
+#include "timecore/clocksource.h"
 #include "timecore/now.h"
+#include "ui/clock/clockwnd.h"
+#include "ui/platform/qtalarmactions.h"
 
 using namespace zw;
 
@@ -57,11 +57,10 @@ struct Clock {
       loc->SetOffset(i - 5);
       loc->SetDstRule(1, 1, 0, 2, 2, 0, 0, 10, 2);
       db.Insert(std::move(loc));
-      LocationSlot& slot = settings.Fields().clockSlots[i];
-      CClockSettings::SetText(slot.name, "City number " + std::to_string(i));
-      CClockSettings::SetText(slot.country, "Country");
+      settings.Values().clockSlots[i].place =
+          PlaceName{"City number " + std::to_string(i), "Country"};
     }
-    settings.Fields().hideWelcome = 1;
+    settings.Values().hideWelcome = true;
     std::filesystem::current_path(dir);
   }
   ~Clock() {

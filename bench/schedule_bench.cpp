@@ -10,16 +10,16 @@
 #include <memory>
 #include <string>
 
-#include "settings/clocksettings.h"
 #include "events/eventlist.h"
-#include "ui/events/scheduledlg.h"
-#include "ui/events/schedulemodel.h"
 #include "locations/locationdb.h"
 #include "platform/filelayer.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "timecore/clocksource.h"
-#include "platform/messagesink.h"
 #include "timecore/now.h"
+#include "ui/events/scheduledlg.h"
+#include "ui/events/schedulemodel.h"
 
 using namespace zw;
 
@@ -88,7 +88,7 @@ struct Browser {
       r.preNotifyMinutes = i % 3;
       alarms.Add(std::move(alarm));
     }
-    settings.Fields().scheduleDays = kDays;
+    settings.Values().scheduleDays = kDays;
     dialog = std::make_unique<CScheduleDlg>(alarms, db, settings, store, files, messages, nullptr);
     dialog->resize(900, 700);
     dialog->show();

@@ -35,13 +35,12 @@ CDateTime MomentOf(const Invocation& invocation, const CLocation* in) {
 
 // The schedule browser's stored basis, GMT when it is unset or gone.
 const CLocation* StoredBasis(CSession& session) {
-  const ClockSettingsRecord& record = session.Settings().Fields();
-  const std::string name = CClockSettings::Text(record.scheduleBasisName);
-  if (name.empty()) {
+  const PlaceName& basis = session.Settings().Values().scheduleBasis;
+  if (basis.Empty()) {
     return nullptr;
   }
   const CLocationDB& db = session.Locations();
-  const int index = db.Find(name, CClockSettings::Text(record.scheduleBasisCountry));
+  const int index = db.Find(basis.name, basis.country);
   return index < 0 ? nullptr : db.At(static_cast<std::size_t>(index));
 }
 
@@ -91,7 +90,7 @@ void Events(CSession& session, const Invocation& invocation, std::ostream& resul
   } else if (!invocation.gmt) {
     range.basis = StoredBasis(session);
   }
-  const int storedDays = session.Settings().Fields().scheduleDays;
+  const int storedDays = session.Settings().Values().scheduleDays;
   range.days = invocation.days.value_or(std::clamp(storedDays, 0, CCommandLine::kMaxDays));
   range.firstDay = invocation.from.value_or(CEventsCommand::Today(range.basis));
   CEventsCommand::Write(session.Events(), range, session.Display(), invocation.json, result);

@@ -59,10 +59,10 @@ std::string CProgramLog::FormatLogLine(const CEventSchedule& event, bool success
 }
 
 void CProgramLog::LogProgramStart(const CEventSchedule& event, bool success) {
-  if (m_settings.Fields().logOption == 0) {
+  if (!m_settings.Values().logStarts) {
     return;
   }
-  const std::string fileName = CClockSettings::Text(m_settings.Fields().logFileName);
+  const std::string fileName = m_settings.Values().logFileName;
   const std::string line = FormatLogLine(event, success);
   const FileError error = m_files.Append(
       fileName, std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size()));
@@ -90,12 +90,11 @@ std::string CProgramLog::BasisPart(CDateTime now, const DisplayOptions& options)
 
 // A basis location that has left the database falls back to GMT without a word.
 const CLocation* CProgramLog::BasisLocation() const {
-  const ClockSettingsRecord& record = m_settings.Fields();
-  if (record.logLocationIndex == -1) {
+  const ClockSettings& values = m_settings.Values();
+  if (values.logLocationView == -1) {
     return nullptr;
   }
-  const int index = m_db.Find(CClockSettings::Text(record.logLocationName),
-                              CClockSettings::Text(record.logLocationCountry));
+  const int index = m_db.Find(values.logLocation.name, values.logLocation.country);
   return index < 0 ? nullptr : m_db.At(static_cast<std::size_t>(index));
 }
 

@@ -59,7 +59,7 @@ CDatabaseUpdate::CDatabaseUpdate(CClockSettings& settings, IFileLayer& files,
     : m_settings(settings), m_files(files), m_messages(messages) {}
 
 std::int32_t& CDatabaseUpdate::UpdatedAt(Component component) const {
-  ClockSettingsRecord& fields = m_settings.Fields();
+  ClockSettings& fields = m_settings.Values();
   switch (component) {
     case kTimeZone:
       return fields.zoneUpdatedAt;
@@ -176,7 +176,9 @@ void CDatabaseUpdate::Install(Component component) {
 }
 
 std::string CDatabaseUpdate::LastUpdatedText(Component component) const {
-  return LastUpdatedText(component, UpdatedAt(component), m_settings.Fields().hour24);
+  return LastUpdatedText(
+      component, UpdatedAt(component),
+      m_settings.Values().hour24 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour);
 }
 
 std::string CDatabaseUpdate::LastUpdatedText(Component component, std::int32_t updatedAt,

@@ -11,84 +11,68 @@ namespace zw {
 
 namespace {
 
-constexpr std::int32_t kDefaultBackground = 128;  // dark red: 0x00BBGGRR
-constexpr std::int32_t kWhite = 0xFFFFFF;
 constexpr std::size_t kNameField = 32;
 constexpr const char* kDefaultClockNames[] = {"New York", "London", "San Francisco"};
 
 }  // namespace
+
+DisplayOptions ClockSettings::Display() const {
+  DisplayOptions options;
+  options.fourDigitYears = fourDigitYears;
+  options.showSeconds = showSeconds;
+  options.leadingZeros = leadingZeros;
+  options.displayMode = displayMode;
+  options.dateOrder = dateOrder;
+  options.hour24 = hour24;
+  return options;
+}
 
 CClockSettings::CClockSettings() {
   ResetToDefaults();
 }
 
 void CClockSettings::ResetToDefaults() {
-  m_record = ClockSettingsRecord{};
-  ClockSettingsRecord& r = m_record;
-  r.fourDigitYears = 1;
-  r.showSeconds = 1;
-  r.leadingZeros = 1;
-  r.displayMode = DisplayOptions::kDateAndTime;
-  r.dateOrder = 0;
-  r.hour24 = 0;
-  r.fontTarget = 2;
-  r.autoSize = 1;
-  r.backgroundColor = kDefaultBackground;
-  r.windowRect[0] = 100;
-  r.windowRect[1] = 100;
-  r.windowRect[2] = 400;
-  r.windowRect[3] = 350;
-  SetText(r.logFileName, kDefaultLogFile);
-  r.logLocationIndex = -1;
-  r.logOption = 1;
-  for (LocationSlot& slot : r.clockSlots) {
-    slot.textColor = kWhite;
-  }
-  r.digitSpacing = 10;
-  r.scheduleBasisView = -1;
-  r.showTitlebar = kFlagOn;
-  r.keepOnTop = 0;
-  SetText(r.ftpDirectory, kDefaultFtpDirectory);
-  r.measureCategory = '1';
-  r.measureLeftSystem = '1';
-  r.measureRightSystem = '2';
-  r.showToolbar = kFlagOn;
+  m_values = ClockSettings{};
+  m_image = CSettingsCodec::DefaultImage();
 }
 
 void CClockSettings::Load(ISettingsStore& store) {
-  const auto stored = store.Read(std::string(kRecordName), kRecordSize);
+  const auto stored = store.Read(std::string(kRecordName), CSettingsCodec::kRecordSize);
   // An empty value has no data pointer to copy from: it counts as absent.
-  if (!stored || stored->empty() || stored->size() > kRecordSize) {
+  if (!stored || stored->empty() || stored->size() > CSettingsCodec::kRecordSize) {
     return;
   }
-  std::memcpy(&m_record, stored->data(), stored->size());
+  CSettingsCodec::Encode(m_values, m_image);
+  std::memcpy(m_image.data(), stored->data(), stored->size());
+  m_values = CSettingsCodec::Decode(m_image);
 }
 
 void CClockSettings::Save(ISettingsStore& store, const CLocationDB& db,
                           const std::optional<std::array<int, 4>>& windowRect) {
-  for (std::size_t i = 0; i < kClockSlots; ++i) {
-    LocationSlot& slot = m_record.clockSlots[i];
+  for (std::size_t i = 0; i < ClockSettings::kClockSlots; ++i) {
+    ClockSlot& slot = m_values.clockSlots[i];
     if (i >= db.ClockCount()) {
-      // Only the first byte: the rest of an unused slot is written back as it was.
-      slot.name[0] = '\0';
+      slot.place.name.clear();
       continue;
     }
     const CLocation* location = db.ClockAt(i);
-    SetText(slot.name, location->Name());
-    SetText(slot.country, location->Country());
-    slot.textColor = static_cast<std::int32_t>(location->Clock().color);
+    slot.place = PlaceName{location->Name(), location->Country()};
+    slot.textColor = location->Clock().color;
   }
   if (windowRect) {
-    for (std::size_t i = 0; i < 4; ++i) {
-      m_record.windowRect[i] = (*windowRect)[i];
-    }
+    m_values.windowRect = *windowRect;
   }
   SaveRecord(store);
 }
 
+CSettingsCodec::Image CClockSettings::Record() const {
+  CSettingsCodec::Image image = m_image;
+  CSettingsCodec::Encode(m_values, image);
+  return image;
+}
+
 void CClockSettings::SaveRecord(ISettingsStore& store) const {
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(&m_record);
-  store.Write(std::string(kRecordName), std::span<const std::uint8_t>(bytes, kRecordSize));
+  store.Write(std::string(kRecordName), Record());
 }
 
 std::string CClockSettings::BuildInstanceRecord(std::string_view className,
@@ -110,17 +94,16 @@ void CClockSettings::SaveInstanceRecord(ISettingsStore& store, std::string_view 
 
 void CClockSettings::RestoreClockList(CLocationDB& db) const {
   db.ClearClock();
-  for (const LocationSlot& slot : m_record.clockSlots) {
-    const std::string name = Text(slot.name);
-    if (name.empty()) {
+  for (const ClockSlot& slot : m_values.clockSlots) {
+    if (slot.place.Empty()) {
       continue;
     }
-    const int index = db.Find(name, Text(slot.country));
+    const int index = db.Find(slot.place.name, slot.place.country);
     if (index < 0) {
       continue;
     }
     CLocation* location = db.At(static_cast<std::size_t>(index));
-    location->Clock().color = static_cast<std::uint32_t>(slot.textColor);
+    location->Clock().color = slot.textColor;
     db.AddToClock(location);
   }
   if (db.ClockCount() > 0) {
@@ -135,17 +118,6 @@ void CClockSettings::RestoreClockList(CLocationDB& db) const {
       }
     }
   }
-}
-
-DisplayOptions CClockSettings::Display() const {
-  DisplayOptions options;
-  options.fourDigitYears = m_record.fourDigitYears != 0;
-  options.showSeconds = m_record.showSeconds != 0;
-  options.leadingZeros = m_record.leadingZeros != 0;
-  options.displayMode = m_record.displayMode;
-  options.dateOrder = m_record.dateOrder;
-  options.hour24 = m_record.hour24 != 0;
-  return options;
 }
 
 }  // namespace zw

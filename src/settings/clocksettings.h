@@ -1,191 +1,135 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "settings/settingscodec.h"
+#include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
-
-#include "timecore/fixedtext.h"
 
 namespace zw {
 
 class CLocationDB;
 class ISettingsStore;
 
-// A stored font description: the fields a font chooser needs to recreate the font.
-struct FontRecord {
-  std::int32_t height;
-  std::int32_t width;
-  std::int32_t escapement;
-  std::int32_t orientation;
-  std::int32_t weight;
-  std::uint8_t italic;
-  std::uint8_t underline;
-  std::uint8_t strikeOut;
-  std::uint8_t charSet;
-  std::uint8_t outPrecision;
-  std::uint8_t clipPrecision;
-  std::uint8_t quality;
-  std::uint8_t pitchAndFamily;
-  char faceName[32];  // empty: the system font
+// A location remembered by its texts; an empty name means none.
+struct PlaceName {
+  std::string name;
+  std::string country;
+
+  bool Empty() const { return name.empty(); }
+  friend bool operator==(const PlaceName&, const PlaceName&) = default;
 };
 
-// One line of the persisted clock list; an empty name marks an unused slot.
-struct LocationSlot {
-  char name[41];
-  char country[41];
-  std::uint8_t padding[2];
-  std::int32_t textColor;  // 0x00BBGGRR
+// A font the user chose for the clock.
+struct ClockFont {
+  enum class Pitch { kDefault = 0, kFixed = 1, kVariable = 2 };
+
+  std::string face;  // empty: the system font
+  int height = 0;    // pixels: negative counts the characters, positive the cell; 0 unset
+  int weight = 0;    // 1..1000, 0 unset
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  Pitch pitch = Pitch::kDefault;
+
+  friend bool operator==(const ClockFont&, const ClockFont&) = default;
 };
 
-// The stored settings, byte for byte. Offsets are a file format: never reorder.
-// Flags marked "8" hold 8 for on and 0 for off.
-struct ClockSettingsRecord {
-  std::int32_t fourDigitYears;
-  std::int32_t showSeconds;
-  std::int32_t leadingZeros;
-  std::int32_t displayMode;
-  std::int32_t dateOrder;
-  std::int32_t hour24;
-  std::int32_t reserved24;
-  std::int32_t fontTarget;
-  std::int32_t autoSize;
-  std::int32_t backgroundColor;
-  FontRecord nameFont;
-  FontRecord digitFont;
-  std::int32_t listKind;
-  std::int32_t windowRect[4];
-  std::int32_t scheduleDays;
-  char lastLocationName[41];
-  char lastLocationCountry[41];
-  char compareRightName[41];
-  char compareRightCountry[41];
-  std::int32_t hideWelcome;
-  std::int32_t reserved352[3];
-  char logFileName[260];
-  std::int32_t logLocationIndex;
-  char logLocationName[41];
-  char logLocationCountry[41];
-  std::uint8_t padding710[2];
-  std::int32_t logOption;
-  LocationSlot clockSlots[10];
-  std::int32_t digitSpacing;
-  std::int32_t scheduleBasisView;
-  char scheduleBasisName[41];
-  char scheduleBasisCountry[41];
-  std::uint8_t padding1686[2];
-  std::int32_t showTitlebar;  // 8
-  std::int32_t keepOnTop;     // 8
-  std::int32_t zoneUpdatedAt;
-  std::int32_t currencyUpdatedAt;
-  std::int32_t measureUpdatedAt;
-  char ftpDirectory[61];
-  std::uint8_t reserved1769[9];
-  char currencyLeft[36];
-  char currencyRight[36];
-  char measureCategory;
-  char measureLeftSystem;
-  char measureRightSystem;
-  std::uint8_t reserved1853[2][30];
-  std::uint8_t padding1913[3];
-  std::int32_t showToolbar;  // 8
-  std::int32_t measureLeftUnit;
-  std::int32_t measureRightUnit;
+// One line of the remembered clock list; an empty place marks an unused slot.
+struct ClockSlot {
+  PlaceName place;
+  std::uint32_t textColor = 0xFFFFFF;  // 0x00BBGGRR
+
+  friend bool operator==(const ClockSlot&, const ClockSlot&) = default;
 };
 
-// The layout is stored raw, so it only holds on a little-endian machine with 4-byte ints.
-static_assert(std::endian::native == std::endian::little);
-static_assert(sizeof(FontRecord) == 60);
-static_assert(offsetof(FontRecord, italic) == 20);
-static_assert(offsetof(FontRecord, faceName) == 28);
-static_assert(sizeof(LocationSlot) == 88);
-static_assert(offsetof(LocationSlot, country) == 41);
-static_assert(offsetof(LocationSlot, padding) == 82);
-static_assert(offsetof(LocationSlot, textColor) == 84);
-static_assert(sizeof(ClockSettingsRecord) == 1928);
-static_assert(offsetof(ClockSettingsRecord, fourDigitYears) == 0);
-static_assert(offsetof(ClockSettingsRecord, showSeconds) == 4);
-static_assert(offsetof(ClockSettingsRecord, leadingZeros) == 8);
-static_assert(offsetof(ClockSettingsRecord, displayMode) == 12);
-static_assert(offsetof(ClockSettingsRecord, dateOrder) == 16);
-static_assert(offsetof(ClockSettingsRecord, hour24) == 20);
-static_assert(offsetof(ClockSettingsRecord, reserved24) == 24);
-static_assert(offsetof(ClockSettingsRecord, fontTarget) == 28);
-static_assert(offsetof(ClockSettingsRecord, autoSize) == 32);
-static_assert(offsetof(ClockSettingsRecord, backgroundColor) == 36);
-static_assert(offsetof(ClockSettingsRecord, nameFont) == 40);
-static_assert(offsetof(ClockSettingsRecord, digitFont) == 100);
-static_assert(offsetof(ClockSettingsRecord, listKind) == 160);
-static_assert(offsetof(ClockSettingsRecord, windowRect) == 164);
-static_assert(offsetof(ClockSettingsRecord, scheduleDays) == 180);
-static_assert(offsetof(ClockSettingsRecord, lastLocationName) == 184);
-static_assert(offsetof(ClockSettingsRecord, lastLocationCountry) == 225);
-static_assert(offsetof(ClockSettingsRecord, compareRightName) == 266);
-static_assert(offsetof(ClockSettingsRecord, compareRightCountry) == 307);
-static_assert(offsetof(ClockSettingsRecord, hideWelcome) == 348);
-static_assert(offsetof(ClockSettingsRecord, reserved352) == 352);
-static_assert(offsetof(ClockSettingsRecord, logFileName) == 364);
-static_assert(offsetof(ClockSettingsRecord, logLocationIndex) == 624);
-static_assert(offsetof(ClockSettingsRecord, logLocationName) == 628);
-static_assert(offsetof(ClockSettingsRecord, logLocationCountry) == 669);
-static_assert(offsetof(ClockSettingsRecord, padding710) == 710);
-static_assert(offsetof(ClockSettingsRecord, logOption) == 712);
-static_assert(offsetof(ClockSettingsRecord, clockSlots) == 716);
-static_assert(offsetof(ClockSettingsRecord, digitSpacing) == 1596);
-static_assert(offsetof(ClockSettingsRecord, scheduleBasisView) == 1600);
-static_assert(offsetof(ClockSettingsRecord, scheduleBasisName) == 1604);
-static_assert(offsetof(ClockSettingsRecord, scheduleBasisCountry) == 1645);
-static_assert(offsetof(ClockSettingsRecord, padding1686) == 1686);
-static_assert(offsetof(ClockSettingsRecord, showTitlebar) == 1688);
-static_assert(offsetof(ClockSettingsRecord, keepOnTop) == 1692);
-static_assert(offsetof(ClockSettingsRecord, zoneUpdatedAt) == 1696);
-static_assert(offsetof(ClockSettingsRecord, currencyUpdatedAt) == 1700);
-static_assert(offsetof(ClockSettingsRecord, measureUpdatedAt) == 1704);
-static_assert(offsetof(ClockSettingsRecord, ftpDirectory) == 1708);
-static_assert(offsetof(ClockSettingsRecord, reserved1769) == 1769);
-static_assert(offsetof(ClockSettingsRecord, currencyLeft) == 1778);
-static_assert(offsetof(ClockSettingsRecord, currencyRight) == 1814);
-static_assert(offsetof(ClockSettingsRecord, measureCategory) == 1850);
-static_assert(offsetof(ClockSettingsRecord, measureLeftSystem) == 1851);
-static_assert(offsetof(ClockSettingsRecord, measureRightSystem) == 1852);
-static_assert(offsetof(ClockSettingsRecord, reserved1853) == 1853);
-static_assert(offsetof(ClockSettingsRecord, padding1913) == 1913);
-static_assert(offsetof(ClockSettingsRecord, showToolbar) == 1916);
-static_assert(offsetof(ClockSettingsRecord, measureLeftUnit) == 1920);
-static_assert(offsetof(ClockSettingsRecord, measureRightUnit) == 1924);
-
-// All user preferences in the one record, stored whole as "BinSet".
-class CClockSettings {
- public:
-  static constexpr std::size_t kRecordSize = sizeof(ClockSettingsRecord);
-  static constexpr std::size_t kInstanceRecordSize = 65;
+// Every user preference, as the program works with it. How it lies in the stored record is
+// the settings codec's business alone.
+struct ClockSettings {
   static constexpr std::size_t kClockSlots = 10;
-  static constexpr std::int32_t kFlagOn = 8;
-  static constexpr std::string_view kRecordName = "BinSet";
-  static constexpr std::string_view kInstanceName = "InstData";
   static constexpr std::string_view kDefaultLogFile = "ZnWright.log";
   // The update server a fresh installation asks: the local one the tools serve.
   static constexpr std::string_view kDefaultFtpDirectory = "127.0.0.1:2121/zonewright";
 
+  // Which font the Font page's "Select Font..." changes.
+  enum FontTarget { kNameFont = 0, kDigitFont = 1, kBothFonts = 2 };
+
+  bool fourDigitYears = true;
+  bool showSeconds = true;
+  bool leadingZeros = true;
+  DisplayOptions::Mode displayMode = DisplayOptions::kDateAndTime;
+  CDateTime::DateOrder dateOrder = CDateTime::kMonthDayYear;
+  bool hour24 = false;
+  FontTarget fontTarget = kBothFonts;
+  bool autoSize = true;
+  std::uint32_t backgroundColor = 128;  // 0x00BBGGRR: dark red
+  ClockFont nameFont;
+  ClockFont digitFont;
+  int listKind = 0;                                   // the view the location lists open in
+  std::array<int, 4> windowRect{100, 100, 400, 350};  // left, top, right, bottom
+  int scheduleDays = 0;
+  PlaceName lastLocation;
+  PlaceName compareRight;
+  bool hideWelcome = false;
+  std::string logFileName{kDefaultLogFile};
+  int logLocationView = -1;  // -1: the log's times are GMT
+  PlaceName logLocation;
+  bool logStarts = true;
+  std::array<ClockSlot, kClockSlots> clockSlots{};
+  int digitSpacing = 10;
+  int scheduleBasisView = -1;
+  PlaceName scheduleBasis;
+  bool showTitlebar = true;
+  bool keepOnTop = false;
+  // Seconds since 1970 (UTC) of the last download of each data file; 0 never.
+  std::int32_t zoneUpdatedAt = 0;
+  std::int32_t currencyUpdatedAt = 0;
+  std::int32_t measureUpdatedAt = 0;
+  std::string ftpDirectory{kDefaultFtpDirectory};
+  std::string currencyLeft;
+  std::string currencyRight;
+  // Codes of MEASURE.DAT: a category, and the system of each side.
+  char measureCategory = '1';
+  char measureLeftSystem = '1';
+  char measureRightSystem = '2';
+  bool showToolbar = true;
+  int measureLeftUnit = 0;
+  int measureRightUnit = 0;
+
+  DisplayOptions Display() const;
+
+  friend bool operator==(const ClockSettings&, const ClockSettings&) = default;
+};
+
+// The settings and the stored record they came from, kept in "BinSet".
+class CClockSettings {
+ public:
+  static constexpr std::size_t kInstanceRecordSize = 65;
+  static constexpr std::string_view kRecordName = "BinSet";
+  static constexpr std::string_view kInstanceName = "InstData";
+
   CClockSettings();
 
-  ClockSettingsRecord& Fields() { return m_record; }
-  const ClockSettingsRecord& Fields() const { return m_record; }
+  ClockSettings& Values() { return m_values; }
+  const ClockSettings& Values() const { return m_values; }
+  DisplayOptions Display() const { return m_values.Display(); }
 
   void ResetToDefaults();
   // Reads "BinSet" over the record: a shorter value changes only its own length, a longer
-  // one is ignored whole, a missing or empty one leaves the record as it is.
+  // one is ignored whole, a missing or empty one leaves the settings as they are.
   void Load(ISettingsStore& store);
   // Copies the clock list into the slots and, unless the window is minimised (no
   // rectangle), its rectangle; then writes the record. Failures are silent.
   void Save(ISettingsStore& store, const CLocationDB& db,
             const std::optional<std::array<int, 4>>& windowRect);
-  // Writes the record as it stands.
+  // The record as the settings stand; bytes the program does not use stay as they were read.
+  CSettingsCodec::Image Record() const;
+  // Writes Record().
   void SaveRecord(ISettingsStore& store) const;
   // Writes "InstData": the class name padded with blanks to 32 characters, then the title
   // (cut to 32) and its terminator; the rest blanks.
@@ -197,23 +141,9 @@ class CClockSettings {
   // is left, every location named "New York", "London" or "San Francisco" in database order.
   void RestoreClockList(CLocationDB& db) const;
 
-  DisplayOptions Display() const;
-
-  // Text fields hold a zero-terminated string; one written elsewhere without a terminator
-  // ends at its field.
-  template <std::size_t N>
-  static std::string Text(const char (&field)[N]) {
-    return FixedText(field);
-  }
-  template <std::size_t N>
-  static void SetText(char (&field)[N], std::string_view value) {
-    SetFixedText(field, value);
-  }
-
-  static bool IsOn(std::int32_t flag) { return flag == kFlagOn; }
-
  private:
-  ClockSettingsRecord m_record{};
+  ClockSettings m_values;
+  CSettingsCodec::Image m_image{};
 };
 
 }  // namespace zw

@@ -175,12 +175,10 @@ TEST_F(Program, FollowsTheStoredSettingsAndTheirOverrides) {
                    }));
 
   CClockSettings settings;
-  ClockSettingsRecord& r = settings.Fields();
-  CClockSettings::SetText(r.clockSlots[0].name, "Kolkata");
-  CClockSettings::SetText(r.clockSlots[0].country, "India");
-  CClockSettings::SetText(r.clockSlots[1].name, "Gone");
-  CClockSettings::SetText(r.clockSlots[2].name, "Z\xFCrich");
-  CClockSettings::SetText(r.clockSlots[2].country, "Switzerland");
+  ClockSettings& r = settings.Values();
+  r.clockSlots[0].place = PlaceName{"Kolkata", "India"};
+  r.clockSlots[1].place = PlaceName{"Gone", ""};
+  r.clockSlots[2].place = PlaceName{"Z\xFCrich", "Switzerland"};
   r.dateOrder = CDateTime::kDayMonthYear;
   r.hour24 = 1;
   r.showSeconds = 0;
@@ -276,9 +274,9 @@ TEST_F(Program, ListsEventsAcrossTheMonthsEnd) {
 
   // The schedule browser's stored basis and number of days are the defaults.
   CClockSettings settings;
-  settings.Fields().scheduleDays = 2;
-  CClockSettings::SetText(settings.Fields().scheduleBasisName, "Tokyo");
-  CClockSettings::SetText(settings.Fields().scheduleBasisCountry, "Japan");
+  settings.Values().scheduleDays = 2;
+  settings.Values().scheduleBasis.name = "Tokyo";
+  settings.Values().scheduleBasis.country = "Japan";
   test::WriteSettings(ConfigHome(), settings);
   const Lines atTokyo = Ok({"events", "--from", "2037-01-30"});
   ASSERT_EQ(atTokyo.size(), 5u);

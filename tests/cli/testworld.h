@@ -196,9 +196,9 @@ inline void WriteWorld(const std::string& directory) {
 
 // Stores a settings record where the program looks for it under `configHome`.
 inline void WriteSettings(const std::string& configHome, const CClockSettings& settings) {
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(&settings.Fields());
+  const CSettingsCodec::Image record = settings.Record();
   WriteBytes(configHome + "/Velloran/Zonewright/2.0/SETTINGS/BinSet",
-             std::vector<std::uint8_t>(bytes, bytes + CClockSettings::kRecordSize));
+             std::vector<std::uint8_t>(record.begin(), record.end()));
 }
 
 }  // namespace zw::test

@@ -54,10 +54,9 @@ class ProgramLogTest : public ::testing::Test {
   }
 
   void SetBasis(int index, const std::string& name, const std::string& country) {
-    ClockSettingsRecord& r = m_settings.Fields();
-    r.logLocationIndex = index;
-    CClockSettings::SetText(r.logLocationName, name);
-    CClockSettings::SetText(r.logLocationCountry, country);
+    ClockSettings& r = m_settings.Values();
+    r.logLocationView = index;
+    r.logLocation = PlaceName{name, country};
   }
 
   static std::string Content(const std::string& path) {
@@ -105,8 +104,8 @@ TEST_F(ProgramLogTest, GmtBasisFollowsDateOrderAndClockModeOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.prefix);
-    ClockSettingsRecord& r = m_settings.Fields();
-    r.dateOrder = c.dateOrder;
+    ClockSettings& r = m_settings.Values();
+    r.dateOrder = static_cast<CDateTime::DateOrder>(c.dateOrder);
     r.hour24 = c.hour24;
     r.fourDigitYears = r.showSeconds = r.leadingZeros = c.others;
     const std::string line = m_log.FormatLogLine(Event("New York", "United States"), true);
@@ -122,10 +121,10 @@ TEST_F(ProgramLogTest, BasisLocationInDaylightSavingWithEmptyCountryEvent) {
 }
 
 TEST_F(ProgramLogTest, LocalTextsFollowDisplayOptions) {
-  ClockSettingsRecord& r = m_settings.Fields();
-  r.fourDigitYears = 0;
-  r.showSeconds = 0;
-  r.leadingZeros = 0;
+  ClockSettings& r = m_settings.Values();
+  r.fourDigitYears = false;
+  r.showSeconds = false;
+  r.leadingZeros = false;
   SetBasis(0, "New York", "United States");
   EXPECT_EQ(m_log.FormatLogLine(Event("Kolkata", "India"), true),
             "7/4/26  9:05 AM (local time)  7/4/26  6:35 PM (Kolkata, India)"
@@ -170,7 +169,7 @@ TEST_F(ProgramLogTest, EventWithoutLocationIsNamedFromItsRecord) {
 }
 
 TEST_F(ProgramLogTest, EachStartAppendsExactlyOneLineOnlyWhileLoggingIsOn) {
-  const std::string file(CClockSettings::kDefaultLogFile);
+  const std::string file(ClockSettings::kDefaultLogFile);
   ASSERT_FALSE(std::filesystem::exists(file));
 
   const CEventSchedule& event = Event("New York", "United States");
@@ -184,14 +183,14 @@ TEST_F(ProgramLogTest, EachStartAppendsExactlyOneLineOnlyWhileLoggingIsOn) {
   EXPECT_EQ(Content(file), first + second);
 
   // "Record Started Programs in the Log File" unticked: starts leave the log as it is.
-  m_settings.Fields().logOption = 0;
+  m_settings.Values().logStarts = false;
   m_log.LogProgramStart(event, true);
   EXPECT_EQ(Content(file), first + second);
   EXPECT_TRUE(m_actions.Calls().empty());
 }
 
 TEST_F(ProgramLogTest, MissingDirectoryGivesOpeningErrorAndNoFile) {
-  CClockSettings::SetText(m_settings.Fields().logFileName, "no/such/dir/started.log");
+  m_settings.Values().logFileName = "no/such/dir/started.log";
   m_log.LogProgramStart(Event("Greenwich", ""), true);
   ASSERT_EQ(m_actions.Calls().size(), 1u);
   EXPECT_EQ(m_actions.Calls()[0].what, "error");

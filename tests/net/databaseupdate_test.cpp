@@ -113,8 +113,8 @@ TEST_F(DatabaseUpdateTest, CurrencyAloneIsInstalledWithoutARestart) {
   RunWith({false, true, false}, true);
 
   EXPECT_FALSE(m_update.RestartWanted());
-  EXPECT_EQ(m_settings.Fields().currencyUpdatedAt, kNow);
-  EXPECT_EQ(m_settings.Fields().zoneUpdatedAt, 0);
+  EXPECT_EQ(m_settings.Values().currencyUpdatedAt, kNow);
+  EXPECT_EQ(m_settings.Values().zoneUpdatedAt, 0);
   m_update.Finish();
   EXPECT_EQ(ReadFile("CURRENCY.DAT"), rates);
   EXPECT_EQ(ReadFile("MEASURE.DAT"), "old units");
@@ -159,7 +159,7 @@ TEST_F(DatabaseUpdateTest, TimeZoneDownloadThatIsNoWholeZoneFileIsNotReceived) {
     EXPECT_EQ(m_sink.LastText(), "The downloaded time zone file " + c.said +
                                      "  It was deleted; the current time zone file stays in use.");
     EXPECT_FALSE(m_update.RestartWanted());
-    EXPECT_EQ(m_settings.Fields().zoneUpdatedAt, 0) << "no update was received";
+    EXPECT_EQ(m_settings.Values().zoneUpdatedAt, 0) << "no update was received";
     EXPECT_FALSE(Exists("TEMPT.DAT"));
   }
 }
@@ -170,7 +170,7 @@ TEST_F(DatabaseUpdateTest, FailedRunInstallsNothingAndDropsTheTimeZoneDownload) 
   RunWith({true, true, false}, false);
 
   EXPECT_TRUE(m_update.RunFailed());
-  EXPECT_EQ(m_settings.Fields().currencyUpdatedAt, 0);
+  EXPECT_EQ(m_settings.Values().currencyUpdatedAt, 0);
   m_update.Finish();
   EXPECT_FALSE(Exists("TEMPT.DAT"));
   EXPECT_FALSE(Exists("TEMPC.DAT"));
@@ -202,8 +202,8 @@ TEST_F(DatabaseUpdateTest, DownloadsThatDoNotReadInTheirFormatAreNotInstalled) {
   ASSERT_EQ(m_sink.Messages().size(), 2u);
   EXPECT_EQ(m_sink.Messages()[0].text, CDatabaseUpdate::kCurrencyInvalid);
   EXPECT_EQ(m_sink.Messages()[1].text, CDatabaseUpdate::kMeasurementInvalid);
-  EXPECT_EQ(m_settings.Fields().currencyUpdatedAt, 0) << "the file was not updated";
-  EXPECT_EQ(m_settings.Fields().measureUpdatedAt, 0);
+  EXPECT_EQ(m_settings.Values().currencyUpdatedAt, 0) << "the file was not updated";
+  EXPECT_EQ(m_settings.Values().measureUpdatedAt, 0);
   m_update.Finish();
   EXPECT_EQ(ReadFile("CURRENCY.DAT"), "old rates");
   EXPECT_EQ(ReadFile("MEASURE.DAT"), "old units");

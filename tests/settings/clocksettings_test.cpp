@@ -35,8 +35,8 @@ std::int32_t IntAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
 }
 
 std::vector<std::uint8_t> RecordBytes(const CClockSettings& s) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(&s.Fields());
-  return {p, p + CClockSettings::kRecordSize};
+  const CSettingsCodec::Image record = s.Record();
+  return {record.begin(), record.end()};
 }
 
 class SettingsTest : public ::testing::Test {
@@ -107,16 +107,17 @@ TEST_F(SettingsTest, MissingStoreKeepsDefaultsAndFirstSaveCreatesIt) {
 }
 
 TEST_F(SettingsTest, RecordReadsBackByteForByte) {
-  // Every byte set, reserved and padding ones included, must survive a save and a load.
-  CClockSettings written;
-  auto* raw = reinterpret_cast<std::uint8_t*>(&written.Fields());
-  for (std::size_t i = 0; i < CClockSettings::kRecordSize; ++i) {
+  // Every byte set, reserved and padding ones included, must survive a load and a save.
+  std::vector<std::uint8_t> raw(CSettingsCodec::kRecordSize);
+  for (std::size_t i = 0; i < raw.size(); ++i) {
     raw[i] = static_cast<std::uint8_t>(i * 7 + 3);
   }
-  written.SaveRecord(m_store);
+  m_files.MakeDirectories(m_dir.Path() + "/SETTINGS");
+  WriteFile(Path("BinSet"), raw);
   CClockSettings read;
   read.Load(m_store);
-  EXPECT_EQ(RecordBytes(read), RecordBytes(written));
+  read.SaveRecord(m_store);
+  EXPECT_EQ(ReadFile(Path("BinSet")), raw);
 }
 
 TEST_F(SettingsTest, ShorterValueOverwritesOnlyItsLength) {
@@ -125,10 +126,10 @@ TEST_F(SettingsTest, ShorterValueOverwritesOnlyItsLength) {
   WriteFile(Path("BinSet"), partial);
   CClockSettings s;
   s.Load(m_store);
-  EXPECT_EQ(s.Fields().fourDigitYears, 0);
-  EXPECT_EQ(s.Fields().showSeconds, 0);
-  EXPECT_EQ(s.Fields().leadingZeros, 1);
-  EXPECT_EQ(s.Fields().showToolbar, 8);
+  EXPECT_FALSE(s.Values().fourDigitYears);
+  EXPECT_FALSE(s.Values().showSeconds);
+  EXPECT_TRUE(s.Values().leadingZeros);
+  EXPECT_TRUE(s.Values().showToolbar);
 }
 
 TEST_F(SettingsTest, LongerOrEmptyValueIsIgnoredWhole) {
@@ -151,9 +152,11 @@ TEST_F(SettingsTest, SaveCopiesClockListAndRectangle) {
   longName->Clock().color = 0x00FF00;
   m_db.AddToClock(longName);
 
+  CClockSettings before;
+  before.Values().clockSlots[2].place = PlaceName{"Stale", "Q"};
+  before.SaveRecord(m_store);
   CClockSettings s;
-  CClockSettings::SetText(s.Fields().clockSlots[2].name, "Stale");
-  s.Fields().clockSlots[2].country[0] = 'Q';
+  s.Load(m_store);
   s.Save(m_store, m_db, std::array<int, 4>{10, 20, 300, 400});
 
   const std::vector<std::uint8_t> b = ReadFile(Path("BinSet"));
@@ -197,8 +200,8 @@ TEST_F(SettingsTest, RemovingTheLastClockLocationBringsBackTheDefaults) {
 
   CClockSettings restarted;
   restarted.Load(m_store);
-  for (const LocationSlot& slot : restarted.Fields().clockSlots) {
-    EXPECT_EQ(slot.name[0], '\0');
+  for (const ClockSlot& slot : restarted.Values().clockSlots) {
+    EXPECT_TRUE(slot.place.Empty());
   }
   restarted.RestoreClockList(m_db);
   // Byte-exact names, in database order.
@@ -212,23 +215,12 @@ TEST_F(SettingsTest, RestoreSkipsSlotsWhoseLocationIsGone) {
   AddLocation("Tokyo", "Japan");
   AddLocation("London", "United Kingdom");
   CClockSettings s;
-  CClockSettings::SetText(s.Fields().clockSlots[0].name, "Tokyo");
-  CClockSettings::SetText(s.Fields().clockSlots[0].country, "Japan");
-  s.Fields().clockSlots[0].textColor = 0x0000FF;
-  CClockSettings::SetText(s.Fields().clockSlots[1].name, "Atlantis");
-  CClockSettings::SetText(s.Fields().clockSlots[3].name, "Lima");
-  CClockSettings::SetText(s.Fields().clockSlots[3].country, "Peru");
+  s.Values().clockSlots[0] = ClockSlot{PlaceName{"Tokyo", "Japan"}, 0x0000FF};
+  s.Values().clockSlots[1].place.name = "Atlantis";
+  s.Values().clockSlots[3].place = PlaceName{"Lima", "Peru"};
   s.RestoreClockList(m_db);
   EXPECT_EQ(ClockNames(), (std::vector<std::string>{"Tokyo/Japan", "Lima/Peru"}));
   EXPECT_EQ(m_db.ClockAt(0)->Clock().color, 0x0000FFu);
-}
-
-TEST_F(SettingsTest, TextWithoutTerminatorEndsAtItsField) {
-  CClockSettings s;
-  std::memset(s.Fields().clockSlots[0].name, 'x', sizeof(s.Fields().clockSlots[0].name));
-  EXPECT_EQ(CClockSettings::Text(s.Fields().clockSlots[0].name), std::string(41, 'x'));
-  CClockSettings::SetText(s.Fields().currencyLeft, std::string(50, 'y'));
-  EXPECT_EQ(CClockSettings::Text(s.Fields().currencyLeft), std::string(35, 'y'));
 }
 
 TEST_F(SettingsTest, InstanceRecordLayout) {
@@ -256,7 +248,7 @@ TEST_F(SettingsTest, FailedSavesAreSilentAndKeepTheOldRecord) {
   s.SaveRecord(m_store);
   const std::vector<std::uint8_t> before = ReadFile(Path("BinSet"));
 
-  s.Fields().displayMode = 1;
+  s.Values().displayMode = DisplayOptions::kTimeOnly;
   m_files.FailWrite(2, FileCause::kDiskFull);
   s.SaveRecord(m_store);
   EXPECT_EQ(ReadFile(Path("BinSet")), before);
@@ -272,12 +264,12 @@ TEST_F(SettingsTest, FailedSavesAreSilentAndKeepTheOldRecord) {
 
 TEST_F(SettingsTest, DisplayOptionsMirrorTheFirstSixFields) {
   CClockSettings s;
-  s.Fields().fourDigitYears = 0;
-  s.Fields().showSeconds = 0;
-  s.Fields().leadingZeros = 0;
-  s.Fields().displayMode = 1;
-  s.Fields().dateOrder = 2;
-  s.Fields().hour24 = 1;
+  s.Values().fourDigitYears = false;
+  s.Values().showSeconds = false;
+  s.Values().leadingZeros = false;
+  s.Values().displayMode = DisplayOptions::kTimeOnly;
+  s.Values().dateOrder = CDateTime::kDayMonthYear;
+  s.Values().hour24 = true;
   const DisplayOptions o = s.Display();
   EXPECT_FALSE(o.fourDigitYears);
   EXPECT_FALSE(o.showSeconds);

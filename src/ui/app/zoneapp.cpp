@@ -102,10 +102,10 @@ void CZoneApp::CreateClock() {
   m_alarms.Start();
   // Nothing fires once the clock is gone and the program is on its way out.
   connect(m_clock.get(), &CClockWnd::closed, &m_alarms, &CAlarmService::Stop);
-  if (m_settings.Fields().hideWelcome == 0) {
+  if (!m_settings.Values().hideWelcome) {
     CWelcomeDlg welcome;
     welcome.exec();
-    m_settings.Fields().hideWelcome = welcome.HideFromNowOn() ? 1 : 0;
+    m_settings.Values().hideWelcome = welcome.HideFromNowOn();
   }
   CClockSettings::SaveInstanceRecord(*m_store, "CClockWnd", "Zonewright");
   connect(m_clock.get(), &CClockWnd::helpRequested, this, &CZoneApp::ShowHelp);

@@ -77,7 +77,7 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
   ReloadFonts();
   BuildToolbar();
   ConnectActions();
-  const std::int32_t* r = m_s.settings.Fields().windowRect;
+  const std::array<int, 4>& r = m_s.settings.Values().windowRect;
   setGeometry(r[0], r[1], std::max(1, r[2] - r[0]), std::max(1, r[3] - r[1]));
   ApplyWindowFlags();
 
@@ -106,17 +106,17 @@ void CClockWnd::BuildToolbar() {
 }
 
 void CClockWnd::ConnectActions() {
-  auto& f = m_s.settings.Fields();
+  ClockSettings& f = m_s.settings.Values();
   connect(m_actions.showTitlebar, &QAction::triggered, this, [this, &f] {
-    ToggleFlag(f.showTitlebar);
+    f.showTitlebar = !f.showTitlebar;
     ApplyWindowFlags();
   });
   connect(m_actions.keepOnTop, &QAction::triggered, this, [this, &f] {
-    ToggleFlag(f.keepOnTop);
+    f.keepOnTop = !f.keepOnTop;
     ApplyWindowFlags();
   });
   connect(m_actions.showToolbar, &QAction::triggered, this, [this, &f] {
-    ToggleFlag(f.showToolbar);
+    f.showToolbar = !f.showToolbar;
     RequestRelayout();
   });
   connect(m_actions.minimize, &QAction::triggered, this, &QWidget::showMinimized);
@@ -130,10 +130,10 @@ void CClockWnd::ApplyWindowFlags() {
   const bool visible = isVisible();
   Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-  if (!CClockSettings::IsOn(m_s.settings.Fields().showTitlebar)) {
+  if (!m_s.settings.Values().showTitlebar) {
     flags |= Qt::FramelessWindowHint;
   }
-  if (CClockSettings::IsOn(m_s.settings.Fields().keepOnTop)) {
+  if (m_s.settings.Values().keepOnTop) {
     flags |= Qt::WindowStaysOnTopHint;
   }
   if (flags == windowFlags()) {
@@ -148,8 +148,8 @@ void CClockWnd::ApplyWindowFlags() {
 }
 
 void CClockWnd::ReloadFonts() {
-  m_nameFont = CQtFonts::ToFont(m_s.settings.Fields().nameFont);
-  m_digitFont = CQtFonts::ToFont(m_s.settings.Fields().digitFont);
+  m_nameFont = CQtFonts::ToFont(m_s.settings.Values().nameFont);
+  m_digitFont = CQtFonts::ToFont(m_s.settings.Values().digitFont);
 }
 
 QFont CClockWnd::NameFont() const {
@@ -175,12 +175,12 @@ ClockMetrics CClockWnd::MeasureFonts() const {
   }
   m.digitMaxWidth = widest;
   m.digitItalic = DigitFont().italic();
-  m.digitSpacing = std::clamp(m_s.settings.Fields().digitSpacing, 0, 20);
+  m.digitSpacing = std::clamp(m_s.settings.Values().digitSpacing, 0, 20);
   return m;
 }
 
 ClockArea CClockWnd::Area() const {
-  const bool toolbar = CClockSettings::IsOn(m_s.settings.Fields().showToolbar);
+  const bool toolbar = m_s.settings.Values().showToolbar;
   const int offset = toolbar ? m_toolbar->sizeHint().height() : 0;
   return ClockArea{0, offset, width(), height()};
 }
@@ -196,7 +196,7 @@ void CClockWnd::Layout() {
     return;
   }
   m_laying = true;
-  const bool toolbar = CClockSettings::IsOn(m_s.settings.Fields().showToolbar);
+  const bool toolbar = m_s.settings.Values().showToolbar;
   m_toolbar->setVisible(toolbar);
   if (toolbar) {
     m_toolbar->setGeometry(0, 0, width(), m_toolbar->sizeHint().height());
@@ -208,9 +208,9 @@ void CClockWnd::Layout() {
     CLocation* location = m_s.db.ClockAt(i);
     lines.push_back({location, nameMetrics.horizontalAdvance(Latin1(location->Name()))});
   }
-  const auto& f = m_s.settings.Fields();
+  const ClockSettings& f = m_s.settings.Values();
   const CClockLayout::Result result =
-      CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, f.autoSize == 1, isMaximized(),
+      CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, f.autoSize, isMaximized(),
                            toolbar ? kToolbarMinContent : 0);
   if (result.wantedClient) {
     setFixedSize(result.wantedClient->first, result.wantedClient->second);
@@ -279,8 +279,7 @@ void CClockWnd::paintEvent(QPaintEvent* event) {
   }
   QPainter painter(this);
   const QRect limit = event->rect();
-  painter.fillRect(
-      limit, CQtFonts::ToColor(static_cast<std::uint32_t>(m_s.settings.Fields().backgroundColor)));
+  painter.fillRect(limit, CQtFonts::ToColor(m_s.settings.Values().backgroundColor));
   for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
     PaintLine(painter, *m_s.db.ClockAt(i), limit);
   }
@@ -408,10 +407,10 @@ std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
   internet->addActions({m_actions.updateDatabase, m_actions.synchronizeTime});
   menu->addSeparator();
   QMenu* window = menu->addMenu(QStringLiteral("Window"));
-  const auto& f = m_s.settings.Fields();
-  m_actions.showTitlebar->setChecked(CClockSettings::IsOn(f.showTitlebar));
-  m_actions.showToolbar->setChecked(CClockSettings::IsOn(f.showToolbar));
-  m_actions.keepOnTop->setChecked(CClockSettings::IsOn(f.keepOnTop));
+  const ClockSettings& f = m_s.settings.Values();
+  m_actions.showTitlebar->setChecked(f.showTitlebar);
+  m_actions.showToolbar->setChecked(f.showToolbar);
+  m_actions.keepOnTop->setChecked(f.keepOnTop);
   window->addActions({m_actions.showTitlebar, m_actions.showToolbar, m_actions.keepOnTop});
   window->addSeparator();
   window->addAction(m_actions.minimize);
@@ -431,10 +430,6 @@ void CClockWnd::ShowPopupAt(const QPoint& globalPos) {
 
 void CClockWnd::contextMenuEvent(QContextMenuEvent* event) {
   ShowPopupAt(event->globalPos());
-}
-
-void CClockWnd::ToggleFlag(std::int32_t& flag) {
-  flag = CClockSettings::IsOn(flag) ? 0 : CClockSettings::kFlagOn;
 }
 
 void CClockWnd::RemoveFromClock(std::size_t index) {

@@ -116,7 +116,6 @@ class CClockWnd : public QWidget {
   QFont DigitFont() const;
   void PaintLine(QPainter& painter, CLocation& location, const QRect& limit);
   void ShowPopupAt(const QPoint& globalPos);
-  void ToggleFlag(std::int32_t& flag);
   void ShowAbout();
   int LineAt(const QPoint& pos) const;
   void EndDrag();

@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "locations/locationdb.h"
 #include "settings/clocksettings.h"
 #include "ui/clock/qtfonts.h"
-#include "locations/locationdb.h"
 #include "ui/platform/latin1.h"
 
 namespace zw {
@@ -83,12 +83,12 @@ void CColorPage::OnSelect() {
 }
 
 void CColorPage::ChooseBackground() {
-  std::int32_t& stored = m_settings.Fields().backgroundColor;
-  const auto chosen = m_chooseColor(CQtFonts::ToColor(static_cast<std::uint32_t>(stored)));
+  std::uint32_t& stored = m_settings.Values().backgroundColor;
+  const auto chosen = m_chooseColor(CQtFonts::ToColor(stored));
   if (!chosen) {
     return;
   }
-  stored = static_cast<std::int32_t>(CQtFonts::ToStored(*chosen));
+  stored = CQtFonts::ToStored(*chosen);
   emit colorChanged();
 }
 

@@ -72,24 +72,23 @@ void CFontPage::Build() {
 }
 
 void CFontPage::Load() {
-  const ClockSettingsRecord& f = m_settings.Fields();
+  const ClockSettings& f = m_settings.Values();
   m_copies = Copies{f.fontTarget, f.autoSize};
   m_names->setChecked(true);
   ShowFace(f.nameFont);
   ShowSpacing(f.digitSpacing);
-  m_autoSize->setChecked(m_copies.autoSize != 0);
+  m_autoSize->setChecked(m_copies.autoSize);
 }
 
 void CFontPage::Store() {
-  ClockSettingsRecord& f = m_settings.Fields();
+  ClockSettings& f = m_settings.Values();
   f.fontTarget = m_copies.fontTarget;
   f.autoSize = m_copies.autoSize;
   f.digitSpacing = m_spacing->value();
 }
 
-void CFontPage::ShowFace(const FontRecord& record) {
-  const std::string face = CClockSettings::Text(record.faceName);
-  m_face->setText(face.empty() ? QString::fromLatin1(kSystemFace) : Latin1(face));
+void CFontPage::ShowFace(const ClockFont& font) {
+  m_face->setText(font.face.empty() ? QString::fromLatin1(kSystemFace) : Latin1(font.face));
 }
 
 void CFontPage::ShowSpacing(int spacing) {
@@ -106,8 +105,8 @@ CFontPage::Target CFontPage::CheckedTarget() const {
 }
 
 void CFontPage::OnTarget(Target target) {
-  m_copies.fontTarget = target;
-  const ClockSettingsRecord& f = m_settings.Fields();
+  m_copies.fontTarget = static_cast<ClockSettings::FontTarget>(target);
+  const ClockSettings& f = m_settings.Values();
   ShowFace(target == kDigits ? f.digitFont : f.nameFont);
 }
 
@@ -115,23 +114,23 @@ void CFontPage::OnSelect() {
   // The page opens on "Names" whatever the stored target says, so the checked radio, which
   // is what the user sees, decides which font changes.
   const Target target = CheckedTarget();
-  ClockSettingsRecord& f = m_settings.Fields();
-  const FontRecord& current = target == kDigits ? f.digitFont : f.nameFont;
+  ClockSettings& f = m_settings.Values();
+  const ClockFont& current = target == kDigits ? f.digitFont : f.nameFont;
   const auto chosen = m_chooseFont(CQtFonts::ToFont(current).value_or(QApplication::font()));
   if (!chosen) {
     return;
   }
-  const FontRecord record = CQtFonts::ToRecord(*chosen);
+  const ClockFont font = CQtFonts::ToClockFont(*chosen);
   if (target != kDigits) {
-    f.nameFont = record;
+    f.nameFont = font;
   }
   if (target != kNames) {
     // Cells sized for the old digits would not suit the new ones.
-    f.digitFont = record;
+    f.digitFont = font;
     f.digitSpacing = kNormalSpacing;
     ShowSpacing(kNormalSpacing);
   }
-  ShowFace(record);
+  ShowFace(font);
   emit fontChanged();
 }
 
@@ -140,7 +139,7 @@ void CFontPage::OnSpacingMoved() {
 }
 
 void CFontPage::OnAutoSize() {
-  m_copies.autoSize = m_autoSize->isChecked() ? 1 : 0;
+  m_copies.autoSize = m_autoSize->isChecked();
   emit modified();
 }
 

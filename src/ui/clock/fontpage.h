@@ -2,9 +2,10 @@
 
 #include <QFont>
 #include <QWidget>
-#include <cstdint>
 #include <functional>
 #include <optional>
+
+#include "settings/clocksettings.h"
 
 class QCheckBox;
 class QLabel;
@@ -15,7 +16,6 @@ class QSlider;
 namespace zw {
 
 class CClockSettings;
-struct FontRecord;
 
 // The "Font" page: the fonts of the names and of the dates and times, and the spacing of the
 // digits. A chosen font is in effect at once; the spacing and the options wait for the sheet.
@@ -29,8 +29,12 @@ class CFontPage : public QWidget {
   static constexpr int kMaxSpacing = 20;
   static constexpr int kNormalSpacing = 10;
 
-  // Which font "Select Font..." changes, as stored in fontTarget.
-  enum Target { kNames = 0, kDigits = 1, kBoth = 2 };
+  // Which font "Select Font..." changes.
+  enum Target {
+    kNames = ClockSettings::kNameFont,
+    kDigits = ClockSettings::kDigitFont,
+    kBoth = ClockSettings::kBothFonts
+  };
 
   // Chooses a font; nothing when the chooser is cancelled.
   using FontChooser = std::function<std::optional<QFont>(const QFont& initial)>;
@@ -58,8 +62,8 @@ class CFontPage : public QWidget {
 
  private:
   struct Copies {
-    std::int32_t fontTarget = kBoth;
-    std::int32_t autoSize = 1;
+    ClockSettings::FontTarget fontTarget = ClockSettings::kBothFonts;
+    bool autoSize = true;
   };
 
   void Build();
@@ -70,7 +74,7 @@ class CFontPage : public QWidget {
   void OnSpacingMoved();
   void OnAutoSize();
   Target CheckedTarget() const;
-  void ShowFace(const FontRecord& record);
+  void ShowFace(const ClockFont& font);
   void ShowSpacing(int spacing);
 
   CClockSettings& m_settings;

@@ -16,13 +16,6 @@ constexpr const char* kDisplayGroup = "Display on Clock";
 constexpr const char* kDateGroup = "Date Format";
 constexpr const char* kTimeGroup = "Time Format";
 
-constexpr std::int32_t kDateOnly = 0;
-constexpr std::int32_t kTimeOnly = 1;
-constexpr std::int32_t kDateAndTime = 2;
-constexpr std::int32_t kMonthDayYear = 0;
-constexpr std::int32_t kYearMonthDay = 1;
-constexpr std::int32_t kDayMonthYear = 2;
-
 // Radios of one group share the group box as parent, which keeps them exclusive.
 QGroupBox* AddGroup(QGridLayout* grid, const char* title, int row, int column) {
   auto* group = new QGroupBox(QString::fromLatin1(title));
@@ -74,26 +67,24 @@ void CFormatPage::Build() {
 }
 
 void CFormatPage::Load() {
-  const ClockSettingsRecord& f = m_settings.Fields();
+  const ClockSettings& f = m_settings.Values();
   m_copies =
       Copies{f.fourDigitYears, f.showSeconds, f.leadingZeros, f.displayMode, f.dateOrder, f.hour24};
   ShowCopies();
 }
 
 void CFormatPage::ShowCopies() {
-  // Values the page cannot show fall to the last choice of their group.
-  m_date->setChecked(m_copies.displayMode == kDateOnly);
-  m_time->setChecked(m_copies.displayMode == kTimeOnly);
-  m_both->setChecked(m_copies.displayMode != kDateOnly && m_copies.displayMode != kTimeOnly);
-  m_monthFirst->setChecked(m_copies.dateOrder == kMonthDayYear);
-  m_dayFirst->setChecked(m_copies.dateOrder == kDayMonthYear);
-  m_yearFirst->setChecked(m_copies.dateOrder != kMonthDayYear &&
-                          m_copies.dateOrder != kDayMonthYear);
-  m_twelveHour->setChecked(m_copies.hour24 == 0);
-  m_twentyFourHour->setChecked(m_copies.hour24 != 0);
-  m_fourDigitYears->setChecked(m_copies.fourDigitYears != 0);
-  m_seconds->setChecked(m_copies.showSeconds != 0);
-  m_leadingZeros->setChecked(m_copies.leadingZeros != 0);
+  m_date->setChecked(m_copies.displayMode == DisplayOptions::kDateOnly);
+  m_time->setChecked(m_copies.displayMode == DisplayOptions::kTimeOnly);
+  m_both->setChecked(m_copies.displayMode == DisplayOptions::kDateAndTime);
+  m_monthFirst->setChecked(m_copies.dateOrder == CDateTime::kMonthDayYear);
+  m_dayFirst->setChecked(m_copies.dateOrder == CDateTime::kDayMonthYear);
+  m_yearFirst->setChecked(m_copies.dateOrder == CDateTime::kYearMonthDay);
+  m_twelveHour->setChecked(!m_copies.hour24);
+  m_twentyFourHour->setChecked(m_copies.hour24);
+  m_fourDigitYears->setChecked(m_copies.fourDigitYears);
+  m_seconds->setChecked(m_copies.showSeconds);
+  m_leadingZeros->setChecked(m_copies.leadingZeros);
 }
 
 void CFormatPage::OnClicked() {
@@ -102,24 +93,24 @@ void CFormatPage::OnClicked() {
 }
 
 void CFormatPage::ReadRadios() {
-  m_copies.displayMode = m_date->isChecked()   ? kDateOnly
-                         : m_time->isChecked() ? kTimeOnly
-                                               : kDateAndTime;
-  m_copies.dateOrder = m_monthFirst->isChecked() ? kMonthDayYear
-                       : m_dayFirst->isChecked() ? kDayMonthYear
-                                                 : kYearMonthDay;
-  m_copies.hour24 = m_twelveHour->isChecked() ? 0 : 1;
+  m_copies.displayMode = m_date->isChecked()   ? DisplayOptions::kDateOnly
+                         : m_time->isChecked() ? DisplayOptions::kTimeOnly
+                                               : DisplayOptions::kDateAndTime;
+  m_copies.dateOrder = m_monthFirst->isChecked() ? CDateTime::kMonthDayYear
+                       : m_dayFirst->isChecked() ? CDateTime::kDayMonthYear
+                                                 : CDateTime::kYearMonthDay;
+  m_copies.hour24 = !m_twelveHour->isChecked();
 }
 
 void CFormatPage::ReadChecks() {
-  m_copies.fourDigitYears = m_fourDigitYears->isChecked() ? 1 : 0;
-  m_copies.showSeconds = m_seconds->isChecked() ? 1 : 0;
-  m_copies.leadingZeros = m_leadingZeros->isChecked() ? 1 : 0;
+  m_copies.fourDigitYears = m_fourDigitYears->isChecked();
+  m_copies.showSeconds = m_seconds->isChecked();
+  m_copies.leadingZeros = m_leadingZeros->isChecked();
 }
 
 void CFormatPage::Store() {
   ReadChecks();
-  ClockSettingsRecord& f = m_settings.Fields();
+  ClockSettings& f = m_settings.Values();
   f.fourDigitYears = m_copies.fourDigitYears;
   f.showSeconds = m_copies.showSeconds;
   f.leadingZeros = m_copies.leadingZeros;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
+
+#include "timecore/datetime.h"
+#include "timecore/displayoptions.h"
 
 class QCheckBox;
 class QRadioButton;
@@ -41,12 +43,12 @@ class CFormatPage : public QWidget {
 
  private:
   struct Copies {
-    std::int32_t fourDigitYears = 1;
-    std::int32_t showSeconds = 1;
-    std::int32_t leadingZeros = 1;
-    std::int32_t displayMode = 2;
-    std::int32_t dateOrder = 0;
-    std::int32_t hour24 = 0;
+    bool fourDigitYears = true;
+    bool showSeconds = true;
+    bool leadingZeros = true;
+    DisplayOptions::Mode displayMode = DisplayOptions::kDateAndTime;
+    CDateTime::DateOrder dateOrder = CDateTime::kMonthDayYear;
+    bool hour24 = false;
   };
 
   void Build();

@@ -10,11 +10,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "settings/clocksettings.h"
 #include "locations/locationdb.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
 
 namespace zw {
 
@@ -27,7 +27,7 @@ constexpr const char* kGmtText = "GMT";
 constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exist.";
 constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
 
-constexpr std::size_t kMaxStoredName = sizeof(ClockSettingsRecord::logFileName) - 1;
+constexpr std::size_t kMaxStoredName = CSettingsCodec::kLogFileNameBytes;
 
 // The stored name's bytes go to the file system as they are, so they are kept in its
 // encoding rather than in the Latin-1 of the location texts.
@@ -92,25 +92,23 @@ void CLogFilePage::Connect() {
 }
 
 void CLogFilePage::Load() {
-  const ClockSettingsRecord& f = m_settings.Fields();
-  m_copies =
-      Copies{f.logOption, CClockSettings::Text(f.logFileName), f.logLocationIndex,
-             CClockSettings::Text(f.logLocationName), CClockSettings::Text(f.logLocationCountry)};
-  m_record->setChecked(m_copies.option != 0);
+  const ClockSettings& f = m_settings.Values();
+  m_copies = Copies{f.logStarts, f.logFileName, f.logLocationView, f.logLocation.name,
+                    f.logLocation.country};
+  m_record->setChecked(m_copies.option);
   m_name->setText(FileName(m_copies.fileName));
   ShowBasis();
   ApplyEnabling();
 }
 
 void CLogFilePage::Store() {
-  m_copies.option = m_record->isChecked() ? 1 : 0;
+  m_copies.option = m_record->isChecked();
   m_copies.fileName = StoredName(m_name->text());
-  ClockSettingsRecord& f = m_settings.Fields();
-  f.logOption = m_copies.option;
-  CClockSettings::SetText(f.logFileName, m_copies.fileName);
-  f.logLocationIndex = m_copies.locationIndex;
-  CClockSettings::SetText(f.logLocationName, m_copies.locationName);
-  CClockSettings::SetText(f.logLocationCountry, m_copies.locationCountry);
+  ClockSettings& f = m_settings.Values();
+  f.logStarts = m_copies.option;
+  f.logFileName = m_copies.fileName;
+  f.logLocationView = m_copies.locationIndex;
+  f.logLocation = PlaceName{m_copies.locationName, m_copies.locationCountry};
 }
 
 const CLocation* CLogFilePage::BasisLocation() const {

@@ -56,9 +56,9 @@ class CLogFilePage : public QWidget {
 
  private:
   struct Copies {
-    std::int32_t option = 1;
+    bool option = true;
     std::string fileName;
-    std::int32_t locationIndex = -1;
+    int locationIndex = -1;
     std::string locationName;
     std::string locationCountry;
   };

@@ -5,15 +5,8 @@
 
 namespace zw {
 
-namespace {
-
-constexpr std::uint8_t kFixedPitch = 1;
-constexpr std::uint8_t kVariablePitch = 2;
-
-}  // namespace
-
-std::optional<QFont> CQtFonts::ToFont(const FontRecord& record) {
-  const std::string face = CClockSettings::Text(record.faceName);
+std::optional<QFont> CQtFonts::ToFont(const ClockFont& record) {
+  const std::string& face = record.face;
   if (face.empty()) {
     return std::nullopt;
   }
@@ -27,27 +20,27 @@ std::optional<QFont> CQtFonts::ToFont(const FontRecord& record) {
   if (record.weight > 0 && record.weight <= 1000) {
     font.setWeight(static_cast<QFont::Weight>(record.weight));
   }
-  font.setItalic(record.italic != 0);
-  font.setUnderline(record.underline != 0);
-  font.setStrikeOut(record.strikeOut != 0);
-  if ((record.pitchAndFamily & 0x3) == kFixedPitch) {
+  font.setItalic(record.italic);
+  font.setUnderline(record.underline);
+  font.setStrikeOut(record.strikeOut);
+  if (record.pitch == ClockFont::Pitch::kFixed) {
     font.setFixedPitch(true);
   }
   return font;
 }
 
-FontRecord CQtFonts::ToRecord(const QFont& font) {
-  FontRecord record{};
+ClockFont CQtFonts::ToClockFont(const QFont& font) {
+  ClockFont record;
   const int pixels = font.pixelSize() > 0 ? font.pixelSize()
                                           : static_cast<int>(font.pointSizeF() * 96.0 / 72.0 + 0.5);
   record.height = -pixels;
   record.weight = font.weight();
-  record.italic = font.italic() ? 1 : 0;
-  record.underline = font.underline() ? 1 : 0;
-  record.strikeOut = font.strikeOut() ? 1 : 0;
-  record.pitchAndFamily = font.fixedPitch() ? kFixedPitch : kVariablePitch;
+  record.italic = font.italic();
+  record.underline = font.underline();
+  record.strikeOut = font.strikeOut();
+  record.pitch = font.fixedPitch() ? ClockFont::Pitch::kFixed : ClockFont::Pitch::kVariable;
   const QByteArray face = font.family().toLatin1();
-  CClockSettings::SetText(record.faceName, std::string_view(face.constData(), face.size()));
+  record.face.assign(face.constData(), static_cast<std::size_t>(face.size()));
   return record;
 }
 

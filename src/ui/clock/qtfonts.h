@@ -12,9 +12,9 @@ namespace zw {
 // Conversions between the stored forms of fonts and colours and Qt's.
 class CQtFonts {
  public:
-  // Nothing for a record without a face name: the system font is meant.
-  static std::optional<QFont> ToFont(const FontRecord& record);
-  static FontRecord ToRecord(const QFont& font);
+  // Nothing for a font without a face name: the system font is meant.
+  static std::optional<QFont> ToFont(const ClockFont& font);
+  static ClockFont ToClockFont(const QFont& font);
 
   // Stored colours are 0x00BBGGRR.
   static QColor ToColor(std::uint32_t stored);

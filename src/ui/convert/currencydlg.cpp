@@ -9,20 +9,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
 #include "convert/converter.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "ui/convert/waitcursor.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
+#include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/numedit.h"
 
 namespace zw {
 
 namespace {
-
-static_assert(sizeof(ClockSettingsRecord::currencyLeft) - 1 == CCurrencyFile::kStoredNameChars);
-static_assert(sizeof(ClockSettingsRecord::currencyRight) - 1 == CCurrencyFile::kStoredNameChars);
 
 constexpr int kDescriptionLines = 3;
 
@@ -100,9 +97,9 @@ void CCurrencyDlg::Fill() {
     m_lists[kLeft]->addItem(name);
     m_lists[kRight]->addItem(name);
   }
-  const ClockSettingsRecord& fields = m_settings.Fields();
-  m_lists[kLeft]->setCurrentIndex(m_table.Find(CClockSettings::Text(fields.currencyLeft), 0));
-  m_lists[kRight]->setCurrentIndex(m_table.Find(CClockSettings::Text(fields.currencyRight), 1));
+  const ClockSettings& fields = m_settings.Values();
+  m_lists[kLeft]->setCurrentIndex(m_table.Find(fields.currencyLeft, 0));
+  m_lists[kRight]->setCurrentIndex(m_table.Find(fields.currencyRight, 1));
   if (m_table.Description()) {
     m_description->setPlainText(Latin1(*m_table.Description()));
   }
@@ -147,15 +144,15 @@ void CCurrencyDlg::OnEquals() {
 }
 
 void CCurrencyDlg::StoreChoices() {
-  ClockSettingsRecord& fields = m_settings.Fields();
+  ClockSettings& fields = m_settings.Values();
   const std::vector<CurrencyRecord>& records = m_table.Records();
   const int left = m_lists[kLeft]->currentIndex();
   const int right = m_lists[kRight]->currentIndex();
   if (left >= 0) {
-    CClockSettings::SetText(fields.currencyLeft, records[static_cast<std::size_t>(left)].name);
+    fields.currencyLeft = records[static_cast<std::size_t>(left)].name;
   }
   if (right >= 0) {
-    CClockSettings::SetText(fields.currencyRight, records[static_cast<std::size_t>(right)].name);
+    fields.currencyRight = records[static_cast<std::size_t>(right)].name;
   }
 }
 

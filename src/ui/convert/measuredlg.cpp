@@ -11,12 +11,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
 #include "convert/converter.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "ui/convert/waitcursor.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
+#include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/numedit.h"
 
 namespace zw {
@@ -33,11 +33,11 @@ char SystemKey(int id) {
   return static_cast<char>('0' + id);
 }
 
-char& StoredSystem(ClockSettingsRecord& fields, CAmountFields::Side side) {
+char& StoredSystem(ClockSettings& fields, CAmountFields::Side side) {
   return side == CAmountFields::kLeft ? fields.measureLeftSystem : fields.measureRightSystem;
 }
 
-std::int32_t& StoredUnit(ClockSettingsRecord& fields, CAmountFields::Side side) {
+int& StoredUnit(ClockSettings& fields, CAmountFields::Side side) {
   return side == CAmountFields::kLeft ? fields.measureLeftUnit : fields.measureRightUnit;
 }
 
@@ -117,7 +117,7 @@ bool CMeasureDlg::Load() {
 }
 
 void CMeasureDlg::Restore() {
-  ClockSettingsRecord& fields = m_settings.Fields();
+  ClockSettings& fields = m_settings.Values();
   m_categories = m_table.Categories();
   for (const MeasureCategory& category : m_categories) {
     m_category->addItem(Latin1(category.name));
@@ -230,7 +230,7 @@ void CMeasureDlg::Convert(Side from) {
 
 // Only what is chosen is stored: an empty list keeps the stored position it cannot show.
 void CMeasureDlg::StoreChoices() {
-  ClockSettingsRecord& fields = m_settings.Fields();
+  ClockSettings& fields = m_settings.Values();
   const int category = m_category->currentIndex();
   if (category >= 0) {
     fields.measureCategory = m_categories[static_cast<std::size_t>(category)].code;

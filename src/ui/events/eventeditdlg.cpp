@@ -14,18 +14,18 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "settings/clocksettings.h"
 #include "events/event.h"
+#include "locations/locationdb.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "ui/events/annualpage.h"
 #include "ui/events/dailypage.h"
 #include "ui/events/eventactionsdlg.h"
 #include "ui/events/monthlypage.h"
 #include "ui/events/onetimepage.h"
 #include "ui/events/weeklypage.h"
-#include "locations/locationdb.h"
 #include "ui/locations/locationtree.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
 
 namespace zw {
 
@@ -57,8 +57,8 @@ CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* 
   const std::string locationName = alarm.LocationName();
   const std::string locationCountry = alarm.LocationCountry();
   if (locationName.empty() && locationCountry.empty()) {
-    m_tree->SelectByName(CClockSettings::Text(m_settings.Fields().lastLocationName),
-                         CClockSettings::Text(m_settings.Fields().lastLocationCountry));
+    m_tree->SelectByName(m_settings.Values().lastLocation.name,
+                         m_settings.Values().lastLocation.country);
   } else {
     m_tree->SelectByName(locationName, locationCountry);
   }
@@ -100,9 +100,9 @@ void CEventEditDlg::BuildControls() {
   }
   schedule->addWidget(m_tabs);
   m_stack = new QStackedWidget;
-  const int order = m_settings.Fields().dateOrder;
+  const int order = m_settings.Values().dateOrder;
   const int clock =
-      m_settings.Fields().hour24 != 0 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
+      m_settings.Values().hour24 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
   m_pages = {new CDailyPage(order, clock), new CWeeklyPage(order, clock),
              new CMonthlyPage(order, clock), new CAnnualPage(order, clock),
              new COneTimePage(order, clock)};
@@ -223,9 +223,9 @@ void CEventEditDlg::accept() {
   CEvent::SetText(r.locationCountry, location->Country());
   r.preNotifyMinutes = m_preNotify->value();
 
-  const int order = m_settings.Fields().dateOrder;
+  const int order = m_settings.Values().dateOrder;
   const int clock =
-      m_settings.Fields().hour24 != 0 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
+      m_settings.Values().hour24 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
   const PageContext context{m_messages, order, clock, location};
   if (!CurrentPage()->ValidateAndStore(m_alarm, context)) {
     return;
@@ -238,13 +238,12 @@ void CEventEditDlg::accept() {
     EditActions();
     return;
   }
-  CClockSettings::SetText(m_settings.Fields().lastLocationName, location->Name());
-  CClockSettings::SetText(m_settings.Fields().lastLocationCountry, location->Country());
+  m_settings.Values().lastLocation = PlaceName{location->Name(), location->Country()};
   QDialog::accept();
 }
 
 void CEventEditDlg::done(int result) {
-  m_settings.Fields().listKind = m_tree->CurrentView();
+  m_settings.Values().listKind = m_tree->CurrentView();
   QDialog::done(result);
 }
 

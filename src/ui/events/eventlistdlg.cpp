@@ -74,7 +74,7 @@ void CEventListDlg::Save() {
 }
 
 void CEventListDlg::AddEvent() {
-  auto alarm = std::make_unique<CEvent>(m_context.settings.Fields().listKind);
+  auto alarm = std::make_unique<CEvent>(m_context.settings.Values().listKind);
   CEventEditDlg settings(m_context, *alarm, this);
   if (settings.exec() != QDialog::Accepted) {
     return;

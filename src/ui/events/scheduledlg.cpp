@@ -105,7 +105,7 @@ CScheduleDlg::CScheduleDlg(const AppContext& context, QWidget* parent)
   ComputeToday();
   SelectToday();
   SetTimeHeader(TimeHeaderText(), kHeaderExtraWidth);
-  m_days->setValue(std::clamp(m_settings.Fields().scheduleDays, 0, kMaxDays));
+  m_days->setValue(std::clamp(m_settings.Values().scheduleDays, 0, kMaxDays));
   Refresh();
   Connect();
   m_positions.Place(this, CDialogPositions::kSchedule);
@@ -217,13 +217,12 @@ void CScheduleDlg::BuildList() {
 }
 
 void CScheduleDlg::FindBasis() {
-  const ClockSettingsRecord& fields = m_settings.Fields();
+  const ClockSettings& fields = m_settings.Values();
   m_basisView = fields.scheduleBasisView;
-  const std::string name = CClockSettings::Text(fields.scheduleBasisName);
-  if (name.empty()) {
+  if (fields.scheduleBasis.Empty()) {
     return;
   }
-  const int index = m_db.Find(name, CClockSettings::Text(fields.scheduleBasisCountry));
+  const int index = m_db.Find(fields.scheduleBasis.name, fields.scheduleBasis.country);
   m_basis = index < 0 ? nullptr : m_db.At(static_cast<std::size_t>(index));
 }
 
@@ -317,7 +316,7 @@ void CScheduleDlg::RefreshNotesLabel() {
     m_notesLabel->setText(QString::fromLatin1(kNotesLabel));
     return;
   }
-  const int order = m_settings.Fields().dateOrder;
+  const int order = m_settings.Values().dateOrder;
   m_notesLabel->setText(QString::fromLatin1(kNotesForLabel) +
                         CCalendarDlg::DateText(m_shownYear, m_shownMonth, m_selectedDay, order));
 }
@@ -327,7 +326,7 @@ void CScheduleDlg::FillList() {
     m_model->Clear();
     return;
   }
-  m_settings.Fields().scheduleDays = m_days->value();
+  m_settings.Values().scheduleDays = m_days->value();
   m_model->SetOptions(m_settings.Display());
   m_model->Fill(m_alarms, BasisZone(), m_shownYear, m_shownMonth, m_selectedDay, m_days->value());
 }
@@ -397,10 +396,9 @@ void CScheduleDlg::OnChooseBasis() {
   StoreNotes();
   m_basis = select.Chosen();
   m_basisView = select.ChosenView();
-  ClockSettingsRecord& fields = m_settings.Fields();
+  ClockSettings& fields = m_settings.Values();
   fields.scheduleBasisView = m_basisView;
-  CClockSettings::SetText(fields.scheduleBasisName, m_basis->Name());
-  CClockSettings::SetText(fields.scheduleBasisCountry, m_basis->Country());
+  fields.scheduleBasis = PlaceName{m_basis->Name(), m_basis->Country()};
   m_basisLabel->setText(BasisText());
   SetTimeHeader(TimeHeaderText(), kRetitledExtraWidth);
   ComputeToday();
@@ -413,9 +411,7 @@ void CScheduleDlg::OnChooseBasis() {
 void CScheduleDlg::OnGmt() {
   StoreNotes();
   m_basis = nullptr;
-  ClockSettingsRecord& fields = m_settings.Fields();
-  CClockSettings::SetText(fields.scheduleBasisName, "");
-  CClockSettings::SetText(fields.scheduleBasisCountry, "");
+  m_settings.Values().scheduleBasis = PlaceName{};
   m_basisLabel->setText(BasisText());
   SetTimeHeader(QString::fromLatin1(kGmtButtonHeader), kRetitledExtraWidth);
   ComputeToday();
@@ -488,7 +484,7 @@ void CScheduleDlg::ShowDetails() {
 }
 
 void CScheduleDlg::NewEvent() {
-  auto alarm = std::make_unique<CEvent>(m_settings.Fields().listKind);
+  auto alarm = std::make_unique<CEvent>(m_settings.Values().listKind);
   AlarmRecord& fields = alarm->Fields();
   fields.frequency = kOneTime;
   // The event dialogs store dates as MM/DD/YYYY whatever the user's order.

@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
-#include "ui/locations/entertimedlg.h"
 #include "locations/locationdb.h"
+#include "settings/clocksettings.h"
+#include "ui/locations/entertimedlg.h"
 #include "ui/locations/locationtree.h"
 #include "ui/platform/latin1.h"
+#include "ui/widgets/dialogpositions.h"
 
 namespace zw {
 
@@ -108,7 +108,7 @@ void CCompareTimeDlg::Build() {
 }
 
 void CCompareTimeDlg::Restore() {
-  const ClockSettingsRecord& fields = m_settings.Fields();
+  const ClockSettings& fields = m_settings.Values();
   const int view = fields.listKind >= 0 && fields.listKind < CLocationTree::kViewCount
                        ? fields.listKind
                        : CLocationTree::kCountryCity;
@@ -116,10 +116,8 @@ void CCompareTimeDlg::Restore() {
   for (const auto& tree : m_trees) {
     tree->Fill(view);
   }
-  m_trees[kLeft]->SelectByName(CClockSettings::Text(fields.lastLocationName),
-                               CClockSettings::Text(fields.lastLocationCountry));
-  m_trees[kRight]->SelectByName(CClockSettings::Text(fields.compareRightName),
-                                CClockSettings::Text(fields.compareRightCountry));
+  m_trees[kLeft]->SelectByName(fields.lastLocation.name, fields.lastLocation.country);
+  m_trees[kRight]->SelectByName(fields.compareRight.name, fields.compareRight.country);
 }
 
 void CCompareTimeDlg::Connect() {
@@ -142,14 +140,12 @@ void CCompareTimeDlg::EnableButtons() {
 void CCompareTimeDlg::StoreSelections() {
   // A group item or a refill in progress leaves the stored location as it was, so that a
   // passing view without the location does not forget it.
-  ClockSettingsRecord& fields = m_settings.Fields();
+  ClockSettings& fields = m_settings.Values();
   if (const CLocation* left = m_trees[kLeft]->Selected()) {
-    CClockSettings::SetText(fields.lastLocationName, left->Name());
-    CClockSettings::SetText(fields.lastLocationCountry, left->Country());
+    fields.lastLocation = PlaceName{left->Name(), left->Country()};
   }
   if (const CLocation* right = m_trees[kRight]->Selected()) {
-    CClockSettings::SetText(fields.compareRightName, right->Name());
-    CClockSettings::SetText(fields.compareRightCountry, right->Country());
+    fields.compareRight = PlaceName{right->Name(), right->Country()};
   }
 }
 
@@ -203,7 +199,7 @@ void CCompareTimeDlg::ShowTexts(const CCompareTimes::Texts& texts) {
 }
 
 void CCompareTimeDlg::done(int result) {
-  m_settings.Fields().listKind = m_listBy->currentIndex();
+  m_settings.Values().listKind = m_listBy->currentIndex();
   m_positions.Remember(this, CDialogPositions::kCompareTime);
   m_compare.Drop();
   QDialog::done(result);

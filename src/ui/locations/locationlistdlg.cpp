@@ -9,14 +9,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "settings/clocksettings.h"
-#include "ui/widgets/dialogpositions.h"
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
+#include "platform/messagesink.h"
+#include "settings/clocksettings.h"
 #include "ui/locations/locationpropsdlg.h"
 #include "ui/locations/locationtree.h"
 #include "ui/platform/latin1.h"
-#include "platform/messagesink.h"
+#include "ui/widgets/dialogpositions.h"
 
 namespace zw {
 
@@ -79,10 +79,10 @@ CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events
   }
 
   m_tree = std::make_unique<CLocationTree>(tree, m_context.db, 0);
-  m_tree->Fill(m_context.settings.Fields().listKind);
+  m_tree->Fill(m_context.settings.Values().listKind);
   m_view->setCurrentIndex(m_tree->CurrentView());
-  m_tree->SelectByName(CClockSettings::Text(m_context.settings.Fields().lastLocationName),
-                       CClockSettings::Text(m_context.settings.Fields().lastLocationCountry));
+  m_tree->SelectByName(m_context.settings.Values().lastLocation.name,
+                       m_context.settings.Values().lastLocation.country);
   OnSelectionChanged();
   tree->installEventFilter(this);
 
@@ -127,8 +127,8 @@ void CLocationListDlg::OnSelectionChanged() {
   m_delete->setEnabled(location != nullptr);
   m_show->setEnabled(location != nullptr && !m_context.db.IsOnClock(location));
   if (location != nullptr) {
-    CClockSettings::SetText(m_context.settings.Fields().lastLocationName, location->Name());
-    CClockSettings::SetText(m_context.settings.Fields().lastLocationCountry, location->Country());
+    m_context.settings.Values().lastLocation.name = location->Name();
+    m_context.settings.Values().lastLocation.country = location->Country();
   }
   ShowTime();
 }
@@ -290,7 +290,7 @@ bool CLocationListDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CLocationListDlg::done(int result) {
-  m_context.settings.Fields().listKind = m_tree->CurrentView();
+  m_context.settings.Values().listKind = m_tree->CurrentView();
   m_context.positions.Remember(this, CDialogPositions::kLocationList);
   QDialog::done(result);
 }

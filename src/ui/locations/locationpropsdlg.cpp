@@ -12,12 +12,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "settings/clocksettings.h"
 #include "locations/locationdb.h"
-#include "ui/locations/selectlocationdlg.h"
 #include "locations/zonenames.h"
-#include "ui/platform/latin1.h"
 #include "platform/messagesink.h"
+#include "settings/clocksettings.h"
+#include "ui/locations/selectlocationdlg.h"
+#include "ui/platform/latin1.h"
 
 namespace zw {
 
@@ -96,7 +96,7 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   auto* grid = new QGridLayout(dstGroup);
   m_dst = new QCheckBox(QStringLiteral("Daylight Savings Time"));
   grid->addWidget(m_dst, 0, 0, 1, 5);
-  const std::vector<std::string> hours = CZoneNames::HourEntries(settings.Fields().hour24 != 0);
+  const std::vector<std::string> hours = CZoneNames::HourEntries(settings.Values().hour24);
   for (std::size_t i = 0; i < m_rule.size(); ++i) {
     auto* box = new QComboBox;
     const std::size_t field = i % 4;

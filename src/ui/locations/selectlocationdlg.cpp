@@ -6,10 +6,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "settings/clocksettings.h"
 #include "locations/locationdb.h"
-#include "ui/locations/locationtree.h"
 #include "platform/messagesink.h"
+#include "settings/clocksettings.h"
+#include "ui/locations/locationtree.h"
 
 namespace zw {
 
@@ -35,12 +35,12 @@ CSelectLocationDlg::CSelectLocationDlg(const AppContext& context, int view,
   connect(buttons, &QDialogButtonBox::rejected, this, &CSelectLocationDlg::reject);
 
   m_tree = std::make_unique<CLocationTree>(tree, context.db, 1);
-  const int start = view >= 0 ? view : settings.Fields().listKind;
+  const int start = view >= 0 ? view : settings.Values().listKind;
   m_tree->Fill(start);
   m_view->setCurrentIndex(m_tree->CurrentView());
   if (location == nullptr || !m_tree->Select(location)) {
-    m_tree->SelectByName(CClockSettings::Text(settings.Fields().lastLocationName),
-                         CClockSettings::Text(settings.Fields().lastLocationCountry));
+    m_tree->SelectByName(settings.Values().lastLocation.name,
+                         settings.Values().lastLocation.country);
   }
   connect(m_view, &QComboBox::currentIndexChanged, this,
           [this](int index) { m_tree->ChangeView(index); });

@@ -70,7 +70,7 @@ CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestR
   setWindowTitle(QString::fromLatin1(kTitle));
   Build();
   RefreshUpdatedTexts();
-  m_directoryField->setText(Latin1(CClockSettings::Text(m_settings.Fields().ftpDirectory)));
+  m_directoryField->setText(Latin1(m_settings.Values().ftpDirectory));
   Place();
 }
 
@@ -123,8 +123,8 @@ void CUpdateDlg::Build() {
   connect(m_cancel, &QPushButton::clicked, this, &CUpdateDlg::reject);
   connect(m_detailsButton, &QPushButton::clicked, this, [this] { ShowDetails(!m_detailsShown); });
   connect(m_reset, &QPushButton::clicked, this, [this] {
-    m_directoryField->setText(QString::fromLatin1(CClockSettings::kDefaultFtpDirectory.data(),
-                                                  CClockSettings::kDefaultFtpDirectory.size()));
+    m_directoryField->setText(QString::fromLatin1(ClockSettings::kDefaultFtpDirectory.data(),
+                                                  ClockSettings::kDefaultFtpDirectory.size()));
   });
 }
 
@@ -335,7 +335,7 @@ void CUpdateDlg::done(int result) {
     m_positions.Remember(this, CDialogPositions::kUpdate);
     g_detailsShownAtClose = m_detailsShown;
     m_update.Finish();
-    CClockSettings::SetText(m_settings.Fields().ftpDirectory, ToLatin1(m_directoryField->text()));
+    m_settings.Values().ftpDirectory = ToLatin1(m_directoryField->text());
     m_settings.SaveRecord(m_store);
   }
   QDialog::done(result);

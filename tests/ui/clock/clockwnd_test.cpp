@@ -34,7 +34,7 @@ struct Fixture {
       loc->SetOffset(p.offset);
       db.Insert(std::move(loc));
     }
-    settings.Fields().displayMode = displayMode;
+    settings.Values().displayMode = static_cast<DisplayOptions::Mode>(displayMode);
   }
 
   std::unique_ptr<CClockWnd> Open() {
@@ -202,11 +202,11 @@ class ClockWndTest : public QObject {
 
   void toolbarKeepsAMinimumWidth() {
     Fixture f({{"X", "Y", 0}}, DisplayOptions::kDateOnly);
-    CClockSettings::SetText(f.settings.Fields().clockSlots[0].name, "X");
-    CClockSettings::SetText(f.settings.Fields().clockSlots[0].country, "Y");
+    f.settings.Values().clockSlots[0].place.name = "X";
+    f.settings.Values().clockSlots[0].place.country = "Y";
     auto wnd = f.Open();
     QCOMPARE(wnd->width(), 186 + 9);
-    f.settings.Fields().showToolbar = 0;
+    f.settings.Values().showToolbar = false;
     wnd->RequestRelayout();
     QVERIFY(wnd->width() < 186 + 9);
   }
@@ -313,7 +313,7 @@ class ClockWndTest : public QObject {
     // The removal reached the stored record at once.
     CClockSettings reread;
     reread.Load(f.store);
-    QCOMPARE(reread.Fields().clockSlots[0].name[0], '\0');
+    QVERIFY(reread.Values().clockSlots[0].place.Empty());
   }
 
   void titlebarToggleTwiceGivesTheFirstFrameBack() {
@@ -322,15 +322,15 @@ class ClockWndTest : public QObject {
     const Qt::WindowFlags before = wnd->windowFlags();
     wnd->Actions().showTitlebar->trigger();
     QVERIFY(wnd->windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(f.settings.Fields().showTitlebar, 0);
+    QVERIFY(!f.settings.Values().showTitlebar);
     QVERIFY(!Submenu(wnd->BuildPopupMenu().get(), "Window")->actions()[0]->isChecked());
     wnd->Actions().showTitlebar->trigger();
     QCOMPARE(wnd->windowFlags(), before);
-    QCOMPARE(f.settings.Fields().showTitlebar, 8);
+    QVERIFY(f.settings.Values().showTitlebar);
     QVERIFY(Submenu(wnd->BuildPopupMenu().get(), "Window")->actions()[0]->isChecked());
     wnd->Actions().keepOnTop->trigger();
     QVERIFY(wnd->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(f.settings.Fields().keepOnTop, 8);
+    QVERIFY(f.settings.Values().keepOnTop);
   }
 
   void doubleClickChangesColourOrKeepsItOnCancel() {

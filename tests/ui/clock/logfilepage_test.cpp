@@ -49,10 +49,9 @@ struct World {
   }
 
   void SetBasis(int index, const char* name, const char* country) {
-    auto& f = settings.Fields();
-    f.logLocationIndex = index;
-    CClockSettings::SetText(f.logLocationName, name);
-    CClockSettings::SetText(f.logLocationCountry, country);
+    ClockSettings& f = settings.Values();
+    f.logLocationView = index;
+    f.logLocation = PlaceName{name, country};
   }
 
   std::unique_ptr<CLogFilePage> Page() {
@@ -111,13 +110,13 @@ class PrpLogFileTest : public QObject {
     QVERIFY(page->BasisField()->isReadOnly());
     // Showing a vanished basis as GMT does not rewrite what is stored.
     page->Store();
-    QCOMPARE(w.settings.Fields().logLocationIndex, index);
-    QCOMPARE(QString::fromLatin1(CClockSettings::Text(w.settings.Fields().logLocationName)), name);
+    QCOMPARE(w.settings.Values().logLocationView, index);
+    QCOMPARE(QString::fromLatin1(w.settings.Values().logLocation.name), name);
   }
 
   void checkBoxGovernsTheOtherControls() {
     World w;
-    w.settings.Fields().logOption = 0;
+    w.settings.Values().logStarts = false;
     auto page = w.Page();
     QCOMPARE(page->RecordBox()->text(), QStringLiteral("Record Started Programs in the Log File"));
     QVERIFY(!page->RecordBox()->isChecked());
@@ -131,12 +130,12 @@ class PrpLogFileTest : public QObject {
       QVERIFY(control->isEnabled());
     }
     page->Store();
-    QCOMPARE(w.settings.Fields().logOption, 1);
+    QVERIFY(w.settings.Values().logStarts);
     Click(page->RecordBox());
     QCOMPARE(modified.count(), 2);
     QVERIFY(!page->GmtButton()->isEnabled());
     page->Store();
-    QCOMPARE(w.settings.Fields().logOption, 0);
+    QVERIFY(!w.settings.Values().logStarts);
   }
 
   void gmtButtonClearsTheBasis() {
@@ -148,11 +147,11 @@ class PrpLogFileTest : public QObject {
     QCOMPARE(page->BasisField()->text(), QStringLiteral("Greenwich Mean Time"));
     QCOMPARE(modified.count(), 1);
     // The copies change; the settings wait for the sheet.
-    QCOMPARE(w.settings.Fields().logLocationIndex, int{CLocationTree::kCity});
+    QCOMPARE(w.settings.Values().logLocationView, int{CLocationTree::kCity});
     page->Store();
-    QCOMPARE(w.settings.Fields().logLocationIndex, -1);
-    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationName), std::string());
-    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationCountry), std::string());
+    QCOMPARE(w.settings.Values().logLocationView, -1);
+    QCOMPARE(w.settings.Values().logLocation.name, std::string());
+    QCOMPARE(w.settings.Values().logLocation.country, std::string());
   }
 
   void basisBrowseStartsAtTheStoredViewAndLocation() {
@@ -176,18 +175,17 @@ class PrpLogFileTest : public QObject {
     QCOMPARE(page->BasisField()->text(), QStringLiteral("415,  California"));
     QCOMPARE(modified.count(), 1);
     page->Store();
-    QCOMPARE(w.settings.Fields().logLocationIndex, int{CLocationTree::kAreaCode});
-    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationName), std::string("415"));
-    QCOMPARE(CClockSettings::Text(w.settings.Fields().logLocationCountry),
-             std::string("California"));
+    QCOMPARE(w.settings.Values().logLocationView, int{CLocationTree::kAreaCode});
+    QCOMPARE(w.settings.Values().logLocation.name, std::string("415"));
+    QCOMPARE(w.settings.Values().logLocation.country, std::string("California"));
   }
 
   void basisBrowseOfAVanishedLocationStartsFromTheStoredChoice() {
     World w;
     w.SetBasis(CLocationTree::kAreaCode, "Atlantis", "Nowhere");
-    w.settings.Fields().listKind = CLocationTree::kCountryCity;
-    CClockSettings::SetText(w.settings.Fields().lastLocationName, "Tokyo");
-    CClockSettings::SetText(w.settings.Fields().lastLocationCountry, "Japan");
+    w.settings.Values().listKind = CLocationTree::kCountryCity;
+    w.settings.Values().lastLocation.name = "Tokyo";
+    w.settings.Values().lastLocation.country = "Japan";
     auto page = w.Page();
     QSignalSpy modified(page.get(), &CLogFilePage::modified);
     int openedView = -1;
@@ -205,7 +203,7 @@ class PrpLogFileTest : public QObject {
     QCOMPARE(modified.count(), 0);
     QCOMPARE(page->BasisField()->text(), QStringLiteral("Greenwich Mean Time"));
     page->Store();
-    QCOMPARE(w.settings.Fields().logLocationIndex, int{CLocationTree::kAreaCode});
+    QCOMPARE(w.settings.Values().logLocationView, int{CLocationTree::kAreaCode});
   }
 
   void nameBrowsePutsTheFullPathInTheField() {
@@ -229,7 +227,7 @@ class PrpLogFileTest : public QObject {
     QCOMPARE(page->NameField()->text(), full);
     QCOMPARE(modified.count(), 1);
     page->Store();
-    QCOMPARE(CClockSettings::Text(w.settings.Fields().logFileName), full.toStdString());
+    QCOMPARE(w.settings.Values().logFileName, full.toStdString());
   }
 
   void nameBrowseRefusesNamesThatWouldLogElsewhere() {
@@ -255,7 +253,7 @@ class PrpLogFileTest : public QObject {
     Click(page->BrowseNameButton());
     page->Store();
     // The writer opens the stored bytes as they are: they must name the file the user chose.
-    const std::string stored = CClockSettings::Text(w.settings.Fields().logFileName);
+    const std::string stored = w.settings.Values().logFileName;
     std::ofstream(stored) << "line\r\n";
     QVERIFY(QFile::exists(QString::fromStdString(w.dir.File("")) + name));
     // And they read back as the same name.

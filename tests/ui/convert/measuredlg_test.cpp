@@ -62,7 +62,7 @@ struct Fixture {
   void Write(const Bytes& bytes) const { test::WriteFile(dir.File("MEASURE.DAT"), bytes); }
 
   void Store(char category, char left, char right, int leftUnit = 0, int rightUnit = 0) {
-    ClockSettingsRecord& fields = settings.Fields();
+    ClockSettings& fields = settings.Values();
     fields.measureCategory = category;
     fields.measureLeftSystem = left;
     fields.measureRightSystem = right;
@@ -184,9 +184,9 @@ class MeasureDlgTest : public QObject {
     QVERIFY(dlg->Field(kRight)->isEnabled());
     // Closing keeps what could not be shown.
     dlg->close();
-    QCOMPARE(f.settings.Fields().measureLeftSystem, 'x');
-    QCOMPARE(f.settings.Fields().measureLeftUnit, 5);
-    QCOMPARE(f.settings.Fields().measureRightUnit, 0);
+    QCOMPARE(f.settings.Values().measureLeftSystem, 'x');
+    QCOMPARE(f.settings.Values().measureLeftUnit, 5);
+    QCOMPARE(f.settings.Values().measureRightUnit, 0);
   }
 
   void convertsByFactorsAndTheUsOffset_data() {
@@ -400,7 +400,7 @@ class MeasureDlgTest : public QObject {
     const QRect where(150, 130, dlg->width() + 20, dlg->height());
     dlg->setGeometry(where);
     dlg->close();
-    const ClockSettingsRecord& fields = f.settings.Fields();
+    const ClockSettings& fields = f.settings.Values();
     QCOMPARE(fields.measureCategory, 'T');
     QCOMPARE(fields.measureLeftSystem, '2');
     QCOMPARE(fields.measureRightSystem, '3');
@@ -408,7 +408,7 @@ class MeasureDlgTest : public QObject {
     QCOMPARE(fields.measureRightUnit, 0);
     QCOMPARE(f.store.Writes(), 1);
     const Bytes saved = f.store.Value("BinSet");
-    QCOMPARE(saved.size(), CClockSettings::kRecordSize);
+    QCOMPARE(saved.size(), CSettingsCodec::kRecordSize);
     QCOMPARE(saved[1850], std::uint8_t{'T'});
     QCOMPARE(saved[1851], std::uint8_t{'2'});
     QCOMPARE(saved[1852], std::uint8_t{'3'});
@@ -466,8 +466,8 @@ class MeasureDlgTest : public QObject {
     dlg->done(QDialog::Rejected);
     QCOMPARE(f.store.Writes(), 0);
     QVERIFY(!f.positions.IsRemembered(CDialogPositions::kMeasurement));
-    QCOMPARE(f.settings.Fields().measureCategory, 'T');
-    QCOMPARE(f.settings.Fields().measureLeftUnit, 1);
+    QCOMPARE(f.settings.Values().measureCategory, 'T');
+    QCOMPARE(f.settings.Values().measureLeftUnit, 1);
   }
 
   void damagedTablesGiveEmptyListsNotCrashes_data() {
@@ -492,8 +492,8 @@ class MeasureDlgTest : public QObject {
     dlg->EqualsButton()->click();
     dlg->close();
     QVERIFY(f.messages.Messages().empty());
-    QCOMPARE(f.settings.Fields().measureCategory, 'L');
-    QCOMPARE(f.settings.Fields().measureLeftUnit, 0);
+    QCOMPARE(f.settings.Values().measureCategory, 'L');
+    QCOMPARE(f.settings.Values().measureLeftUnit, 0);
   }
 
   void overlongLinesAreCut() {

@@ -46,9 +46,9 @@ struct World {
     tokyo->SetCountry("Japan");
     tokyo->SetOffset(9);
     db.Insert(std::move(tokyo));
-    settings.Fields().listKind = CLocationTree::kCountryCity;
-    CClockSettings::SetText(settings.Fields().lastLocationName, "Tokyo");
-    CClockSettings::SetText(settings.Fields().lastLocationCountry, "Japan");
+    settings.Values().listKind = CLocationTree::kCountryCity;
+    settings.Values().lastLocation.name = "Tokyo";
+    settings.Values().lastLocation.country = "Japan";
   }
 
   // 2026-12-08 12:00 GMT is 21:00 in Tokyo.
@@ -216,8 +216,8 @@ class EventDialogsTest : public QObject {
 
   void existingEventFillsItsPageInTheUsersForms() {
     World w;
-    w.settings.Fields().dateOrder = CDateTime::kDayMonthYear;
-    w.settings.Fields().hour24 = 1;
+    w.settings.Values().dateOrder = CDateTime::kDayMonthYear;
+    w.settings.Values().hour24 = 1;
     auto alarm = NewAlarm();
     CEvent::SetText(alarm->Fields().name, "Flight");
     CEvent::SetText(alarm->Fields().locationName, "Tokyo");

@@ -74,8 +74,8 @@ struct Fixture {
   }
 
   void StoreBasis(const char* name) {
-    CClockSettings::SetText(settings.Fields().scheduleBasisName, name);
-    CClockSettings::SetText(settings.Fields().scheduleBasisCountry, "Country");
+    settings.Values().scheduleBasis.name = name;
+    settings.Values().scheduleBasis.country = "Country";
   }
 
   std::unique_ptr<CScheduleDlg> Open() {
@@ -188,7 +188,7 @@ class ScheduleDlgTest : public QObject {
  private slots:
   void opensOnTodayAtGreenwich() {
     Fixture f;
-    f.settings.Fields().scheduleDays = 2;
+    f.settings.Values().scheduleDays = 2;
     f.Add("Stand-up", "10:00:00");
     auto dlg = f.Open();
     QCOMPARE(dlg->windowTitle(), QStringLiteral("Scheduled Events"));
@@ -225,7 +225,7 @@ class ScheduleDlgTest : public QObject {
     dlg->DaysBox()->setValue(1);
     QCOMPARE(Column(*dlg, kTimeColumn),
              QStringList({"01/14/2026 04:00:00 PM", "01/15/2026 04:00:00 PM"}));
-    QCOMPARE(f.settings.Fields().scheduleDays, 1);
+    QCOMPARE(f.settings.Values().scheduleDays, 1);
 
     dlg->DaysBox()->setValue(5000);
     QCOMPARE(dlg->DaysBox()->value(), 999);
@@ -236,7 +236,7 @@ class ScheduleDlgTest : public QObject {
 
     // A damaged stored count opens inside the range.
     dlg.reset();
-    f.settings.Fields().scheduleDays = 12345;
+    f.settings.Values().scheduleDays = 12345;
     dlg = f.Open();
     QCOMPARE(dlg->DaysBox()->value(), 999);
   }
@@ -283,7 +283,7 @@ class ScheduleDlgTest : public QObject {
 
   void notesAreKeptPerDayAndSavedOnClosing() {
     Fixture f;
-    f.settings.Fields().dateOrder = CDateTime::kDayMonthYear;
+    f.settings.Values().dateOrder = CDateTime::kDayMonthYear;
     {
       auto dlg = f.Open();
       QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("Notes for  14.1.2026"));
@@ -365,9 +365,8 @@ class ScheduleDlgTest : public QObject {
     const QHeaderView* header = dlg->List()->header();
     QCOMPARE(header->sectionSize(kTimeColumn),
              header->fontMetrics().horizontalAdvance(Padded("Tokyo Time", 36)) + 15);
-    const ClockSettingsRecord& fields = f.settings.Fields();
-    QCOMPARE(CClockSettings::Text(fields.scheduleBasisName), std::string("Tokyo"));
-    QCOMPARE(CClockSettings::Text(fields.scheduleBasisCountry), std::string("Country"));
+    const ClockSettings& fields = f.settings.Values();
+    QCOMPARE(fields.scheduleBasis, (PlaceName{"Tokyo", "Country"}));
     QCOMPARE(fields.scheduleBasisView, 0);
     QCOMPARE(f.store.Writes(), 1);
 
@@ -381,8 +380,7 @@ class ScheduleDlgTest : public QObject {
     dlg->GmtButton()->click();
     QCOMPARE(dlg->BasisLabel()->text(), QStringLiteral("Greenwich Mean Time"));
     QCOMPARE(Header(*dlg, kTimeColumn), Padded(" Greenwich Mean Time", 36));
-    QCOMPARE(CClockSettings::Text(fields.scheduleBasisName), std::string());
-    QCOMPARE(CClockSettings::Text(fields.scheduleBasisCountry), std::string());
+    QCOMPARE(fields.scheduleBasis, PlaceName{});
     QCOMPARE(f.store.Writes(), 1);
     QCOMPARE(EnabledDays(*dlg).front(), 14);
     QCOMPARE(Column(*dlg, kTimeColumn), QStringList{"01/15/2026 04:00:00 PM"});
@@ -492,7 +490,7 @@ class ScheduleDlgTest : public QObject {
   void newMakesAOneTimeEventOnTheSelectedDay() {
     Fixture f;
     f.StoreBasis("Paris");
-    f.settings.Fields().listKind = 1;
+    f.settings.Values().listKind = 1;
     auto dlg = f.Open();
     PressDay(*dlg, 20);
     CEvent offered;

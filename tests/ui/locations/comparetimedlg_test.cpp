@@ -75,9 +75,8 @@ struct Fixture {
   }
 
   void Store(Side side, const char* name, const char* country) {
-    ClockSettingsRecord& f = settings.Fields();
-    CClockSettings::SetText(side == kLeft ? f.lastLocationName : f.compareRightName, name);
-    CClockSettings::SetText(side == kLeft ? f.lastLocationCountry : f.compareRightCountry, country);
+    ClockSettings& f = settings.Values();
+    (side == kLeft ? f.lastLocation : f.compareRight) = PlaceName{name, country};
   }
 
   CLocation* Find(const char* name, const char* country) const {
@@ -177,11 +176,9 @@ class CompareTimeDlgTest : public QObject {
       QTest::keyClick(dlg.get(), Qt::Key_Escape);
       QVERIFY(!dlg->isVisible());
     }
-    const ClockSettingsRecord& fields = f.settings.Fields();
-    QCOMPARE(CClockSettings::Text(fields.lastLocationName), std::string("Bombay"));
-    QCOMPARE(CClockSettings::Text(fields.lastLocationCountry), std::string("India"));
-    QCOMPARE(CClockSettings::Text(fields.compareRightName), std::string("New York"));
-    QCOMPARE(CClockSettings::Text(fields.compareRightCountry), std::string("United States"));
+    const ClockSettings& fields = f.settings.Values();
+    QCOMPARE(fields.lastLocation, (PlaceName{"Bombay", "India"}));
+    QCOMPARE(fields.compareRight, (PlaceName{"New York", "United States"}));
     QCOMPARE(fields.listKind, static_cast<std::int32_t>(CLocationTree::kCity));
 
     auto dlg = f.Open();
@@ -206,7 +203,7 @@ class CompareTimeDlgTest : public QObject {
     QCOMPARE(dlg->geometry(), QRect(40, 50, 720, 520));
     dlg->ListBy()->setCurrentIndex(CLocationTree::kCustomList);
     dlg->close();
-    QCOMPARE(f.settings.Fields().listKind, static_cast<std::int32_t>(CLocationTree::kCustomList));
+    QCOMPARE(f.settings.Values().listKind, static_cast<std::int32_t>(CLocationTree::kCustomList));
   }
 
   void currentTimeShowsBothLocationsAndTheSentence() {
@@ -235,9 +232,9 @@ class CompareTimeDlgTest : public QObject {
     QCOMPARE(Texts(*dlg), QStringList({"12/08/2026  04:00:00 PM", "12/08/2026  04:00:00 PM", ""}));
 
     // The display options of the clock apply.
-    f.settings.Fields().dateOrder = CDateTime::kYearMonthDay;
-    f.settings.Fields().hour24 = 1;
-    f.settings.Fields().showSeconds = 0;
+    f.settings.Values().dateOrder = CDateTime::kYearMonthDay;
+    f.settings.Values().hour24 = 1;
+    f.settings.Values().showSeconds = 0;
     dlg->CurrentTimeButton()->click();
     QCOMPARE(dlg->TimeLine(kLeft)->text(), QStringLiteral("2026-12-08  17:00"));
   }
@@ -268,8 +265,8 @@ class CompareTimeDlgTest : public QObject {
     dlg->ListBy()->setCurrentIndex(CLocationTree::kAreaCode);
     QCOMPARE(EnabledButtons(*dlg), 0);
     QCOMPARE(Texts(*dlg), QStringList({"", "", ""}));
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().lastLocationName), std::string("Lyon"));
-    QCOMPARE(CClockSettings::Text(f.settings.Fields().compareRightName), std::string("London"));
+    QCOMPARE(f.settings.Values().lastLocation.name, std::string("Lyon"));
+    QCOMPARE(f.settings.Values().compareRight.name, std::string("London"));
   }
 
   void enterTimeStartsFromTodayOrFromTheComparison() {
@@ -278,7 +275,7 @@ class CompareTimeDlgTest : public QObject {
     f.Store(kRight, "New York", "United States");
     // Late enough that Paris is already in the next day: the date offered is GMT's.
     f.clock.Set(CDateTime(2026, 12, 8, 23, 30, 0).Seconds());
-    f.settings.Fields().dateOrder = CDateTime::kYearMonthDay;
+    f.settings.Values().dateOrder = CDateTime::kYearMonthDay;
     auto dlg = f.Open();
 
     QString title, date, time;
@@ -294,8 +291,8 @@ class CompareTimeDlgTest : public QObject {
 
     // With a comparison shown, the location's own converted date and time, in the clock's
     // formats; Cancel changes nothing.
-    f.settings.Fields().dateOrder = CDateTime::kDayMonthYear;
-    f.settings.Fields().hour24 = 1;
+    f.settings.Values().dateOrder = CDateTime::kDayMonthYear;
+    f.settings.Values().hour24 = 1;
     dlg->CurrentTimeButton()->click();
     const QStringList before = Texts(*dlg);
     QVERIFY(EnterTime(dlg->SelectTimeButton(kRight), [&](CEnterTimeDlg& enter) {

@@ -140,8 +140,8 @@ class LocationDialogsTest : public QObject {
 
   void listShowsLiveTimeAndEnablesButtons() {
     World w;
-    CClockSettings::SetText(w.settings.Fields().lastLocationName, "Mumbai");
-    CClockSettings::SetText(w.settings.Fields().lastLocationCountry, "India");
+    w.settings.Values().lastLocation.name = "Mumbai";
+    w.settings.Values().lastLocation.country = "India";
     w.db.AddToClock(w.Find("Berlin", "Germany"));
     CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     QCOMPARE(dlg.Caption()->text(), QStringLiteral("The current date and time of Mumbai is:"));
@@ -152,7 +152,7 @@ class LocationDialogsTest : public QObject {
     dlg.OnTick();
     QCOMPARE(dlg.Line(2)->text(), QStringLiteral("05:00:01 PM"));
 
-    w.settings.Fields().displayMode = DisplayOptions::kTimeOnly;
+    w.settings.Values().displayMode = DisplayOptions::kTimeOnly;
     dlg.OnTick();
     QCOMPARE(dlg.Caption()->text(), QStringLiteral("The current time of Mumbai is:"));
     QCOMPARE(dlg.Line(1)->text(), QStringLiteral("05:00:01 PM"));
@@ -333,7 +333,7 @@ class LocationDialogsTest : public QObject {
     CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     dlg.ViewBox()->setCurrentIndex(CLocationTree::kAreaCode);
     dlg.accept();
-    QCOMPARE(w.settings.Fields().listKind, int(CLocationTree::kAreaCode));
+    QCOMPARE(w.settings.Values().listKind, int(CLocationTree::kAreaCode));
   }
 };
 

@@ -146,8 +146,8 @@ class UpdateDialogTest : public QObject {
 
     CClockSettings saved;
     saved.Load(world.store);
-    QCOMPARE(saved.Fields().zoneUpdatedAt, world.settings.Fields().zoneUpdatedAt);
-    QCOMPARE(static_cast<std::int64_t>(saved.Fields().measureUpdatedAt), world.clock_.UtcSeconds());
+    QCOMPARE(saved.Values().zoneUpdatedAt, world.settings.Values().zoneUpdatedAt);
+    QCOMPARE(static_cast<std::int64_t>(saved.Values().measureUpdatedAt), world.clock_.UtcSeconds());
   }
 
   void acceptedRestartEndsTheClock() {
@@ -193,7 +193,7 @@ class UpdateDialogTest : public QObject {
     QVERIFY(!dialog->WorkerRunning());
     QCOMPARE(test::OpenSockets(), sockets);
     QVERIFY(!std::filesystem::exists("TEMPT.DAT"));
-    QCOMPARE(world.settings.Fields().zoneUpdatedAt, 0);
+    QCOMPARE(world.settings.Values().zoneUpdatedAt, 0);
   }
 
   void cancellingWhileAReplyIsAwaitedEndsAtOnce() {
@@ -251,7 +251,7 @@ class UpdateDialogTest : public QObject {
     QCOMPARE(items.mid(items.size() - 3),
              QStringList({"550 No such file or directory.", "An ERROR Occurred.",
                           "    - Press F1 for Help."}));
-    QCOMPARE(world.settings.Fields().currencyUpdatedAt, 0);
+    QCOMPARE(world.settings.Values().currencyUpdatedAt, 0);
     dialog->reject();
     QCOMPARE(ReadFile("CURRENCY.DAT"), std::string("old rates"));
   }
@@ -284,7 +284,7 @@ class UpdateDialogTest : public QObject {
     dialog->reject();
     CClockSettings saved;
     saved.Load(world.store);
-    QCOMPARE(CClockSettings::Text(saved.Fields().ftpDirectory), longest.toStdString());
+    QCOMPARE(saved.Values().ftpDirectory, longest.toStdString());
   }
 };
 
