@@ -10,6 +10,7 @@
 #include "platform/posixfilelayer.h"
 #include "settings/datadirectory.h"
 #include "settings/filesettingsstore.h"
+#include "settings/userdirectories.h"
 
 namespace zw {
 
@@ -18,7 +19,12 @@ namespace {
 CClockSettings StoredSettings() {
   CClockSettings settings;
   CPosixFileLayer files;
-  CFileSettingsStore store(files, CFileSettingsStore::DefaultDirectory());
+  // zw never writes: a record the clock has not yet moved is read where it still is.
+  std::string directory = CUserDirectories::Config();
+  if (!files.Exists(directory + "/" + std::string(CClockSettings::kRecordName))) {
+    directory = CUserDirectories::LegacyConfig();
+  }
+  CFileSettingsStore store(files, directory);
   settings.Load(store);
   return settings;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include "events/alarmactions.h"
 #include "events/event.h"
@@ -41,8 +42,20 @@ std::string_view FailureText(FileStage stage) {
 }  // namespace
 
 CProgramLog::CProgramLog(const CClockSettings& settings, const CLocationDB& db, IFileLayer& files,
-                         IAlarmActions& actions)
-    : m_settings(settings), m_db(db), m_files(files), m_actions(actions) {}
+                         IAlarmActions& actions, std::string directory)
+    : m_settings(settings),
+      m_db(db),
+      m_files(files),
+      m_actions(actions),
+      m_directory(std::move(directory)) {}
+
+std::string CProgramLog::LogPath() const {
+  const std::string& name = m_settings.Values().logFileName;
+  if (m_directory.empty() || name.find('/') != std::string::npos) {
+    return name;
+  }
+  return m_directory + "/" + name;
+}
 
 std::string CProgramLog::FormatLogLine(const CEventSchedule& event, bool success) const {
   const CDateTime now;
@@ -62,7 +75,10 @@ void CProgramLog::LogProgramStart(const CEventSchedule& event, bool success) {
   if (!m_settings.Values().logStarts) {
     return;
   }
-  const std::string fileName = m_settings.Values().logFileName;
+  const std::string fileName = LogPath();
+  if (fileName != m_settings.Values().logFileName) {
+    m_files.MakeDirectories(m_directory);
+  }
   const std::string line = FormatLogLine(event, success);
   const FileError error = m_files.Append(
       fileName, std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size()));

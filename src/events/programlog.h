@@ -32,12 +32,15 @@ class CProgramLog {
   static constexpr std::string_view kWriteFailed = "Error writing to log file \"";
   static constexpr std::string_view kCloseFailed = "Error closing log file \"";
 
-  // All four must outlive the log.
+  // All four must outlive the log. A log file name without a directory is kept in
+  // `directory` (created when first needed); an empty one means the current directory.
   CProgramLog(const CClockSettings& settings, const CLocationDB& db, IFileLayer& files,
-              IAlarmActions& actions);
+              IAlarmActions& actions, std::string directory = {});
 
   // The line for one start attempt, at "now", ending in "\r\n".
   std::string FormatLogLine(const CEventSchedule& event, bool success) const;
+  // Where the settings' log file name leads.
+  std::string LogPath() const;
   // Appends the line to the settings' log file when logging is on. Failures go to the user on a
   // thread of their own, so the alarm that started the program carries on; the line is then lost.
   void LogProgramStart(const CEventSchedule& event, bool success);
@@ -54,6 +57,7 @@ class CProgramLog {
   const CLocationDB& m_db;
   IFileLayer& m_files;
   IAlarmActions& m_actions;
+  std::string m_directory;
 };
 
 }  // namespace zw

@@ -1,7 +1,5 @@
 #include "settings/filesettingsstore.h"
 
-#include <cstdlib>
-
 #include "platform/filelayer.h"
 
 namespace zw {
@@ -9,16 +7,41 @@ namespace zw {
 CFileSettingsStore::CFileSettingsStore(IFileLayer& files, std::string directory)
     : m_files(files), m_directory(std::move(directory)) {}
 
-std::string CFileSettingsStore::DefaultDirectory() {
-  std::string base;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : "") + "/.config";
+namespace {
+
+// Far above any record the program keeps; a bigger file is not one of them.
+constexpr std::size_t kMaxAdoptedBytes = 64 * 1024;
+
+}  // namespace
+
+void CFileSettingsStore::AdoptFrom(const std::string& oldDirectory,
+                                   std::initializer_list<std::string_view> names) {
+  for (std::string_view name : names) {
+    const std::string from = oldDirectory + "/" + std::string(name);
+    const std::string to = PathOf(std::string(name));
+    if (m_files.Exists(to) || !m_files.Exists(from)) {
+      continue;
+    }
+    Adopt(from, to);
   }
-  return base + "/Velloran/Zonewright/2.0/SETTINGS";
+}
+
+void CFileSettingsStore::Adopt(const std::string& from, const std::string& to) {
+  if (m_files.MakeDirectories(m_directory) != FileCause::kNone) {
+    return;
+  }
+  if (m_files.Rename(from, to) == FileCause::kNone) {
+    return;
+  }
+  // Another file system, most likely: copy, and let the old file go only once the copy is
+  // safely on disk.
+  const ReadResult old = m_files.Read(from, kMaxAdoptedBytes);
+  if (old.stage != FileStage::kNone || old.truncated) {
+    return;
+  }
+  if (SaveAtomically(m_files, to, old.bytes).Ok()) {
+    m_files.Remove(from);
+  }
 }
 
 std::string CFileSettingsStore::PathOf(const std::string& name) const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "settings/settingsstore.h"
 
@@ -13,9 +15,10 @@ class CFileSettingsStore final : public ISettingsStore {
  public:
   CFileSettingsStore(IFileLayer& files, std::string directory);
 
-  // $XDG_CONFIG_HOME/Velloran/Zonewright/2.0/SETTINGS, with $HOME/.config standing in for an
-  // unset or relative XDG_CONFIG_HOME.
-  static std::string DefaultDirectory();
+  // Moves each named value kept in `oldDirectory` here, once: a value this store already
+  // holds is left where it is. A rename that cannot be done becomes a copy that is made
+  // durable before the old file goes, so a failed move leaves the old value in place.
+  void AdoptFrom(const std::string& oldDirectory, std::initializer_list<std::string_view> names);
 
   std::optional<std::vector<std::uint8_t>> Read(const std::string& name,
                                                 std::size_t maxBytes) override;
@@ -25,6 +28,7 @@ class CFileSettingsStore final : public ISettingsStore {
 
  private:
   std::string PathOf(const std::string& name) const;
+  void Adopt(const std::string& from, const std::string& to);
 
   IFileLayer& m_files;
   std::string m_directory;

@@ -277,7 +277,8 @@ TEST_F(Program, ListsEventsAcrossTheMonthsEnd) {
   settings.Values().scheduleDays = 2;
   settings.Values().scheduleBasis.name = "Tokyo";
   settings.Values().scheduleBasis.country = "Japan";
-  test::WriteSettings(ConfigHome(), settings);
+  // Where the clock kept its settings before: zw reads them there until the clock moves them.
+  test::WriteSettings(ConfigHome(), settings, "Velloran/Zonewright/2.0/SETTINGS");
   const Lines atTokyo = Ok({"events", "--from", "2037-01-30"});
   ASSERT_EQ(atTokyo.size(), 5u);
   EXPECT_EQ(atTokyo[2], "Rent     02/01/2037 12:00:00 AM  New York  Monthly");

@@ -194,10 +194,11 @@ inline void WriteWorld(const std::string& directory) {
   WriteBytes(directory + "/MEASURE.DAT", MeasureText());
 }
 
-// Stores a settings record where the program looks for it under `configHome`.
-inline void WriteSettings(const std::string& configHome, const CClockSettings& settings) {
+// Stores a settings record under `configHome`: where the program keeps it, or another place.
+inline void WriteSettings(const std::string& configHome, const CClockSettings& settings,
+                          const std::string& directory = "zonewright") {
   const CSettingsCodec::Image record = settings.Record();
-  WriteBytes(configHome + "/Velloran/Zonewright/2.0/SETTINGS/BinSet",
+  WriteBytes(configHome + "/" + directory + "/BinSet",
              std::vector<std::uint8_t>(record.begin(), record.end()));
 }
 

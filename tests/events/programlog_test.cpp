@@ -220,3 +220,18 @@ TEST_F(ProgramLogTest, EachFailingStepHasItsMessage) {
     EXPECT_EQ(actions.Calls()[0].text, c.message);
   }
 }
+
+TEST_F(ProgramLogTest, ABareNameGoesToTheLogDirectoryAndAPathWhereItLeads) {
+  const std::string state = m_dir.Path() + "/state/zonewright";
+  CProgramLog log(m_settings, m_db, m_files, m_actions, state);
+  const std::string own = m_dir.Path() + "/mine.log";
+  for (const std::string& name : {std::string("ZnWright.log"), own}) {
+    SCOPED_TRACE(name);
+    m_settings.Values().logFileName = name;
+    log.LogProgramStart(Event("Greenwich", ""), true);
+  }
+  EXPECT_TRUE(m_actions.Calls().empty());
+  EXPECT_FALSE(Content(state + "/ZnWright.log").empty());
+  EXPECT_FALSE(Content(own).empty());
+  EXPECT_FALSE(std::filesystem::exists("ZnWright.log"));
+}

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
 #include "locations/locationdb.h"
 #include "settings/filesettingsstore.h"
+#include "settings/userdirectories.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
+#include "support/scopedenv.h"
 #include "support/tempdir.h"
 
 using namespace zw;
@@ -279,20 +283,62 @@ TEST_F(SettingsTest, DisplayOptionsMirrorTheFirstSixFields) {
   EXPECT_TRUE(o.hour24);
 }
 
-TEST(SettingsStore, DefaultDirectoryFollowsXdgConfigHome) {
-  const char* saved = std::getenv("XDG_CONFIG_HOME");
-  const std::string keep = saved != nullptr ? saved : "";
-  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-  ::setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-  EXPECT_EQ(CFileSettingsStore::DefaultDirectory(), "/tmp/cfg/Velloran/Zonewright/2.0/SETTINGS");
-  ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
-  ::setenv("HOME", "/home/someone", 1);
-  EXPECT_EQ(CFileSettingsStore::DefaultDirectory(),
-            "/home/someone/.config/Velloran/Zonewright/2.0/SETTINGS");
-  ::setenv("HOME", home.c_str(), 1);
-  if (saved != nullptr) {
-    ::setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
+TEST(UserDirectories, FollowTheBaseDirectoryVariables) {
+  const test::ScopedEnv config("XDG_CONFIG_HOME", "/tmp/cfg");
+  const test::ScopedEnv state("XDG_STATE_HOME", "/tmp/st");
+  const test::ScopedEnv home("HOME", "/home/someone");
+  EXPECT_EQ(CUserDirectories::Config(), "/tmp/cfg/zonewright");
+  EXPECT_EQ(CUserDirectories::LegacyConfig(), "/tmp/cfg/Velloran/Zonewright/2.0/SETTINGS");
+  EXPECT_EQ(CUserDirectories::State(), "/tmp/st/zonewright");
+  // Relative values are ignored, as the base directory rules ask.
+  const test::ScopedEnv relativeConfig("XDG_CONFIG_HOME", "relative/is/ignored");
+  const test::ScopedEnv unsetState("XDG_STATE_HOME", nullptr);
+  EXPECT_EQ(CUserDirectories::Config(), "/home/someone/.config/zonewright");
+  EXPECT_EQ(CUserDirectories::State(), "/home/someone/.local/state/zonewright");
+}
+
+TEST_F(SettingsTest, OldRecordsMoveOnceAndAFailedMoveKeepsThem) {
+  const std::string old = m_dir.Path() + "/old";
+  const std::vector<std::uint8_t> record(1928, 7);
+  const std::vector<std::uint8_t> instance(65, 'i');
+  const auto plant = [&] {
+    m_files.MakeDirectories(old);
+    WriteFile(old + "/BinSet", record);
+    WriteFile(old + "/InstData", instance);
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> fault;
+    bool moved;
+  };
+  const Case cases[] = {
+      {"renamed", [] {}, true},
+      // Another file system: the rename fails and a copy takes its place.
+      {"copied", [&] { m_files.FailRename(m_files.Renames() + 1, FileCause::kGeneric); }, true},
+      {"copy fails",
+       [&] {
+         m_files.FailRename(m_files.Renames() + 1, FileCause::kGeneric);
+         m_files.FailWrite(m_files.Writes() + 1, FileCause::kDiskFull);
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(m_dir.Path() + "/SETTINGS");
+    plant();
+    c.fault();
+    m_store.AdoptFrom(old, {"BinSet"});
+    EXPECT_EQ(ReadFile(Path("BinSet")), c.moved ? record : std::vector<std::uint8_t>{});
+    EXPECT_EQ(ReadFile(old + "/BinSet"), c.moved ? std::vector<std::uint8_t>{} : record);
+    EXPECT_FALSE(m_files.Exists(Path("BinSet.saving")));
+    EXPECT_TRUE(m_files.Exists(old + "/InstData")) << "only the named records move";
   }
+  m_store.AdoptFrom(old, {"BinSet", "InstData"});
+  EXPECT_EQ(ReadFile(Path("InstData")), instance);
+  // Once moved, a record the new place holds is never replaced by an old one.
+  const std::vector<std::uint8_t> other(1928, 9);
+  WriteFile(old + "/BinSet", other);
+  m_store.AdoptFrom(old, {"BinSet"});
+  EXPECT_EQ(ReadFile(Path("BinSet")), record);
+  EXPECT_EQ(ReadFile(old + "/BinSet"), other);
 }

@@ -6,6 +6,7 @@
 
 #include "settings/datadirectory.h"
 #include "settings/hourswitch.h"
+#include "settings/userdirectories.h"
 #include "timecore/now.h"
 #include "ui/app/helpwindow.h"
 #include "ui/app/singleinstance.h"
@@ -44,8 +45,7 @@ std::vector<std::string> SuppliedDataSources() {
 
 CZoneApp::CZoneApp()
     : m_instance(std::make_unique<CSingleInstance>()),
-      m_store(
-          std::make_unique<CFileSettingsStore>(m_files, CFileSettingsStore::DefaultDirectory())) {}
+      m_store(std::make_unique<CFileSettingsStore>(m_files, CUserDirectories::Config())) {}
 
 CZoneApp::~CZoneApp() = default;
 
@@ -60,6 +60,8 @@ bool CZoneApp::InitInstance(const QStringList& arguments) {
 
   m_settings.ResetToDefaults();
   ApplyHourSwitch(arguments);
+  m_store->AdoptFrom(CUserDirectories::LegacyConfig(),
+                     {CClockSettings::kRecordName, CClockSettings::kInstanceName});
   m_settings.Load(*m_store);
   if (!EnterDataDirectory()) {
     return false;

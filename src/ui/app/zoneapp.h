@@ -10,6 +10,7 @@
 #include "settings/clocksettings.h"
 #include "settings/filesettingsstore.h"
 #include "settings/placement.h"
+#include "settings/userdirectories.h"
 #include "ui/events/alarmservice.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/qtmessagesink.h"
@@ -68,7 +69,8 @@ class CZoneApp : public QObject {
   CQtMessageSink m_messages;
   CQtAlarmActions m_actions;
   CLocationDB m_db;
-  CAlarmService m_alarms{m_settings, m_db, m_files, m_messages, m_actions};
+  CAlarmService m_alarms{m_settings, m_db, m_files, m_messages, m_actions,
+                         CUserDirectories::State()};
   std::unique_ptr<CClockWnd> m_clock;
   std::unique_ptr<CHelpWindow> m_help;
   CDialogPositions m_positions;

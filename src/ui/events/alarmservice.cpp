@@ -1,6 +1,7 @@
 #include "ui/events/alarmservice.h"
 
 #include <QTimer>
+#include <utility>
 
 #include "timecore/datetime.h"
 
@@ -12,12 +13,13 @@ void CAlarmService::Relay::RefreshEventLists() {
 }
 
 CAlarmService::CAlarmService(const CClockSettings& settings, CLocationDB& db, IFileLayer& files,
-                             IMessageSink& messages, IAlarmActions& actions, QObject* parent)
+                             IMessageSink& messages, IAlarmActions& actions,
+                             std::string logDirectory, QObject* parent)
     : QObject(parent),
       m_files(files),
       m_messages(messages),
       m_relay(*this, actions),
-      m_log(settings, db, files, m_relay),
+      m_log(settings, db, files, m_relay, std::move(logDirectory)),
       m_events(db),
       m_monitor(m_events, m_relay, files, messages,
                 [this](const CEventSchedule& event, bool started) {

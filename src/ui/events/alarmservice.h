@@ -3,6 +3,7 @@
 #include <QObject>
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 #include "events/alarmactions.h"
 #include "events/alarmmonitor.h"
@@ -27,9 +28,11 @@ class CAlarmService : public QObject {
  public:
   static constexpr std::chrono::milliseconds kPollInterval{250};
 
-  // All references must outlive the service. Nothing is loaded and the timer is still.
+  // All references must outlive the service. Nothing is loaded and the timer is still. A log
+  // file name without a directory is kept in `logDirectory` (empty: the current directory).
   CAlarmService(const CClockSettings& settings, CLocationDB& db, IFileLayer& files,
-                IMessageSink& messages, IAlarmActions& actions, QObject* parent = nullptr);
+                IMessageSink& messages, IAlarmActions& actions, std::string logDirectory = {},
+                QObject* parent = nullptr);
   ~CAlarmService() override;
 
   // Reads the event file; its failures go to the message sink.
