@@ -2,10 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "settings/datadirectory.h"
 #include "settings/hourswitch.h"
 #include "settings/placement.h"
+#include "platform/posixfilelayer.h"
+#include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
 
@@ -99,6 +102,8 @@ TEST(DataDirectory, ChoiceFollowsTheEnvironment) {
 
 TEST(DataDirectory, CopiesOnlyMissingFilesAndEntersIt) {
   test::TempDir tmp;
+  CPosixFileLayer files;
+  test::RecordingSink messages;
   const auto write = [](const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
   };
@@ -116,12 +121,75 @@ TEST(DataDirectory, CopiesOnlyMissingFilesAndEntersIt) {
   write(dir + "/MEASURE.DAT", "user's own");
 
   const std::filesystem::path before = std::filesystem::current_path();
-  ASSERT_TRUE(CDataDirectory::Enter(dir, {tmp.File("installed"), tmp.File("source")}));
+  ASSERT_TRUE(CDataDirectory::Enter(dir, {tmp.File("installed"), tmp.File("source")}, files,
+                                    messages));
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(dir));
   EXPECT_EQ(read("TIME_ZON.DAT"), "installed zones");
   EXPECT_EQ(read("CURRENCY.DAT"), "source rates");
   EXPECT_EQ(read("MEASURE.DAT"), "user's own");
   std::filesystem::current_path(before);
 
-  EXPECT_FALSE(CDataDirectory::Enter("/proc/version/cannot", {}));
+  EXPECT_FALSE(CDataDirectory::Enter("/proc/version/cannot", {}, files, messages));
+}
+
+TEST(DataDirectory, UnchangedSuppliedFilesFollowTheInstalledOnesAndChangedOnesAreKept) {
+  test::TempDir tmp;
+  CPosixFileLayer files;
+  test::RecordingSink messages;
+  const std::string installed = tmp.File("share");
+  const std::string dir = tmp.File("data");
+  std::filesystem::create_directories(installed);
+  const auto write = [](const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  };
+  const auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const auto start = [&] { CDataDirectory::Refresh(dir, {installed}, files, messages); };
+  for (std::string_view name : CDataDirectory::kSuppliedFiles) {
+    write(installed + "/" + std::string(name), "old " + std::string(name));
+  }
+  std::filesystem::create_directories(dir);
+  start();
+  for (std::string_view name : CDataDirectory::kSuppliedFiles) {
+    EXPECT_EQ(read(dir + "/" + std::string(name)), "old " + std::string(name));
+  }
+
+  // The user edits the currency file; then a newer installation brings new versions of all.
+  write(dir + "/CURRENCY.DAT", "my rates");
+  for (std::string_view name : CDataDirectory::kSuppliedFiles) {
+    write(installed + "/" + std::string(name), "new " + std::string(name));
+  }
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    start();
+    EXPECT_EQ(read(dir + "/TIME_ZON.DAT"), "new TIME_ZON.DAT");
+    EXPECT_EQ(read(dir + "/TIME_ZON.TZN"), "new TIME_ZON.TZN");
+    EXPECT_EQ(read(dir + "/MEASURE.DAT"), "new MEASURE.DAT");
+    EXPECT_EQ(read(dir + "/CURRENCY.DAT"), "my rates");
+    // Told once, not at later starts.
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.LastText(), CDataDirectory::NewerFileMessage(dir + "/CURRENCY.DAT"));
+  }
+  // Once taken (the user deleted theirs), the file follows installations again.
+  std::filesystem::remove(dir + "/CURRENCY.DAT");
+  start();
+  write(installed + "/CURRENCY.DAT", "newest rates");
+  start();
+  EXPECT_EQ(read(dir + "/CURRENCY.DAT"), "newest rates");
+  EXPECT_EQ(messages.Messages().size(), 1u);
+
+  // An unreadable file is never replaced, and a changed one without a newer installation
+  // raises nothing.
+  write(dir + "/MEASURE.DAT", "edited");
+  std::filesystem::permissions(dir + "/TIME_ZON.DAT", std::filesystem::perms::none);
+  write(installed + "/TIME_ZON.DAT", "newest zones");
+  start();
+  std::filesystem::permissions(dir + "/TIME_ZON.DAT", std::filesystem::perms::owner_all);
+  if (::geteuid() != 0) {
+    EXPECT_EQ(read(dir + "/TIME_ZON.DAT"), "new TIME_ZON.DAT");
+  }
+  EXPECT_EQ(read(dir + "/MEASURE.DAT"), "edited");
+  EXPECT_EQ(messages.Messages().size(), 1u);
 }

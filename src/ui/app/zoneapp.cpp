@@ -89,7 +89,7 @@ void CZoneApp::ApplyHourSwitch(const QStringList& arguments) {
 
 bool CZoneApp::EnterDataDirectory() {
   const std::string directory = CDataDirectory::Choose();
-  if (CDataDirectory::Enter(directory, SuppliedDataSources())) {
+  if (CDataDirectory::Enter(directory, SuppliedDataSources(), m_files, m_messages)) {
     return true;
   }
   m_messages.Warn("Cannot use the data directory \"" + directory + "\".");
