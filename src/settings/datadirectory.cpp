@@ -50,7 +50,7 @@ std::optional<Bytes> ReadWhole(IFileLayer& files, const std::string& path) {
 }
 
 struct Entry {
-  std::string copied;                 // the checksum of the file as it was copied in
+  std::string copied;                    // the checksum of the file as it was copied in
   std::string told{std::string(kNone)};  // the installed file the user was told about
 };
 

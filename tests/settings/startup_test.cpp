@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
+#include "platform/posixfilelayer.h"
 #include "settings/datadirectory.h"
 #include "settings/hourswitch.h"
 #include "settings/placement.h"
-#include "platform/posixfilelayer.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
@@ -121,8 +121,8 @@ TEST(DataDirectory, CopiesOnlyMissingFilesAndEntersIt) {
   write(dir + "/MEASURE.DAT", "user's own");
 
   const std::filesystem::path before = std::filesystem::current_path();
-  ASSERT_TRUE(CDataDirectory::Enter(dir, {tmp.File("installed"), tmp.File("source")}, files,
-                                    messages));
+  ASSERT_TRUE(
+      CDataDirectory::Enter(dir, {tmp.File("installed"), tmp.File("source")}, files, messages));
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(dir));
   EXPECT_EQ(read("TIME_ZON.DAT"), "installed zones");
   EXPECT_EQ(read("CURRENCY.DAT"), "source rates");
