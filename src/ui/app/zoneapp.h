@@ -69,8 +69,8 @@ class CZoneApp : public QObject {
   CQtMessageSink m_messages;
   CQtAlarmActions m_actions;
   CLocationDB m_db;
-  CAlarmService m_alarms{m_settings, m_db, m_files, m_messages, m_actions,
-                         CUserDirectories::State()};
+  CAlarmService m_alarms{m_settings, m_db,      m_files,
+                         m_messages, m_actions, CUserDirectories::State()};
   std::unique_ptr<CClockWnd> m_clock;
   std::unique_ptr<CHelpWindow> m_help;
   CDialogPositions m_positions;
