@@ -24,6 +24,8 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  # Zone offsets from the system's tz database (date/tz, built to read /usr/share/zoneinfo).
+  libhowardhinnant-date-dev
   tzdata
   locales
   python3
