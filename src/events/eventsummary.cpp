@@ -1,7 +1,7 @@
 #include "events/eventsummary.h"
 
 #include "events/event.h"
-#include "timecore/zonerule.h"
+#include "timecore/zone.h"
 
 namespace zw {
 
@@ -51,7 +51,7 @@ std::string ActionText(const CEvent& alarm) {
 
 }  // namespace
 
-EventSummary EventSummary::Of(const CEvent& alarm, const CZoneRule& zone, const CDateTime& dueGmt,
+EventSummary EventSummary::Of(const CEvent& alarm, const CZone& zone, const CDateTime& dueGmt,
                               const DisplayOptions& options) {
   const AlarmRecord& r = alarm.Fields();
   const CDateTime local = zone.ToLocal(dueGmt) + CDateSpan(0, 0, r.preNotifyMinutes, 0);

@@ -9,7 +9,7 @@
 namespace zw {
 
 class CEvent;
-class CZoneRule;
+class CZone;
 
 // The texts of the Event Summary for one listed occurrence. "When" is the event's own time
 // at its location, not the earlier instant at which a pre-notified alarm comes due.
@@ -26,7 +26,7 @@ struct EventSummary {
   std::string action;
 
   // dueGmt: the occurrence's due instant in GMT; zone: the event location's zone.
-  static EventSummary Of(const CEvent& alarm, const CZoneRule& zone, const CDateTime& dueGmt,
+  static EventSummary Of(const CEvent& alarm, const CZone& zone, const CDateTime& dueGmt,
                          const DisplayOptions& options);
 };
 

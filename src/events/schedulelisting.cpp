@@ -37,7 +37,7 @@ void CScheduleListing::Clear() {
   m_rows.clear();
 }
 
-void CScheduleListing::Fill(const CEventList& alarms, const CZoneRule* basis, int year, int month,
+void CScheduleListing::Fill(const CEventList& alarms, const CZone* basis, int year, int month,
                             int day, int days) {
   Clear();
   CDateTime start(year, month, day, 0, 0, 0);
@@ -58,7 +58,7 @@ void CScheduleListing::Fill(const CEventList& alarms, const CZoneRule* basis, in
   Sort(kNameColumn);
 }
 
-void CScheduleListing::AddEvent(const CEventSchedule& schedule, const CZoneRule* basis,
+void CScheduleListing::AddEvent(const CEventSchedule& schedule, const CZone* basis,
                                 const CDateTime& start, const CDateTime& end) {
   const CLocation* location = schedule.Location();
   // An event switched off never comes due, so it has no rows.
@@ -66,8 +66,8 @@ void CScheduleListing::AddEvent(const CEventSchedule& schedule, const CZoneRule*
     return;
   }
   const auto index = static_cast<std::uint32_t>(m_events.size());
-  m_events.push_back(Event{&schedule, *schedule.Alarm(), location->Zone()});
-  const CZoneRule& zone = m_events.back().zone;
+  const CZone zone = location->Zone();
+  m_events.push_back(Event{&schedule, *schedule.Alarm(), zone.Rule(), zone.Tz()});
   const CDateTime localEnd = zone.ToLocal(end);
   for (auto t = schedule.NextOccurrence(zone.ToLocal(start)); t && *t < localEnd;
        t = schedule.NextOccurrence(*t)) {

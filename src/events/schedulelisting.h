@@ -9,6 +9,7 @@
 #include "events/event.h"
 #include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
+#include "timecore/zone.h"
 #include "timecore/zonerule.h"
 
 namespace zw {
@@ -32,13 +33,16 @@ class CScheduleListing {
 
   static constexpr std::string_view kMinutesSuffix = " min.";
 
-  // One event as it stood when listed. The record and the zone are copies, so an event that
-  // leaves the alarm list while its rows are shown can still be summarised or copied.
+  // One event as it stood when listed. The record and the rule are copies, so an event that
+  // leaves the alarm list while its rows are shown can still be summarised or copied; tz zones
+  // live as long as the location database.
   struct Event {
     // The event's identity in the alarm list; compared, never followed.
     const CEventSchedule* schedule = nullptr;
     CEvent alarm;
-    CZoneRule zone;
+    CZoneRule rule;
+    const CTzZone* tz = nullptr;
+    CZone Zone() const { return CZone(rule, tz); }
     // Positions in the byte order of names and of location texts, so sorting compares ints.
     std::uint32_t nameRank = 0;
     std::uint32_t locationRank = 0;
@@ -53,8 +57,7 @@ class CScheduleListing {
   // Lists the due instants from the first day at 00:00 of basis time for days + 1 days, none
   // before now; basis null means GMT. Events whose location is unknown are left out. The rows
   // come sorted as the name column sorts them.
-  void Fill(const CEventList& alarms, const CZoneRule* basis, int year, int month, int day,
-            int days);
+  void Fill(const CEventList& alarms, const CZone* basis, int year, int month, int day, int days);
   void Clear();
 
   // Sorts by the keys of a column, always ascending. The result is the old position of each
@@ -72,7 +75,7 @@ class CScheduleListing {
   static std::string TimeText(CDateTime time, const DisplayOptions& options);
 
  private:
-  void AddEvent(const CEventSchedule& schedule, const CZoneRule* basis, const CDateTime& start,
+  void AddEvent(const CEventSchedule& schedule, const CZone* basis, const CDateTime& start,
                 const CDateTime& end);
   void RankEvents();
   bool Before(const Row& a, const Row& b, int column) const;

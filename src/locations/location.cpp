@@ -2,7 +2,7 @@
 
 namespace zw {
 
-CLocation::CLocation() : m_currentTime(m_zone.ToLocal(CDateTime())) {}
+CLocation::CLocation() : m_currentTime(Zone().ToLocal(CDateTime())) {}
 
 void CLocation::SetDstRule(int enabled, int startOrdinal, int startWeekday, int startMonth,
                            int startHour, int endOrdinal, int endWeekday, int endMonth,
@@ -25,7 +25,7 @@ std::string CLocation::TimeTextOf(CDateTime local, const DisplayOptions& options
 }
 
 void CLocation::UpdateCurrentTime(const CDateTime& gmtNow, const DisplayOptions& options) {
-  m_currentTime = m_zone.ToLocal(gmtNow);
+  m_currentTime = Zone().ToLocal(gmtNow);
   m_dateText = options.ShowsDate() ? DateTextOf(m_currentTime, options) : std::string();
   m_timeText = options.ShowsTime() ? TimeTextOf(m_currentTime, options) : std::string();
 }
@@ -47,19 +47,19 @@ void CLocation::FormatConverted(const DisplayOptions& options) {
 
 void CLocation::ConvertFromGmt(const CDateTime& gmt, const DisplayOptions& options) {
   m_convertedGmt = gmt;
-  m_convertedLocal = m_zone.ToLocal(gmt);
+  m_convertedLocal = Zone().ToLocal(gmt);
   FormatConverted(options);
 }
 
 void CLocation::ConvertToGmt(const CDateTime& local, const DisplayOptions& options) {
   m_convertedLocal = local;
-  m_convertedGmt = m_zone.ToGmt(local);
+  m_convertedGmt = Zone().ToGmt(local);
   FormatConverted(options);
 }
 
 void CLocation::ConvertToGmtForComparison(const CDateTime& local, const DisplayOptions& options) {
   m_convertedLocal = local;
-  m_convertedGmt = m_zone.ToGmtForComparison(local);
+  m_convertedGmt = Zone().ToGmtForComparison(local);
   FormatConverted(options);
 }
 

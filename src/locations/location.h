@@ -6,6 +6,8 @@
 
 #include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
+#include "timecore/tzzone.h"
+#include "timecore/zone.h"
 #include "timecore/zonerule.h"
 
 namespace zw {
@@ -61,14 +63,25 @@ class CLocation {
   void SetDstRule(int enabled, int startOrdinal, int startWeekday, int startMonth, int startHour,
                   int endOrdinal, int endWeekday, int endMonth, int endHour);
   const DstRule& GetDstRule() const { return m_zone.GetDstRule(); }
-  const CZoneRule& Zone() const { return m_zone; }
+  // The rule stored in the zone file, whether or not it is in use.
+  const CZoneRule& StoredRule() const { return m_zone; }
   bool IsDst(const CDateTime& local) const { return m_zone.IsDst(local); }
+
+  // The place's tz database zone, or nullptr; it belongs to a CTzCatalog that outlives the
+  // place.
+  const CTzZone* TzZone() const { return m_tz; }
+  void SetTzZone(const CTzZone* zone) { m_tz = zone; }
+  // Whether the times come from the tz zone (when the system has it) rather than the rule.
+  bool FollowsTz() const { return m_followsTz; }
+  void SetFollowsTz(bool follows) { m_followsTz = follows; }
+  // What every time of the place is computed with.
+  CZone Zone() const { return CZone(m_zone, m_followsTz ? m_tz : nullptr); }
 
   // Recomputes the current local time from gmtNow and the clock's date and time texts; a
   // part the display mode leaves out gets an empty text.
   void UpdateCurrentTime(const CDateTime& gmtNow, const DisplayOptions& options);
   // Recomputes the current local time only; the texts wait for the next display.
-  void ComputeCurrentTime(const CDateTime& gmtNow) { m_currentTime = m_zone.ToLocal(gmtNow); }
+  void ComputeCurrentTime(const CDateTime& gmtNow) { m_currentTime = Zone().ToLocal(gmtNow); }
   const CDateTime& CurrentTime() const { return m_currentTime; }
   // Both first recompute from "now".
   const std::string& CurrentDateText(const DisplayOptions& options);
@@ -106,6 +119,8 @@ class CLocation {
   std::string m_country;
   int m_type = kCity;
   CZoneRule m_zone;
+  const CTzZone* m_tz = nullptr;
+  bool m_followsTz = false;
   CDateTime m_currentTime;
   std::string m_dateText;
   std::string m_timeText;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "locations/zonecompanion.h"
 #include "locations/zonefile.h"
 #include "locations/zonefilecheck.h"
 #include "platform/filelayer.h"
@@ -54,6 +55,17 @@ constexpr SaveMessages kCustomSaveMessages{
     "Cannot open the custom time zone file",
     "Cannot save the custom time zone file.  Return code: ",
     "Cannot close the custom time zone file while saving.  Close return code: "};
+
+constexpr std::string_view kDamagedCompanionPrefix = "The zone names in ";
+constexpr std::string_view kDamagedCompanionSuffix =
+    " cannot be read. Its places keep the offsets stored with them.";
+constexpr SaveMessages kStandardCompanionMessages{
+    "Cannot open the zone names file", "Cannot save the zone names file.  Return code: ",
+    "Cannot close the zone names file while saving.  Close return code: "};
+constexpr SaveMessages kCustomCompanionMessages{
+    "Cannot open the custom zone names file",
+    "Cannot save the custom zone names file.  Return code: ",
+    "Cannot close the custom zone names file while saving.  Close return code: "};
 
 // Room for a typical line, so building a file seldom grows its buffer.
 constexpr std::size_t kTypicalLineLength = 80;
@@ -143,6 +155,39 @@ CustomLoad LoadCustom(CLocationDB& db, IFileLayer& files, IMessageSink& messages
   return CustomLoad::kLoaded;
 }
 
+bool IsCustom(const CLocation& location) {
+  return location.GetType() == CLocation::kCustom;
+}
+
+// Gives the places of one zone file the zones its companion names.
+void LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, bool custom) {
+  const std::string_view name =
+      custom ? CZoneCompanion::kCustomFileName : CZoneCompanion::kStandardFileName;
+  const ReadResult read = ReadFile(files, name);
+  if (read.stage == FileStage::kOpen) {
+    return;
+  }
+  const std::optional<CZoneCompanion> companion =
+      ReadStatus(read).Ok() ? CZoneCompanion::Parse(read.bytes) : std::nullopt;
+  if (!companion) {
+    messages.Warn(std::string(kDamagedCompanionPrefix) + std::string(name) +
+                  std::string(kDamagedCompanionSuffix));
+    return;
+  }
+  for (std::size_t i = 0; i < db.Count(); ++i) {
+    CLocation& location = *db.At(i);
+    if (IsCustom(location) != custom) {
+      continue;
+    }
+    const CZoneCompanion::Entry* entry =
+        companion->Find(location.GetType(), location.Country(), location.Name());
+    if (entry != nullptr) {
+      location.SetTzZone(db.TzZones().Find(entry->zone));
+      location.SetFollowsTz(entry->follows && location.TzZone() != nullptr);
+    }
+  }
+}
+
 // What became of one file on saving. A failed close means the new contents never replaced
 // the file; that is reported, but the save goes on and counts as done.
 enum class SaveOutcome { kWritten, kKept, kFailed };
@@ -169,30 +214,51 @@ SaveOutcome SaveFile(IFileLayer& files, IMessageSink& messages, std::string_view
 // Both files are built whole before either is written, so a failure part-way leaves each
 // file either old or new, and both loadable. Returns what became of TIME_ZON.DAT, or
 // kFailed when either file failed.
-SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink& messages,
-                          bool customUnreadable) {
-  std::string standard;
-  std::string custom;
-  standard.reserve(db.Count() * kTypicalLineLength);
-  for (std::size_t i = 0; i < db.Count(); ++i) {
-    const CLocation& location = *db.At(i);
-    CZoneFile::AppendLine(location, location.GetType() == CLocation::kCustom ? custom : standard);
+SaveOutcome Worse(SaveOutcome a, SaveOutcome b) {
+  return a == SaveOutcome::kFailed || b == SaveOutcome::kFailed ? SaveOutcome::kFailed : a;
+}
+
+// The zone file goes first: a companion is matched to its places by name, so one that is
+// older or newer than its zone file still serves.
+SaveOutcome SavePair(IFileLayer& files, IMessageSink& messages, bool custom,
+                     const std::string& lines, const std::string& zones) {
+  const std::string_view name =
+      custom ? CLocationDB::kCustomFileName : CLocationDB::kStandardFileName;
+  const std::string_view companion =
+      custom ? CZoneCompanion::kCustomFileName : CZoneCompanion::kStandardFileName;
+  if (custom && lines.empty()) {
+    files.Remove(std::string(name));
+    files.Remove(std::string(companion));
+    return SaveOutcome::kWritten;
   }
   const SaveOutcome outcome =
-      SaveFile(files, messages, CLocationDB::kStandardFileName, standard, kStandardSaveMessages);
+      SaveFile(files, messages, name, lines, custom ? kCustomSaveMessages : kStandardSaveMessages);
   if (outcome == SaveOutcome::kFailed) {
     return outcome;
   }
-  if (customUnreadable) {
+  return Worse(outcome, SaveFile(files, messages, companion, zones,
+                                 custom ? kCustomCompanionMessages : kStandardCompanionMessages));
+}
+
+SaveOutcome SaveZoneFiles(const CLocationDB& db, IFileLayer& files, IMessageSink& messages,
+                          bool customUnreadable) {
+  std::string standard;
+  std::string standardZones;
+  std::string custom;
+  std::string customZones;
+  standard.reserve(db.Count() * kTypicalLineLength);
+  standardZones.reserve(db.Count() * kTypicalLineLength);
+  for (std::size_t i = 0; i < db.Count(); ++i) {
+    const CLocation& location = *db.At(i);
+    const bool isCustom = IsCustom(location);
+    CZoneFile::AppendLine(location, isCustom ? custom : standard);
+    CZoneCompanion::AppendLine(location, isCustom ? customZones : standardZones);
+  }
+  const SaveOutcome outcome = SavePair(files, messages, false, standard, standardZones);
+  if (outcome == SaveOutcome::kFailed || customUnreadable) {
     return outcome;
   }
-  if (custom.empty()) {
-    files.Remove(std::string(CLocationDB::kCustomFileName));
-    return outcome;
-  }
-  const SaveOutcome customOutcome =
-      SaveFile(files, messages, CLocationDB::kCustomFileName, custom, kCustomSaveMessages);
-  return customOutcome == SaveOutcome::kFailed ? customOutcome : outcome;
+  return Worse(outcome, SavePair(files, messages, true, custom, customZones));
 }
 
 // A waiting update takes the place of `standard` once it has passed the check and the file
@@ -245,6 +311,10 @@ bool LoadZoneFiles(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
     return false;
   }
   customUnreadable = custom == CustomLoad::kUnreadable;
+  LoadCompanion(db, files, messages, false);
+  if (!customUnreadable) {
+    LoadCompanion(db, files, messages, true);
+  }
   // TEMPT.DAT goes only once TIME_ZON.DAT really holds its contents; otherwise the next
   // start takes it in again.
   if (isUpdate && SaveZoneFiles(db, files, messages, customUnreadable) == SaveOutcome::kWritten) {

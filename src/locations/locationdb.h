@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "locations/location.h"
+#include "timecore/tzzone.h"
 
 namespace zw {
 
@@ -52,12 +53,14 @@ class CLocationDB {
   // Replaces the contents with the zone files of the current directory, taking in TEMPT.DAT
   // in place of TIME_ZON.DAT when it passes CZoneFileCheck (the file it replaces is kept as
   // TIME_ZON.BAK); a refused TEMPT.DAT is deleted and TIME_ZON.DAT stays. A CUST_ZON.DAT that
-  // exists but cannot be read is reported once and then never replaced or removed. Every
-  // failure is reported to `messages`; a failed load leaves the database empty.
+  // exists but cannot be read is reported once and then never replaced or removed. Each place
+  // gets the tz zone its zone file's companion names (see CZoneCompanion): a missing
+  // companion means no zones, a damaged one is reported and means no zones for its file.
+  // Every failure is reported to `messages`; a failed load leaves the database empty.
   bool Load(IFileLayer& files, IMessageSink& messages, const ProgressCallback& progress = {});
   // Writes every location to TIME_ZON.DAT and the custom ones to CUST_ZON.DAT, which is
-  // removed when none is left. Each file is replaced whole or not at all; an unreadable
-  // CUST_ZON.DAT is refused with kCustomNotSavedMessage.
+  // removed when none is left, each with its companion. Each file is replaced whole or not
+  // at all; an unreadable CUST_ZON.DAT is refused with kCustomNotSavedMessage.
   bool Save(IFileLayer& files, IMessageSink& messages);
   // Appends the locations of one zone file held in memory. Stops at the first bad line with
   // its warning, keeping the locations read before it.
@@ -105,6 +108,9 @@ class CLocationDB {
 
   static std::string ClockFullMessage();
 
+  // The zones the places refer to; they outlive every load and Destroy.
+  CTzCatalog& TzZones() const { return m_tzZones; }
+
  private:
   // Whether `entry` sorts strictly before (type, country, name).
   static bool Precedes(const CLocation& entry, int type, const std::string& country,
@@ -117,6 +123,7 @@ class CLocationDB {
   std::vector<CLocation*> m_clock;
   ClockListener m_listener;
   bool m_customUnreadable = false;
+  mutable CTzCatalog m_tzZones;
 };
 
 }  // namespace zw

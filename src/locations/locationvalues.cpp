@@ -33,6 +33,10 @@ LocationValues LocationValues::From(const CLocation& location) {
   v.dst = r.enabled != 0;
   v.rule = {r.startOrdinal, r.startWeekday, r.startMonth, r.startHour,
             r.endOrdinal,   r.endWeekday,   r.endMonth,   r.endHour};
+  if (location.TzZone() != nullptr) {
+    v.zone = location.TzZone()->Name();
+  }
+  v.followsZone = location.FollowsTz();
   return v;
 }
 
@@ -77,12 +81,14 @@ DstRule LocationValues::Rule() const {
                  pick(rule[7], usual.endHour)};
 }
 
-void LocationValues::ApplyTo(CLocation& location) const {
+void LocationValues::ApplyTo(CLocation& location, CTzCatalog& zones) const {
   location.SetName(name.substr(0, kMaxText));
   location.SetCountry(country.substr(0, kMaxText));
   location.SetOffset(offsetHours);
   location.SetOffsetMinutes(OffsetMinutes());
   location.SetDstRule(Rule());
+  location.SetTzZone(zones.Find(zone));
+  location.SetFollowsTz(followsZone && location.TzZone() != nullptr);
 }
 
 }  // namespace zw

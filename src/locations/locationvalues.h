@@ -11,6 +11,7 @@ namespace zw {
 
 class CLocation;
 class CLocationDB;
+class CTzCatalog;
 
 // What the location properties dialog edits, and the rules for taking it over.
 struct LocationValues {
@@ -31,6 +32,9 @@ struct LocationValues {
   bool dst = false;
   // Start ordinal, weekday, month, hour, then the same for the end; -1 before any is chosen.
   std::array<int, 8> rule = {-1, -1, -1, -1, -1, -1, -1, -1};
+  // The tz database zone, empty for none, and whether the times come from it.
+  std::string zone;
+  bool followsZone = false;
 
   static LocationValues From(const CLocation& location);
 
@@ -45,8 +49,8 @@ struct LocationValues {
   // The rule to store: the combos' choice, with the usual rule standing in for choices never
   // made, enabled or not by the DST box.
   DstRule Rule() const;
-  // Name, country, offset and rule; the type is the caller's.
-  void ApplyTo(CLocation& location) const;
+  // Name, country, offset, rule and zone; the type is the caller's.
+  void ApplyTo(CLocation& location, CTzCatalog& zones) const;
 };
 
 }  // namespace zw

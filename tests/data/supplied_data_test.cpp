@@ -11,17 +11,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "settings/clocksettings.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
+#include "settings/clocksettings.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
+#include "support/scopedtz.h"
 #include "support/tempdir.h"
 #include "timecore/datetime.h"
 
@@ -67,31 +67,6 @@ std::vector<ZoneSample> ReadZoneList() {
   return samples;
 }
 
-// Sets TZ for the C library and puts the previous value back afterwards.
-class ScopedTz {
- public:
-  explicit ScopedTz(const std::string& zone) {
-    if (const char* old = ::getenv("TZ")) {
-      m_previous = old;
-    }
-    ::setenv("TZ", zone.c_str(), 1);
-    ::tzset();
-  }
-  ~ScopedTz() {
-    if (m_previous) {
-      ::setenv("TZ", m_previous->c_str(), 1);
-    } else {
-      ::unsetenv("TZ");
-    }
-    ::tzset();
-  }
-  ScopedTz(const ScopedTz&) = delete;
-  ScopedTz& operator=(const ScopedTz&) = delete;
-
- private:
-  std::optional<std::string> m_previous;
-};
-
 std::int64_t LibcLocalSeconds(std::int64_t utc) {
   const time_t t = static_cast<time_t>(utc);
   struct tm local {};
@@ -111,7 +86,7 @@ struct Comparison {
 };
 
 Comparison CompareWithLibc(const CLocation& location, const std::string& zone) {
-  ScopedTz tz(zone);
+  test::ScopedTz tz(zone);
   const std::int64_t step = location.GetOffsetMinutes() == 0 ? 3600 : 1800;
   const std::int64_t start = CDateTime(2027, 1, 1, 0, 0, 1).Seconds();
   const std::int64_t end = CDateTime(2029, 1, 1, 0, 0, 0).Seconds();

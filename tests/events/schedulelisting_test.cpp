@@ -64,8 +64,8 @@ class ScheduleListingTest : public ::testing::Test {
     return added;
   }
 
-  const CZoneRule* Zone(const char* name) const {
-    return &db.At(static_cast<std::size_t>(db.Find(name, "Country")))->Zone();
+  CZone Zone(const char* name) const {
+    return db.At(static_cast<std::size_t>(db.Find(name, "Country")))->Zone();
   }
 
   std::vector<std::int32_t> Due() const {
@@ -133,7 +133,8 @@ TEST_F(ScheduleListingTest, BasisLocationSetsTheDayBoundsAndTheShownTimes) {
   // Paris 05:30 is 04:30 GMT, 23:30 of the day before in New York; Paris 09:00 is 03:00 there.
   Add({"Early", "Paris", "05:30:00"});
   Add({"Late", "Paris", "09:00:00"});
-  listing.Fill(alarms, Zone("New York"), 2026, 1, 10, 0);
+  const CZone basisNewYork = Zone("New York");
+  listing.Fill(alarms, &basisNewYork, 2026, 1, 10, 0);
   EXPECT_EQ(Due(), (std::vector<std::int32_t>{At(2026, 1, 10, 8, 0), At(2026, 1, 11, 4, 30)}));
   EXPECT_EQ(Shown(), (std::vector<std::int32_t>{At(2026, 1, 10, 3, 0), At(2026, 1, 10, 23, 30)}));
 
@@ -148,10 +149,12 @@ TEST_F(ScheduleListingTest, DaylightTimeCountsAtTheEventAndAtTheBasis) {
   listing.Fill(alarms, nullptr, 2026, 7, 1, 0);
   EXPECT_EQ(Due(), std::vector<std::int32_t>{At(2026, 7, 1, 16, 0)});
 
-  listing.Fill(alarms, Zone("New York"), 2026, 7, 1, 0);
+  const CZone basisNewYork = Zone("New York");
+  listing.Fill(alarms, &basisNewYork, 2026, 7, 1, 0);
   EXPECT_EQ(Shown(), std::vector<std::int32_t>{At(2026, 7, 1, 12, 0)});
 
-  listing.Fill(alarms, Zone("Bombay"), 2026, 7, 1, 0);
+  const CZone basisBombay = Zone("Bombay");
+  listing.Fill(alarms, &basisBombay, 2026, 7, 1, 0);
   EXPECT_EQ(Shown(), std::vector<std::int32_t>{At(2026, 7, 1, 21, 30)});
 }
 
@@ -256,7 +259,7 @@ TEST_F(ScheduleListingTest, SummaryShowsTheEventTimeAtItsLocation) {
   CEvent::SetText(r.programCommand, "report --all");
   // Due at 09:15 New York daylight time, 13:15 GMT, on Wednesday July 1, 2026.
   EventSummary summary =
-      EventSummary::Of(alarm, *Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
+      EventSummary::Of(alarm, Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
   EXPECT_EQ(summary.when, "Wednesday, 07/01/2026  09:30:00 AM");
   EXPECT_EQ(summary.name, "Board meeting");
   EXPECT_EQ(summary.location, "New York, Country");
@@ -273,14 +276,14 @@ TEST_F(ScheduleListingTest, SummaryShowsTheEventTimeAtItsLocation) {
   r.frequency = kAnnual;
   options.hour24 = true;
   options.dateOrder = CDateTime::kDayMonthYear;
-  summary = EventSummary::Of(alarm, *Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
+  summary = EventSummary::Of(alarm, Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
   EXPECT_EQ(summary.when, "Wednesday, 01.07.2026  09:16:00");
   EXPECT_EQ(summary.preNotify, "1 minute");
   EXPECT_EQ(summary.frequency, "Annual");
   EXPECT_EQ(summary.action, "Play multimedia file name: gong.wav\n\n");
 
   r.preNotifyMinutes = 0;
-  summary = EventSummary::Of(alarm, *Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
+  summary = EventSummary::Of(alarm, Zone("New York"), CDateTime(2026, 7, 1, 13, 15, 0), options);
   EXPECT_EQ(summary.preNotify, "No");
   EXPECT_EQ(summary.when, "Wednesday, 01.07.2026  09:15:00");
 }

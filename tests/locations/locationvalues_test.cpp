@@ -121,12 +121,24 @@ TEST(LocationValues, RoundTripThroughALocation) {
   v.halfHour = true;
   v.dst = true;
   v.rule = {4, 0, 2, 1, 4, 0, 9, 2};
+  v.zone = "Asia/Kathmandu";
+  v.followsZone = true;
+  CTzCatalog zones;
   CLocation loc;
-  v.ApplyTo(loc);
+  v.ApplyTo(loc, zones);
   EXPECT_EQ(loc.Name().size(), 40u);
   EXPECT_EQ(loc.GetOffsetMinutes(), 30);
   const LocationValues back = LocationValues::From(loc);
   EXPECT_EQ(back.rule, v.rule);
   EXPECT_TRUE(back.dst);
   EXPECT_TRUE(back.halfHour);
+  EXPECT_EQ(back.zone, "Asia/Kathmandu");
+  EXPECT_TRUE(back.followsZone);
+  EXPECT_EQ(loc.TzZone(), zones.Find("Asia/Kathmandu"));
+
+  // Nothing to follow without a zone.
+  v.zone.clear();
+  v.ApplyTo(loc, zones);
+  EXPECT_EQ(loc.TzZone(), nullptr);
+  EXPECT_FALSE(loc.FollowsTz());
 }

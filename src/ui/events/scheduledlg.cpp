@@ -241,8 +241,8 @@ void CScheduleDlg::Connect() {
   connect(&m_context.alarms, &CAlarmService::eventsChanged, this, &CScheduleDlg::RebuildEventList);
 }
 
-const CZoneRule* CScheduleDlg::BasisZone() const {
-  return m_basis != nullptr ? &m_basis->Zone() : nullptr;
+std::optional<CZone> CScheduleDlg::BasisZone() const {
+  return m_basis != nullptr ? std::optional<CZone>(m_basis->Zone()) : std::nullopt;
 }
 
 QString CScheduleDlg::BasisText() const {
@@ -328,7 +328,9 @@ void CScheduleDlg::FillList() {
   }
   m_settings.Values().scheduleDays = m_days->value();
   m_model->SetOptions(m_settings.Display());
-  m_model->Fill(m_alarms, BasisZone(), m_shownYear, m_shownMonth, m_selectedDay, m_days->value());
+  const std::optional<CZone> basis = BasisZone();
+  m_model->Fill(m_alarms, basis ? &*basis : nullptr, m_shownYear, m_shownMonth, m_selectedDay,
+                m_days->value());
 }
 
 void CScheduleDlg::RebuildEventList() {
@@ -477,8 +479,9 @@ void CScheduleDlg::ShowDetails() {
   }
   const CScheduleListing& listing = m_model->Listing();
   const CScheduleListing::Event& event = listing.EventOf(*row);
-  const EventSummary summary = EventSummary::Of(
-      event.alarm, event.zone, CDateTime::FromSeconds(listing.At(*row).gmt), m_settings.Display());
+  const EventSummary summary =
+      EventSummary::Of(event.alarm, event.Zone(), CDateTime::FromSeconds(listing.At(*row).gmt),
+                       m_settings.Display());
   CEventSummaryDlg dialog(summary, this);
   dialog.exec();
 }

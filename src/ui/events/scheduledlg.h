@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "timecore/datetime.h"
+#include "timecore/zone.h"
 #include "ui/widgets/appcontext.h"
 
 class QLabel;
@@ -27,7 +28,6 @@ class CLocationDB;
 class CMonthGrid;
 class CNotesFile;
 class CScheduleModel;
-class CZoneRule;
 class IFileLayer;
 class IMessageSink;
 class ISettingsStore;
@@ -92,7 +92,7 @@ class CScheduleDlg : public QDialog {
   void FindBasis();
   void Connect();
 
-  const CZoneRule* BasisZone() const;
+  std::optional<CZone> BasisZone() const;
   QString BasisText() const;
   QString TimeHeaderText() const;
   void SetTimeHeader(const QString& text, int extraWidth);

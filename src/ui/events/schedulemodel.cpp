@@ -12,7 +12,7 @@ void CScheduleModel::SetHeader(int column, const QString& text) {
   emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-void CScheduleModel::Fill(const CEventList& alarms, const CZoneRule* basis, int year, int month,
+void CScheduleModel::Fill(const CEventList& alarms, const CZone* basis, int year, int month,
                           int day, int days) {
   beginResetModel();
   m_listing.Fill(alarms, basis, year, month, day, days);

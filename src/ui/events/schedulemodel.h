@@ -21,8 +21,7 @@ class CScheduleModel : public QAbstractTableModel {
   void SetOptions(const DisplayOptions& options) { m_options = options; }
   void SetHeader(int column, const QString& text);
 
-  void Fill(const CEventList& alarms, const CZoneRule* basis, int year, int month, int day,
-            int days);
+  void Fill(const CEventList& alarms, const CZone* basis, int year, int month, int day, int days);
   void Clear();
   // Always ascending by the column's keys; the order argument of the view is ignored. The
   // selected row stays selected.

@@ -1,0 +1,155 @@
+#include "locations/zonecompanion.h"
+
+#include "locations/location.h"
+#include "locations/zonefile.h"
+
+namespace zw {
+
+namespace {
+
+bool IsZoneCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+         c == '_' || c == '-' || c == '+';
+}
+
+// One line without its line end, taken apart field by field.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view line) : m_line(line) {}
+
+  bool AtEnd() const { return m_at == m_line.size(); }
+
+  bool Type(int& type) {
+    if (AtEnd() || m_line[m_at] < '0' || m_line[m_at] > '9') {
+      return false;
+    }
+    type = m_line[m_at++] - '0';
+    return type == CLocation::kCity || type == CLocation::kAreaCode || type == CLocation::kCustom;
+  }
+
+  bool Comma() { return Take(','); }
+
+  bool Quoted(std::size_t maxLength, std::string_view& text) {
+    if (!Take('"')) {
+      return false;
+    }
+    const std::size_t close = m_line.find('"', m_at);
+    if (close == std::string_view::npos || close - m_at > maxLength) {
+      return false;
+    }
+    text = m_line.substr(m_at, close - m_at);
+    m_at = close + 1;
+    return true;
+  }
+
+  bool Flag(bool& value) {
+    if (Take('0')) {
+      value = false;
+      return true;
+    }
+    value = true;
+    return Take('1');
+  }
+
+ private:
+  bool Take(char c) {
+    if (AtEnd() || m_line[m_at] != c) {
+      return false;
+    }
+    ++m_at;
+    return true;
+  }
+
+  std::string_view m_line;
+  std::size_t m_at = 0;
+};
+
+bool ParseLine(std::string_view line, int& type, std::string_view& country, std::string_view& name,
+               CZoneCompanion::Entry& entry) {
+  LineReader in(line);
+  std::string_view zone;
+  if (!in.Type(type) || !in.Comma() || !in.Quoted(CZoneFile::kMaxTextLength, country) ||
+      !in.Comma() || !in.Quoted(CZoneFile::kMaxTextLength, name) || !in.Comma() ||
+      !in.Quoted(CZoneCompanion::kMaxZoneLength, zone)) {
+    return false;
+  }
+  for (const char c : zone) {
+    if (!IsZoneCharacter(c)) {
+      return false;
+    }
+  }
+  entry.zone = std::string(zone);
+  entry.follows = true;
+  if (!in.AtEnd() && (!in.Comma() || !in.Flag(entry.follows))) {
+    return false;
+  }
+  return in.AtEnd();
+}
+
+void AppendQuoted(std::string_view text, std::string& out) {
+  out += '"';
+  out += text;
+  out += '"';
+}
+
+}  // namespace
+
+std::string CZoneCompanion::Key(int type, std::string_view country, std::string_view name) {
+  std::string key(1, static_cast<char>('0' + type));
+  key.append(country);
+  key.push_back('\0');
+  key.append(name);
+  return key;
+}
+
+std::optional<CZoneCompanion> CZoneCompanion::Parse(std::span<const std::uint8_t> bytes) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  CZoneCompanion companion;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) {
+      end = text.size();
+    }
+    std::string_view line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    at = end + 1;
+    int type = 0;
+    std::string_view country;
+    std::string_view name;
+    Entry entry;
+    if (!ParseLine(line, type, country, name, entry)) {
+      return std::nullopt;
+    }
+    companion.m_entries.insert_or_assign(Key(type, country, name), std::move(entry));
+  }
+  return companion;
+}
+
+const CZoneCompanion::Entry* CZoneCompanion::Find(int type, std::string_view country,
+                                                  std::string_view name) const {
+  if (type < 0 || type > 9) {
+    return nullptr;
+  }
+  const auto found = m_entries.find(Key(type, country, name));
+  return found == m_entries.end() ? nullptr : &found->second;
+}
+
+void CZoneCompanion::AppendLine(const CLocation& location, std::string& out) {
+  out += static_cast<char>('0' + location.GetType());
+  out += ',';
+  AppendQuoted(location.Country(), out);
+  out += ',';
+  AppendQuoted(location.Name(), out);
+  out += ',';
+  const CTzZone* zone = location.TzZone();
+  AppendQuoted(zone != nullptr ? std::string_view(zone->Name()) : std::string_view(), out);
+  if (zone != nullptr && !location.FollowsTz()) {
+    out += ",0";
+  }
+  out += "\r\n";
+}
+
+}  // namespace zw

@@ -1,0 +1,190 @@
+// The companion files that name each place's tz database zone beside the zone files.
+
+#include "locations/zonecompanion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "locations/locationdb.h"
+#include "support/fakeclock.h"
+#include "support/faultyfilelayer.h"
+#include "support/recordingsink.h"
+#include "support/scopedcwd.h"
+#include "support/tempdir.h"
+
+using namespace zw;
+
+namespace {
+
+const std::string kStandard =
+    "1,\"Australia\",\"Sydney\",10,0,1,0,0,9,2,0,0,3,3\r\n"
+    "1,\"France\",\"Paris\",1,0,1,4,0,2,2,4,0,9,3\r\n"
+    "1,\"India\",\"New Delhi\",5,30,0,0,0,3,2,4,0,9,2\r\n"
+    "1,\"United States\",\"New York\",-5,0,1,1,0,2,2,0,0,10,2\r\n";
+const std::string kCustom = "9,\"Friends\",\"Anna\",2,0,1,4,0,2,2,4,0,9,3\r\n";
+// Out of order, one line for a place the zone file lacks, none for New Delhi: lines are
+// matched by name. Sydney names a zone no system has.
+const std::string kStandardZones =
+    "1,\"United States\",\"New York\",\"America/New_York\",0\r\n"
+    "1,\"France\",\"Paris\",\"Europe/Paris\"\r\n"
+    "1,\"Germany\",\"Berlin\",\"Europe/Berlin\"\r\n"
+    "1,\"Australia\",\"Sydney\",\"Mars/Olympus_Mons\",1\r\n";
+const std::string kCustomZones = "9,\"Friends\",\"Anna\",\"Europe/Berlin\"\n";
+// What Save writes back: the zone file's order, a line per place, CR LF.
+const std::string kSavedStandardZones =
+    "1,\"Australia\",\"Sydney\",\"Mars/Olympus_Mons\"\r\n"
+    "1,\"France\",\"Paris\",\"Europe/Paris\"\r\n"
+    "1,\"India\",\"New Delhi\",\"\"\r\n"
+    "1,\"United States\",\"New York\",\"America/New_York\",0\r\n";
+const std::string kSavedCustomZones = "9,\"Friends\",\"Anna\",\"Europe/Berlin\"\r\n";
+const std::string kDamaged =
+    "warn: The zone names in TIME_ZON.TZN cannot be read. Its places keep the offsets stored "
+    "with them.";
+
+void WriteFile(const std::string& name, const std::string& content) {
+  std::ofstream(name, std::ios::binary) << content;
+}
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Spoken(const test::RecordingSink& sink) {
+  std::vector<std::string> said;
+  for (const auto& m : sink.Messages()) {
+    said.push_back((m.kind == test::RecordingSink::Kind::kWarn ? "warn: " : "info: ") + m.text);
+  }
+  return said;
+}
+
+class ZoneCompanionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile("TIME_ZON.DAT", kStandard);
+    WriteFile("CUST_ZON.DAT", kCustom);
+  }
+
+  // "zone" when the place follows its zone, "(zone)" when it only keeps it, "" without one.
+  std::string ZoneOf(const char* name) const {
+    for (std::size_t i = 0; i < m_db.Count(); ++i) {
+      const CLocation& place = *m_db.At(i);
+      if (place.Name() != name) {
+        continue;
+      }
+      if (place.TzZone() == nullptr) {
+        return "";
+      }
+      const std::string& zone = place.TzZone()->Name();
+      return place.Zone().Tz() != nullptr ? zone : "(" + zone + ")";
+    }
+    return "missing";
+  }
+
+  test::FakeClock m_clock{2026, 7, 1, 12, 0, 0};
+  test::TempDir m_dir;
+  test::ScopedCwd m_cwd{m_dir.Path()};
+  test::FaultyFileLayer m_files;
+  test::RecordingSink m_sink;
+  CLocationDB m_db;
+};
+
+}  // namespace
+
+TEST_F(ZoneCompanionTest, PlacesTakeTheirZonesAndSaveThemBackInFileOrder) {
+  WriteFile("TIME_ZON.TZN", kStandardZones);
+  WriteFile("CUST_ZON.TZN", kCustomZones);
+  ASSERT_TRUE(m_db.Load(m_files, m_sink));
+  EXPECT_TRUE(m_sink.Messages().empty());
+  EXPECT_EQ(ZoneOf("Paris"), "Europe/Paris");
+  EXPECT_EQ(ZoneOf("New York"), "(America/New_York)");
+  // A zone the system lacks is kept, and the stored rule serves.
+  EXPECT_EQ(ZoneOf("Sydney"), "(Mars/Olympus_Mons)");
+  EXPECT_EQ(ZoneOf("New Delhi"), "");
+  EXPECT_EQ(ZoneOf("Anna"), "Europe/Berlin");
+  // Places of one zone share it.
+  EXPECT_EQ(m_db.At(4)->TzZone(), m_db.TzZones().Find("Europe/Berlin"));
+
+  ASSERT_TRUE(m_db.Save(m_files, m_sink));
+  EXPECT_EQ(ReadFile("TIME_ZON.TZN"), kSavedStandardZones);
+  EXPECT_EQ(ReadFile("CUST_ZON.TZN"), kSavedCustomZones);
+  EXPECT_EQ(ReadFile("TIME_ZON.DAT"), kStandard);
+  CLocationDB reloaded;
+  ASSERT_TRUE(reloaded.Load(m_files, m_sink));
+  ASSERT_TRUE(reloaded.Save(m_files, m_sink));
+  EXPECT_EQ(ReadFile("TIME_ZON.TZN"), kSavedStandardZones);
+
+  // Without custom places both custom files go.
+  reloaded.RemoveAt(4, true);
+  ASSERT_TRUE(reloaded.Save(m_files, m_sink));
+  EXPECT_FALSE(std::filesystem::exists("CUST_ZON.DAT"));
+  EXPECT_FALSE(std::filesystem::exists("CUST_ZON.TZN"));
+  EXPECT_TRUE(m_sink.Messages().empty());
+}
+
+TEST_F(ZoneCompanionTest, AMissingOrDamagedCompanionMeansNoZonesForItsFileOnly) {
+  ASSERT_TRUE(m_db.Load(m_files, m_sink));
+  EXPECT_TRUE(m_sink.Messages().empty());
+  EXPECT_EQ(ZoneOf("Paris"), "");
+
+  WriteFile("CUST_ZON.TZN", kCustomZones);
+  const std::string good = "1,\"France\",\"Paris\",\"Europe/Paris\"\r\n";
+  for (const std::string& bad : std::vector<std::string>{
+           "1,\"France\",\"Paris\",\"Europe/Paris\r\n",        // unclosed quote
+           "3,\"France\",\"Paris\",\"Europe/Paris\"\r\n",      // unknown type
+           "1,\"France\",\"Paris\",\"../../etc/passwd\"\r\n",  // not a zone name
+           "1,\"France\",\"Paris\",\"Europe/Paris\",2\r\n",    // neither 0 nor 1
+           "1,\"France\",\"Paris\",\"Europe/Paris\",0,0\r\n",  // a field too many
+           "1,\"France\",\"Paris\"\r\n",                       // the zone missing
+           "1,\"France\",\"" + std::string(41, 'x') + "\",\"Europe/Paris\"\r\n",
+           "1,\"France\",\"Paris\",\"Europe/" + std::string(60, 'x') + "\"\r\n",
+           std::string("1,\"France\",\"Paris\",\"Europe/Paris\"\0\r\n", 36),
+       }) {
+    SCOPED_TRACE(bad);
+    WriteFile("TIME_ZON.TZN", good + bad);
+    test::RecordingSink sink;
+    ASSERT_TRUE(m_db.Load(m_files, sink));
+    EXPECT_EQ(Spoken(sink), std::vector<std::string>{kDamaged});
+    EXPECT_EQ(ZoneOf("Paris"), "");
+    EXPECT_EQ(ZoneOf("Anna"), "Europe/Berlin");
+  }
+  // An unreadable companion is as good as damaged.
+  // Reads: TEMPT.DAT, TIME_ZON.DAT, CUST_ZON.DAT, then TIME_ZON.TZN.
+  WriteFile("TIME_ZON.TZN", good);
+  test::FaultyFileLayer files;
+  files.FailRead(4, FileCause::kHardwareIo);
+  test::RecordingSink sink;
+  ASSERT_TRUE(m_db.Load(files, sink));
+  EXPECT_EQ(Spoken(sink), std::vector<std::string>{kDamaged});
+}
+
+TEST_F(ZoneCompanionTest, MutatedCompanionsNeverYieldAForeignZoneName) {
+  std::mt19937 rng(15);
+  const std::string valid = kStandardZones + kSavedStandardZones;
+  for (int round = 0; round < 2000; ++round) {
+    std::string text = valid;
+    for (int i = 0; i < 3; ++i) {
+      text[rng() % text.size()] = static_cast<char>(rng() % 256);
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const std::optional<CZoneCompanion> companion = CZoneCompanion::Parse({bytes, text.size()});
+    if (!companion) {
+      continue;
+    }
+    for (const char* name : {"Paris", "Sydney", "New York", "New Delhi"}) {
+      for (const char* country : {"France", "Australia", "United States", "India"}) {
+        const CZoneCompanion::Entry* entry = companion->Find(1, country, name);
+        if (entry != nullptr) {
+          EXPECT_EQ(entry->zone.find_first_not_of(
+                        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789/_+-"),
+                    std::string::npos);
+        }
+      }
+    }
+  }
+}
