@@ -1,5 +1,7 @@
 #include "cli/eventscommand.h"
 
+#include <optional>
+
 #include "cli/jsonwriter.h"
 #include "cli/locationlookup.h"
 #include "cli/tablewriter.h"
@@ -124,8 +126,9 @@ void CEventsCommand::Write(const CEventList& alarms, const Range& range,
                            const DisplayOptions& options, bool json, std::ostream& out) {
   Listing listing;
   const CDateTime& day = range.firstDay;
-  listing.Fill(alarms, range.basis != nullptr ? &range.basis->Zone() : nullptr, day.Year(),
-               day.Month(), day.Day(), range.days);
+  const std::optional<CZone> basis =
+      range.basis != nullptr ? std::optional<CZone>(range.basis->Zone()) : std::nullopt;
+  listing.Fill(alarms, basis ? &*basis : nullptr, day.Year(), day.Month(), day.Day(), range.days);
   if (json) {
     WriteJson(listing, range.basis, options, out);
     return;

@@ -12,19 +12,34 @@ namespace zw {
 
 namespace {
 
+// The stored rule says nothing about a place whose times come from its tz zone.
+std::string RuleText(const CLocation& location, const DisplayOptions& options) {
+  return location.Zone().Tz() != nullptr ? std::string()
+                                         : CZoneText::Rule(location.GetDstRule(), options);
+}
+
+// The last column: the zone the times come from, else the stored rule.
+std::string ZoneOrRule(const CLocation& location, const DisplayOptions& options) {
+  const CTzZone* zone = location.Zone().Tz();
+  return zone != nullptr ? zone->Name() : CZoneText::Rule(location.GetDstRule(), options);
+}
+
 void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions& options,
                std::ostream& out) {
+  const CDateTime now;
   CJsonWriter writer;
   writer.BeginArray();
   for (const CLocation* location : found) {
-    const std::string rule = CZoneText::Rule(location->GetDstRule(), options);
+    const std::string rule = RuleText(*location, options);
+    const int offset = CZoneText::StandardOffsetMinutes(*location, now);
     writer.BeginObject()
         .StringField("name", location->Name())
         .StringField("country", location->Country())
         .StringField("type", CZoneText::TypeName(location->GetType()))
-        .StringField("offset", CZoneText::Offset(CZoneText::StandardOffsetMinutes(*location)))
-        .NumberField("offset_minutes", CZoneText::StandardOffsetMinutes(*location))
-        .Key("dst_rule");
+        .StringField("offset", CZoneText::Offset(offset))
+        .NumberField("offset_minutes", offset);
+    CZoneText::WriteZone(writer, *location);
+    writer.Key("dst_rule");
     if (rule.empty()) {
       writer.Null();
     } else {
@@ -38,12 +53,13 @@ void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions&
 
 void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions& options,
                 std::ostream& out) {
+  const CDateTime now;
   CTableWriter table;
   for (const CLocation* location : found) {
     table.AddRow({CLocationLookup::Place(*location),
                   std::string(CZoneText::TypeName(location->GetType())),
-                  CZoneText::Offset(CZoneText::StandardOffsetMinutes(*location)),
-                  CZoneText::Rule(location->GetDstRule(), options)});
+                  CZoneText::Offset(CZoneText::StandardOffsetMinutes(*location, now)),
+                  ZoneOrRule(*location, options)});
   }
   table.Write(out);
 }

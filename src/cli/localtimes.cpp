@@ -28,8 +28,9 @@ const CLocalTimes::Entry& CLocalTimes::Add(CLocation& location, const CDateTime&
   entry.local = location.ConvertedLocal();
   entry.date = location.ConvertedDateText();
   entry.time = location.ConvertedTimeText();
-  entry.offsetMinutes = CZoneText::OffsetMinutes(entry.local, gmt);
-  entry.dst = entry.offsetMinutes != CZoneText::StandardOffsetMinutes(location);
+  const ZoneState state = location.Zone().At(gmt);
+  entry.offsetMinutes = state.offsetSeconds / CDateSpan::kSecondsPerMinute;
+  entry.dst = state.dst;
   m_entries.push_back(std::move(entry));
   return m_entries.back();
 }
@@ -62,8 +63,9 @@ void CLocalTimes::WriteObject(CJsonWriter& json, const Entry& entry) {
       .NumberField("offset_minutes", entry.offsetMinutes)
       .BoolField("dst", entry.dst)
       .StringField("local", CWhenText::Iso(entry.local))
-      .StringField("utc", utc)
-      .EndObject();
+      .StringField("utc", utc);
+  CZoneText::WriteZone(json, *entry.location);
+  json.EndObject();
 }
 
 }  // namespace zw

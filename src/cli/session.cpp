@@ -5,6 +5,7 @@
 
 #include "cli/clierror.h"
 #include "cli/locationlookup.h"
+#include "cli/zonelookup.h"
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
@@ -105,7 +106,22 @@ CEventList& CSession::Events() {
 }
 
 CLocation* CSession::Find(std::string_view text) {
-  return CLocationLookup(Locations()).Find(text);
+  CLocationDB& db = Locations();
+  try {
+    return CLocationLookup(db).Find(text);
+  } catch (const CCliError&) {
+    const CTzZone* zone = CZoneLookup::Find(db.TzZones(), text);
+    if (zone == nullptr) {
+      throw;
+    }
+    auto place = std::make_unique<CLocation>();
+    place->SetType(CLocation::kCustom);
+    place->SetName(zone->Name());
+    place->SetTzZone(zone);
+    place->SetFollowsTz(true);
+    m_zonePlaces.push_back(std::move(place));
+    return m_zonePlaces.back().get();
+  }
 }
 
 std::vector<CLocation*> CSession::ClockLocations() {

@@ -35,7 +35,8 @@ class CSession {
   // Throws CCliError(kFailure) when the zone file cannot be used.
   CLocationDB& Locations();
   CEventList& Events();
-  // The one location `text` names; throws CCliError(kNotFound) otherwise.
+  // The one location `text` names, else a place of that tz database zone ("Europe/Paris",
+  // "UTC"); throws CCliError(kNotFound) when it is neither.
   CLocation* Find(std::string_view text);
   // The clock's locations in line order; the usual three when the clock list is empty.
   std::vector<CLocation*> ClockLocations();
@@ -53,6 +54,8 @@ class CSession {
   CStderrSink m_messages;
   std::unique_ptr<CLocationDB> m_db;
   std::unique_ptr<CEventList> m_events;
+  // Places made for the tz zones named on the command line.
+  std::vector<std::unique_ptr<CLocation>> m_zonePlaces;
 };
 
 }  // namespace zw

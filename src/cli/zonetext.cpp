@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "cli/jsonwriter.h"
 #include "locations/location.h"
 
 namespace zw {
@@ -15,6 +16,9 @@ constexpr std::string_view kMonths[] = {"January",   "February", "March",    "Ap
                                         "May",       "June",     "July",     "August",
                                         "September", "October",  "November", "December"};
 constexpr int kMinutesPerHour = 60;
+// Daylight saving lasts less than a year: a year back by months always reaches standard time.
+constexpr int kMonthsToSearch = 12;
+const CDateSpan kAboutAMonth(30, 0, 0, 0);
 
 std::string TwoDigits(int value) {
   std::string text(value < 10 ? 1 : 0, '0');
@@ -38,8 +42,28 @@ int CZoneText::OffsetMinutes(const CDateTime& local, const CDateTime& gmt) {
   return (local - gmt).TotalSeconds() / CDateSpan::kSecondsPerMinute;
 }
 
-int CZoneText::StandardOffsetMinutes(const CLocation& location) {
-  return location.GetOffsetHours() * kMinutesPerHour + location.GetOffsetMinutes();
+int CZoneText::StandardOffsetMinutes(const CLocation& location, const CDateTime& gmt) {
+  const CZone zone = location.Zone();
+  if (zone.Tz() == nullptr) {
+    return location.GetOffsetHours() * kMinutesPerHour + location.GetOffsetMinutes();
+  }
+  CDateTime t = gmt;
+  ZoneState state = zone.At(t);
+  for (int i = 0; i < kMonthsToSearch && state.dst; ++i) {
+    t -= kAboutAMonth;
+    state = zone.At(t);
+  }
+  return state.offsetSeconds / CDateSpan::kSecondsPerMinute;
+}
+
+void CZoneText::WriteZone(CJsonWriter& json, const CLocation& location) {
+  json.Key("zone");
+  if (location.TzZone() == nullptr) {
+    json.Null();
+  } else {
+    json.String(location.TzZone()->Name());
+  }
+  json.BoolField("follows_zone", location.Zone().Tz() != nullptr);
 }
 
 std::string_view CZoneText::TypeName(int type) {

@@ -9,6 +9,7 @@
 
 namespace zw {
 
+class CJsonWriter;
 class CLocation;
 
 // The words zw uses for a location's kind and zone.
@@ -20,7 +21,12 @@ class CZoneText {
   static std::string Offset(int minutesEast);
   // How far a local time is ahead of the GMT instant it shows, daylight saving included.
   static int OffsetMinutes(const CDateTime& local, const CDateTime& gmt);
-  static int StandardOffsetMinutes(const CLocation& location);
+  // The standard offset in force at `gmt`: the stored rule's, or the tz zone's when the
+  // place follows one.
+  static int StandardOffsetMinutes(const CLocation& location, const CDateTime& gmt);
+  // "zone": the place's tz database zone or null, and "follows_zone": whether its times come
+  // from that zone.
+  static void WriteZone(CJsonWriter& json, const CLocation& location);
   // "City", "Area Code", "Custom"; empty for a kind the files do not know.
   static std::string_view TypeName(int type);
   // "DST from the 2nd Sunday of March at 02:00 AM to the 1st Sunday of November at 02:00 AM",

@@ -250,6 +250,51 @@ TEST_F(Program, FindsLocationsWithKindAndZone) {
   EXPECT_EQ(json[0]["dst_rule"].kind, test::JsonValue::Kind::kNull);
 }
 
+TEST_F(Program, TakesTimesFromTheZoneDatabaseWithTheirHistory) {
+  const auto supplied = [this](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--data-dir", ZW_SOURCE_DATA_DIR, "--24h"});
+    const test::ZwRun run = Run(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.OutLines();
+  };
+  // In 2005 New York left daylight saving on the last Sunday of October.
+  EXPECT_EQ(
+      supplied({"at", "2005-10-31 12:00", "--gmt", "New York", "Kathmandu", "Europe/Paris", "utc"}),
+      (Lines{
+          "New York, United States  10/31/2005  07:00:00  GMT-5:00",
+          "Kathmandu, Nepal         10/31/2005  17:45:00  GMT+5:45",
+          "Europe/Paris             10/31/2005  13:00:00  GMT+1:00",
+          "UTC                      10/31/2005  12:00:00  GMT+0:00",
+      }));
+  EXPECT_EQ(supplied({"at", "2026-07-01 09:00", "--in", "Asia/Kathmandu", "Tokyo, Japan"}),
+            Lines{"Tokyo, Japan  07/01/2026  12:15:00  GMT+9:00"});
+  EXPECT_EQ(supplied({"find", "kathmandu"}),
+            Lines{"Kathmandu, Nepal  City  GMT+5:45  Asia/Kathmandu"});
+
+  const test::ZwRun unknown = Zw({"now", "Mars/Olympus_Mons"});
+  EXPECT_EQ(unknown.status, kNotFoundStatus);
+  EXPECT_EQ(unknown.err, "zw: no location is named \"Mars/Olympus_Mons\"\n");
+}
+
+TEST_F(Program, APlaceThatStopsFollowingItsZoneKeepsItsStoredRule) {
+  test::WriteBytes(DataDir() + "/TIME_ZON.TZN",
+                   std::string_view("1,\"United States\",\"New York\",\"America/New_York\",0\r\n"
+                                    "1,\"Japan\",\"Tokyo\",\"Asia/Tokyo\"\r\n"));
+  // The stored rule switches one second after the start hour; the zone at the hour itself.
+  EXPECT_EQ(Ok({"at", "2026-03-08 07:00:00", "--gmt", "New York"}),
+            Lines{"New York, United States  03/08/2026  02:00:00 AM  GMT-5:00"});
+  const test::JsonValue json = Json({"now", "New York", "Tokyo", "London"});
+  ASSERT_EQ(json.items.size(), 3u);
+  EXPECT_EQ(json[0]["zone"].text, "America/New_York");
+  EXPECT_FALSE(json[0]["follows_zone"].boolean);
+  EXPECT_EQ(json[1]["zone"].text, "Asia/Tokyo");
+  EXPECT_TRUE(json[1]["follows_zone"].boolean);
+  EXPECT_EQ(json[2]["zone"].kind, test::JsonValue::Kind::kNull);
+  const test::JsonValue found = Json({"find", "tokyo"});
+  EXPECT_EQ(found[0]["zone"].text, "Asia/Tokyo");
+  EXPECT_EQ(found[0]["dst_rule"].kind, test::JsonValue::Kind::kNull);
+}
+
 TEST_F(Program, ListsEventsAcrossTheMonthsEnd) {
   const Lines atGreenwich = {
       "Standup  01/30/2037 08:45:00 AM  London    Daily     15 min.",

@@ -188,6 +188,8 @@ inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>&
 
 inline void WriteWorld(const std::string& directory) {
   WriteBytes(directory + "/TIME_ZON.DAT", ZoneText());
+  // No zones: the places keep their stored rules, whatever the supplied zone names say.
+  WriteBytes(directory + "/TIME_ZON.TZN", std::string_view());
   WriteBytes(directory + "/CUST_ZON.DAT", Lines({kCustomLine}));
   WriteBytes(directory + "/ALM_ZON.DAT", EventBytes(MonthEndEvents()));
   WriteBytes(directory + "/CURRENCY.DAT", CurrencyBytes(TestCurrencies()));
