@@ -118,6 +118,36 @@ static void BM_TickTenLocations(benchmark::State& state) {
 }
 BENCHMARK(BM_TickTenLocations)->Unit(benchmark::kMicrosecond);
 
+// The same with ten places that follow tz database zones, both hemispheres and quarter hours.
+static void BM_TickTenZoneLocations(benchmark::State& state) {
+  SteppingClock source;
+  CNow::SetSource(&source);
+  Clock c;
+  const char* zones[] = {"Asia/Tokyo",          "Europe/London",      "America/New_York",
+                         "America/Los_Angeles", "Europe/Paris",       "Australia/Sydney",
+                         "Asia/Kathmandu",      "Australia/Adelaide", "America/St_Johns",
+                         "Pacific/Chatham"};
+  for (std::size_t i = 0; i < c.db.Count(); ++i) {
+    c.db.At(i)->SetTzZone(c.db.TzZones().Find(zones[i % std::size(zones)]));
+    c.db.At(i)->SetFollowsTz(true);
+  }
+  CClockWnd wnd(ClockServices{c.settings, c.store, c.files, c.messages, c.db, c.actions});
+  wnd.show();
+  QCoreApplication::processEvents();
+  wnd.repaint();
+  for (auto _ : state) {
+    source.Advance();
+    wnd.Tick();
+    state.PauseTiming();
+    wnd.repaint();
+    state.ResumeTiming();
+  }
+  state.counters["lines"] = static_cast<double>(c.db.ClockCount());
+  state.counters["tz_lines"] = c.db.ClockAt(0)->Zone().Tz() != nullptr ? 10 : 0;
+  CNow::SetSource(nullptr);
+}
+BENCHMARK(BM_TickTenZoneLocations)->Unit(benchmark::kMicrosecond);
+
 // Loading the supplied database, building the clock and painting it the first time.
 static void BM_LoadToFirstPaint(benchmark::State& state) {
   const std::string zones = std::string(ZW_SOURCE_DATA_DIR) + "/TIME_ZON.DAT";

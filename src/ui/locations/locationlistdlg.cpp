@@ -194,7 +194,7 @@ void CLocationListDlg::AddLocation() {
     return;
   }
   auto location = std::make_unique<CLocation>();
-  props.Values().ApplyTo(*location);
+  props.Values().ApplyTo(*location, m_context.db.TzZones());
   location->SetType(type);
   const CLocation* added = location.get();
   m_context.db.Insert(std::move(location));
@@ -213,7 +213,7 @@ void CLocationListDlg::ChangeLocation() {
   }
   const std::string oldName = location->Name();
   const std::string oldCountry = location->Country();
-  props.Values().ApplyTo(*location);
+  props.Values().ApplyTo(*location, m_context.db.TzZones());
   m_context.db.Reposition(static_cast<std::size_t>(m_context.db.IndexOf(location)));
   Refill(location);
   SaveFiles();

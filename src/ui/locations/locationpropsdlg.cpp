@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -16,6 +17,7 @@
 #include "locations/zonenames.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
+#include "timecore/tzzone.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/platform/latin1.h"
 
@@ -54,7 +56,9 @@ CLocationPropsDlg::CLocationPropsDlg(const AppContext& context, const CLocation*
                                      QWidget* parent)
     : QDialog(parent), m_context(context), m_location(location) {
   BuildControls(context.settings);
-  FillCountries(location != nullptr ? location->GetType() : type);
+  const int kind = location != nullptr ? location->GetType() : type;
+  BuildZoneControls(layout(), kind);
+  FillCountries(kind);
   if (location != nullptr) {
     setWindowTitle(QStringLiteral("Change ") + Latin1(location->Name()) + QStringLiteral(" in ") +
                    Latin1(location->Country()));
@@ -130,7 +134,55 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   connect(m_offset, &QSpinBox::valueChanged, this, &CLocationPropsDlg::OnOffsetChanged);
   connect(m_halfHour, &QCheckBox::toggled, this, [this] { ShowZoneNames(); });
   connect(m_dst, &QCheckBox::toggled, this, &CLocationPropsDlg::OnDstToggled);
+  connect(m_halfHour, &QCheckBox::clicked, this, &CLocationPropsDlg::StopFollowing);
+  connect(m_dst, &QCheckBox::clicked, this, &CLocationPropsDlg::StopFollowing);
+  for (QComboBox* box : m_rule) {
+    connect(box, &QComboBox::activated, this, &CLocationPropsDlg::StopFollowing);
+  }
   connect(m_copyFrom, &QPushButton::clicked, this, &CLocationPropsDlg::CopyFrom);
+}
+
+void CLocationPropsDlg::BuildZoneControls(QLayout* layout, int type) {
+  auto* row = new QHBoxLayout;
+  m_zone = new QComboBox;
+  m_zone->setEditable(true);
+  m_zone->setInsertPolicy(QComboBox::NoInsert);
+  m_zone->addItem(QString());
+  for (const std::string& name : CTzCatalog::Names()) {
+    m_zone->addItem(QString::fromStdString(name));
+  }
+  // Typing any part of a name ("paris") finds it.
+  m_zone->completer()->setFilterMode(Qt::MatchContains);
+  m_zone->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+  m_zone->completer()->setCompletionMode(QCompleter::PopupCompletion);
+  m_zone->setEnabled(type == CLocation::kCustom);
+  m_follow = new QCheckBox(QString::fromLatin1(kFollowText));
+  row->addWidget(new QLabel(QStringLiteral("Zone:")));
+  row->addWidget(m_zone, 1);
+  row->addWidget(m_follow);
+  // Below the name, country and offset, above the daylight-saving group.
+  static_cast<QVBoxLayout*>(layout)->insertLayout(1, row);
+  connect(m_zone, &QComboBox::currentTextChanged, this, &CLocationPropsDlg::OnZoneEdited);
+}
+
+void CLocationPropsDlg::SetZone(const std::string& zone, bool follows) {
+  const QSignalBlocker block(m_zone);
+  m_zone->setEditText(QString::fromStdString(zone));
+  m_follow->setEnabled(!zone.empty());
+  m_follow->setChecked(follows && !zone.empty());
+}
+
+void CLocationPropsDlg::OnZoneEdited() {
+  const bool any = !m_zone->currentText().trimmed().isEmpty();
+  m_follow->setEnabled(any);
+  // Picking a zone is asking for its times.
+  m_follow->setChecked(any);
+}
+
+void CLocationPropsDlg::StopFollowing() {
+  if (!m_filling) {
+    m_follow->setChecked(false);
+  }
 }
 
 void CLocationPropsDlg::FillCountries(int type) {
@@ -147,6 +199,7 @@ void CLocationPropsDlg::FillCountries(int type) {
 }
 
 void CLocationPropsDlg::Load(const LocationValues& values) {
+  m_filling = true;
   m_name->setText(Latin1(values.name));
   const int countryIndex = m_country->findText(Latin1(values.country), Qt::MatchExactly);
   m_country->setCurrentIndex(countryIndex);
@@ -161,6 +214,8 @@ void CLocationPropsDlg::Load(const LocationValues& values) {
   m_dst->setChecked(values.dst);
   OnDstToggled(values.dst);
   ShowZoneNames();
+  SetZone(values.zone, values.followsZone);
+  m_filling = false;
 }
 
 void CLocationPropsDlg::SetUpHalfHour(int hours) {
@@ -175,6 +230,7 @@ void CLocationPropsDlg::ShowZoneNames() {
 }
 
 void CLocationPropsDlg::OnOffsetChanged(int hours) {
+  StopFollowing();
   {
     const QSignalBlocker block(m_halfHour);
     m_halfHour->setChecked(false);
@@ -207,6 +263,7 @@ void CLocationPropsDlg::CopyFrom() {
   m_copyView = select.ChosenView();
   m_copyLocation = select.Chosen();
   const LocationValues source = LocationValues::From(*select.Chosen());
+  m_filling = true;
   m_offset->setValue(CZoneNames::Wrap(source.offsetHours));
   OnOffsetChanged(m_offset->value());
   m_halfHour->setChecked(source.halfHour && !m_halfHour->isHidden());
@@ -214,6 +271,8 @@ void CLocationPropsDlg::CopyFrom() {
   m_dst->setChecked(source.dst);
   OnDstToggled(source.dst);
   ShowZoneNames();
+  SetZone(source.zone, source.followsZone);
+  m_filling = false;
 }
 
 LocationValues CLocationPropsDlg::Read() const {
@@ -226,6 +285,8 @@ LocationValues CLocationPropsDlg::Read() const {
   for (std::size_t i = 0; i < m_rule.size(); ++i) {
     v.rule[i] = m_rule[i]->currentIndex();
   }
+  v.zone = m_zone->currentText().trimmed().toStdString();
+  v.followsZone = m_follow->isChecked();
   return v;
 }
 
@@ -237,6 +298,14 @@ void CLocationPropsDlg::accept() {
   }
   LocationValues values = Read();
   values.Trim();
+  // A custom place may only name a zone the system has; a supplied place keeps the one its
+  // file names even when this system lacks it.
+  if (m_zone->isEnabled() && !values.zone.empty() &&
+      m_zone->findText(QString::fromStdString(values.zone), Qt::MatchExactly) < 0) {
+    m_context.messages.Warn(kUnknownZone);
+    m_zone->setFocus();
+    return;
+  }
   if (const auto objection = values.Check(m_context.db, m_location)) {
     m_context.messages.Warn(std::string(*objection));
     m_name->setFocus();

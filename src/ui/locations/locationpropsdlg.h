@@ -19,7 +19,9 @@ class CClockSettings;
 class CLocation;
 
 // Edits one location: name, the country or group it is located in, its offset with the half
-// hour, and its daylight-saving rule.
+// hour, its daylight-saving rule, and its tz database zone with the choice of following it.
+// Changing the offset or the daylight-saving fields stops the place following its zone; only
+// custom places may pick their zone.
 class CLocationPropsDlg : public QDialog {
   Q_OBJECT
 
@@ -30,6 +32,9 @@ class CLocationPropsDlg : public QDialog {
   static constexpr const char* kMonths[12] = {"January",   "February", "March",    "April",
                                               "May",       "June",     "July",     "August",
                                               "September", "October",  "November", "December"};
+  static constexpr const char* kFollowText = "Follow the time zone database";
+  static constexpr const char* kUnknownZone =
+      "Choose a time zone from the list, or leave it empty.";
 
   // location: the one to change, or null to add one of `type`.
   CLocationPropsDlg(const AppContext& context, const CLocation* location, int type,
@@ -46,6 +51,8 @@ class CLocationPropsDlg : public QDialog {
   QCheckBox* DstBox() const { return m_dst; }
   QComboBox* RuleBox(int index) const { return m_rule[static_cast<std::size_t>(index)]; }
   QPushButton* CopyFromButton() const { return m_copyFrom; }
+  QComboBox* ZoneBox() const { return m_zone; }
+  QCheckBox* FollowBox() const { return m_follow; }
 
   void accept() override;
 
@@ -59,6 +66,11 @@ class CLocationPropsDlg : public QDialog {
   void OnDstToggled(bool on);
   void SetRule(const std::array<int, 8>& rule);
   void CopyFrom();
+  void BuildZoneControls(QLayout* layout, int type);
+  void SetZone(const std::string& zone, bool follows);
+  // The user changed the offset or the rule: the stored rule serves from now on.
+  void StopFollowing();
+  void OnZoneEdited();
   LocationValues Read() const;
 
   AppContext m_context;
@@ -75,6 +87,10 @@ class CLocationPropsDlg : public QDialog {
   QCheckBox* m_dst = nullptr;
   std::array<QComboBox*, 8> m_rule{};
   QPushButton* m_copyFrom = nullptr;
+  QComboBox* m_zone = nullptr;
+  QCheckBox* m_follow = nullptr;
+  // Set while the dialog fills its own fields, which are no change of the user's.
+  bool m_filling = false;
 };
 
 }  // namespace zw

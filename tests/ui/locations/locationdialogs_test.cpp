@@ -288,6 +288,61 @@ class LocationDialogsTest : public QObject {
     QCOMPARE(change.Values().name, std::string("Berlin"));
   }
 
+  void propertiesZoneFollowingAndPicking() {
+    World w;
+    CLocation* berlin = w.Find("Berlin", "Germany");
+    berlin->SetTzZone(w.db.TzZones().Find("Europe/Berlin"));
+    berlin->SetFollowsTz(true);
+    {
+      // A supplied place shows its zone, cannot pick another, and stops following once its
+      // offset or its daylight-saving fields change.
+      CLocationPropsDlg change(w.context.Context(), berlin, CLocation::kCity);
+      QCOMPARE(change.ZoneBox()->currentText(), QStringLiteral("Europe/Berlin"));
+      QVERIFY(!change.ZoneBox()->isEnabled());
+      QVERIFY(change.FollowBox()->isChecked());
+      QCOMPARE(change.FollowBox()->text(), QStringLiteral("Follow the time zone database"));
+      change.DstBox()->click();
+      QVERIFY(!change.FollowBox()->isChecked());
+      change.FollowBox()->setChecked(true);
+      change.OffsetBox()->setValue(2);
+      QVERIFY(!change.FollowBox()->isChecked());
+      change.accept();
+      QCOMPARE(change.Values().zone, std::string("Europe/Berlin"));
+      QVERIFY(!change.Values().followsZone);
+    }
+    CLocation* anna = w.Find("Anna", "Friends");
+    {
+      // A custom place picks a zone from the database's list, and only from it.
+      CLocationPropsDlg custom(w.context.Context(), anna, CLocation::kCustom);
+      QVERIFY(custom.ZoneBox()->isEnabled());
+      QVERIFY(!custom.FollowBox()->isEnabled());
+      QVERIFY(custom.ZoneBox()->findText(QStringLiteral("Asia/Kathmandu")) > 0);
+      custom.ZoneBox()->setEditText(QStringLiteral("Nowhere/Land"));
+      custom.accept();
+      QCOMPARE(custom.result(), int(QDialog::Rejected));
+      QCOMPARE(QString::fromStdString(w.messages.LastText()),
+               QStringLiteral("Choose a time zone from the list, or leave it empty."));
+      custom.ZoneBox()->setEditText(QStringLiteral("Asia/Kathmandu"));
+      QVERIFY(custom.FollowBox()->isChecked());
+      custom.accept();
+      QCOMPARE(custom.result(), int(QDialog::Accepted));
+      custom.Values().ApplyTo(*anna, w.db.TzZones());
+      QCOMPARE(anna->Zone().Tz(), w.db.TzZones().Find("Asia/Kathmandu"));
+    }
+    // Copy From takes the zone and the choice along with the rule.
+    anna->SetFollowsTz(false);
+    berlin->SetFollowsTz(true);
+    CLocationPropsDlg copy(w.context.Context(), anna, CLocation::kCustom);
+    OnNextModal<CSelectLocationDlg>([](CSelectLocationDlg* select) {
+      select->ViewBox()->setCurrentIndex(CLocationTree::kCountryCity);
+      select->Tree()->setCurrentItem(select->Tree()->topLevelItem(1)->child(0));
+      select->accept();
+    });
+    copy.CopyFromButton()->click();
+    QCOMPARE(copy.ZoneBox()->currentText(), QStringLiteral("Europe/Berlin"));
+    QVERIFY(copy.FollowBox()->isChecked());
+  }
+
   void addAndChangeSaveAndFollowEvents() {
     World w;
     CEventList alarms(w.db);
