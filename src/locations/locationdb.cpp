@@ -174,6 +174,8 @@ void LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, b
                   std::string(kDamagedCompanionSuffix));
     return;
   }
+  // Neighbours mostly share a zone; asking the catalog once per run of them is enough.
+  const CTzZone* zone = nullptr;
   for (std::size_t i = 0; i < db.Count(); ++i) {
     CLocation& location = *db.At(i);
     if (IsCustom(location) != custom) {
@@ -181,10 +183,14 @@ void LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, b
     }
     const CZoneCompanion::Entry* entry =
         companion->Find(location.GetType(), location.Country(), location.Name());
-    if (entry != nullptr) {
-      location.SetTzZone(db.TzZones().Find(entry->zone));
-      location.SetFollowsTz(entry->follows && location.TzZone() != nullptr);
+    if (entry == nullptr) {
+      continue;
     }
+    if (zone == nullptr || zone->Name() != entry->zone) {
+      zone = db.TzZones().Find(entry->zone);
+    }
+    location.SetTzZone(zone);
+    location.SetFollowsTz(entry->follows && location.TzZone() != nullptr);
   }
 }
 

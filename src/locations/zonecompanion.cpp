@@ -1,5 +1,7 @@
 #include "locations/zonecompanion.h"
 
+#include <algorithm>
+
 #include "locations/location.h"
 #include "locations/zonefile.h"
 
@@ -78,7 +80,7 @@ bool ParseLine(std::string_view line, int& type, std::string_view& country, std:
       return false;
     }
   }
-  entry.zone = std::string(zone);
+  entry.zone = zone;
   entry.follows = true;
   if (!in.AtEnd() && (!in.Comma() || !in.Flag(entry.follows))) {
     return false;
@@ -94,17 +96,16 @@ void AppendQuoted(std::string_view text, std::string& out) {
 
 }  // namespace
 
-std::string CZoneCompanion::Key(int type, std::string_view country, std::string_view name) {
-  std::string key(1, static_cast<char>('0' + type));
-  key.append(country);
-  key.push_back('\0');
-  key.append(name);
-  return key;
+std::size_t CZoneCompanion::KeyHash::operator()(const Key& key) const {
+  const std::hash<std::string_view> hash;
+  return hash(key.name) * 31 + hash(key.country) + static_cast<std::size_t>(key.type);
 }
 
 std::optional<CZoneCompanion> CZoneCompanion::Parse(std::span<const std::uint8_t> bytes) {
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   CZoneCompanion companion;
+  companion.m_text.assign(bytes.begin(), bytes.end());
+  const std::string_view text(companion.m_text.data(), companion.m_text.size());
+  companion.m_entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
   std::size_t at = 0;
   while (at < text.size()) {
     std::size_t end = text.find('\n', at);
@@ -123,17 +124,14 @@ std::optional<CZoneCompanion> CZoneCompanion::Parse(std::span<const std::uint8_t
     if (!ParseLine(line, type, country, name, entry)) {
       return std::nullopt;
     }
-    companion.m_entries.insert_or_assign(Key(type, country, name), std::move(entry));
+    companion.m_entries.insert_or_assign(Key{type, country, name}, entry);
   }
   return companion;
 }
 
 const CZoneCompanion::Entry* CZoneCompanion::Find(int type, std::string_view country,
                                                   std::string_view name) const {
-  if (type < 0 || type > 9) {
-    return nullptr;
-  }
-  const auto found = m_entries.find(Key(type, country, name));
+  const auto found = m_entries.find(Key{type, country, name});
   return found == m_entries.end() ? nullptr : &found->second;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace zw {
 
@@ -21,8 +22,9 @@ class CLocation;
 // companion that lags behind its zone file still serves the places it names.
 class CZoneCompanion {
  public:
+  // The texts point into the companion, which must outlive them.
   struct Entry {
-    std::string zone;
+    std::string_view zone;
     bool follows = true;
   };
 
@@ -35,6 +37,9 @@ class CZoneCompanion {
   // file allows, a zone name with characters no zone name has, or stray fields.
   static std::optional<CZoneCompanion> Parse(std::span<const std::uint8_t> bytes);
 
+  CZoneCompanion(CZoneCompanion&&) = default;
+  CZoneCompanion& operator=(CZoneCompanion&&) = default;
+
   // The entry of a place, or nullptr.
   const Entry* Find(int type, std::string_view country, std::string_view name) const;
   std::size_t Count() const { return m_entries.size(); }
@@ -43,9 +48,22 @@ class CZoneCompanion {
   static void AppendLine(const CLocation& location, std::string& out);
 
  private:
-  static std::string Key(int type, std::string_view country, std::string_view name);
+  struct Key {
+    int type;
+    std::string_view country;
+    std::string_view name;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
+  };
 
-  std::unordered_map<std::string, Entry> m_entries;
+  CZoneCompanion() = default;
+
+  // The file's bytes, which the keys and entries point into; a vector's buffer stays put
+  // when the companion moves.
+  std::vector<char> m_text;
+  std::unordered_map<Key, Entry, KeyHash> m_entries;
 };
 
 }  // namespace zw

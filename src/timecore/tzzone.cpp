@@ -18,8 +18,6 @@ namespace zw {
 namespace {
 
 constexpr std::string_view kZoneDirectory = "/usr/share/zoneinfo/";
-// Zone files are a few kilobytes; anything far larger is not one.
-constexpr std::streamsize kMaxZoneFileBytes = 1 << 20;
 constexpr std::size_t kMaxRuleLength = 255;
 constexpr std::int64_t kDay = 86400;
 // An instant past any switch a zone file lists: 9999-12-31.
@@ -35,22 +33,27 @@ const date::time_zone* Locate(const std::string& name) {
 }
 
 // The rule text that ends a version 2 or later zone file: the last line, between the last
-// two newlines.
+// two newlines. Only the head and the tail of the file are read.
 std::optional<CPosixTzRule> ReadFileRule(const std::string& name) {
-  std::ifstream in(std::string(kZoneDirectory) + name, std::ios::binary);
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(kMaxZoneFileBytes));
-  in.read(bytes.data(), kMaxZoneFileBytes);
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (bytes.size() < 6 || bytes.compare(0, 4, "TZif") != 0 || bytes[4] < '2' ||
-      bytes.back() != '\n') {
+  std::ifstream in(std::string(kZoneDirectory) + name, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in.tellg();
+  char head[5] = {};
+  if (!in || size < static_cast<std::streamoff>(sizeof head) + 2 ||
+      !in.seekg(0).read(head, sizeof head) || std::string_view(head, 4) != "TZif" ||
+      head[4] < '2') {
     return std::nullopt;
   }
-  const std::size_t open = bytes.rfind('\n', bytes.size() - 2);
-  if (open == std::string::npos || bytes.size() - open - 2 > kMaxRuleLength) {
+  const std::streamoff tailLength =
+      std::min<std::streamoff>(size, static_cast<std::streamoff>(kMaxRuleLength) + 2);
+  std::string tail(static_cast<std::size_t>(tailLength), '\0');
+  if (!in.seekg(size - tailLength).read(tail.data(), tailLength) || tail.back() != '\n') {
     return std::nullopt;
   }
-  return CPosixTzRule::Parse(std::string_view(bytes).substr(open + 1, bytes.size() - open - 2));
+  const std::size_t open = tail.rfind('\n', tail.size() - 2);
+  if (open == std::string::npos) {
+    return std::nullopt;
+  }
+  return CPosixTzRule::Parse(std::string_view(tail).substr(open + 1, tail.size() - open - 2));
 }
 
 ZoneState StateOf(const date::sys_info& info) {
