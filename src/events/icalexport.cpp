@@ -263,7 +263,7 @@ std::string CICalendar::Export(const std::vector<const CEventSchedule*>& events,
     const CLocation* place = schedule->Location();
     const std::string zone = ZoneId(*place, zoneName);
     if (zones.insert(zone).second) {
-      icalcomponent_add_component(calendar.get(), TimeZone(place->Zone(), zone));
+      icalcomponent_add_component(calendar.get(), TimeZone(place->StoredRule(), zone));
     }
     vevents.push_back(Event(*schedule, *start, zone, now, vevents.size()));
   }

@@ -551,14 +551,15 @@ TEST_F(ZoneFileTest, AnUpdateWhoseSaveFailsIsTakenInAgainNextTime) {
     std::string said;
     const std::string& standardAfter;
   } cases[] = {
-      // The first write and rename keep the old file as TIME_ZON.BAK.
+      // The first write and rename keep the old file as TIME_ZON.BAK; the zone names file
+      // comes third.
       {"standard file not written", 2, 0, FileStage::kWrite,
        "warn: Cannot save the time zone file.  Return code: 13", kStandard},
       {"standard file not renamed", 0, 2, FileStage::kWrite,
        "warn: Cannot save the time zone file.  Return code: 5", kStandard},
       {"standard file not closed", 2, 0, FileStage::kClose,
        "warn: Cannot close the time zone file while saving.  Close return code: 13", kStandard},
-      {"custom file not written", 3, 0, FileStage::kWrite,
+      {"custom file not written", 4, 0, FileStage::kWrite,
        "warn: Cannot save the custom time zone file.  Return code: 13", kNewStandard},
   };
   for (const auto& c : cases) {
