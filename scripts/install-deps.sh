@@ -30,6 +30,9 @@ packages=(
   locales
   python3
   python3-pyftpdlib
+  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+  clang
+  libclang-rt-14-dev
   # The checks of the installed tree: desktop entry, AppStream metainfo, manual pages.
   desktop-file-utils
   appstream

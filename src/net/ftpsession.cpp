@@ -4,6 +4,7 @@
 
 #include "net/ftphost.h"
 #include "net/netmessage.h"
+#include "net/replylines.h"
 #include "net/socketevents.h"
 #include "net/tcpsocket.h"
 
@@ -302,17 +303,10 @@ bool CFtpSession::Converse() {
 // cannot keep the run alive.
 std::string CFtpSession::ReadReply() {
   const auto deadline = std::chrono::steady_clock::now() + m_timeout;
-  std::string line = m_control->ReadLine(deadline);
-  if (line.size() < 4 || line[3] != '-') {
-    return line;
-  }
-  const std::string code = line.substr(0, 3);
+  CFtpReplyLines reply;
   for (;;) {
-    line = m_control->ReadLine(deadline);
-    if (line.empty()) {
-      return line;
-    }
-    if (line.compare(0, 3, code) == 0 && (line.size() < 4 || line[3] != '-')) {
+    std::string line = m_control->ReadLine(deadline);
+    if (line.empty() || reply.Ends(line)) {
       return line;
     }
   }

@@ -123,8 +123,7 @@ void CTcpSocket::UpdateWatch() {
 bool CTcpSocket::AttachWindow(ISocketTarget* target, unsigned message) {
   m_target = target;
   m_message = message;
-  m_lines.clear();
-  m_partial.clear();
+  m_lines.Clear();
   switch (m_status) {
     case kStatusListening:
       if (!Select(kAccept)) {
@@ -297,24 +296,11 @@ void CTcpSocket::Notify(SocketNotice notice) {
 }
 
 bool CTcpSocket::CutLines(std::span<const char> bytes) {
-  auto start = bytes.begin();
-  while (start != bytes.end()) {
-    const auto feed = std::find(start, bytes.end(), '\n');
-    const auto end = feed == bytes.end() ? feed : feed + 1;
-    m_partial.append(start, end);
-    if (m_partial.size() > kMaxLineBytes) {
-      m_partial.clear();
-      ReportError(kLineTooLong, 0);
-      return false;
-    }
-    if (feed == bytes.end()) {
-      return true;
-    }
-    m_lines.push_back(std::move(m_partial));
-    m_partial.clear();
-    start = end;
+  if (m_lines.Add(bytes)) {
+    return true;
   }
-  return true;
+  ReportError(kLineTooLong, 0);
+  return false;
 }
 
 std::string CTcpSocket::ReadLine() {
@@ -325,7 +311,7 @@ std::string CTcpSocket::ReadLine(std::chrono::steady_clock::time_point deadline)
   if (m_target != nullptr) {
     return {};
   }
-  while (m_status == kStatusConnected && m_lines.empty()) {
+  while (m_status == kStatusConnected && !m_lines.HasLine()) {
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
@@ -351,12 +337,7 @@ std::string CTcpSocket::ReadLine(std::chrono::steady_clock::time_point deadline)
       break;
     }
   }
-  if (m_lines.empty()) {
-    return {};
-  }
-  std::string line = std::move(m_lines.front());
-  m_lines.pop_front();
-  return line;
+  return m_lines.TakeLine();
 }
 
 void CTcpSocket::SendText(std::string text) {

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "net/replylines.h"
 #include "net/sockettarget.h"
 
 namespace zw {
@@ -131,8 +132,7 @@ class CTcpSocket {
   ISocketTarget* m_target = nullptr;
   unsigned m_message = 0;
   unsigned m_selected = 0;
-  std::deque<std::string> m_lines;
-  std::string m_partial;
+  CLineBuffer m_lines{kMaxLineBytes};
   std::deque<std::string> m_sendQueue;
   std::chrono::milliseconds m_readTimeout = kDefaultReadTimeout;
 };
