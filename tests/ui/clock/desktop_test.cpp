@@ -18,6 +18,7 @@
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "ui/clock/clocktray.h"
 #include "ui/clock/clockwnd.h"
 #include "ui/clock/desktoppage.h"
@@ -57,6 +58,8 @@ struct Fixture {
   test::RecordingSink messages;
   CClockSettings settings;
   CLocationDB db;
+  test::TestContext context{
+      {.db = &db, .settings = &settings, .store = &store, .files = &files, .messages = &messages}};
   std::unique_ptr<CClockWnd> wnd;
 };
 
@@ -159,7 +162,7 @@ class DesktopTest : public QObject {
     const DesktopServices services{
         prefs, file, autostart, "/opt/zw/bin/zonewright", true, [&applied] { ++applied; }};
     {
-      CPropertySheet sheet(*f.wnd, f.settings, f.db, f.messages, nullptr, nullptr, &services);
+      CPropertySheet sheet(f.context.Context(), *f.wnd, nullptr, &services);
       CDesktopPage& page = *sheet.DesktopPage();
       QVERIFY(page.BothButton()->isChecked());
       QVERIFY(!page.LoginBox()->isChecked());
