@@ -11,6 +11,8 @@ packages=(
   pkg-config
   clang-format
   qt6-base-dev
+  # The desktop notification tests run under a private session bus (dbus-run-session).
+  dbus-daemon
   qt6-base-dev-tools
   qt6-svg-dev
   qt6-multimedia-dev

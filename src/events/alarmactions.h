@@ -4,6 +4,16 @@
 
 namespace zw {
 
+// What a desktop notification of an alarm says. Texts are stored single-byte (Latin-1).
+struct AlarmNotice {
+  std::string summary;  // the event's name
+  std::string body;     // its place and time there, then its message
+  // The alarm's sound is playing: the notification offers to stop it.
+  bool soundPlaying = false;
+  // The program's own box shows the alarm as well.
+  bool boxFollows = false;
+};
+
 // What a firing alarm does to the world outside the core. The windowed program shows real
 // boxes, plays sound and video and starts processes; tests record the calls.
 class IAlarmActions {
@@ -21,6 +31,9 @@ class IAlarmActions {
   virtual bool StartProcess(const std::string& commandLine, const std::string& directory) = 0;
   // Shows a warning on a thread of its own, so the caller carries on at once.
   virtual void ShowErrorAsync(const std::string& text) = 0;
+  // Raises a desktop notification; false when there is nobody to show it, and the box must
+  // stand in for it. Programs without a desktop have none.
+  virtual bool Notify(const AlarmNotice& /*notice*/) { return false; }
   // An event disappeared: open lists of events must be rebuilt.
   virtual void RefreshEventLists() = 0;
 };

@@ -86,21 +86,26 @@ void CAlarmMonitor::HandleAlarm() {
     return;
   }
 
-  if (r.playMedia == 1) {
-    StartMedia(*schedule);
-  }
+  const bool soundPlaying = r.playMedia == 1 && StartMedia(*schedule);
   if (r.runProgram == 1 && !late) {
     StartProgram(*schedule);
   }
-  if (r.showMessage == 1) {
+  const bool showMessage = r.showMessage == 1;
+  // Only the box can ask whether the program should run after all.
+  const bool asking = showMessage && r.runProgram == 1 && late;
+  const bool notified =
+      (showMessage || soundPlaying) &&
+      Notify(*schedule, soundPlaying, showMessage && (asking || m_style == AlertStyle::kBoth));
+  if (showMessage && (asking || !notified || m_style == AlertStyle::kBoth)) {
     const std::string text = MessageText(*schedule);
-    if (r.runProgram == 1 && late) {
+    if (asking) {
       if (m_actions.AskYesNo(text) && StillListed(schedule)) {
         StartProgram(*schedule);
       }
     } else {
       m_actions.ShowMessage(text);
     }
+    // Without a box the sound plays on until the notification stops it or it ends.
     MediaStopFlag().store(true);
   }
 
@@ -112,16 +117,48 @@ void CAlarmMonitor::HandleAlarm() {
   m_current = nullptr;
 }
 
-void CAlarmMonitor::StartMedia(const CEventSchedule& schedule) {
+bool CAlarmMonitor::StartMedia(const CEventSchedule& schedule) {
   const CEvent& alarm = *schedule.Alarm();
   const std::string file = alarm.MediaFile();
-  if (IsSoundFileName(file)) {
+  const int playCount = std::clamp(alarm.Fields().playCount, 0, kMaxPlayCount);
+  const bool sound = IsSoundFileName(file);
+  if (sound) {
     MediaStopFlag().store(false);
-    m_actions.StartWavLoop(file, std::clamp(alarm.Fields().playCount, 0, kMaxPlayCount));
+    m_actions.StartWavLoop(file, playCount);
   }
   if (IsMovieFileName(file)) {
     m_actions.OpenMovie(file);
   }
+  return sound && playCount > 0;
+}
+
+bool CAlarmMonitor::Notify(const CEventSchedule& schedule, bool soundPlaying, bool boxFollows) {
+  if (m_style == AlertStyle::kBox) {
+    return false;
+  }
+  AlarmNotice notice = NoticeOf(schedule, CDateTime(), m_display);
+  notice.soundPlaying = soundPlaying;
+  notice.boxFollows = boxFollows;
+  return m_actions.Notify(notice);
+}
+
+AlarmNotice CAlarmMonitor::NoticeOf(const CEventSchedule& schedule, const CDateTime& gmtNow,
+                                    const DisplayOptions& display) {
+  const CEvent& alarm = *schedule.Alarm();
+  const CLocation* place = schedule.Location();
+  AlarmNotice notice;
+  notice.summary = alarm.Name();
+  if (place != nullptr) {
+    std::string time = CLocation::TimeTextOf(place->Zone().ToLocal(gmtNow), display);
+    time.erase(time.find_last_not_of(' ') + 1);
+    notice.body = place->Name() + ", " + time + "\n\n";
+  }
+  if (schedule.IsLate()) {
+    notice.body += kLateNotice;
+  }
+  notice.body += alarm.MessageText();
+  std::erase(notice.body, '\r');
+  return notice;
 }
 
 void CAlarmMonitor::StartProgram(const CEventSchedule& schedule) {

@@ -7,7 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "events/alarmactions.h"
+#include "settings/desktopprefs.h"
 #include "timecore/datetime.h"
+#include "timecore/displayoptions.h"
 
 namespace zw {
 
@@ -47,6 +50,12 @@ class CAlarmMonitor {
   CEventSchedule* DueTest(const CDateTime& gmtNow);
   CEventSchedule* CurrentAlarm() const { return m_current; }
 
+  // Whether an alarm's message goes to its box, a desktop notification or both, and how the
+  // notification writes the time.
+  void SetAlertStyle(AlertStyle style) { m_style = style; }
+  AlertStyle GetAlertStyle() const { return m_style; }
+  void SetDisplay(const DisplayOptions& display) { m_display = display; }
+
   // Carries out the current alarm: media, program, message; removes a one-time event and
   // saves the event file. Late alarms of events that do not want them are dropped quietly.
   void HandleAlarm();
@@ -56,6 +65,10 @@ class CAlarmMonitor {
 
   // The text of the alarm's message box.
   static std::string MessageText(const CEventSchedule& schedule);
+  // The desktop notification of an alarm: its name, then its place and the time there at
+  // `gmtNow`, then its message with '\n' line ends.
+  static AlarmNotice NoticeOf(const CEventSchedule& schedule, const CDateTime& gmtNow,
+                              const DisplayOptions& display);
 
   // Set to false when an alarm's sound starts, to true once its message box is closed.
   static std::atomic<bool>& MediaStopFlag();
@@ -68,7 +81,10 @@ class CAlarmMonitor {
 
  private:
   void RemoveEvent(CEventSchedule* schedule);
-  void StartMedia(const CEventSchedule& schedule);
+  // True when a sound started.
+  bool StartMedia(const CEventSchedule& schedule);
+  // Raises the notification when the style asks for one; true when it was shown.
+  bool Notify(const CEventSchedule& schedule, bool soundPlaying, bool boxFollows);
   bool StillListed(const CEventSchedule* schedule) const;
 
   CEventList& m_list;
@@ -77,6 +93,8 @@ class CAlarmMonitor {
   IMessageSink& m_messages;
   StartLogger m_logStart;
   CEventSchedule* m_current = nullptr;
+  AlertStyle m_style = AlertStyle::kBox;
+  DisplayOptions m_display;
   // The events found due while another alarm was being handled, with the due instant they
   // wait for: their late flag was settled when they were first found.
   std::map<const CEventSchedule*, CDateTime> m_waiting;

@@ -14,7 +14,8 @@ namespace zw::test {
 class RecordingActions final : public IAlarmActions {
  public:
   struct Call {
-    std::string what;  // "message", "ask", "wav", "movie", "start", "error", "refresh"
+    // "message", "ask", "wav", "movie", "start", "error", "refresh", "notify"
+    std::string what;
     std::string text;
     std::string extra;
   };
@@ -42,6 +43,13 @@ class RecordingActions final : public IAlarmActions {
     return m_processStarts;
   }
   void ShowErrorAsync(const std::string& text) override { m_calls.push_back({"error", text, {}}); }
+  // A notification: its summary and body, then "sound" and "box" for its flags.
+  bool Notify(const AlarmNotice& notice) override {
+    m_calls.push_back(
+        {"notify", notice.summary + "|" + notice.body,
+         std::string(notice.soundPlaying ? "sound" : "") + (notice.boxFollows ? "box" : "")});
+    return m_notificationServer;
+  }
   void RefreshEventLists() override {
     m_calls.push_back({"refresh", {}, {}});
     if (m_refresh) {
@@ -51,6 +59,8 @@ class RecordingActions final : public IAlarmActions {
 
   void Answer(bool yes) { m_answers.push_back(yes); }
   void SetProcessStarts(bool starts) { m_processStarts = starts; }
+  // Whether notifications find a server to show them.
+  void SetNotificationServer(bool present) { m_notificationServer = present; }
   void SetBoxHook(std::function<void()> hook) { m_boxHook = std::move(hook); }
   void SetRefreshHandler(std::function<void()> refresh) { m_refresh = std::move(refresh); }
 
@@ -74,6 +84,7 @@ class RecordingActions final : public IAlarmActions {
   std::vector<Call> m_calls;
   std::deque<bool> m_answers;
   bool m_processStarts = true;
+  bool m_notificationServer = false;
   std::function<void()> m_boxHook;
   std::function<void()> m_refresh;
 };

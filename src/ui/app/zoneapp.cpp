@@ -13,7 +13,9 @@
 #include "ui/app/splashwnd.h"
 #include "ui/app/welcomedlg.h"
 #include "ui/clock/clockactions.h"
+#include "ui/clock/clocktray.h"
 #include "ui/clock/clockwnd.h"
+#include "ui/clock/desktoppage.h"
 #include "ui/clock/propertysheet.h"
 #include "ui/convert/currencydlg.h"
 #include "ui/convert/measuredlg.h"
@@ -63,6 +65,7 @@ bool CZoneApp::InitInstance(const QStringList& arguments) {
   m_store->AdoptFrom(CUserDirectories::LegacyConfig(),
                      {CClockSettings::kRecordName, CClockSettings::kInstanceName});
   m_settings.Load(*m_store);
+  m_prefs = m_prefsFile.Load();
   if (!EnterDataDirectory()) {
     return false;
   }
@@ -100,6 +103,8 @@ void CZoneApp::CreateClock() {
   m_clock = std::make_unique<CClockWnd>(ClockServices{m_settings, *m_store, m_db});
   m_messages.SetParent(m_clock.get());
   m_actions.SetOwner(m_clock.get());
+  CreateTray();
+  ApplyDesktopPrefs();
   m_alarms.Load();
   m_alarms.Start();
   // Nothing fires once the clock is gone and the program is on its way out.
@@ -114,13 +119,8 @@ void CZoneApp::CreateClock() {
   m_positions.SetClock(m_clock.get());
   PlugInDialogs();
   connect(m_clock.get(), &CClockWnd::moved, this, [this] { m_positions.ForgetNearClock(); });
-  connect(m_instance.get(), &CSingleInstance::activationRequested, m_clock.get(), [this] {
-    if (m_clock->isMinimized()) {
-      m_clock->showNormal();
-    }
-    m_clock->raise();
-    m_clock->activateWindow();
-  });
+  connect(m_instance.get(), &CSingleInstance::activationRequested, m_clock.get(),
+          &CClockWnd::Present);
   m_clock->show();
   m_clock->raise();
   m_clock->activateWindow();
@@ -155,10 +155,31 @@ void CZoneApp::PlugInDialogs() {
   });
   connect(actions.synchronizeTime, &QAction::triggered, this,
           [this] { CTimeSyncDlg::Run(m_context, m_clock.get()); });
-  connect(actions.properties, &QAction::triggered, this,
-          [this] { CPropertySheet::Run(m_context, *m_clock); });
+  connect(actions.properties, &QAction::triggered, this, &CZoneApp::ShowProperties);
   connect(actions.compareTimes, &QAction::triggered, this,
           [this] { CCompareTimeDlg::Run(m_context, m_clock.get()); });
+}
+
+void CZoneApp::CreateTray() {
+  if (!CClockTray::Available()) {
+    return;
+  }
+  m_tray = std::make_unique<CClockTray>(*m_clock, m_db);
+  m_tray->Show();
+}
+
+void CZoneApp::ApplyDesktopPrefs() {
+  m_alarms.Monitor().SetAlertStyle(m_prefs.alerts);
+  // Without a tray icon a hidden clock could never be brought back.
+  m_clock->SetHideOnClose(m_prefs.closeToTray && m_tray != nullptr);
+}
+
+void CZoneApp::ShowProperties() {
+  const DesktopServices desktop{
+      m_prefs,           m_prefsFile,
+      m_autostart,       QCoreApplication::applicationFilePath().toStdString(),
+      m_tray != nullptr, [this] { ApplyDesktopPrefs(); }};
+  CPropertySheet::Run(m_context, *m_clock, &desktop);
 }
 
 void CZoneApp::ShowHelp() {
@@ -170,6 +191,7 @@ void CZoneApp::ShowHelp() {
 
 int CZoneApp::ExitInstance(int exitCode) {
   m_alarms.Stop();
+  m_tray.reset();
   m_clock.reset();
   m_instance->Release();
   if (m_restart) {

@@ -7,7 +7,9 @@
 
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
+#include "settings/autostart.h"
 #include "settings/clocksettings.h"
+#include "settings/desktopprefs.h"
 #include "settings/filesettingsstore.h"
 #include "settings/placement.h"
 #include "settings/userdirectories.h"
@@ -21,6 +23,7 @@ class QWidget;
 
 namespace zw {
 
+class CClockTray;
 class CClockWnd;
 class CHelpWindow;
 class CSingleInstance;
@@ -61,6 +64,11 @@ class CZoneApp : public QObject {
   void CreateClock();
   void PlugInDialogs();
   void ShowHelp();
+  void ShowProperties();
+  // The tray icon where the desktop has a tray.
+  void CreateTray();
+  // The desktop choices taken up by the alarms and the clock window.
+  void ApplyDesktopPrefs();
 
   std::unique_ptr<CSingleInstance> m_instance;
   CClockSettings m_settings;
@@ -72,6 +80,10 @@ class CZoneApp : public QObject {
   CAlarmService m_alarms{m_settings, m_db,      m_files,
                          m_messages, m_actions, CUserDirectories::State()};
   std::unique_ptr<CClockWnd> m_clock;
+  std::unique_ptr<CClockTray> m_tray;
+  CDesktopPrefsFile m_prefsFile{CDesktopPrefsFile::DefaultPath()};
+  DesktopPrefs m_prefs;
+  CAutostart m_autostart{CAutostart::DefaultPath()};
   std::unique_ptr<CHelpWindow> m_help;
   CDialogPositions m_positions;
   AppContext m_context{m_db, m_settings, *m_store, m_files, m_messages, m_alarms, m_positions};

@@ -120,7 +120,13 @@ void CClockWnd::ConnectActions() {
     RequestRelayout();
   });
   connect(m_actions.minimize, &QAction::triggered, this, &QWidget::showMinimized);
-  connect(m_actions.exit, &QAction::triggered, this, &QWidget::close, Qt::QueuedConnection);
+  connect(
+      m_actions.exit, &QAction::triggered, this,
+      [this] {
+        m_exiting = true;
+        close();
+      },
+      Qt::QueuedConnection);
   connect(m_actions.about, &QAction::triggered, this, &CClockWnd::ShowAbout);
   connect(m_actions.helpTopics, &QAction::triggered, this, &CClockWnd::helpRequested);
   connect(m_actions.popupMenu, &QAction::triggered, this, &CClockWnd::ShowPopupBesideToolbar);
@@ -341,6 +347,12 @@ void CClockWnd::moveEvent(QMoveEvent* event) {
 }
 
 void CClockWnd::closeEvent(QCloseEvent* event) {
+  if (m_hideOnClose && !m_exiting) {
+    SaveSettings();
+    hide();
+    event->ignore();
+    return;
+  }
   m_timer->stop();
   SaveSettings();
   QWidget::closeEvent(event);
@@ -388,8 +400,24 @@ void CClockWnd::RefreshTexts() {
   RequestRelayout();
 }
 
+void CClockWnd::Present() {
+  if (isMinimized()) {
+    showNormal();
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
 std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
   auto menu = std::make_unique<QMenu>();
+  FillPopupMenu(*menu);
+  return menu;
+}
+
+void CClockWnd::FillPopupMenu(QMenu& target) {
+  QMenu* menu = &target;
   QMenu* clock = menu->addMenu(QStringLiteral("Clock"));
   clock->addAction(m_actions.addChange);
   QMenu* remove = clock->addMenu(QStringLiteral("Remove"));
@@ -420,7 +448,6 @@ std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
   help->addActions({m_actions.helpTopics, m_actions.about});
   menu->addSeparator();
   menu->addAction(m_actions.exit);
-  return menu;
 }
 
 void CClockWnd::ShowPopupAt(const QPoint& globalPos) {

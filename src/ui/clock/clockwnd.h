@@ -62,6 +62,13 @@ class CClockWnd : public QWidget {
   void Tick();
   // A fresh popup menu, as the right mouse button shows it.
   std::unique_ptr<QMenu> BuildPopupMenu();
+  // Adds the popup menu's entries to `menu`; its submenus become the menu's children.
+  void FillPopupMenu(QMenu& menu);
+  // When on, closing the window only hides it (the program stays in the tray); Exit still
+  // closes it.
+  void SetHideOnClose(bool on) { m_hideOnClose = on; }
+  // Brings the window back: shown, restored, raised and active.
+  void Present();
   void SaveSettings();
   // After the formats change: every line's texts anew, then a full layout and repaint.
   void RefreshTexts();
@@ -84,7 +91,7 @@ class CClockWnd : public QWidget {
   void moved();
   // Help Topics, F1.
   void helpRequested();
-  // The clock was closed: the program ends.
+  // The clock was closed, not just hidden: the program ends.
   void closed();
   // A second has passed and the clock's texts are new; open dialogs that show live times
   // follow it.
@@ -136,6 +143,8 @@ class CClockWnd : public QWidget {
   bool m_laying = false;
   bool m_savesPaused = false;
   bool m_saveOwed = false;
+  bool m_hideOnClose = false;
+  bool m_exiting = false;
   std::int64_t m_lastSecond = -1;
   std::vector<QRect> m_lastInvalidated;
   ColorChooser m_chooseColor;

@@ -5,19 +5,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/widgets/dialogpositions.h"
 #include "ui/clock/clockwnd.h"
 #include "ui/clock/colorpage.h"
-#include "ui/clock/formatpage.h"
+#include "ui/clock/desktoppage.h"
 #include "ui/clock/fontpage.h"
+#include "ui/clock/formatpage.h"
 #include "ui/clock/logfilepage.h"
+#include "ui/widgets/dialogpositions.h"
 
 namespace zw {
 
-CPropertySheet::CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent)
+CPropertySheet::CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent,
+                               const DesktopServices* desktop)
     : QDialog(parent), m_clock(clock), m_positions(context.positions) {
   setWindowTitle(QString::fromLatin1(kTitle));
-  Build(context);
+  Build(context, desktop);
   Connect();
   // An applied but unconfirmed change that resizes the clock must not reach the record
   // through the clock's own save.
@@ -29,12 +31,13 @@ CPropertySheet::~CPropertySheet() {
   m_clock.ResumeSaves();
 }
 
-void CPropertySheet::Run(const AppContext& context, CClockWnd& clock) {
-  CPropertySheet sheet(context, clock, &clock);
+void CPropertySheet::Run(const AppContext& context, CClockWnd& clock,
+                         const DesktopServices* desktop) {
+  CPropertySheet sheet(context, clock, &clock, desktop);
   sheet.exec();
 }
 
-void CPropertySheet::Build(const AppContext& context) {
+void CPropertySheet::Build(const AppContext& context, const DesktopServices* desktop) {
   auto* layout = new QVBoxLayout(this);
   m_tabs = new QTabWidget(this);
   m_format = new CFormatPage(context.settings);
@@ -45,6 +48,10 @@ void CPropertySheet::Build(const AppContext& context) {
   m_tabs->addTab(m_color, QString::fromLatin1(CColorPage::kTitle));
   m_tabs->addTab(m_font, QString::fromLatin1(CFontPage::kTitle));
   m_tabs->addTab(m_logFile, QString::fromLatin1(CLogFilePage::kTitle));
+  if (desktop != nullptr) {
+    m_desktop = new CDesktopPage(*desktop, context.messages);
+    m_tabs->addTab(m_desktop, QString::fromLatin1(CDesktopPage::kTitle));
+  }
   layout->addWidget(m_tabs);
 
   auto* buttons = new QDialogButtonBox(
@@ -64,6 +71,9 @@ void CPropertySheet::Connect() {
   connect(m_format, &CFormatPage::modified, this, &CPropertySheet::OnModified);
   connect(m_font, &CFontPage::modified, this, &CPropertySheet::OnModified);
   connect(m_logFile, &CLogFilePage::modified, this, &CPropertySheet::OnModified);
+  if (m_desktop != nullptr) {
+    connect(m_desktop, &CDesktopPage::modified, this, &CPropertySheet::OnModified);
+  }
   connect(m_font, &CFontPage::fontChanged, this, &CPropertySheet::OnFontChanged);
   connect(m_color, &CColorPage::colorChanged, this, [this] { m_clock.update(); });
 }
@@ -81,6 +91,9 @@ void CPropertySheet::StoreAndRefresh() {
   m_format->Store();
   m_font->Store();
   m_logFile->Store();
+  if (m_desktop != nullptr) {
+    m_desktop->Store();
+  }
   m_clock.RefreshTexts();
 }
 

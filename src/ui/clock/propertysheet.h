@@ -14,9 +14,12 @@ class CDialogPositions;
 class CFormatPage;
 class CFontPage;
 class CLogFilePage;
+class CDesktopPage;
+struct DesktopServices;
 class CColorPage;
 
-// The clock's "Properties": formats, colours, fonts and the program start log. Formats and
+// The clock's "Properties": formats, colours, fonts, the program start log and, for the
+// windowed program, its place on the desktop. Formats and
 // options reach the clock on Apply or OK and the record only on OK; colours and fonts are in
 // effect as soon as they are chosen, and Cancel leaves them so.
 class CPropertySheet : public QDialog {
@@ -25,12 +28,15 @@ class CPropertySheet : public QDialog {
  public:
   static constexpr const char* kTitle = "Properties";
 
-  // clock: the window the sheet works on; it must outlive the sheet.
-  CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent = nullptr);
+  // clock: the window the sheet works on; it must outlive the sheet. The Desktop page is
+  // there when desktop services are given.
+  CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent = nullptr,
+                 const DesktopServices* desktop = nullptr);
   ~CPropertySheet() override;
 
   // Opens the sheet modally over the clock and returns when it is closed.
-  static void Run(const AppContext& context, CClockWnd& clock);
+  static void Run(const AppContext& context, CClockWnd& clock,
+                  const DesktopServices* desktop = nullptr);
 
   void accept() override;
   // OK, Cancel, Escape and the window's close button all end here.
@@ -41,12 +47,14 @@ class CPropertySheet : public QDialog {
   CColorPage& ColorPage() const { return *m_color; }
   CFontPage& FontPage() const { return *m_font; }
   CLogFilePage& LogFilePage() const { return *m_logFile; }
+  // Null without desktop services.
+  CDesktopPage* DesktopPage() const { return m_desktop; }
   QPushButton* OkButton() const { return m_ok; }
   QPushButton* CancelButton() const { return m_cancel; }
   QPushButton* ApplyButton() const { return m_apply; }
 
  private:
-  void Build(const AppContext& context);
+  void Build(const AppContext& context, const DesktopServices* desktop);
   void Connect();
   void OnModified();
   void OnApply();
@@ -61,6 +69,7 @@ class CPropertySheet : public QDialog {
   CColorPage* m_color = nullptr;
   CFontPage* m_font = nullptr;
   CLogFilePage* m_logFile = nullptr;
+  CDesktopPage* m_desktop = nullptr;
   QPushButton* m_ok = nullptr;
   QPushButton* m_cancel = nullptr;
   QPushButton* m_apply = nullptr;

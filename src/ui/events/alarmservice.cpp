@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "settings/clocksettings.h"
 #include "timecore/datetime.h"
 
 namespace zw {
@@ -16,6 +17,7 @@ CAlarmService::CAlarmService(const CClockSettings& settings, CLocationDB& db, IF
                              IMessageSink& messages, IAlarmActions& actions,
                              std::string logDirectory, QObject* parent)
     : QObject(parent),
+      m_settings(settings),
       m_files(files),
       m_messages(messages),
       m_relay(*this, actions),
@@ -60,6 +62,8 @@ void CAlarmService::OnTimer() {
 
 void CAlarmService::CheckDue() {
   if (m_monitor.DueTest(CDateTime()) != nullptr) {
+    // The notification writes the time as the clock does.
+    m_monitor.SetDisplay(m_settings.Display());
     QMetaObject::invokeMethod(
         this, [this] { m_monitor.HandleAlarm(); }, Qt::QueuedConnection);
   }

@@ -71,6 +71,7 @@ class CAlarmService : public QObject {
       return m_actions.StartProcess(commandLine, directory);
     }
     void ShowErrorAsync(const std::string& text) override { m_actions.ShowErrorAsync(text); }
+    bool Notify(const AlarmNotice& notice) override { return m_actions.Notify(notice); }
     void RefreshEventLists() override;
 
    private:
@@ -80,6 +81,7 @@ class CAlarmService : public QObject {
 
   void OnTimer();
 
+  const CClockSettings& m_settings;
   IFileLayer& m_files;
   IMessageSink& m_messages;
   Relay m_relay;

@@ -32,6 +32,13 @@ int RunAlarmBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
 
 }  // namespace
 
+CQtAlarmActions::CQtAlarmActions(QWidget* owner)
+    : m_owner(owner),
+      m_play([](const std::string& name) {
+        CWavPlayer::PlayOnce(name, &CAlarmMonitor::MediaStopFlag());
+      }),
+      m_notifier(CAlarmMonitor::MediaStopFlag()) {}
+
 void CQtAlarmActions::ShowMessage(const std::string& text) {
   RunAlarmBox(m_owner, QMessageBox::Information, text, QMessageBox::Ok);
 }
@@ -42,8 +49,17 @@ bool CQtAlarmActions::AskYesNo(const std::string& text) {
 }
 
 void CQtAlarmActions::StartWavLoop(const std::string& file, int playCount) {
-  m_sounds.Start(file, playCount, CAlarmMonitor::MediaStopFlag(),
-                 [](const std::string& name) { CWavPlayer::PlayOnce(name); });
+  m_sounds.Start(file, playCount, CAlarmMonitor::MediaStopFlag(), m_play, [this] {
+    // On the loop's thread: the notifier hears of it on its own.
+    QMetaObject::invokeMethod(
+        &m_notifier,
+        [this] {
+          if (!m_sounds.Busy()) {
+            m_notifier.SoundEnded();
+          }
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void CQtAlarmActions::OpenMovie(const std::string& file) {

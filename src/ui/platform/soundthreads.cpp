@@ -16,16 +16,21 @@ CSoundThreads::~CSoundThreads() {
   }
 }
 
-void CSoundThreads::Start(std::string file, int playCount, std::atomic<bool>& stop, PlayCall play) {
+void CSoundThreads::Start(std::string file, int playCount, std::atomic<bool>& stop, PlayCall play,
+                          std::function<void()> ended) {
   Reap();
   auto loop = std::make_unique<Loop>();
   loop->stop = &stop;
   Loop* raw = loop.get();
-  raw->thread = std::thread([raw, file = std::move(file), playCount, play = std::move(play)] {
+  raw->thread = std::thread([raw, file = std::move(file), playCount, play = std::move(play),
+                             ended = std::move(ended)] {
     CAlarmMonitor::PlayLoop(file, playCount, *raw->stop, play, [](std::chrono::milliseconds pause) {
       std::this_thread::sleep_for(pause);
     });
     raw->finished.store(true);
+    if (ended) {
+      ended();
+    }
   });
   m_loops.push_back(std::move(loop));
 }

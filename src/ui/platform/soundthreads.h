@@ -24,8 +24,10 @@ class CSoundThreads {
   CSoundThreads& operator=(const CSoundThreads&) = delete;
 
   // Runs CAlarmMonitor::PlayLoop with its own copies of the file name and count. `stop` must
-  // outlive this object; the loop only reads it.
-  void Start(std::string file, int playCount, std::atomic<bool>& stop, PlayCall play);
+  // outlive this object; the loop only reads it. `ended`, when given, is called on the loop's
+  // thread once the loop is over and Busy() no longer counts it.
+  void Start(std::string file, int playCount, std::atomic<bool>& stop, PlayCall play,
+             std::function<void()> ended = {});
 
   // True while any loop is still running.
   bool Busy() const;

@@ -82,7 +82,7 @@ bool CWavPlayer::CanDecode(const std::string& file) {
   return sound && info.channels > 0 && info.samplerate > 0;
 }
 
-bool CWavPlayer::PlayOnce(const std::string& file) {
+bool CWavPlayer::PlayOnce(const std::string& file, const std::atomic<bool>* stop) {
   SilenceAlsa();
   SF_INFO info{};
   SoundFile sound(sf_open(file.c_str(), SFM_READ, &info));
@@ -98,6 +98,10 @@ bool CWavPlayer::PlayOnce(const std::string& file) {
     const sf_count_t frames = sf_readf_short(sound.get(), buffer.data(), kChunkFrames);
     if (frames <= 0) {
       break;
+    }
+    if (stop != nullptr && stop->load()) {
+      snd_pcm_drop(pcm.get());
+      return true;
     }
     if (!WriteFrames(pcm.get(), buffer.data(), frames, info.channels)) {
       return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace zw {
@@ -16,7 +17,8 @@ class CWavPlayer {
   // Plays the whole file once and returns when it has been heard to its end. False when the
   // file cannot be decoded or no device takes it; an alarm goes on without its sound then, so
   // nothing is reported and ALSA's own complaints are kept off the terminal.
-  static bool PlayOnce(const std::string& file);
+  // With a stop flag, the playing is cut short within a fraction of a second of its being set.
+  static bool PlayOnce(const std::string& file, const std::atomic<bool>* stop = nullptr);
   // Whether the file is a sound the player decodes (every format libsndfile reads: WAV,
   // Ogg Vorbis, Opus, FLAC, MP3 and more).
   static bool CanDecode(const std::string& file);
