@@ -22,7 +22,7 @@ class QWidget;
 namespace zw {
 
 class CClockWnd;
-class CHelpWindow;
+class CHelpRouter;
 class CSingleInstance;
 
 // The program itself: makes sure only one copy runs, reads the settings, enters the data
@@ -72,7 +72,7 @@ class CZoneApp : public QObject {
   CAlarmService m_alarms{m_settings, m_db,      m_files,
                          m_messages, m_actions, CUserDirectories::State()};
   std::unique_ptr<CClockWnd> m_clock;
-  std::unique_ptr<CHelpWindow> m_help;
+  std::unique_ptr<CHelpRouter> m_help;
   CDialogPositions m_positions;
   AppContext m_context{m_db, m_settings, *m_store, m_files, m_messages, m_alarms, m_positions};
   bool m_restart = false;
