@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -197,6 +198,33 @@ class LocationDialogsTest : public QObject {
     dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
     QVERIFY(!dlg.Button("Change...")->isEnabled());
     QVERIFY(dlg.Caption()->text().isEmpty());
+  }
+
+  // Below the live time there is only the dialog's margin, whatever the clock shows and
+  // however tall the dialog is made: the list takes the room.
+  void listEndsWithTheLiveTime_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("lastLine");
+    QTest::newRow("date and time") << 2 << 2;
+    QTest::newRow("time only") << int(DisplayOptions::kTimeOnly) << 1;
+  }
+
+  void listEndsWithTheLiveTime() {
+    QFETCH(int, mode);
+    QFETCH(int, lastLine);
+    World w;
+    w.settings.Fields().displayMode = mode;
+    CLocationListDlg dlg(w.Services());
+    QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
+    dlg.show();
+    dlg.resize(dlg.width(), dlg.height() + 120);
+    QCoreApplication::processEvents();
+    const int margin = dlg.layout()->contentsMargins().bottom();
+    QCOMPARE(dlg.height() - dlg.Line(lastLine)->geometry().bottom() - 1, margin);
+    const int treeHeight = dlg.Tree()->height();
+    dlg.resize(dlg.width(), dlg.height() + 50);
+    QCoreApplication::processEvents();
+    QCOMPARE(dlg.Tree()->height(), treeHeight + 50);
   }
 
   void showOnClockStopsAtTen() {
