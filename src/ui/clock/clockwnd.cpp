@@ -69,7 +69,7 @@ QPoint ClearOf(const QRect& avoid, const QSize& size, const QRect& screen) {
   return {std::max(screen.left(), avoid.left() - size.width()), y};
 }
 
-// The caption and borders the window manager adds around a dialog.
+// The caption and borders a window manager usually adds around a dialog.
 const QSize kFrameAllowance(16, 48);
 
 }  // namespace
@@ -95,8 +95,16 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
     QColorDialog dialog(initial, this);
     // Centred over the clock it would hide the line whose colour is being chosen.
     if (const QScreen* screen = this->screen()) {
-      dialog.move(ClearOf(frameGeometry(), dialog.sizeHint() + kFrameAllowance,
-                          screen->availableGeometry()));
+      // A window not shown yet is placed by its client area; its caption and borders are
+      // taken to be the clock's, or the usual ones when the clock has none.
+      const bool framed = frameGeometry().size() != size();
+      const QSize decoration = framed ? frameGeometry().size() - size() : kFrameAllowance;
+      const QPoint clientOffset =
+          framed ? geometry().topLeft() - frameGeometry().topLeft()
+                 : QPoint(decoration.width() / 2, decoration.height() - decoration.width() / 2);
+      dialog.move(
+          ClearOf(frameGeometry(), dialog.sizeHint() + decoration, screen->availableGeometry()) +
+          clientOffset);
     }
     if (dialog.exec() != QDialog::Accepted) {
       return std::nullopt;
