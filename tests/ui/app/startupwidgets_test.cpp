@@ -7,11 +7,10 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "locations/locationdb.h"
-#include "settings/clocksettings.h"
 #include "settings/hourswitch.h"
 #include "support/recordingsink.h"
 #include "support/tempdir.h"
+#include "support/testcontext.h"
 #include "ui/app/helprouter.h"
 #include "ui/app/helpwindow.h"
 #include "ui/app/singleinstance.h"
@@ -150,13 +149,12 @@ class StartupWidgetsTest : public QObject {
     QFETCH(QString, dialog);
     QFETCH(QString, page);
     test::RecordingSink sink;
-    CLocationDB db;
-    CClockSettings settings;
+    const test::TestContext context({.messages = &sink});
     std::unique_ptr<QDialog> open;
     if (dialog == "calendar") {
       open = std::make_unique<CCalendarDlg>(2026, 1, 14);
     } else if (dialog == "properties") {
-      open = std::make_unique<CLocationPropsDlg>(db, settings, sink, nullptr, CLocation::kCity);
+      open = std::make_unique<CLocationPropsDlg>(context.Context(), nullptr, CLocation::kCity);
     } else {
       open = std::make_unique<CEnterTimeDlg>(nullptr, 0, 0, sink);
     }

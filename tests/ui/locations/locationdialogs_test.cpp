@@ -214,7 +214,7 @@ class LocationDialogsTest : public QObject {
     QFETCH(int, lastLine);
     World w;
     w.settings.Fields().displayMode = mode;
-    CLocationListDlg dlg(w.Services());
+    CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
     dlg.show();
     dlg.resize(dlg.width(), dlg.height() + 120);
@@ -329,8 +329,7 @@ class LocationDialogsTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(bool, enter);
     World w;
-    CLocationPropsDlg dlg(w.db, w.settings, w.messages, w.Find("Berlin", "Germany"),
-                          CLocation::kCity);
+    CLocationPropsDlg dlg(w.context.Context(), w.Find("Berlin", "Germany"), CLocation::kCity);
     dlg.show();
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
@@ -356,7 +355,7 @@ class LocationDialogsTest : public QObject {
   // left at before the box was unticked.
   void propertiesNewLocationWithoutDstStoresTheUsualRule() {
     World w;
-    CLocationPropsDlg add(w.db, w.settings, w.messages, nullptr, CLocation::kCity);
+    CLocationPropsDlg add(w.context.Context(), nullptr, CLocation::kCity);
     add.DstBox()->setChecked(true);
     add.RuleBox(2)->setCurrentIndex(4);
     add.RuleBox(7)->setCurrentIndex(5);
