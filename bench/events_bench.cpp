@@ -4,11 +4,11 @@
 #include <random>
 
 #include "events/alarmactions.h"
-#include "events/eventlist.h"
 #include "events/alarmmonitor.h"
+#include "events/eventlist.h"
 #include "locations/locationdb.h"
-#include "platform/posixfilelayer.h"
 #include "platform/messagesink.h"
+#include "platform/posixfilelayer.h"
 
 using namespace zw;
 
@@ -20,7 +20,7 @@ class NoActions final : public IAlarmActions {
   bool AskYesNo(const std::string&) override { return false; }
   void StartWavLoop(const std::string&, int) override {}
   void OpenMovie(const std::string&) override {}
-  bool StartProcess(const std::string&, const std::string&) override { return false; }
+  bool StartProcess(const std::string&, const std::string&, std::string&) override { return false; }
   void ShowErrorAsync(const std::string&) override {}
   void RefreshEventLists() override {}
 };

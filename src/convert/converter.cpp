@@ -133,6 +133,21 @@ std::string CConverter::CleanSource(std::string_view text) {
   return kept;
 }
 
+bool CConverter::IsAmount(std::string_view cleaned, bool signAllowed) {
+  if (signAllowed && !cleaned.empty() && cleaned.front() == '-') {
+    cleaned.remove_prefix(1);
+  }
+  bool period = false;
+  for (const char c : cleaned) {
+    if (c == '.' && !period) {
+      period = true;
+    } else if (!IsDigit(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 double CConverter::ReadNumber(std::string_view text) {
   std::size_t at = text.find_first_not_of(" \t\n\v\f\r");
   if (at == std::string_view::npos) {
@@ -171,10 +186,15 @@ std::optional<std::string> CConverter::ResultText(double value) {
 }
 
 std::optional<CConverter::Source> CConverter::Read(std::string_view text, bool zeroConverts,
-                                                   IMessageSink& messages) {
+                                                   bool signAllowed, IMessageSink& messages) {
   Source source{CleanSource(text)};
   if (source.cleaned.size() > kMaxSourceChars) {
     messages.Warn(kTooLarge);
+    return std::nullopt;
+  }
+  // Read up to the first stray character, "1.2.3" would convert as 1.2.
+  if (HasDigit(source.cleaned) && !IsAmount(source.cleaned, signAllowed)) {
+    messages.Warn(kNotANumber);
     return std::nullopt;
   }
   source.value = ReadNumber(source.cleaned);
@@ -197,7 +217,7 @@ std::optional<CConverter::Texts> CConverter::Finish(double result, Source source
 
 std::optional<CConverter::Texts> CConverter::Currency(std::string_view source, double sourceRate,
                                                       double targetRate, IMessageSink& messages) {
-  std::optional<Source> read = Read(source, false, messages);
+  std::optional<Source> read = Read(source, false, false, messages);
   if (!read) {
     return std::nullopt;
   }
@@ -208,7 +228,7 @@ std::optional<CConverter::Texts> CConverter::Currency(std::string_view source, d
 std::optional<CConverter::Texts> CConverter::Measure(std::string_view source,
                                                      const MeasureTerms& terms,
                                                      IMessageSink& messages) {
-  std::optional<Source> read = Read(source, terms.zeroConverts, messages);
+  std::optional<Source> read = Read(source, terms.zeroConverts, true, messages);
   if (!read) {
     return std::nullopt;
   }

@@ -28,8 +28,11 @@ class CConverter {
       "Number entered is too large.  Please choose a number with 12 or fewer digits.";
   static constexpr const char* kTooManyDigits =
       "Too many digits in the result.  Please enter a smaller number to convert.";
+  static constexpr const char* kNotANumber = "Please enter a number.";
   static constexpr std::size_t kMaxSourceChars = 13;
-  static constexpr std::size_t kMaxResultDigits = 13;
+  // Digits of the result with its four decimals: a 12-digit amount at a rate in the
+  // thousands (dollars into rials) still fits.
+  static constexpr std::size_t kMaxResultDigits = 18;
   static constexpr int kDecimals = 4;
 
   struct Texts {
@@ -39,6 +42,9 @@ class CConverter {
 
   // Commas and leading zeros dropped; everything else, even pasted junk, kept.
   static std::string CleanSource(std::string_view text);
+  // Whether a cleaned text is an amount: digits with at most one period, and a leading minus
+  // sign where `signAllowed`. "1.2.3", "12abc" and "1e5" are not.
+  static bool IsAmount(std::string_view cleaned, bool signAllowed);
   // The number at the start of `text` (blanks, a sign, digits, a period, an exponent), as the
   // C library would read it; 0 when there is none. Words such as "inf" are no number here.
   static double ReadNumber(std::string_view text);
@@ -47,7 +53,8 @@ class CConverter {
   // or is no finite number.
   static std::optional<std::string> ResultText(double value);
 
-  // Nothing when there is nothing to convert, or after telling the user why not.
+  // Nothing when there is nothing to convert, or after telling the user why not. A currency
+  // amount has no sign; a measurement may be negative.
   static std::optional<Texts> Currency(std::string_view source, double sourceRate,
                                        double targetRate, IMessageSink& messages);
   static std::optional<Texts> Measure(std::string_view source, const MeasureTerms& terms,
@@ -58,7 +65,7 @@ class CConverter {
     std::string cleaned;
     double value = 0;
   };
-  static std::optional<Source> Read(std::string_view text, bool zeroConverts,
+  static std::optional<Source> Read(std::string_view text, bool zeroConverts, bool signAllowed,
                                     IMessageSink& messages);
   static std::optional<Texts> Finish(double result, Source source, IMessageSink& messages);
 };

@@ -27,8 +27,10 @@ class IAlarmActions {
   virtual void StartWavLoop(const std::string& file, int playCount) = 0;
   // Opens a movie window of its own that starts playing at once.
   virtual void OpenMovie(const std::string& file) = 0;
-  // Starts a program without a shell; false when it could not be started.
-  virtual bool StartProcess(const std::string& commandLine, const std::string& directory) = 0;
+  // Starts a program without a shell; false when it could not be started, with the system's
+  // reason (Latin-1, may be empty) in `reason`.
+  virtual bool StartProcess(const std::string& commandLine, const std::string& directory,
+                            std::string& reason) = 0;
   // Shows a warning on a thread of its own, so the caller carries on at once.
   virtual void ShowErrorAsync(const std::string& text) = 0;
   // Raises a desktop notification; false when there is nobody to show it, and the box must

@@ -164,13 +164,22 @@ AlarmNotice CAlarmMonitor::NoticeOf(const CEventSchedule& schedule, const CDateT
 void CAlarmMonitor::StartProgram(const CEventSchedule& schedule) {
   const CEvent& alarm = *schedule.Alarm();
   const std::string command = alarm.ProgramCommand();
-  const bool started = m_actions.StartProcess(command, alarm.StartDirectory());
+  std::string reason;
+  const bool started = m_actions.StartProcess(command, alarm.StartDirectory(), reason);
   if (m_logStart) {
     m_logStart(schedule, started);
   }
   if (!started) {
-    m_actions.ShowErrorAsync(std::string(kRunErrorPrefix) + command + std::string(kRunErrorSuffix));
+    m_actions.ShowErrorAsync(RunErrorText(command, reason));
   }
+}
+
+std::string CAlarmMonitor::RunErrorText(const std::string& command, const std::string& reason) {
+  std::string text = std::string(kRunErrorPrefix) + command + std::string(kRunErrorSuffix);
+  if (!reason.empty()) {
+    text += "  " + reason + ".";
+  }
+  return text;
 }
 
 void CAlarmMonitor::RemoveEvent(CEventSchedule* schedule) {

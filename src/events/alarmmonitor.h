@@ -63,6 +63,9 @@ class CAlarmMonitor {
   // Starts the event's program, logs the attempt and reports a failure on its own thread.
   void StartProgram(const CEventSchedule& schedule);
 
+  // "Error running program "<command>"." and the system's reason, when there is one.
+  static std::string RunErrorText(const std::string& command, const std::string& reason);
+
   // The text of the alarm's message box.
   static std::string MessageText(const CEventSchedule& schedule);
   // The desktop notification of an alarm: its name, then its place and the time there at

@@ -55,7 +55,7 @@ void CScheduleListing::Fill(const CEventList& alarms, const CZone* basis, int ye
     AddEvent(*alarms.GetSchedule(i), basis, start, end);
   }
   RankEvents();
-  Sort(kNameColumn);
+  Sort(kTimeColumn);
 }
 
 void CScheduleListing::AddEvent(const CEventSchedule& schedule, const CZone* basis,
@@ -90,7 +90,7 @@ bool CScheduleListing::Before(const Row& a, const Row& b, int column) const {
   const Event& ea = m_events[a.event];
   const Event& eb = m_events[b.event];
   switch (column) {
-    case kTimeColumn:
+    case kNameColumn:
       return std::tie(ea.nameRank, a.gmt, ea.locationRank, a.event) <
              std::tie(eb.nameRank, b.gmt, eb.locationRank, b.event);
     case kLocationColumn:

@@ -56,12 +56,12 @@ class CScheduleListing {
 
   // Lists the due instants from the first day at 00:00 of basis time for days + 1 days, none
   // before now; basis null means GMT. Events whose location is unknown are left out. The rows
-  // come sorted as the name column sorts them.
+  // come in time order.
   void Fill(const CEventList& alarms, const CZone* basis, int year, int month, int day, int days);
   void Clear();
 
-  // Sorts by the keys of a column, always ascending. The result is the old position of each
-  // row in its new order.
+  // Sorts by the keys of a column, its own first (the name column by name, the time column by
+  // time), always ascending. The result is the old position of each row in its new order.
   std::vector<std::uint32_t> Sort(int column);
 
   std::size_t Count() const { return m_rows.size(); }

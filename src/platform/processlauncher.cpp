@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <thread>
 
@@ -93,14 +94,21 @@ std::optional<std::vector<std::string>> CProcessLauncher::SplitCommandLine(
   return words;
 }
 
-bool CProcessLauncher::Start(std::string_view commandLine, const std::string& directory) {
+bool CProcessLauncher::Start(std::string_view commandLine, const std::string& directory,
+                             int* error) {
+  const auto fail = [error](int code) {
+    if (error != nullptr) {
+      *error = code;
+    }
+    return false;
+  };
   const auto words = SplitCommandLine(commandLine);
   if (!words || words->empty()) {
-    return false;
+    return fail(EINVAL);
   }
   FileActions actions;
   if (!actions.Ok() || (!directory.empty() && !actions.ChangeDirectory(directory))) {
-    return false;
+    return fail(errno != 0 ? errno : EINVAL);
   }
   std::vector<char*> argv;
   for (const std::string& w : *words) {
@@ -109,8 +117,9 @@ bool CProcessLauncher::Start(std::string_view commandLine, const std::string& di
   argv.push_back(nullptr);
 
   pid_t pid = 0;
-  if (::posix_spawnp(&pid, argv[0], actions.Get(), nullptr, argv.data(), environ) != 0) {
-    return false;
+  if (const int failed =
+          ::posix_spawnp(&pid, argv[0], actions.Get(), nullptr, argv.data(), environ)) {
+    return fail(failed);
   }
   // Nobody waits for an alarm's program; a detached waiter keeps it from lingering as a
   // zombie once it ends.

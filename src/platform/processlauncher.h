@@ -17,9 +17,11 @@ class CProcessLauncher {
   static std::optional<std::vector<std::string>> SplitCommandLine(std::string_view commandLine);
 
   // false when the command is empty or malformed, the program cannot be found or run, or the
-  // directory does not exist. An empty directory keeps this process's current directory.
-  // The started program is not waited for; it is reaped in the background when it ends.
-  static bool Start(std::string_view commandLine, const std::string& directory);
+  // directory does not exist; `error`, when given, then receives the errno value saying why.
+  // An empty directory keeps this process's current directory. The started program is not
+  // waited for; it is reaped in the background when it ends.
+  static bool Start(std::string_view commandLine, const std::string& directory,
+                    int* error = nullptr);
 };
 
 }  // namespace zw

@@ -252,9 +252,10 @@ TEST_F(Convert, RefusesWhatTheFieldsWouldNotTake) {
   EXPECT_EQ(Refusal("12a", "Meter", "Foot"), CCliError::kUsage);
   EXPECT_EQ(Refusal("1.2.3", "Meter", "Foot"), CCliError::kUsage);
   EXPECT_EQ(Refusal(".", "Meter", "Foot"), CCliError::kUsage);
-  // A result has at most thirteen digits, its four decimals included.
-  EXPECT_EQ(Line("123,456,789", "Meter", "Meter"), "123,456,789 Meter = 123,456,789 Meter\n");
-  EXPECT_EQ(Refusal("1234567890", "Meter", "Meter"), CCliError::kFailure);
+  // A result has at most eighteen digits, its four decimals included.
+  EXPECT_EQ(Line("12,345,678,901", "Meter", "Meter"),
+            "12,345,678,901 Meter = 12,345,678,901 Meter\n");
+  EXPECT_EQ(Refusal("999999999999", "Mile", "Foot"), CCliError::kFailure);
   // An amount has at most thirteen characters once commas and leading zeros are gone.
   EXPECT_EQ(Refusal("00012345678901234", "Meter", "Foot"), CCliError::kFailure);
 }

@@ -78,12 +78,15 @@ TEST(ConverterResult, NegativeResultsCarryTheirSignButZeroDoesNot) {
   EXPECT_EQ(CConverter::ResultText(1e-300), "0");
 }
 
-TEST(ConverterResult, ThirteenDigitsAtMost) {
+TEST(ConverterResult, EighteenDigitsAtMost) {
   EXPECT_EQ(CConverter::ResultText(999999999.9999), "999999999.9999");
   EXPECT_EQ(CConverter::ResultText(-999999999.9999), "-999999999.9999");
-  EXPECT_EQ(CConverter::ResultText(1e9), std::nullopt);
-  // Rounding adds the fourteenth digit.
-  EXPECT_EQ(CConverter::ResultText(999999999.99996), std::nullopt);
+  // 50,000 dollars in rials.
+  EXPECT_EQ(CConverter::ResultText(50000 * 42105.0), "2105250000");
+  EXPECT_EQ(CConverter::ResultText(99999999999999.98), "99999999999999.98");
+  EXPECT_EQ(CConverter::ResultText(1e14), std::nullopt);
+  // Rounding adds the nineteenth digit.
+  EXPECT_EQ(CConverter::ResultText(99999999999999.99996), std::nullopt);
   EXPECT_EQ(CConverter::ResultText(1e300), std::nullopt);
   EXPECT_EQ(CConverter::ResultText(std::numeric_limits<double>::infinity()), std::nullopt);
   EXPECT_EQ(CConverter::ResultText(-std::numeric_limits<double>::infinity()), std::nullopt);
@@ -108,9 +111,7 @@ TEST(ConverterCurrency, ConvertsByTheRatioOfTheRates) {
       {"123456789.123", 1, 1, "123456789.123", "123456789.123"},
       // Cleaning comes before the length is measured.
       {"000000000000001", 1, 1, "1", "1"},
-      // Pasted text keeps what follows the number but is read up to it.
-      {"12abc", 2, 1, "24", "12abc"},
-      {"-5", 2, 1, "-10", "-5"},
+      {"50,000", 42105, 1, "2105250000", "50000"},
   };
   for (const CurrencyCase& c : cases) {
     test::RecordingSink messages;
@@ -130,6 +131,19 @@ TEST(ConverterCurrency, NothingToConvertIsSilent) {
   }
 }
 
+// Read up to their first stray character these would convert as something never entered.
+TEST(ConverterCurrency, WhatIsNoAmountIsRefused) {
+  for (const char* source : {"1.2.3", "12abc", "1e5", "-5", "12-3", "1 2", "1..2"}) {
+    test::RecordingSink messages;
+    EXPECT_EQ(CConverter::Currency(source, 2, 1, messages), std::nullopt) << source;
+    EXPECT_EQ(messages.LastText(), "Please enter a number.") << source;
+  }
+  test::RecordingSink messages;
+  EXPECT_EQ(CConverter::Measure("-5.5", MeasureTerms{}, messages)->target, "-5.5");
+  EXPECT_EQ(CConverter::Measure("5-", MeasureTerms{}, messages), std::nullopt);
+  EXPECT_EQ(messages.LastText(), "Please enter a number.");
+}
+
 TEST(ConverterCurrency, TooLongAnAmountIsRefused) {
   test::RecordingSink messages;
   EXPECT_EQ(CConverter::Currency("12345678901.23", 1, 1, messages), std::nullopt);
@@ -141,8 +155,8 @@ TEST(ConverterCurrency, TooLongAnAmountIsRefused) {
 
 TEST(ConverterCurrency, TooLargeAResultIsRefused) {
   const CurrencyCase cases[] = {
-      {"999999999999", 1, 1, "", ""},
-      {"1000000", 1000, 1, "", ""},
+      {"999999999999", 1000, 1, "", ""},
+      {"1000000", 1e9, 1, "", ""},
       // A damaged table: a zero rate divides by zero.
       {"5", 1, 0, "", ""},
       {"5", 0, 0, "", ""},

@@ -175,7 +175,7 @@ TEST_F(ScheduleListingTest, EveryFrequencyListsItsOwnOccurrences) {
 
   // February 1 (a Sunday) to April 30, 2026.
   listing.Fill(alarms, nullptr, 2026, 2, 1, 88);
-  listing.Sort(CScheduleListing::kTimeColumn);
+  listing.Sort(CScheduleListing::kNameColumn);
   std::vector<std::int32_t> expected;
   expected.push_back(At(2026, 3, 1, 8, 0));  // 2026 has no February 29th
   for (const int month : {2, 3, 4}) {
@@ -215,7 +215,7 @@ TEST_F(ScheduleListingTest, EachColumnSortsByItsOwnKeys) {
   EXPECT_EQ(Column(CScheduleListing::kNameColumn), byTime);
 
   // Names in byte order: capitals before small letters, accented letters last.
-  listing.Sort(CScheduleListing::kTimeColumn);
+  listing.Sort(CScheduleListing::kNameColumn);
   EXPECT_EQ(Column(CScheduleListing::kNameColumn),
             (std::vector<std::string>{"Alpha", "beta", "beta", "\xe9t\xe9", "\xe9t\xe9"}));
   EXPECT_LT(listing.At(1).gmt, listing.At(2).gmt);
@@ -232,7 +232,7 @@ TEST_F(ScheduleListingTest, EachColumnSortsByItsOwnKeys) {
             (std::vector<std::string>{"Alpha", "\xe9t\xe9", "\xe9t\xe9", "beta", "beta"}));
 
   // The order handed back tells where each row came from.
-  const std::vector<std::uint32_t> order = listing.Sort(CScheduleListing::kNameColumn);
+  const std::vector<std::uint32_t> order = listing.Sort(CScheduleListing::kTimeColumn);
   EXPECT_EQ(Column(CScheduleListing::kNameColumn), byTime);
   EXPECT_EQ(order, (std::vector<std::uint32_t>{3, 1, 0, 4, 2}));
 }

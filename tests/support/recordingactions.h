@@ -38,7 +38,8 @@ class RecordingActions final : public IAlarmActions {
     m_calls.push_back({"wav", file, std::to_string(playCount)});
   }
   void OpenMovie(const std::string& file) override { m_calls.push_back({"movie", file, {}}); }
-  bool StartProcess(const std::string& commandLine, const std::string& directory) override {
+  bool StartProcess(const std::string& commandLine, const std::string& directory,
+                    std::string&) override {
     m_calls.push_back({"start", commandLine, directory});
     return m_processStarts;
   }

@@ -2,13 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include "settings/datadirectory.h"
 #include "settings/hourswitch.h"
 #include "settings/userdirectories.h"
 #include "timecore/now.h"
-#include "ui/app/helpwindow.h"
+#include "ui/app/helprouter.h"
 #include "ui/app/singleinstance.h"
 #include "ui/app/splashwnd.h"
 #include "ui/app/welcomedlg.h"
@@ -25,6 +27,7 @@
 #include "ui/locations/locationlistdlg.h"
 #include "ui/net/timesyncdlg.h"
 #include "ui/net/updatedlg.h"
+#include "ui/platform/latin1.h"
 
 namespace zw {
 
@@ -47,7 +50,10 @@ std::vector<std::string> SuppliedDataSources() {
 
 CZoneApp::CZoneApp()
     : m_instance(std::make_unique<CSingleInstance>()),
-      m_store(std::make_unique<CFileSettingsStore>(m_files, CUserDirectories::Config())) {}
+      m_store(std::make_unique<CFileSettingsStore>(m_files, CUserDirectories::Config())),
+      m_help(std::make_unique<CHelpRouter>()) {
+  QCoreApplication::instance()->installEventFilter(m_help.get());
+}
 
 CZoneApp::~CZoneApp() = default;
 
@@ -59,6 +65,10 @@ bool CZoneApp::InitInstance(const QStringList& arguments) {
   CSplashWnd splash;
   splash.show();
   QCoreApplication::processEvents();
+  // A message box at start would open behind the splash, which stays on top, and the program
+  // would look frozen.
+  m_messages.SetBeforeBox([&splash] { splash.close(); });
+  const auto noSplash = qScopeGuard([this] { m_messages.SetBeforeBox({}); });
 
   m_settings.ResetToDefaults();
   ApplyHourSwitch(arguments);
@@ -95,7 +105,8 @@ bool CZoneApp::EnterDataDirectory() {
   if (CDataDirectory::Enter(directory, SuppliedDataSources(), m_files, m_messages)) {
     return true;
   }
-  m_messages.Warn("Cannot use the data directory \"" + directory + "\".");
+  m_messages.Warn(Latin1Bytes(QStringLiteral("Cannot use the data directory \"%1\".")
+                                  .arg(QFile::decodeName(directory.c_str()))));
   return false;
 }
 
@@ -183,10 +194,7 @@ void CZoneApp::ShowProperties() {
 }
 
 void CZoneApp::ShowHelp() {
-  if (!m_help) {
-    m_help = std::make_unique<CHelpWindow>();
-  }
-  m_help->ShowContents();
+  m_help->Show(QStringLiteral("index.html"), m_clock.get());
 }
 
 int CZoneApp::ExitInstance(int exitCode) {

@@ -25,7 +25,7 @@ namespace zw {
 
 class CClockTray;
 class CClockWnd;
-class CHelpWindow;
+class CHelpRouter;
 class CSingleInstance;
 
 // The program itself: makes sure only one copy runs, reads the settings, enters the data
@@ -84,7 +84,7 @@ class CZoneApp : public QObject {
   CDesktopPrefsFile m_prefsFile{CDesktopPrefsFile::DefaultPath()};
   DesktopPrefs m_prefs;
   CAutostart m_autostart{CAutostart::DefaultPath()};
-  std::unique_ptr<CHelpWindow> m_help;
+  std::unique_ptr<CHelpRouter> m_help;
   CDialogPositions m_positions;
   AppContext m_context{m_db, m_settings, *m_store, m_files, m_messages, m_alarms, m_positions};
   bool m_restart = false;

@@ -50,6 +50,28 @@ QCursor LoadCursor(const char* path, Qt::CursorShape fallback) {
 // The Remove submenu lists at most this many clock lines.
 constexpr std::size_t kMaxRemoveEntries = 15;
 
+// Where a window of `size` goes on `screen` without covering `avoid`: below it, else above,
+// else to its right, else to its left.
+QPoint ClearOf(const QRect& avoid, const QSize& size, const QRect& screen) {
+  const int x = std::clamp(avoid.left(), screen.left(),
+                           std::max(screen.left(), screen.right() + 1 - size.width()));
+  const int y = std::clamp(avoid.top(), screen.top(),
+                           std::max(screen.top(), screen.bottom() + 1 - size.height()));
+  if (avoid.bottom() + 1 + size.height() <= screen.bottom() + 1) {
+    return {x, avoid.bottom() + 1};
+  }
+  if (avoid.top() - size.height() >= screen.top()) {
+    return {x, avoid.top() - size.height()};
+  }
+  if (avoid.right() + 1 + size.width() <= screen.right() + 1) {
+    return {avoid.right() + 1, y};
+  }
+  return {std::max(screen.left(), avoid.left() - size.width()), y};
+}
+
+// The caption and borders a window manager usually adds around a dialog.
+const QSize kFrameAllowance(16, 48);
+
 }  // namespace
 
 CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
@@ -70,8 +92,24 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
     }
   });
   m_chooseColor = [this](const QColor& initial) -> std::optional<QColor> {
-    const QColor chosen = QColorDialog::getColor(initial, this);
-    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    QColorDialog dialog(initial, this);
+    // Centred over the clock it would hide the line whose colour is being chosen.
+    if (const QScreen* screen = this->screen()) {
+      // A window not shown yet is placed by its client area; its caption and borders are
+      // taken to be the clock's, or the usual ones when the clock has none.
+      const bool framed = frameGeometry().size() != size();
+      const QSize decoration = framed ? frameGeometry().size() - size() : kFrameAllowance;
+      const QPoint clientOffset =
+          framed ? geometry().topLeft() - frameGeometry().topLeft()
+                 : QPoint(decoration.width() / 2, decoration.height() - decoration.width() / 2);
+      dialog.move(
+          ClearOf(frameGeometry(), dialog.sizeHint() + decoration, screen->availableGeometry()) +
+          clientOffset);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+      return std::nullopt;
+    }
+    return dialog.selectedColor();
   };
 
   ReloadFonts();
@@ -217,7 +255,7 @@ void CClockWnd::Layout() {
   const ClockSettings& f = m_s.settings.Values();
   const CClockLayout::Result result =
       CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, f.autoSize, isMaximized(),
-                           toolbar ? kToolbarMinContent : 0);
+                           toolbar ? ToolbarMinContent() : 0);
   if (result.wantedClient) {
     setFixedSize(result.wantedClient->first, result.wantedClient->second);
     if (toolbar) {
@@ -229,6 +267,12 @@ void CClockWnd::Layout() {
   }
   m_relayout = false;
   m_laying = false;
+}
+
+int CClockWnd::ToolbarMinContent() const {
+  // A narrower clock would fold the last buttons behind an overflow arrow that cannot be seen
+  // on the clock's background. The layout adds its right margin to the content width.
+  return std::max(kToolbarMinContent, m_toolbar->sizeHint().width() - CClockLayout::kMargin);
 }
 
 void CClockWnd::OnTimer() {
@@ -346,6 +390,17 @@ void CClockWnd::moveEvent(QMoveEvent* event) {
   m_dirty = true;
 }
 
+void CClockWnd::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The clock sizes itself to its lines; a window manager that maximises it anyway (a
+  // double-click on the caption, a keyboard shortcut) gets it back at once.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); },
+        Qt::QueuedConnection);
+  }
+}
+
 void CClockWnd::closeEvent(QCloseEvent* event) {
   if (m_hideOnClose && !m_exiting) {
     SaveSettings();
@@ -363,7 +418,8 @@ std::optional<std::array<int, 4>> CClockWnd::RectForSettings() const {
   if (isMinimized()) {
     return std::nullopt;
   }
-  const QRect g = geometry();
+  // Never the rectangle of a passing maximised or full-screen state.
+  const QRect g = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
   return std::array<int, 4>{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 

@@ -101,6 +101,7 @@ class CClockWnd : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -119,6 +120,7 @@ class CClockWnd : public QWidget {
   void OnTimer();
   void Layout();
   ClockMetrics MeasureFonts() const;
+  int ToolbarMinContent() const;
   ClockArea Area() const;
   QFont NameFont() const;
   QFont DigitFont() const;

@@ -27,6 +27,7 @@ constexpr const char* kGmtText = "GMT";
 constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exist.";
 constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
 
+constexpr int kFieldFrame = 12;
 constexpr std::size_t kMaxStoredName = CSettingsCodec::kLogFileNameBytes;
 
 // The stored name's bytes go to the file system as they are, so they are kept in its
@@ -68,6 +69,10 @@ void CLogFilePage::Build() {
   m_browseName = MakeButton(kBrowseText, this);
   m_basis = new QLineEdit(this);
   m_basis->setReadOnly(true);
+  // Room for "Greenwich Mean Time" and a typical "city,  country" whole, with the frame.
+  m_basis->setMinimumWidth(
+      m_basis->fontMetrics().horizontalAdvance(QStringLiteral("San Francisco,  United States")) +
+      kFieldFrame);
   m_browseBasis = MakeButton(kBrowseText, this);
   m_gmt = MakeButton(kGmtText, this);
 
@@ -123,6 +128,8 @@ void CLogFilePage::ShowBasis() {
                        ? QString::fromLatin1(kGmtBasis)
                        : Latin1(location->Name()) + QString::fromLatin1(kBasisSeparator) +
                              Latin1(location->Country()));
+  // A text longer than the field shows its beginning, the name, rather than its end.
+  m_basis->setCursorPosition(0);
 }
 
 void CLogFilePage::ApplyEnabling() {
@@ -157,11 +164,11 @@ void CLogFilePage::OnBrowseName() {
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   // A name the field or the record cannot hold whole would log to some other file.
   if (path.size() > kMaxNameLength || StoredName(path).size() > kMaxStoredName) {
-    m_messages.Warn(QString::fromLatin1(kNameTooLong).arg(kMaxNameLength).toStdString());
+    m_messages.Warn(Latin1Bytes(QString::fromLatin1(kNameTooLong).arg(kMaxNameLength)));
     return;
   }
   if (!QFileInfo(path).absoluteDir().exists()) {
-    m_messages.Warn(QString::fromLatin1(kMissingDirectory).arg(path).toStdString());
+    m_messages.Warn(Latin1Bytes(QString::fromLatin1(kMissingDirectory).arg(path)));
     return;
   }
   m_name->setText(path);
@@ -188,6 +195,7 @@ void CLogFilePage::OnGmt() {
   m_copies.locationName.clear();
   m_copies.locationCountry.clear();
   m_basis->setText(QString::fromLatin1(kGmtBasis));
+  m_basis->setCursorPosition(0);
   emit modified();
 }
 

@@ -92,9 +92,9 @@ QWidget* CMeasureDlg::BuildSide(Side side) {
     radios->addWidget(radio);
   }
   layout->addLayout(radios);
+  // Only the file's units: a typed name such as "banana" would convert as whatever unit
+  // happened to be selected.
   m_units[side] = new QComboBox(group);
-  m_units[side]->setEditable(true);
-  m_units[side]->setInsertPolicy(QComboBox::NoInsert);
   layout->addWidget(m_units[side]);
   layout->addWidget(m_amounts->Field(side));
   return group;

@@ -67,8 +67,9 @@ class CAlarmService : public QObject {
       m_actions.StartWavLoop(file, playCount);
     }
     void OpenMovie(const std::string& file) override { m_actions.OpenMovie(file); }
-    bool StartProcess(const std::string& commandLine, const std::string& directory) override {
-      return m_actions.StartProcess(commandLine, directory);
+    bool StartProcess(const std::string& commandLine, const std::string& directory,
+                      std::string& reason) override {
+      return m_actions.StartProcess(commandLine, directory, reason);
     }
     void ShowErrorAsync(const std::string& text) override { m_actions.ShowErrorAsync(text); }
     bool Notify(const AlarmNotice& notice) override { return m_actions.Notify(notice); }

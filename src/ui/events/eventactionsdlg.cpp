@@ -21,6 +21,7 @@
 #include "events/alarmmonitor.h"
 #include "platform/messagesink.h"
 #include "platform/processlauncher.h"
+#include "ui/platform/latin1.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/platform/wavplayer.h"
 #include "ui/widgets/numedit.h"
@@ -357,9 +358,9 @@ void CEventActionsDlg::TestProgram() {
     m_messages.Warn(kNoProgramEntered);
     return;
   }
-  if (!m_actions->StartProcess(command, ToPath(m_startDir->text()))) {
-    m_messages.Warn(std::string(CAlarmMonitor::kRunErrorPrefix) + command +
-                    std::string(CAlarmMonitor::kRunErrorSuffix));
+  std::string reason;
+  if (!m_actions->StartProcess(command, ToPath(m_startDir->text()), reason)) {
+    m_messages.Warn(CAlarmMonitor::RunErrorText(Latin1Bytes(m_program->text()), reason));
   }
 }
 

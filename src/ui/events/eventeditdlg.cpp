@@ -48,7 +48,8 @@ CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* 
   for (CFrequencyPage* page : m_pages) {
     page->setEnabled(page->Frequency() == m_current);
   }
-  if (!alarm.TimeText().empty()) {
+  // A new event may come with its day chosen already (New... in the schedule browser).
+  if (!alarm.TimeText().empty() || !alarm.DateText().empty()) {
     CurrentPage()->Fill(alarm);
   }
 

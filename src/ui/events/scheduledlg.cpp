@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -202,6 +203,8 @@ void CScheduleDlg::BuildList() {
   QHeaderView* header = m_list->header();
   header->setSectionsClickable(true);
   header->setSectionsMovable(false);
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(CScheduleListing::kTimeColumn, Qt::AscendingOrder);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (std::size_t column = 0; column < kHeaders.size(); ++column) {
     if (column == CScheduleListing::kTimeColumn) {
@@ -233,8 +236,7 @@ void CScheduleDlg::Connect() {
   connect(m_chooseBasis, &QPushButton::clicked, this, &CScheduleDlg::OnChooseBasis);
   connect(m_gmt, &QPushButton::clicked, this, &CScheduleDlg::OnGmt);
   connect(m_days, &QSpinBox::valueChanged, this, &CScheduleDlg::FillList);
-  connect(m_list->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { m_model->sort(column); });
+  connect(m_list->header(), &QHeaderView::sectionClicked, this, &CScheduleDlg::SortBy);
   connect(m_list, &QTreeView::customContextMenuRequested, this, &CScheduleDlg::ShowPopupMenu);
   connect(m_list, &QTreeView::doubleClicked, this, [this] { RunCommand(kCmdDetails); });
   // Events an alarm takes away leave the list at once.
@@ -266,6 +268,7 @@ void CScheduleDlg::SetTimeHeader(const QString& text, int extraWidth) {
   QHeaderView* header = m_list->header();
   header->resizeSection(CScheduleListing::kTimeColumn,
                         header->fontMetrics().horizontalAdvance(padded) + extraWidth);
+  FitListWidth();
 }
 
 void CScheduleDlg::ComputeToday() {
@@ -331,6 +334,22 @@ void CScheduleDlg::FillList() {
   const std::optional<CZone> basis = BasisZone();
   m_model->Fill(m_alarms, basis ? &*basis : nullptr, m_shownYear, m_shownMonth, m_selectedDay,
                 m_days->value());
+  // A fill comes in time order.
+  m_list->header()->setSortIndicator(CScheduleListing::kTimeColumn, Qt::AscendingOrder);
+}
+
+void CScheduleDlg::SortBy(int column) {
+  m_model->sort(column);
+  // Always ascending: the header's own flip on a second click is undone.
+  m_list->header()->setSortIndicator(column, Qt::AscendingOrder);
+}
+
+void CScheduleDlg::FitListWidth() {
+  // At the dialog's first size every column shows, the last one included.
+  const QHeaderView* header = m_list->header();
+  m_list->setMinimumWidth(
+      header->length() + 2 * m_list->frameWidth() +
+      m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list));
 }
 
 void CScheduleDlg::RebuildEventList() {
@@ -374,6 +393,14 @@ void CScheduleDlg::LimitNotes() {
   cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, excess);
   cursor.removeSelectedText();
   m_notesEdit->setTextCursor(cursor);
+  // A keystroke at the limit simply does nothing; a cut paste would go unnoticed.
+  if (excess > 1) {
+    m_messages.Warn(
+        QStringLiteral("A note holds at most %1 characters.  %2 characters were left out.")
+            .arg(kMaxNoteLength)
+            .arg(excess)
+            .toStdString());
+  }
 }
 
 void CScheduleDlg::OnMonthChosen(int year, int month) {

@@ -96,6 +96,8 @@ class CScheduleDlg : public QDialog {
   QString BasisText() const;
   QString TimeHeaderText() const;
   void SetTimeHeader(const QString& text, int extraWidth);
+  void SortBy(int column);
+  void FitListWidth();
   void ComputeToday();
   void SelectToday();
   bool IsSelectable(int day) const;

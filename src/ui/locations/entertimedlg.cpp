@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "locations/location.h"
-#include "ui/platform/latin1.h"
 #include "platform/messagesink.h"
+#include "ui/platform/latin1.h"
 #include "ui/widgets/calendardlg.h"
 
 namespace zw {
@@ -40,6 +40,9 @@ void Refocus(QLineEdit* edit) {
   edit->setFocus();
   edit->selectAll();
 }
+
+// The window manager's icon and buttons in the caption, around the title text.
+constexpr int kCaptionChrome = 120;
 
 }  // namespace
 
@@ -88,6 +91,8 @@ void CEnterTimeDlg::Build() {
   layout->addSpacing(8);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The title, with the caption's icon and buttons beside it, is wider than the fields.
+  layout->addStrut(fontMetrics().horizontalAdvance(windowTitle()) + kCaptionChrome);
 }
 
 void CEnterTimeDlg::Prefill(const CLocation* location) {

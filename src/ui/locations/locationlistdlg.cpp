@@ -150,26 +150,26 @@ void CLocationListDlg::ShowTime() {
   const QString date = Latin1(Trimmed(location->CurrentDateText(options)));
   const QString time = Latin1(Trimmed(location->TimeText()));
   const QString name = Latin1(location->Name());
+  // One line shows alone, two show together; a line not in use is hidden, not blank, or it
+  // would leave an empty band at the bottom of the dialog.
+  const bool both = options.displayMode != DisplayOptions::kDateOnly &&
+                    options.displayMode != DisplayOptions::kTimeOnly;
+  m_lines[0]->setVisible(both);
+  m_lines[1]->setVisible(!both);
+  m_lines[2]->setVisible(both);
   switch (options.displayMode) {
     case DisplayOptions::kDateOnly:
       m_caption->setText(QStringLiteral("The current date of ") + name + QStringLiteral(" is:"));
-      m_lines[0]->clear();
       m_lines[1]->setText(date);
-      m_lines[2]->clear();
-      m_lines[1]->show();
       break;
     case DisplayOptions::kTimeOnly:
       m_caption->setText(QStringLiteral("The current time of ") + name + QStringLiteral(" is:"));
-      m_lines[0]->clear();
       m_lines[1]->setText(time);
-      m_lines[2]->clear();
-      m_lines[1]->show();
       break;
     default:
       m_caption->setText(QStringLiteral("The current date and time of ") + name +
                          QStringLiteral(" is:"));
       m_lines[0]->setText(date);
-      m_lines[1]->hide();
       m_lines[2]->setText(time);
       break;
   }

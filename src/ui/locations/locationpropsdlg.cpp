@@ -7,9 +7,11 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -46,9 +48,44 @@ const char* TitleOfNew(int type) {
   }
 }
 
-// The rule a new location offers once daylight saving is switched on: 1st Sunday of April at
-// 2:00 to the last Sunday of October at 2:00.
+// The rule a new location offers once daylight saving is switched on, and stores while it is
+// off: 1st Sunday of April at 2:00 to the last Sunday of October at 2:00.
 constexpr std::array<int, 8> kUsualRule = {0, 0, 3, 2, 4, 0, 9, 2};
+
+// The offset field keeps whatever integer the user types, in range or not, and an empty text:
+// Qt's spin box would drop a keystroke that leaves the range ("13" stays "1") and put the
+// last good value back on leaving the field or on Enter, so OK would save a number the user
+// never chose. OK checks the text instead.
+class COffsetBox final : public QSpinBox {
+ public:
+  QValidator::State validate(QString& text, int& pos) const override {
+    const QValidator::State state = QSpinBox::validate(text, pos);
+    static const QRegularExpression kInteger(QStringLiteral("^[+-]?[0-9]{0,3}$"));
+    if (state == QValidator::Invalid && kInteger.match(text).hasMatch()) {
+      return QValidator::Intermediate;
+    }
+    return state;
+  }
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    const QString typed = lineEdit()->text();
+    const bool keep = !hasAcceptableInput();
+    QSpinBox::focusOutEvent(event);
+    if (keep) {
+      lineEdit()->setText(typed);
+    }
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !hasAcceptableInput()) {
+      // On to the dialog's OK, which says what is wrong.
+      event->ignore();
+      return;
+    }
+    QSpinBox::keyPressEvent(event);
+  }
+};
 
 }  // namespace
 
@@ -81,7 +118,7 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   m_country->lineEdit()->setMaxLength(static_cast<int>(LocationValues::kMaxText));
   form->addRow(QStringLiteral("Located In:"), m_country);
 
-  m_offset = new QSpinBox;
+  m_offset = new COffsetBox;
   m_offset->setRange(CZoneNames::kMinOffset, CZoneNames::kMaxOffset);
   m_offset->setWrapping(true);
   m_halfHour = new QCheckBox;
@@ -287,6 +324,11 @@ LocationValues CLocationPropsDlg::Read() const {
   }
   v.zone = m_zone->currentText().trimmed().toStdString();
   v.followsZone = m_follow->isChecked();
+  // Without daylight saving a new location gets the usual rule, whatever the combos were left
+  // at, so switching it on later starts from there.
+  if (m_location == nullptr && !v.dst) {
+    v.rule = kUsualRule;
+  }
   return v;
 }
 

@@ -1,11 +1,37 @@
 #include "ui/locations/locationtree.h"
 
+#include <QCollator>
 #include <QTreeWidget>
+#include <algorithm>
+#include <vector>
 
 #include "locations/locationdb.h"
 #include "ui/platform/latin1.h"
 
 namespace zw {
+
+namespace {
+
+// The database keeps its byte order, which puts every accented letter after "z"; people look
+// names up in their language's order, where "Liège" comes before "Livorno".
+QCollator DisplayCollator() {
+  QLocale locale;
+  // The C locale's collation is the byte order again.
+  if (locale.language() == QLocale::C) {
+    locale = QLocale(QLocale::English, QLocale::UnitedStates);
+  }
+  QCollator collator(locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  return collator;
+}
+
+}  // namespace
+
+struct CLocationTree::Entry {
+  CLocation* location;
+  QString name;
+  QString country;
+};
 
 CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db, int slot)
     : m_tree(tree), m_db(db), m_slot(slot) {
@@ -31,9 +57,10 @@ void CLocationTree::ClearHandles() const {
   }
 }
 
-QTreeWidgetItem* CLocationTree::AddItem(QTreeWidgetItem* group, CLocation* location) {
+QTreeWidgetItem* CLocationTree::AddItem(QTreeWidgetItem* group, CLocation* location,
+                                        const QString& text) {
   auto* item = group != nullptr ? new QTreeWidgetItem(group) : new QTreeWidgetItem(m_tree);
-  item->setText(0, Latin1(location->Name()));
+  item->setText(0, text);
   location->SetTreeHandle(static_cast<std::size_t>(m_slot), item);
   return item;
 }
@@ -44,29 +71,57 @@ void CLocationTree::Fill(int view) {
   m_tree->clear();
   ClearHandles();
   const int type = TypeOfView(m_view);
-  QTreeWidgetItem* group = nullptr;
-  const std::string* groupName = nullptr;
+  std::vector<Entry> entries;
   for (std::size_t i = 0; i < m_db.Count(); ++i) {
     CLocation* location = m_db.At(i);
-    if (location->GetType() != type) {
-      continue;
+    if (location->GetType() == type) {
+      entries.push_back({location, Latin1(location->Name()), Latin1(location->Country())});
     }
-    if (m_view == kCity) {
-      AddItem(nullptr, location);
-      continue;
-    }
-    // The array is ordered by type, country and name, so a group's members arrive together.
-    if (groupName == nullptr || *groupName != location->Country()) {
-      group = new QTreeWidgetItem(m_tree);
-      group->setText(0, Latin1(location->Country()));
-      groupName = &location->Country();
-    }
-    AddItem(group, location);
   }
-  if (m_view == kCity) {
-    m_tree->sortItems(0, Qt::AscendingOrder);
+  const QCollator collator = DisplayCollator();
+  const bool flat = m_view == kCity;
+  // Stable, so texts the collation calls equal keep the database's order.
+  std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    const int first =
+        flat ? collator.compare(a.name, b.name) : collator.compare(a.country, b.country);
+    if (first != 0) {
+      return first < 0;
+    }
+    return flat ? collator.compare(a.country, b.country) < 0 : collator.compare(a.name, b.name) < 0;
+  });
+  if (flat) {
+    FillFlat(entries);
+  } else {
+    FillGrouped(entries);
   }
   m_tree->setUpdatesEnabled(true);
+}
+
+void CLocationTree::FillFlat(const std::vector<Entry>& entries) {
+  // Places that share a name are told apart by their country.
+  const auto shared = [&entries](std::size_t i) {
+    const std::string& name = entries[i].location->Name();
+    return (i > 0 && entries[i - 1].location->Name() == name) ||
+           (i + 1 < entries.size() && entries[i + 1].location->Name() == name);
+  };
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Entry& e = entries[i];
+    AddItem(nullptr, e.location,
+            shared(i) ? e.name + QStringLiteral(" (") + e.country + QLatin1Char(')') : e.name);
+  }
+}
+
+void CLocationTree::FillGrouped(const std::vector<Entry>& entries) {
+  QTreeWidgetItem* group = nullptr;
+  const std::string* groupName = nullptr;
+  for (const Entry& e : entries) {
+    if (groupName == nullptr || *groupName != e.location->Country()) {
+      group = new QTreeWidgetItem(m_tree);
+      group->setText(0, e.country);
+      groupName = &e.location->Country();
+    }
+    AddItem(group, e.location, e.name);
+  }
 }
 
 void CLocationTree::ChangeView(int view) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+class QString;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -12,7 +14,9 @@ class CLocationDB;
 
 // Fills a tree view with one "List by" view of the database and maps its selection back to a
 // location. Each location records its item in this tree's handle slot, so two trees over the
-// same database (the time comparison) do not disturb each other.
+// same database (the time comparison) do not disturb each other. Views show names in the
+// user's language's order (the database keeps its byte order); in the flat City view, places
+// that share a name show their country beside it.
 class CLocationTree {
  public:
   enum View { kCountryCity = 0, kCity = 1, kAreaCode = 2, kCustomList = 3 };
@@ -39,8 +43,11 @@ class CLocationTree {
   QTreeWidget* Tree() const { return m_tree; }
 
  private:
+  struct Entry;
   void ClearHandles() const;
-  QTreeWidgetItem* AddItem(QTreeWidgetItem* group, CLocation* location);
+  void FillFlat(const std::vector<Entry>& entries);
+  void FillGrouped(const std::vector<Entry>& entries);
+  QTreeWidgetItem* AddItem(QTreeWidgetItem* group, CLocation* location, const QString& text);
 
   QTreeWidget* m_tree;
   const CLocationDB& m_db;

@@ -28,6 +28,7 @@ constexpr const char* kDirectoryGroup = "Internet FTP Directory";
 constexpr const char* kResetText = "Reset";
 constexpr int kLabelWidth = 260;
 constexpr int kListMinHeight = 150;
+constexpr int kFieldFrame = 12;
 
 // Whether the details pane was shown when the dialog last closed; like its rectangle, kept
 // for the run only.
@@ -134,6 +135,10 @@ QWidget* CUpdateDlg::BuildDetails() {
   m_directoryField = new QLineEdit(group);
   // What the settings record holds, so what is saved is what the user sees.
   m_directoryField->setMaxLength(kDirectoryChars);
+  // Wide enough for all of it: a directory cut off at the edge hides the part that is wrong.
+  m_directoryField->setMinimumWidth(m_directoryField->fontMetrics().horizontalAdvance(
+                                        QString(kDirectoryChars, QLatin1Char('0'))) +
+                                    kFieldFrame);
   m_reset = MakeButton(kResetText, group);
   auto* groupLayout = new QHBoxLayout(group);
   groupLayout->addWidget(m_directoryField, 1);

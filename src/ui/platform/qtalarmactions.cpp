@@ -1,10 +1,13 @@
 #include "ui/platform/qtalarmactions.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <cstring>
 
 #include "events/alarmmonitor.h"
 #include "platform/messagesink.h"
 #include "platform/processlauncher.h"
+#include "ui/platform/latin1.h"
 #include "ui/platform/moviewnd.h"
 #include "ui/platform/wavplayer.h"
 
@@ -66,13 +69,25 @@ void CQtAlarmActions::OpenMovie(const std::string& file) {
   CMovieWnd::Open(file);
 }
 
-bool CQtAlarmActions::StartProcess(const std::string& commandLine, const std::string& directory) {
-  return CProcessLauncher::Start(commandLine, directory);
+bool CQtAlarmActions::StartProcess(const std::string& commandLine, const std::string& directory,
+                                   std::string& reason) {
+  int error = 0;
+  if (CProcessLauncher::Start(commandLine, directory, &error)) {
+    return true;
+  }
+  // The system's words come in the user's language and encoding.
+  reason = Latin1Bytes(QString::fromLocal8Bit(std::strerror(error)));
+  return false;
 }
 
 void CQtAlarmActions::ShowErrorAsync(const std::string& text) {
+  // Over the window in front, or a dialog there would hide it.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (owner == nullptr) {
+    owner = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : m_owner;
+  }
   auto* box =
-      new QMessageBox(QMessageBox::Warning, Caption(), FromStored(text), QMessageBox::Ok, m_owner);
+      new QMessageBox(QMessageBox::Warning, Caption(), FromStored(text), QMessageBox::Ok, owner);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   box->show();

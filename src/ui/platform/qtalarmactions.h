@@ -25,7 +25,8 @@ class CQtAlarmActions final : public IAlarmActions {
   bool AskYesNo(const std::string& text) override;
   void StartWavLoop(const std::string& file, int playCount) override;
   void OpenMovie(const std::string& file) override;
-  bool StartProcess(const std::string& commandLine, const std::string& directory) override;
+  bool StartProcess(const std::string& commandLine, const std::string& directory,
+                    std::string& reason) override;
   void ShowErrorAsync(const std::string& text) override;
   bool Notify(const AlarmNotice& notice) override { return m_notifier.Show(notice); }
   // The alarm service tells the open lists itself.

@@ -4,8 +4,10 @@
 
 namespace zw {
 
-// A one-line field for a decimal quantity. Only typed characters are filtered; pasted or
-// programmatic text goes in as it is, so the owner parses and range-tests the text itself.
+// A one-line field for a decimal quantity: digits, points, commas and, where allowed, a
+// leading minus sign. Pasted and dropped text is filtered exactly like typing (the
+// characters a keystroke could not add are left out); the owner still checks the number's
+// form ("1.2.3") and range.
 class CNumEdit : public QLineEdit {
   Q_OBJECT
 
@@ -17,7 +19,7 @@ class CNumEdit : public QLineEdit {
   bool Changed() const { return m_changed; }
   void SetChanged(bool changed) { m_changed = changed; }
 
-  // Lets a minus sign be typed at the very start of the text.
+  // Lets a minus sign be typed, or pasted, at the very start of the text.
   void SetAllowNegative(bool allow) { m_allowNegative = allow; }
 
  protected:

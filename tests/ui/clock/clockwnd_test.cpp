@@ -1,5 +1,6 @@
 #include "ui/clock/clockwnd.h"
 
+#include <QColorDialog>
 #include <QMenu>
 #include <QToolBar>
 #include <QtTest>
@@ -205,10 +206,44 @@ class ClockWndTest : public QObject {
     f.settings.Values().clockSlots[0].place.name = "X";
     f.settings.Values().clockSlots[0].place.country = "Y";
     auto wnd = f.Open();
-    QCOMPARE(wnd->width(), 186 + 9);
+    QVERIFY(wnd->width() >= 186 + 9);
     f.settings.Values().showToolbar = false;
     wnd->RequestRelayout();
     QVERIFY(wnd->width() < 186 + 9);
+  }
+
+  // The narrowest clock there is (time only, 24 hours, tight digits) still shows every
+  // toolbar button: an overflow arrow would vanish on the red background, taking the popup
+  // menu's button with it.
+  void narrowestClockShowsEveryToolbarButton() {
+    Fixture f({{"X", "Y", 0}}, DisplayOptions::kTimeOnly);
+    f.settings.Values().clockSlots[0].place.name = "X";
+    f.settings.Values().clockSlots[0].place.country = "Y";
+    f.settings.Values().hour24 = true;
+    f.settings.Values().digitSpacing = 0;
+    auto wnd = f.Open();
+    const auto* toolbar = wnd->findChild<QToolBar*>();
+    for (QAction* action : toolbar->actions()) {
+      if (!action->isSeparator()) {
+        QVERIFY2(toolbar->widgetForAction(action)->isVisible(), qPrintable(action->text()));
+      }
+    }
+  }
+
+  // A window manager may maximise the clock anyway; it comes back at once, and what is stored
+  // is its own place and size.
+  void maximisingIsUndoneAndNeverStored() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    wnd->move(40, 50);
+    QCoreApplication::processEvents();
+    const QRect normal = wnd->geometry();
+    wnd->showMaximized();
+    QTRY_VERIFY(!wnd->isMaximized());
+    QCOMPARE(wnd->geometry(), normal);
+    wnd->close();
+    const std::array<int, 4>& r = f.settings.Values().windowRect;
+    QCOMPARE(QRect(QPoint(r[0], r[1]), QPoint(r[2] - 1, r[3] - 1)), normal);
   }
 
   void autoSizeSavesTheSettings() {
@@ -350,6 +385,28 @@ class ClockWndTest : public QObject {
     answer = QColor(0, 255, 0);
     QTest::mouseDClick(wnd.get(), Qt::LeftButton, Qt::NoModifier, line);
     QCOMPARE(f.db.ClockAt(1)->Clock().color, 0x00FF00u);
+  }
+
+  // The real chooser opens beside the clock, never over the line it colours.
+  void colourChooserLeavesTheLineInSight() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    wnd->move(20, 20);
+    QCoreApplication::processEvents();
+    const CellRect& frame = f.db.ClockAt(1)->Clock().frameRect;
+    const QRect line(wnd->mapToGlobal(QPoint(frame.left, frame.top)),
+                     QSize(frame.right - frame.left, frame.bottom - frame.top));
+    QRect chooser;
+    QTimer::singleShot(0, wnd.get(), [&] {
+      auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+      if (dialog != nullptr) {
+        chooser = dialog->frameGeometry();
+        dialog->reject();
+      }
+    });
+    QTest::mouseDClick(wnd.get(), Qt::LeftButton, Qt::NoModifier, QPoint(40, Centre(frame).y()));
+    QVERIFY(chooser.isValid());
+    QVERIFY(!chooser.intersects(line));
   }
 
   void unconnectedCommandsDoNothingAndConnectedOnesRunFromMenuToolbarAndKeys() {

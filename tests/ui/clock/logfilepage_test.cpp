@@ -114,6 +114,27 @@ class PrpLogFileTest : public QObject {
     QCOMPARE(QString::fromLatin1(w.settings.Values().logLocation.name), name);
   }
 
+  // The basis field shows its text whole: "Greenwich Mean Time" lost its "Gr" before.
+  void basisFieldShowsItsWholeText_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("country");
+    QTest::newRow("gmt") << ""
+                         << "";
+    QTest::newRow("city") << "Springfield"
+                          << "United States";
+  }
+
+  void basisFieldShowsItsWholeText() {
+    QFETCH(QString, name);
+    QFETCH(QString, country);
+    World w;
+    w.SetBasis(name.isEmpty() ? -1 : 1, name.toLatin1().constData(),
+               country.toLatin1().constData());
+    auto page = w.Page();
+    const QLineEdit* field = page->BasisField();
+    QVERIFY(field->width() >= field->fontMetrics().horizontalAdvance(field->text()) + 8);
+  }
+
   void checkBoxGovernsTheOtherControls() {
     World w;
     w.settings.Values().logStarts = false;

@@ -225,9 +225,8 @@ class CurrencyDlgTest : public QObject {
     QTest::newRow("fourteen characters")
         << "12345678901.23"
         << "Number entered is too large.  Please choose a number with 12 or fewer digits.";
-    QTest::newRow("fourteen result digits")
-        << "9,999,999,999"
-        << "Too many digits in the result.  Please enter a smaller number to convert.";
+    QTest::newRow("no amount") << "1.2.3"
+                               << "Please enter a number.";
   }
 
   void refusalsLeaveBothFields() {
@@ -242,6 +241,24 @@ class CurrencyDlgTest : public QObject {
     QCOMPARE(f.messages.Messages().size(), std::size_t{1});
     QCOMPARE(f.messages.Messages()[0].kind, test::RecordingSink::Kind::kWarn);
     QCOMPARE(QString::fromStdString(f.messages.LastText()), message);
+  }
+
+  // Results up to eighteen digits with their four decimals are shown, as the dialog's own
+  // message promises twelve-digit amounts.
+  void largeResultsAreShown() {
+    Fixture f;
+    f.Write(
+        test::Join({test::CurrencyRecord("Dollar", 1), test::CurrencyRecord("Rial", 1 / 42105.0),
+                    test::CurrencyRecord("Speck", 1e-12)}));
+    auto dlg = f.Open();
+    Choose(*dlg, "Dollar", "Rial");
+    Amounts(*dlg, "50,000", "");
+    dlg->EqualsButton()->click();
+    QCOMPARE(Amounts(*dlg), QStringList({"50,000", "2,105,250,000"}));
+    Choose(*dlg, "Dollar", "Speck");
+    QCOMPARE(QString::fromStdString(f.messages.LastText()),
+             QStringLiteral(
+                 "Too many digits in the result.  Please enter a smaller number to convert."));
   }
 
   void aNewCurrencyRepricesTheOtherSide() {

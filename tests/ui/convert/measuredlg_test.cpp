@@ -131,7 +131,8 @@ class MeasureDlgTest : public QObject {
       QCOMPARE(dlg->SystemButton(side, '1')->text(), QStringLiteral("Metric"));
       QCOMPARE(dlg->SystemButton(side, '2')->text(), QStringLiteral("U.S."));
       QCOMPARE(dlg->SystemButton(side, '3')->text(), QStringLiteral("Other"));
-      QVERIFY(dlg->UnitList(side)->isEditable());
+      // Only the file's units can be chosen; "banana" would convert as the selected one.
+      QVERIFY(!dlg->UnitList(side)->isEditable());
     }
     QCOMPARE(dlg->EqualsButton()->text(), QStringLiteral("="));
     QCOMPARE(dlg->EqualsButton()->font().family(), QStringLiteral("Times"));
@@ -264,12 +265,11 @@ class MeasureDlgTest : public QObject {
     QCOMPARE(QString::fromStdString(f.messages.LastText()),
              QStringLiteral(
                  "Number entered is too large.  Please choose a number with 12 or fewer digits."));
-    Amounts(*dlg, "9,999,999,999", "3");
+    Amounts(*dlg, "1.2.3", "3");
     dlg->EqualsButton()->click();
-    QCOMPARE(Amounts(*dlg), QStringList({"9,999,999,999", "3"}));
+    QCOMPARE(Amounts(*dlg), QStringList({"1.2.3", "3"}));
     QCOMPARE(QString::fromStdString(f.messages.LastText()),
-             QStringLiteral(
-                 "Too many digits in the result.  Please enter a smaller number to convert."));
+             QStringLiteral("Please enter a number."));
     QCOMPARE(f.messages.Messages().size(), std::size_t{2});
   }
 

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,7 +27,9 @@
 #include "support/tempdir.h"
 #include "support/testcontext.h"
 #include "support/widgettest.h"
+#include "ui/events/eventeditdlg.h"
 #include "ui/events/eventsummarydlg.h"
+#include "ui/events/onetimepage.h"
 #include "ui/events/schedulemodel.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/widgets/dialogpositions.h"
@@ -342,8 +345,13 @@ class ScheduleDlgTest : public QObject {
     const QString text = dlg->NotesEdit()->toPlainText();
     QCOMPARE(text.size(), 1999);
     QVERIFY(text.startsWith(QLatin1String("xa")));
-    dlg->NotesEdit()->setPlainText(QString(2100, QLatin1Char('b')));
+    // Keystrokes at the limit do nothing; a paste that goes beyond is cut, and says so.
+    QVERIFY(f.messages.Messages().empty());
+    dlg->NotesEdit()->insertPlainText(QString(101, QLatin1Char('b')));
     QCOMPARE(dlg->NotesEdit()->toPlainText().size(), 1999);
+    QCOMPARE(
+        QString::fromStdString(f.messages.LastText()),
+        QStringLiteral("A note holds at most 1999 characters.  101 characters were left out."));
   }
 
   void choosingABasisConvertsAndIsSaved() {
@@ -410,20 +418,50 @@ class ScheduleDlgTest : public QObject {
     dlg->DaysBox()->setValue(1);
     QCOMPARE(Column(*dlg, 0), QStringList({"Zebra", "Apple", "Zebra", "Apple"}));
     SelectRow(*dlg, 2);
+    const QHeaderView* header = dlg->List()->header();
+    QVERIFY(header->isSortIndicatorShown());
+    QCOMPARE(header->sortIndicatorSection(), kTimeColumn);
 
-    ClickHeader(*dlg, kTimeColumn);
+    ClickHeader(*dlg, 0);
     QCOMPARE(Column(*dlg, 0), QStringList({"Apple", "Apple", "Zebra", "Zebra"}));
     QCOMPARE(Column(*dlg, 4), QStringList({"5 min.", "5 min.", "", ""}));
+    QCOMPARE(header->sortIndicatorSection(), 0);
     // The selected row moves with its occurrence.
     QCOMPARE(dlg->List()->currentIndex().row(), 3);
     // Sorting is always ascending: a second click changes nothing.
-    ClickHeader(*dlg, kTimeColumn);
-    QCOMPARE(Column(*dlg, 0), QStringList({"Apple", "Apple", "Zebra", "Zebra"}));
-
     ClickHeader(*dlg, 0);
+    QCOMPARE(Column(*dlg, 0), QStringList({"Apple", "Apple", "Zebra", "Zebra"}));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+
+    ClickHeader(*dlg, kTimeColumn);
     QCOMPARE(Column(*dlg, 0), QStringList({"Zebra", "Apple", "Zebra", "Apple"}));
+    QCOMPARE(header->sortIndicatorSection(), kTimeColumn);
     ClickHeader(*dlg, 4);
     QCOMPARE(Column(*dlg, 0), QStringList({"Zebra", "Zebra", "Apple", "Apple"}));
+    QCOMPARE(header->sortIndicatorSection(), 4);
+  }
+
+  void everyColumnShowsAtTheFirstSize() {
+    Fixture f;
+    auto dlg = f.Open();
+    const QHeaderView* header = dlg->List()->header();
+    const int last = CScheduleListing::kColumnCount - 1;
+    QVERIFY(header->sectionViewportPosition(last) + header->sectionSize(last) <=
+            header->viewport()->width());
+  }
+
+  // The real editor shows the day chosen in the browser on its one-time page.
+  void newOffersTheChosenDayInTheEditor() {
+    Fixture f;
+    auto dlg = f.Open();
+    PressDay(*dlg, 20);
+    QString shown;
+    QVERIFY(WhileModal<CEventEditDlg>([&] { dlg->RunCommand(CScheduleDlg::kCmdNew); },
+                                      [&](CEventEditDlg& editor) {
+                                        shown =
+                                            editor.findChild<COneTimePage*>()->DateEdit()->text();
+                                      }));
+    QCOMPARE(shown, QStringLiteral("01/20/2026"));
   }
 
   void popupMenuNeedsARowForAllButNew() {

@@ -305,6 +305,15 @@ class CompareTimeDlgTest : public QObject {
     QCOMPARE(Texts(*dlg), before);
   }
 
+  // The dialog is at least as wide as its title with the caption's icon and buttons.
+  void enterTimeShowsItsWholeTitle() {
+    test::RecordingSink messages;
+    CEnterTimeDlg enter(nullptr, 0, 0, messages);
+    enter.show();
+    QCOMPARE(enter.windowTitle(), QStringLiteral("Enter Time for Comparison"));
+    QVERIFY(enter.width() >= enter.fontMetrics().horizontalAdvance(enter.windowTitle()) + 96);
+  }
+
   void rejectedFieldsKeepTheEnterTimeDialogOpen() {
     Fixture f;
     f.Store(kLeft, "Paris", "France");

@@ -1,6 +1,8 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -97,7 +99,9 @@ class LocationDialogsTest : public QObject {
     QTreeWidget tree;
     CLocationTree t(&tree, w.db, 0);
     t.Fill(CLocationTree::kCity);
-    QCOMPARE(TopLevel(&tree), (QStringList{"Berlin", "Mumbai", "Springfield", "Springfield"}));
+    // The two Springfields are told apart by their countries.
+    QCOMPARE(TopLevel(&tree), (QStringList{"Berlin", "Mumbai", "Springfield (Australia)",
+                                           "Springfield (United States)"}));
     t.Fill(CLocationTree::kCountryCity);
     QCOMPARE(TopLevel(&tree), (QStringList{"Australia", "Germany", "India", "United States"}));
     QCOMPARE(tree.topLevelItem(0)->child(0)->text(0), QStringLiteral("Springfield"));
@@ -109,6 +113,36 @@ class LocationDialogsTest : public QObject {
     QVERIFY(!t.SelectByName("Berlin", "Germany"));
     QVERIFY(t.SelectByName("Anna", "Friends"));
     QCOMPARE(t.Selected(), w.Find("Anna", "Friends"));
+  }
+
+  // Names and countries come in the reader's order, accents folded, not in the bytes' order
+  // that puts "Liège" after "Livorno" and "Åland Islands" after "Zambia".
+  void viewsSortAsPeopleRead() {
+    CLocationDB db;
+    const Row rows[] = {{1, "Italy", "Livorno", 1},
+                        {1, "Belgium", "Li\xE8ge", 1},
+                        {1, "\xC5land Islands", "Mariehamn", 2},
+                        {1, "Zambia", "lusaka", 2},
+                        {1, "France", "\xC9tretat", 1},
+                        {1, "Croatia", "Zagreb", 1}};
+    for (const Row& r : rows) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetType(r.type);
+      loc->SetCountry(r.country);
+      loc->SetName(r.name);
+      db.Insert(std::move(loc));
+    }
+    QTreeWidget tree;
+    CLocationTree t(&tree, db, 0);
+    t.Fill(CLocationTree::kCity);
+    QCOMPARE(TopLevel(&tree), (QStringList{"\u00C9tretat", "Li\u00E8ge", "Livorno", "lusaka",
+                                           "Mariehamn", "Zagreb"}));
+    t.Fill(CLocationTree::kCountryCity);
+    QCOMPARE(TopLevel(&tree), (QStringList{"\u00C5land Islands", "Belgium", "Croatia", "France",
+                                           "Italy", "Zambia"}));
+    QCOMPARE(tree.topLevelItem(3)->child(0)->text(0), QStringLiteral("\u00C9tretat"));
+    // The database keeps its own order.
+    QCOMPARE(db.At(0)->Country(), std::string("Belgium"));
   }
 
   void viewChangeKeepsTheSelectionWhenShown() {
@@ -164,6 +198,33 @@ class LocationDialogsTest : public QObject {
     dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(0));
     QVERIFY(!dlg.Button("Change...")->isEnabled());
     QVERIFY(dlg.Caption()->text().isEmpty());
+  }
+
+  // Below the live time there is only the dialog's margin, whatever the clock shows and
+  // however tall the dialog is made: the list takes the room.
+  void listEndsWithTheLiveTime_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("lastLine");
+    QTest::newRow("date and time") << 2 << 2;
+    QTest::newRow("time only") << int(DisplayOptions::kTimeOnly) << 1;
+  }
+
+  void listEndsWithTheLiveTime() {
+    QFETCH(int, mode);
+    QFETCH(int, lastLine);
+    World w;
+    w.settings.Fields().displayMode = mode;
+    CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
+    QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
+    dlg.show();
+    dlg.resize(dlg.width(), dlg.height() + 120);
+    QCoreApplication::processEvents();
+    const int margin = dlg.layout()->contentsMargins().bottom();
+    QCOMPARE(dlg.height() - dlg.Line(lastLine)->geometry().bottom() - 1, margin);
+    const int treeHeight = dlg.Tree()->height();
+    dlg.resize(dlg.width(), dlg.height() + 50);
+    QCoreApplication::processEvents();
+    QCOMPARE(dlg.Tree()->height(), treeHeight + 50);
   }
 
   void showOnClockStopsAtTen() {
@@ -252,6 +313,57 @@ class LocationDialogsTest : public QObject {
     QCOMPARE(dlg.ZoneNames()->text(), QStringLiteral("Midway Island, Samoa"));
     dlg.OffsetBox()->stepDown();
     QCOMPARE(dlg.OffsetBox()->value(), 12);
+  }
+
+  // Qt's spin box would drop the 3 of "13" and put the old value back into an emptied field;
+  // whatever is typed stays, and OK (or Enter) refuses it.
+  void propertiesOffsetRefusesOutOfRangeAndEmpty_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter");
+    QTest::newRow("13, then OK") << "13" << false;
+    QTest::newRow("-12, then Enter") << "-12" << true;
+    QTest::newRow("emptied, then OK") << "" << false;
+  }
+
+  void propertiesOffsetRefusesOutOfRangeAndEmpty() {
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    World w;
+    CLocationPropsDlg dlg(w.context.Context(), w.Find("Berlin", "Germany"), CLocation::kCity);
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    QSpinBox* offset = dlg.OffsetBox();
+    offset->setFocus();
+    offset->selectAll();
+    QTest::keyClick(offset, Qt::Key_Delete);
+    QTest::keyClicks(offset, typed);
+    if (enter) {
+      QTest::keyClick(offset, Qt::Key_Return);
+    } else {
+      dlg.NameEdit()->setFocus();
+      dlg.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    }
+    QCOMPARE(QString::fromStdString(w.messages.LastText()),
+             QStringLiteral("Please enter an integer between -11 and 12."));
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(offset->text(), typed);
+  }
+
+  // With daylight saving off a new location stores the usual rule, not what the combos were
+  // left at before the box was unticked.
+  void propertiesNewLocationWithoutDstStoresTheUsualRule() {
+    World w;
+    CLocationPropsDlg add(w.context.Context(), nullptr, CLocation::kCity);
+    add.DstBox()->setChecked(true);
+    add.RuleBox(2)->setCurrentIndex(4);
+    add.RuleBox(7)->setCurrentIndex(5);
+    add.DstBox()->setChecked(false);
+    add.NameEdit()->setText("Nowhere");
+    add.accept();
+    QCOMPARE(add.result(), int(QDialog::Accepted));
+    QCOMPARE(add.Values().Rule(), DstRule{});
   }
 
   void propertiesDstDefaultsAndDuplicates() {

@@ -281,6 +281,11 @@ class UpdateDialogTest : public QObject {
     const QString longest(60, 'd');
     dialog->DirectoryField()->setText(longest + "extra");
     QCOMPARE(dialog->DirectoryField()->text(), longest);
+    // All sixty characters show.
+    dialog->DetailsButton()->click();
+    QCoreApplication::processEvents();
+    const QLineEdit* field = dialog->DirectoryField();
+    QVERIFY(field->width() >= field->fontMetrics().horizontalAdvance(longest) + 8);
     dialog->reject();
     CClockSettings saved;
     saved.Load(world.store);

@@ -1,6 +1,7 @@
 #include "ui/platform/qtmessagesink.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -18,6 +19,7 @@ class MessageSinkTest : public QObject {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool hasYesNo = false;
+    QWidget* parent = nullptr;
   };
 
   // Finds the open box, records it and presses `press`.
@@ -30,6 +32,7 @@ class MessageSinkTest : public QObject {
       seen->text = box->text();
       seen->icon = box->icon();
       seen->hasYesNo = box->button(QMessageBox::Yes) && box->button(QMessageBox::No);
+      seen->parent = box->parentWidget();
       QAbstractButton* button = box->button(press);
       QVERIFY(button != nullptr);
       button->click();
@@ -78,6 +81,33 @@ class MessageSinkTest : public QObject {
     QCOMPARE(sink.AskYesNo("Restart Zonewright now?"), expected);
     QVERIFY(m_pending->hasYesNo);
     QCOMPARE(m_pending->title, QStringLiteral("Zonewright"));
+  }
+
+  // Place names come from Latin-1 files, and so do the texts around them.
+  void latin1TextsReachTheBoxIntact() {
+    CQtMessageSink sink;
+    AnswerNextBox(QMessageBox::No);
+    sink.AskYesNo("You are about to delete \"Durr\xEBs\" from the database.");
+    QCOMPARE(m_pending->text,
+             QStringLiteral("You are about to delete \"Durr\u00EBs\" from the database."));
+  }
+
+  // A box raised by a dialog stands over that dialog, not over the clock behind it.
+  void boxesStandOverTheDialogInFront() {
+    QWidget clock;
+    clock.show();
+    CQtMessageSink sink(&clock);
+    QDialog dialog(&clock);
+    QTimer::singleShot(0, &dialog, [&] {
+      AnswerNextBox(QMessageBox::Ok);
+      sink.Warn("Please enter an integer between -11 and 12.");
+      dialog.accept();
+    });
+    dialog.exec();
+    QCOMPARE(m_pending->parent, &dialog);
+    AnswerNextBox(QMessageBox::Ok);
+    sink.Warn("Invalid day entered.");
+    QVERIFY(m_pending->parent != &dialog);
   }
 };
 
