@@ -19,7 +19,7 @@ const CDateTime kMoments[] = {CDateTime(2024, 3, 10, 2, 30, 0), CDateTime(2024, 
 
 // The rule arithmetic on the file's numbers; formatting has its own tests.
 void Exercise(const CLocation& location) {
-  const CZoneRule& zone = location.Zone();
+  const CZoneRule& zone = location.Zone().Rule();
   for (const CDateTime& moment : kMoments) {
     zone.ToLocal(moment);
     zone.ToGmt(moment);
