@@ -213,7 +213,7 @@ class LocationDialogsTest : public QObject {
     QFETCH(int, mode);
     QFETCH(int, lastLine);
     World w;
-    w.settings.Fields().displayMode = mode;
+    w.settings.Values().displayMode = static_cast<DisplayOptions::Mode>(mode);
     CLocationListDlg dlg(w.context.Context(), nullptr, w.CountClockChanges());
     QVERIFY(dlg.LocationTree().SelectByName("Berlin", "Germany"));
     dlg.show();
