@@ -1,5 +1,5 @@
-// The tz database zones: the rule every zone file ends with, read by our own parser, against
-// the C library's reading of the same zone; and the catalog places share zones through.
+// The rule every tz database zone file ends with, read by our own parser, against the C
+// library's reading of the same text.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@
 #include "support/scopedtz.h"
 #include "timecore/posixtzrule.h"
 #include "timecore/tzzone.h"
-#include "timecore/zone.h"
 
 namespace zw {
 namespace {
@@ -98,28 +97,6 @@ TEST(PosixTzRule, RefusesTextsOutsideTheForm) {
         "EST5EDT,M3.2.0/168,M11.1.0", "EST25", "EST5 ", "EST5EDT,M3.2.0,M11.1.0,"}) {
     EXPECT_FALSE(CPosixTzRule::Parse(text)) << text;
   }
-}
-
-TEST(TzCatalog, SharesOneZonePerNameAndKeepsNamesTheSystemLacks) {
-  CTzCatalog catalog;
-  EXPECT_EQ(catalog.Find(""), nullptr);
-  const CTzZone* paris = catalog.Find("Europe/Paris");
-  ASSERT_NE(paris, nullptr);
-  EXPECT_TRUE(paris->IsAvailable());
-  EXPECT_EQ(catalog.Find("Europe/Paris"), paris);
-
-  const CTzZone* missing = catalog.Find("Mars/Olympus_Mons");
-  ASSERT_NE(missing, nullptr);
-  EXPECT_FALSE(missing->IsAvailable());
-  EXPECT_EQ(missing->Name(), "Mars/Olympus_Mons");
-  // A zone the system lacks leaves the stored rule in charge.
-  CZoneRule rule;
-  rule.SetOffset(3);
-  const CZone zone(rule, missing);
-  EXPECT_EQ(zone.Tz(), nullptr);
-  EXPECT_EQ(zone.At(CDateTime(2026, 1, 1, 0, 0, 0)), (ZoneState{3 * 3600, false}));
-  EXPECT_FALSE(CZone(rule, paris).At(CDateTime(2026, 1, 1, 0, 0, 0)).dst);
-  EXPECT_TRUE(CZone(rule, paris).At(CDateTime(2026, 7, 1, 0, 0, 0)).dst);
 }
 
 }  // namespace
