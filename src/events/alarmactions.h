@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace zw {
@@ -12,6 +13,10 @@ struct AlarmNotice {
   bool soundPlaying = false;
   // The program's own box shows the alarm as well.
   bool boxFollows = false;
+  // Set where the notification stands alone: it offers to bring the alarm back after
+  // snoozeMinutes, and calls this with them when the user asks.
+  std::function<void(int minutes)> snooze;
+  int snoozeMinutes = 0;
 };
 
 // What a firing alarm does to the world outside the core. The windowed program shows real
@@ -21,6 +26,12 @@ class IAlarmActions {
   virtual ~IAlarmActions() = default;
   // A system-modal box with an OK button; returns when it is closed.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The alarm's own box, which offers to snooze for a choice of minutes (`snoozeMinutes`
+  // first) besides dismissing; returns the minutes chosen, or 0 for Dismiss.
+  virtual int ShowAlarm(const std::string& text, int /*snoozeMinutes*/) {
+    ShowMessage(text);
+    return 0;
+  }
   // A system-modal Yes/No question; true on Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
   // Starts a thread that runs CAlarmMonitor::PlayLoop with the real play call.

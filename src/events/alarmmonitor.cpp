@@ -49,7 +49,43 @@ CEventSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
     started = schedule;
   }
   m_waiting = std::move(waiting);
+  if (started == nullptr && m_current == nullptr) {
+    return DueSnooze(gmtNow);
+  }
   return started;
+}
+
+CEventSchedule* CAlarmMonitor::DueSnooze(const CDateTime& gmtNow) {
+  const auto due =
+      std::ranges::find_if(m_snoozed, [&](const Snoozed& s) { return !(gmtNow < s.gmtDue); });
+  if (due == m_snoozed.end()) {
+    return nullptr;
+  }
+  m_ringing = std::make_unique<Snoozed>(std::move(*due));
+  m_snoozed.erase(due);
+  m_current = m_ringing->schedule.get();
+  return m_current;
+}
+
+void CAlarmMonitor::SetSnoozeMinutes(int minutes) {
+  if (std::ranges::find(kSnoozeChoices, minutes) != kSnoozeChoices.end()) {
+    m_snoozeMinutes = minutes;
+  }
+}
+
+void CAlarmMonitor::Snooze(const CEvent& alarm, int minutes, const CDateTime& gmtNow) {
+  if (minutes <= 0) {
+    return;
+  }
+  SetSnoozeMinutes(minutes);
+  if (m_snoozeListener) {
+    m_snoozeListener(minutes);
+  }
+  Snoozed snoozed;
+  snoozed.alarm = std::make_unique<CEvent>(alarm);
+  snoozed.schedule = std::make_unique<CEventSchedule>(snoozed.alarm.get(), m_list.Locations());
+  snoozed.gmtDue = gmtNow + CDateSpan(0, 0, minutes, 0);
+  m_snoozed.push_back(std::move(snoozed));
 }
 
 std::string CAlarmMonitor::MessageText(const CEventSchedule& schedule) {
@@ -69,6 +105,10 @@ std::string CAlarmMonitor::MessageText(const CEventSchedule& schedule) {
 }
 
 void CAlarmMonitor::HandleAlarm() {
+  if (m_ringing != nullptr && m_current == m_ringing->schedule.get()) {
+    HandleSnoozed();
+    return;
+  }
   CEventSchedule* schedule = m_current;
   if (schedule == nullptr || !StillListed(schedule)) {
     m_current = nullptr;
@@ -90,23 +130,15 @@ void CAlarmMonitor::HandleAlarm() {
   if (r.runProgram == 1 && !late) {
     StartProgram(*schedule);
   }
-  const bool showMessage = r.showMessage == 1;
   // Only the box can ask whether the program should run after all.
-  const bool asking = showMessage && r.runProgram == 1 && late;
-  const bool notified =
-      (showMessage || soundPlaying) &&
-      Notify(*schedule, soundPlaying, showMessage && (asking || m_style == AlertStyle::kBoth));
-  if (showMessage && (asking || !notified || m_style == AlertStyle::kBoth)) {
-    const std::string text = MessageText(*schedule);
-    if (asking) {
-      if (m_actions.AskYesNo(text) && StillListed(schedule)) {
-        StartProgram(*schedule);
-      }
-    } else {
-      m_actions.ShowMessage(text);
+  if (r.showMessage == 1 && r.runProgram == 1 && late) {
+    Notify(*schedule, soundPlaying, true);
+    if (m_actions.AskYesNo(MessageText(*schedule)) && StillListed(schedule)) {
+      StartProgram(*schedule);
     }
-    // Without a box the sound plays on until the notification stops it or it ends.
     MediaStopFlag().store(true);
+  } else {
+    Present(*schedule, soundPlaying);
   }
 
   // The box ran a nested event loop; the event may have been deleted meanwhile.
@@ -115,6 +147,28 @@ void CAlarmMonitor::HandleAlarm() {
   }
   m_list.Save(m_files, m_messages);
   m_current = nullptr;
+}
+
+void CAlarmMonitor::HandleSnoozed() {
+  const std::unique_ptr<Snoozed> ringing = std::move(m_ringing);
+  const CEventSchedule& schedule = *ringing->schedule;
+  const bool soundPlaying = schedule.Alarm()->Fields().playMedia == 1 && StartMedia(schedule);
+  Present(schedule, soundPlaying);
+  m_current = nullptr;
+}
+
+void CAlarmMonitor::Present(const CEventSchedule& schedule, bool soundPlaying) {
+  const bool showMessage = schedule.Alarm()->Fields().showMessage == 1;
+  const bool both = m_style == AlertStyle::kBoth;
+  const bool notified =
+      (showMessage || soundPlaying) && Notify(schedule, soundPlaying, showMessage && both);
+  if (!showMessage || (notified && !both)) {
+    return;
+  }
+  const int minutes = m_actions.ShowAlarm(MessageText(schedule), m_snoozeMinutes);
+  Snooze(*schedule.Alarm(), minutes, CDateTime());
+  // Without a box the sound plays on until the notification stops it or it ends.
+  MediaStopFlag().store(true);
 }
 
 bool CAlarmMonitor::StartMedia(const CEventSchedule& schedule) {
@@ -139,6 +193,15 @@ bool CAlarmMonitor::Notify(const CEventSchedule& schedule, bool soundPlaying, bo
   AlarmNotice notice = NoticeOf(schedule, CDateTime(), m_display);
   notice.soundPlaying = soundPlaying;
   notice.boxFollows = boxFollows;
+  if (!boxFollows) {
+    notice.snoozeMinutes = m_snoozeMinutes;
+    notice.snooze = [this, alive = std::weak_ptr<int>(m_alive),
+                     alarm = std::make_shared<CEvent>(*schedule.Alarm())](int minutes) {
+      if (!alive.expired()) {
+        Snooze(*alarm, minutes, CDateTime());
+      }
+    };
+  }
   return m_actions.Notify(notice);
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "events/alarmactions.h"
 #include "settings/desktopprefs.h"
@@ -14,6 +17,7 @@
 
 namespace zw {
 
+class CEvent;
 class CEventList;
 class CEventSchedule;
 class IAlarmActions;
@@ -35,6 +39,10 @@ class CAlarmMonitor {
   static constexpr std::chrono::milliseconds kPlayPause{200};
   static constexpr int kMaxPlayCount = 999;
 
+  // The minutes an alarm can be snoozed for.
+  static constexpr std::array<int, 5> kSnoozeChoices{5, 10, 15, 30, 60};
+  static constexpr int kDefaultSnooze = 10;
+
   // Called after every attempt to start an event's program, with its outcome.
   using StartLogger = std::function<void(const CEventSchedule&, bool success)>;
 
@@ -55,6 +63,20 @@ class CAlarmMonitor {
   void SetAlertStyle(AlertStyle style) { m_style = style; }
   AlertStyle GetAlertStyle() const { return m_style; }
   void SetDisplay(const DisplayOptions& display) { m_display = display; }
+
+  // The minutes the box and the notification offer first; anything not among
+  // kSnoozeChoices is ignored. Each snooze chosen becomes the next offer and is told to the
+  // listener, so that the choice can outlive the run.
+  void SetSnoozeMinutes(int minutes);
+  int SnoozeMinutes() const { return m_snoozeMinutes; }
+  void SetSnoozeListener(std::function<void(int minutes)> listener) {
+    m_snoozeListener = std::move(listener);
+  }
+  // Brings the alarm of `alarm` back `minutes` after `gmtNow`: its sound and message, as the
+  // alert style says, but not its program. The alarm comes again as a copy of the event, so
+  // the event's own schedule is untouched and a one-time event may go meanwhile.
+  void Snooze(const CEvent& alarm, int minutes, const CDateTime& gmtNow);
+  std::size_t SnoozedCount() const { return m_snoozed.size(); }
 
   // Carries out the current alarm: media, program, message; removes a one-time event and
   // saves the event file. Late alarms of events that do not want them are dropped quietly.
@@ -83,6 +105,17 @@ class CAlarmMonitor {
                        const std::function<void(std::chrono::milliseconds)>& pause);
 
  private:
+  struct Snoozed {
+    std::unique_ptr<CEvent> alarm;
+    std::unique_ptr<CEventSchedule> schedule;
+    CDateTime gmtDue;
+  };
+
+  // A snoozed alarm whose time has come, made current; null when none.
+  CEventSchedule* DueSnooze(const CDateTime& gmtNow);
+  void HandleSnoozed();
+  // The message and notification of an alarm, with the snooze they offer.
+  void Present(const CEventSchedule& schedule, bool soundPlaying);
   void RemoveEvent(CEventSchedule* schedule);
   // True when a sound started.
   bool StartMedia(const CEventSchedule& schedule);
@@ -101,6 +134,13 @@ class CAlarmMonitor {
   // The events found due while another alarm was being handled, with the due instant they
   // wait for: their late flag was settled when they were first found.
   std::map<const CEventSchedule*, CDateTime> m_waiting;
+  int m_snoozeMinutes = kDefaultSnooze;
+  std::function<void(int)> m_snoozeListener;
+  std::vector<Snoozed> m_snoozed;
+  // The snoozed alarm being handled; m_current points at its schedule meanwhile.
+  std::unique_ptr<Snoozed> m_ringing;
+  // Notifications that offer a snooze may answer after the monitor is gone.
+  std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 }  // namespace zw

@@ -41,6 +41,7 @@ class CEventList {
   std::size_t GetCount() const { return m_alarms.size(); }
   CEvent* GetAlarm(std::size_t index) const { return m_alarms[index].get(); }
   CEventSchedule* GetSchedule(std::size_t index) const { return m_schedules[index].get(); }
+  const CLocationDB& Locations() const { return m_db; }
 
   // The event's name as lists show it, with kPlaceNotFound in parentheses when its place
   // is not in the database.

@@ -380,3 +380,57 @@ TEST_F(AlarmMonitorTest, EventSwitchedOffNeverFiresAndKeepsItsSettings) {
   EXPECT_EQ(TickAndHandle(CDateTime(2026, 12, 9, 9, 0, 0)), s);
   EXPECT_EQ(m_actions.Kinds(), Strings{"message"});
 }
+
+// Every snooze choice, from the box and from a lone notification: the alarm comes back once,
+// exactly that long after, as the alert style says, without its program, while the event's
+// own schedule (or, for a one-time event, its removal) goes on as if it had been dismissed.
+TEST_F(AlarmMonitorTest, SnoozeBringsTheAlarmBackOnceWithoutTouchingTheSchedule) {
+  std::vector<int> remembered;
+  m_monitor.SetSnoozeListener([&](int minutes) { remembered.push_back(minutes); });
+  for (const AlertStyle style : {AlertStyle::kBox, AlertStyle::kNotification}) {
+    m_monitor.SetAlertStyle(style);
+    m_actions.SetNotificationServer(style != AlertStyle::kBox);
+    for (const int frequency : {kDaily, kOneTime}) {
+      for (const int minutes : CAlarmMonitor::kSnoozeChoices) {
+        SCOPED_TRACE(testing::Message() << "style " << static_cast<int>(style) << " frequency "
+                                        << frequency << " minutes " << minutes);
+        CEvent& alarm = Add("Tea", frequency, "10:00:00");
+        alarm.Fields().showMessage = 1;
+        alarm.Fields().runProgram = 1;
+        CEvent::SetText(alarm.Fields().programCommand, "kettle");
+        const CEventSchedule* schedule = m_list.GetSchedule(0);
+        m_clock.Set(BerlinWinter(10, 0, 0).Seconds());
+        m_actions.Clear();
+        if (style == AlertStyle::kBox) {
+          m_actions.AnswerSnooze(minutes);
+        }
+        ASSERT_EQ(TickAndHandle(BerlinWinter(10, 0, 0)), schedule);
+        if (style == AlertStyle::kNotification) {
+          ASSERT_TRUE(m_actions.LastNotice().snooze);
+          m_actions.LastNotice().snooze(minutes);
+        }
+        EXPECT_EQ(m_monitor.SnoozedCount(), 1u);
+        EXPECT_EQ(m_list.GetCount(), frequency == kOneTime ? 0u : 1u);
+        if (frequency == kDaily) {
+          EXPECT_EQ(schedule->Next(), CDateTime(2026, 12, 9, 10, 0, 0));
+        }
+
+        m_actions.Clear();
+        const CDateTime due = BerlinWinter(10, minutes, 0);
+        EXPECT_EQ(TickAndHandle(due - CDateSpan(0, 0, 0, 1)), nullptr);
+        ASSERT_NE(TickAndHandle(due), nullptr);
+        EXPECT_EQ(m_actions.Kinds(), Strings{style == AlertStyle::kBox ? "message" : "notify"});
+        EXPECT_EQ(m_actions.Calls()[0].text.find("LATE"), std::string::npos);
+        EXPECT_EQ(m_monitor.SnoozeMinutes(), minutes);
+        // Dismissed: it does not come again.
+        EXPECT_EQ(TickAndHandle(due + CDateSpan(0, 2, 0, 0)), nullptr);
+        EXPECT_EQ(m_monitor.SnoozedCount(), 0u);
+        while (m_list.GetCount() > 0) {
+          m_list.RemoveAt(0);
+        }
+        m_clock.Set(BerlinWinter(9, 0, 0).Seconds());
+      }
+    }
+  }
+  EXPECT_EQ(remembered.size(), 20u);
+}

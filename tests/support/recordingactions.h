@@ -24,6 +24,17 @@ class RecordingActions final : public IAlarmActions {
     m_calls.push_back({"message", text, {}});
     RunBoxHook();
   }
+  // The box answers with the snooze minutes scripted, Dismiss once the script runs out.
+  int ShowAlarm(const std::string& text, int snoozeMinutes) override {
+    m_offered = snoozeMinutes;
+    ShowMessage(text);
+    if (m_snoozes.empty()) {
+      return 0;
+    }
+    const int minutes = m_snoozes.front();
+    m_snoozes.pop_front();
+    return minutes;
+  }
   bool AskYesNo(const std::string& text) override {
     m_calls.push_back({"ask", text, {}});
     RunBoxHook();
@@ -49,6 +60,7 @@ class RecordingActions final : public IAlarmActions {
     m_calls.push_back(
         {"notify", notice.summary + "|" + notice.body,
          std::string(notice.soundPlaying ? "sound" : "") + (notice.boxFollows ? "box" : "")});
+    m_notice = notice;
     return m_notificationServer;
   }
   void RefreshEventLists() override {
@@ -59,6 +71,10 @@ class RecordingActions final : public IAlarmActions {
   }
 
   void Answer(bool yes) { m_answers.push_back(yes); }
+  void AnswerSnooze(int minutes) { m_snoozes.push_back(minutes); }
+  // The minutes the last box offered first.
+  int OfferedSnooze() const { return m_offered; }
+  const AlarmNotice& LastNotice() const { return m_notice; }
   void SetProcessStarts(bool starts) { m_processStarts = starts; }
   // Whether notifications find a server to show them.
   void SetNotificationServer(bool present) { m_notificationServer = present; }
@@ -84,6 +100,9 @@ class RecordingActions final : public IAlarmActions {
 
   std::vector<Call> m_calls;
   std::deque<bool> m_answers;
+  std::deque<int> m_snoozes;
+  int m_offered = 0;
+  AlarmNotice m_notice;
   bool m_processStarts = true;
   bool m_notificationServer = false;
   std::function<void()> m_boxHook;
