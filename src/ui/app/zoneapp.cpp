@@ -116,6 +116,7 @@ void CZoneApp::CreateClock() {
   m_actions.SetOwner(m_clock.get());
   CreateTray();
   ApplyDesktopPrefs();
+  m_alarms.RememberSnoozeIn(*m_store);
   m_alarms.Load();
   m_alarms.Start();
   // Nothing fires once the clock is gone and the program is on its way out.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/clocksettings.h"
+#include "settings/settingsstore.h"
 #include "timecore/datetime.h"
 
 namespace zw {
@@ -32,6 +33,22 @@ CAlarmService::CAlarmService(const CClockSettings& settings, CLocationDB& db, IF
 }
 
 CAlarmService::~CAlarmService() = default;
+
+void CAlarmService::RememberSnoozeIn(ISettingsStore& store) {
+  // A few decimal digits; anything else is not ours and leaves the default offered.
+  constexpr std::size_t kMaxDigits = 4;
+  if (const auto stored = store.Read(kSnoozeSetting, kMaxDigits)) {
+    const std::string text(stored->begin(), stored->end());
+    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos) {
+      m_monitor.SetSnoozeMinutes(std::stoi(text));
+    }
+  }
+  m_monitor.SetSnoozeListener([&store](int minutes) {
+    const std::string text = std::to_string(minutes);
+    store.Write(kSnoozeSetting,
+                std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  });
+}
 
 void CAlarmService::Load() {
   m_events.Load(m_files, m_messages);

@@ -18,6 +18,7 @@ class CClockSettings;
 class CLocationDB;
 class IFileLayer;
 class IMessageSink;
+class ISettingsStore;
 
 // The program's events and what makes them fire: the event list, the monitor that tests it
 // once a second on a timer of its own, and the log of started programs. Alarms act through
@@ -34,6 +35,13 @@ class CAlarmService : public QObject {
                 IMessageSink& messages, IAlarmActions& actions, std::string logDirectory = {},
                 QObject* parent = nullptr);
   ~CAlarmService() override;
+
+  // The value of the settings store that keeps the last snooze chosen.
+  static constexpr const char* kSnoozeSetting = "SnoozeMinutes";
+
+  // Offers the snooze last chosen in `store` first and keeps each new choice there; the
+  // store must outlive the service.
+  void RememberSnoozeIn(ISettingsStore& store);
 
   // Reads the event file; its failures go to the message sink.
   void Load();
@@ -62,6 +70,9 @@ class CAlarmService : public QObject {
     Relay(CAlarmService& service, IAlarmActions& actions)
         : m_service(service), m_actions(actions) {}
     void ShowMessage(const std::string& text) override { m_actions.ShowMessage(text); }
+    int ShowAlarm(const std::string& text, int snoozeMinutes) override {
+      return m_actions.ShowAlarm(text, snoozeMinutes);
+    }
     bool AskYesNo(const std::string& text) override { return m_actions.AskYesNo(text); }
     void StartWavLoop(const std::string& file, int playCount) override {
       m_actions.StartWavLoop(file, playCount);

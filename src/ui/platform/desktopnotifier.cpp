@@ -58,6 +58,10 @@ void CDesktopNotifier::Send(const AlarmNotice& notice, uint replaces) {
   if (notice.soundPlaying) {
     actions << QString::fromLatin1(kStopAction) << QString::fromLatin1(kStopText);
   }
+  if (OffersSnooze(notice)) {
+    actions << QString::fromLatin1(kSnoozeAction)
+            << QStringLiteral("Snooze %1 minutes").arg(notice.snoozeMinutes);
+  }
   const QVariantMap hints{
       {QStringLiteral("urgency"), QVariant::fromValue(kUrgencyCritical)},
       {QStringLiteral("desktop-entry"), QStringLiteral("io.github.zonewright.Zonewright")},
@@ -80,6 +84,9 @@ void CDesktopNotifier::Send(const AlarmNotice& notice, uint replaces) {
 }
 
 void CDesktopNotifier::OnSent(const AlarmNotice& notice, uint id, unsigned soundEndsAtSend) {
+  if (OffersSnooze(notice)) {
+    m_withSnooze[id] = notice;
+  }
   if (!notice.soundPlaying) {
     return;
   }
@@ -116,9 +123,18 @@ void CDesktopNotifier::OnActionInvoked(uint id, const QString& action) {
   if (m_withStop.contains(id) && action == QLatin1String(kStopAction)) {
     m_stop.store(true);
   }
+  const auto snoozable = m_withSnooze.find(id);
+  if (snoozable != m_withSnooze.end() && action == QLatin1String(kSnoozeAction)) {
+    const AlarmNotice notice = std::move(snoozable->second);
+    m_withSnooze.erase(snoozable);
+    // The alarm comes back with its sound; this one's ends now.
+    m_stop.store(true);
+    notice.snooze(notice.snoozeMinutes);
+  }
 }
 
 void CDesktopNotifier::OnClosed(uint id, uint reason) {
+  m_withSnooze.erase(id);
   const auto open = m_withStop.find(id);
   if (open == m_withStop.end()) {
     return;

@@ -14,7 +14,7 @@ namespace zw {
 // sound is over the button goes: the notification is closed where the box shows the alarm
 // too, and otherwise shown again without it, so an alarm nobody was there to hear still
 // says what it was. Dismissing a notification that stands alone stops the sound, as closing
-// the box does.
+// the box does. A notification that stands alone offers to snooze the alarm as well.
 class CDesktopNotifier : public QObject {
   Q_OBJECT
 
@@ -24,6 +24,7 @@ class CDesktopNotifier : public QObject {
   static constexpr const char* kInterface = "org.freedesktop.Notifications";
   static constexpr const char* kStopAction = "stop-sound";
   static constexpr const char* kStopText = "Stop sound";
+  static constexpr const char* kSnoozeAction = "snooze";
   static constexpr const char* kAppName = "Zonewright";
   static constexpr const char* kAppIcon = "zonewright";
   // The NotificationClosed reason of a notification the user dismissed.
@@ -49,11 +50,16 @@ class CDesktopNotifier : public QObject {
   void Send(const AlarmNotice& notice, uint replaces);
   void OnSent(const AlarmNotice& notice, uint id, unsigned soundEndsAtSend);
   void EndSound(uint id, const AlarmNotice& notice);
+  static bool OffersSnooze(const AlarmNotice& notice) {
+    return notice.snooze && notice.snoozeMinutes > 0;
+  }
 
   std::atomic<bool>& m_stop;
   QDBusConnection m_bus;
   // The notifications still up that offer to stop the sound.
   std::map<uint, AlarmNotice> m_withStop;
+  // The notifications still up that offer a snooze.
+  std::map<uint, AlarmNotice> m_withSnooze;
   // SoundEnded calls so far; a reply to a Notify sent before the last one is already silent.
   unsigned m_soundEnds = 0;
 };

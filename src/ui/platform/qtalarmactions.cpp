@@ -7,6 +7,7 @@
 #include "events/alarmmonitor.h"
 #include "platform/messagesink.h"
 #include "platform/processlauncher.h"
+#include "ui/platform/alarmbox.h"
 #include "ui/platform/latin1.h"
 #include "ui/platform/moviewnd.h"
 #include "ui/platform/wavplayer.h"
@@ -44,6 +45,11 @@ CQtAlarmActions::CQtAlarmActions(QWidget* owner)
 
 void CQtAlarmActions::ShowMessage(const std::string& text) {
   RunAlarmBox(m_owner, QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+int CQtAlarmActions::ShowAlarm(const std::string& text, int snoozeMinutes) {
+  CAlarmBox box(FromStored(text), snoozeMinutes, m_owner);
+  return box.Ask();
 }
 
 bool CQtAlarmActions::AskYesNo(const std::string& text) {

@@ -22,6 +22,7 @@ class CQtAlarmActions final : public IAlarmActions {
   CDesktopNotifier& Notifier() { return m_notifier; }
 
   void ShowMessage(const std::string& text) override;
+  int ShowAlarm(const std::string& text, int snoozeMinutes) override;
   bool AskYesNo(const std::string& text) override;
   void StartWavLoop(const std::string& file, int playCount) override;
   void OpenMovie(const std::string& file) override;

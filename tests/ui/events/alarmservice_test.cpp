@@ -1,17 +1,22 @@
 #include "ui/events/alarmservice.h"
 
+#include <QComboBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cstring>
 
 #include "events/event.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
 #include "settings/clocksettings.h"
 #include "support/fakeclock.h"
+#include "support/memorystore.h"
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
+#include "ui/platform/alarmbox.h"
 
 using namespace zw;
 
@@ -115,6 +120,49 @@ class AlarmServiceTest : public QObject {
     QTRY_COMPARE(changed.count(), 1);
     QCOMPARE(w.Messages(), (std::vector<std::string>{"Flight"}));
     QCOMPARE(w.service.Events().GetCount(), std::size_t{0});
+  }
+
+  // The box offers the last choice first; each choice reaches the next run through the
+  // settings store, and a stored value that is no choice leaves the default offered.
+  void snoozeChoiceOutlivesTheRun() {
+    test::MemoryStore store;
+    const auto stored = [&store] {
+      const auto bytes = store.Value(CAlarmService::kSnoozeSetting);
+      return std::string(bytes.begin(), bytes.end());
+    };
+    int offered = CAlarmMonitor::kDefaultSnooze;
+    for (const int minutes : CAlarmMonitor::kSnoozeChoices) {
+      World w;
+      w.service.RememberSnoozeIn(store);
+      w.Add("Tea", kDaily, "10:00:00");
+      w.actions.AnswerSnooze(minutes);
+      w.SetBerlin(8, 10, 0);
+      w.service.CheckDue();
+      QTRY_COMPARE(w.Messages().size(), std::size_t{1});
+      QCOMPARE(w.actions.OfferedSnooze(), offered);
+      QCOMPARE(stored(), std::to_string(minutes));
+      offered = minutes;
+    }
+    for (const char* foreign : {"7", "abc", "99999"}) {
+      store.Write(CAlarmService::kSnoozeSetting,
+                  std::span(reinterpret_cast<const std::uint8_t*>(foreign), std::strlen(foreign)));
+      World w;
+      w.service.RememberSnoozeIn(store);
+      QCOMPARE(w.service.Monitor().SnoozeMinutes(), CAlarmMonitor::kDefaultSnooze);
+    }
+  }
+
+  // The box answers with the minutes showing when Snooze is pressed, and 0 for Dismiss.
+  void alarmBoxSnoozesForTheMinutesChosen() {
+    CAlarmBox box(QStringLiteral("Tea"), 30);
+    QCOMPARE(box.MinutesList()->currentData().toInt(), 30);
+    for (int i = 0; i < box.MinutesList()->count(); ++i) {
+      box.MinutesList()->setCurrentIndex(i);
+      QTimer::singleShot(0, box.SnoozeButton(), &QPushButton::click);
+      QCOMPARE(box.Ask(), CAlarmMonitor::kSnoozeChoices[static_cast<std::size_t>(i)]);
+    }
+    QTimer::singleShot(0, box.DismissButton(), &QPushButton::click);
+    QCOMPARE(box.Ask(), 0);
   }
 };
 

@@ -1,0 +1,68 @@
+#include "ui/platform/alarmbox.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "events/alarmmonitor.h"
+#include "platform/messagesink.h"
+
+namespace zw {
+
+CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
+    : QDialog(parent),
+      m_minutes(new QComboBox),
+      m_snooze(new QPushButton(QStringLiteral("Snooze"))),
+      m_dismiss(new QPushButton(QStringLiteral("Dismiss"))) {
+  setWindowTitle(QString::fromLatin1(IMessageSink::kCaption.data(),
+                                     static_cast<qsizetype>(IMessageSink::kCaption.size())));
+  setWindowModality(Qt::ApplicationModal);
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+
+  auto* message = new QHBoxLayout;
+  auto* icon = new QLabel;
+  const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
+  icon->setAlignment(Qt::AlignTop);
+  message->addWidget(icon);
+  auto* label = new QLabel(text);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setWordWrap(true);
+  label->setMinimumWidth(280);
+  message->addWidget(label, 1);
+
+  for (const int minutes : CAlarmMonitor::kSnoozeChoices) {
+    m_minutes->addItem(QStringLiteral("%1 minutes").arg(minutes), minutes);
+  }
+  const int index = m_minutes->findData(offered);
+  m_minutes->setCurrentIndex(index >= 0 ? index
+                                        : m_minutes->findData(CAlarmMonitor::kDefaultSnooze));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(m_snooze);
+  buttons->addWidget(m_minutes);
+  buttons->addStretch();
+  buttons->addWidget(m_dismiss);
+  m_dismiss->setDefault(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(message);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+
+  connect(m_snooze, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_dismiss, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int CAlarmBox::Minutes() const {
+  return m_minutes->currentData().toInt();
+}
+
+int CAlarmBox::Ask() {
+  return exec() == QDialog::Accepted ? Minutes() : 0;
+}
+
+}  // namespace zw
