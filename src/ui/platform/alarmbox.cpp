@@ -14,6 +14,7 @@ namespace zw {
 
 CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
     : QDialog(parent),
+      m_text(new QLabel(text)),
       m_minutes(new QComboBox),
       m_snooze(new QPushButton(QStringLiteral("Snooze"))),
       m_dismiss(new QPushButton(QStringLiteral("Dismiss"))) {
@@ -28,11 +29,11 @@ CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
   icon->setAlignment(Qt::AlignTop);
   message->addWidget(icon);
-  auto* label = new QLabel(text);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  label->setWordWrap(true);
-  label->setMinimumWidth(280);
-  message->addWidget(label, 1);
+  m_text->setTextFormat(Qt::PlainText);
+  m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_text->setWordWrap(true);
+  m_text->setMinimumWidth(280);
+  message->addWidget(m_text, 1);
 
   for (const int minutes : CAlarmMonitor::kSnoozeChoices) {
     m_minutes->addItem(QStringLiteral("%1 minutes").arg(minutes), minutes);
@@ -55,6 +56,10 @@ CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
 
   connect(m_snooze, &QPushButton::clicked, this, &QDialog::accept);
   connect(m_dismiss, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString CAlarmBox::Text() const {
+  return m_text->text();
 }
 
 int CAlarmBox::Minutes() const {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace zw {
@@ -16,6 +17,7 @@ class CAlarmBox : public QDialog {
   // `offered` is the choice shown first; the others are the monitor's snooze choices.
   CAlarmBox(const QString& text, int offered, QWidget* parent = nullptr);
 
+  QString Text() const;
   // The minutes chosen for a snooze.
   int Minutes() const;
   QComboBox* MinutesList() const { return m_minutes; }
@@ -26,6 +28,7 @@ class CAlarmBox : public QDialog {
   int Ask();
 
  private:
+  QLabel* m_text;
   QComboBox* m_minutes;
   QPushButton* m_snooze;
   QPushButton* m_dismiss;

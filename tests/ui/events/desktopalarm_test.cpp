@@ -16,6 +16,7 @@
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
 #include "ui/events/alarmservice.h"
+#include "ui/platform/alarmbox.h"
 #include "ui/platform/qtalarmactions.h"
 
 using namespace zw;
@@ -130,9 +131,9 @@ class BoxCloser : public QObject {
   BoxCloser() {
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      auto* box = qobject_cast<CAlarmBox*>(QApplication::activeModalWidget());
       if (box != nullptr && m_text.isEmpty()) {
-        m_text = box->text();
+        m_text = box->Text();
         QTimer::singleShot(m_delayMs, box, &QDialog::accept);
       }
     });
@@ -182,7 +183,8 @@ class DesktopAlarmTest : public QObject {
     QCOMPARE(shown.icon, QStringLiteral("zonewright"));
     QCOMPARE(shown.summary, QStringLiteral("Flight"));
     QCOMPARE(shown.body, kBody);
-    QCOMPARE(shown.actions, (QStringList{"stop-sound", "Stop sound"}));
+    QCOMPARE(shown.actions,
+             (QStringList{"stop-sound", "Stop sound", "snooze", "Snooze 10 minutes"}));
     QCOMPARE(shown.replaces, 0u);
     QCOMPARE(shown.expires, 0);
     // No box: the sound plays on, waiting for the button.
@@ -202,7 +204,7 @@ class DesktopAlarmTest : public QObject {
     QTRY_COMPARE(server.notices.size(), std::size_t{2});
     QCOMPARE(server.notices[1].replaces, 41u);
     QCOMPARE(server.notices[1].body, kBody);
-    QVERIFY(server.notices[1].actions.isEmpty());
+    QCOMPARE(server.notices[1].actions, (QStringList{"snooze", "Snooze 10 minutes"}));
     QCOMPARE(w.passes.load(), 1);
     QVERIFY(server.closed.empty());
   }
@@ -219,6 +221,30 @@ class DesktopAlarmTest : public QObject {
     QTest::qWait(300);
     // Gone for good: it is not shown again.
     QCOMPARE(server.notices.size(), std::size_t{1});
+  }
+
+  // Snooze on a lone notification silences it and brings the alarm back, notification only,
+  // after the minutes offered; a foreign notification's snooze is none of ours.
+  void snoozeFromTheNotification() {
+    FakeNotifications server;
+    World w;
+    w.Add(true);
+    w.Fire(AlertStyle::kNotification);
+    QTRY_COMPARE(server.notices.size(), std::size_t{1});
+    emit server.ActionInvoked(7, QStringLiteral("snooze"));
+    QTest::qWait(200);
+    QCOMPARE(w.service.Monitor().SnoozedCount(), std::size_t{0});
+    emit server.ActionInvoked(41, QStringLiteral("snooze"));
+    QTRY_COMPARE(w.service.Monitor().SnoozedCount(), std::size_t{1});
+    QVERIFY(CAlarmMonitor::MediaStopFlag().load());
+    const std::size_t before = server.notices.size();
+    w.clock.Set(CDateTime(2026, 12, 8, 9, 10, 0).Seconds());
+    w.service.CheckDue();
+    QTRY_COMPARE(server.notices.size(), before + 1);
+    QCOMPARE(server.notices.back().replaces, 0u);
+    QCOMPARE(server.notices.back().summary, QStringLiteral("Flight"));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(w.service.Monitor().SnoozedCount(), std::size_t{0});
   }
 
   // With the box as well, closing the box stops the sound and takes the notification away.
