@@ -1,5 +1,6 @@
 #include "ui/events/eventeditdlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -64,6 +65,7 @@ CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* 
     m_tree->SelectByName(locationName, locationCountry);
   }
   m_name->setText(Latin1(alarm.Name()));
+  m_on->setChecked(!alarm.IsOff());
   m_actions = EventActions::From(alarm);
   m_preNotify->setValue(std::clamp(r.preNotifyMinutes, 0, 99));
 }
@@ -75,7 +77,12 @@ void CEventEditDlg::BuildControls() {
   auto* form = new QFormLayout;
   m_name = new QLineEdit;
   m_name->setMaxLength(40);
-  form->addRow(QStringLiteral("Name:"), m_name);
+  m_on = new QCheckBox(QStringLiteral("On"));
+  m_on->setToolTip(QStringLiteral("An event that is off never fires but keeps its settings"));
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(m_name, 1);
+  nameRow->addWidget(m_on);
+  form->addRow(QStringLiteral("Name:"), nameRow);
   layout->addLayout(form);
 
   auto* columns = new QHBoxLayout;
@@ -232,6 +239,7 @@ void CEventEditDlg::accept() {
     return;
   }
   r.frequency = m_current;
+  m_alarm.SetOff(!m_on->isChecked());
 
   if (m_actions.Any()) {
     m_actions.StoreInto(m_alarm);

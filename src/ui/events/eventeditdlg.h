@@ -7,6 +7,7 @@
 #include "events/eventactions.h"
 #include "ui/widgets/appcontext.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +41,7 @@ class CEventEditDlg : public QDialog {
   ~CEventEditDlg() override;
 
   QLineEdit* NameEdit() const { return m_name; }
+  QCheckBox* OnBox() const { return m_on; }
   QComboBox* ViewBox() const { return m_view; }
   CLocationTree& LocationTree() const { return *m_tree; }
   QTabBar* Tabs() const { return m_tabs; }
@@ -68,6 +70,7 @@ class CEventEditDlg : public QDialog {
   EventActions m_actions;
 
   QLineEdit* m_name = nullptr;
+  QCheckBox* m_on = nullptr;
   QComboBox* m_view = nullptr;
   std::unique_ptr<CLocationTree> m_tree;
   QTabBar* m_tabs = nullptr;

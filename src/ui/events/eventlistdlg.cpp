@@ -1,13 +1,17 @@
 #include "ui/events/eventlistdlg.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QListWidget>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstring>
+#include <limits>
 
 #include "events/eventlist.h"
+#include "events/eventwords.h"
+#include "events/schedulelisting.h"
+#include "locations/location.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
 #include "ui/events/alarmservice.h"
@@ -17,20 +21,51 @@
 
 namespace zw {
 
+namespace {
+
+constexpr int kSortRole = Qt::UserRole;
+constexpr int kScheduleRole = Qt::UserRole + 1;
+
+// Rows sort by the key a cell keeps for it (times by instant, events without a next time
+// last), else by their text.
+class SortedItem final : public QTreeWidgetItem {
+ public:
+  bool operator<(const QTreeWidgetItem& other) const override {
+    const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
+    const QVariant mine = data(column, kSortRole);
+    const QVariant theirs = other.data(column, kSortRole);
+    if (mine.isValid() && theirs.isValid()) {
+      return mine.toLongLong() < theirs.toLongLong();
+    }
+    return text(column).localeAwareCompare(other.text(column)) < 0;
+  }
+};
+
+}  // namespace
+
 CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_alarms(context.alarms.Events()) {
   setWindowTitle(QStringLiteral("Set Event"));
   auto* layout = new QHBoxLayout(this);
-  m_list = new QListWidget;
-  m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_list->setMinimumSize(240, 220);
+  m_list = new QTreeWidget;
+  m_list->setColumnCount(kColumnCount);
+  m_list->setHeaderLabels({QStringLiteral("On"), QStringLiteral("Name"),
+                           QStringLiteral("Next There"), QStringLiteral("Next Here"),
+                           QStringLiteral("Place"), QStringLiteral("Repeats")});
+  m_list->setRootIsDecorated(false);
+  m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_list->setSortingEnabled(true);
+  m_list->sortByColumn(kNameColumn, Qt::AscendingOrder);
+  m_list->setMinimumSize(640, 240);
   layout->addWidget(m_list, 1);
   auto* column = new QVBoxLayout;
   m_add = new QPushButton(QStringLiteral("Add..."));
   m_change = new QPushButton(QStringLiteral("Change..."));
   m_delete = new QPushButton(QStringLiteral("Delete"));
+  auto* exportButton = new QPushButton(QStringLiteral("Export..."));
+  auto* importButton = new QPushButton(QStringLiteral("Import..."));
   auto* close = new QPushButton(QStringLiteral("Close"));
-  for (QPushButton* b : {m_add, m_change, m_delete}) {
+  for (QPushButton* b : {m_add, m_change, m_delete, exportButton, importButton}) {
     b->setAutoDefault(false);
     column->addWidget(b);
   }
@@ -41,7 +76,15 @@ CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
   connect(m_add, &QPushButton::clicked, this, &CEventListDlg::AddEvent);
   connect(m_change, &QPushButton::clicked, this, &CEventListDlg::ChangeEvent);
   connect(m_delete, &QPushButton::clicked, this, &CEventListDlg::DeleteEvent);
-  connect(m_list, &QListWidget::itemDoubleClicked, this, &CEventListDlg::ChangeEvent);
+  connect(exportButton, &QPushButton::clicked, this, &CEventListDlg::ExportEvents);
+  connect(importButton, &QPushButton::clicked, this, &CEventListDlg::ImportEvents);
+  connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CEventListDlg::ChangeEvent);
+  connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CEventListDlg::UpdateButtons);
+  connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+    if (column == kOnColumn) {
+      SwitchOnOff(item);
+    }
+  });
   connect(close, &QPushButton::clicked, this, &CEventListDlg::accept);
   // A one-time event that fires meanwhile leaves the list at once.
   connect(&m_context.alarms, &CAlarmService::eventsChanged, this, &CEventListDlg::Refill);
@@ -54,19 +97,106 @@ void CEventListDlg::done(int result) {
   QDialog::done(result);
 }
 
-void CEventListDlg::Refill() {
-  m_list->clear();
-  for (std::size_t i = 0; i < m_alarms.GetCount(); ++i) {
-    m_list->addItem(Latin1(m_alarms.ListText(i)));
+void CEventListDlg::Fill(QTreeWidgetItem* item, const CEventSchedule& schedule) const {
+  const CEvent& alarm = *schedule.Alarm();
+  const DisplayOptions display = m_context.settings.Display();
+  item->setData(kNameColumn, kScheduleRole,
+                QVariant::fromValue(reinterpret_cast<quintptr>(&schedule)));
+  item->setCheckState(kOnColumn, alarm.IsOff() ? Qt::Unchecked : Qt::Checked);
+  item->setData(kOnColumn, kSortRole, alarm.IsOff() ? 1 : 0);
+  const int index = m_alarms.IndexOf(&schedule);
+  item->setText(kNameColumn, Latin1(m_alarms.ListText(static_cast<std::size_t>(index))));
+  const std::optional<NextTimes> next = NextTimesOf(schedule, ComputerLocalTime);
+  constexpr qint64 kNever = std::numeric_limits<qint64>::max();
+  item->setData(kPlaceTimeColumn, kSortRole, next ? next->gmt.Seconds() : kNever);
+  item->setData(kHereTimeColumn, kSortRole, next ? next->gmt.Seconds() : kNever);
+  item->setText(kPlaceTimeColumn,
+                next ? Latin1(CScheduleListing::TimeText(next->place, display)) : QString());
+  item->setText(kHereTimeColumn,
+                next ? Latin1(CScheduleListing::TimeText(next->computer, display)) : QString());
+  item->setText(kPlaceColumn, schedule.Location() != nullptr
+                                  ? Latin1(schedule.Location()->Name())
+                                  : Latin1(std::string(CEventList::kPlaceNotFound)));
+  item->setText(kRepeatColumn, Latin1(RepeatWords(alarm, display.hour24 != 0)));
+  // An event that is off keeps its row, greyed, so that it can be switched on again.
+  const QBrush text =
+      palette().brush(alarm.IsOff() ? QPalette::Disabled : QPalette::Active, QPalette::Text);
+  for (int column = 0; column < kColumnCount; ++column) {
+    item->setForeground(column, text);
   }
-  Select(m_list->count() > 0 ? 0 : -1);
 }
 
-void CEventListDlg::Select(int row) {
-  const bool any = row >= 0 && row < m_list->count();
-  m_list->setCurrentRow(any ? row : -1);
+void CEventListDlg::Refill() {
+  const CEventSchedule* chosen = Selected();
+  {
+    const QSignalBlocker block(m_list);
+    m_list->setSortingEnabled(false);
+    m_list->clear();
+    for (std::size_t i = 0; i < m_alarms.GetCount(); ++i) {
+      auto* item = new SortedItem;
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      Fill(item, *m_alarms.GetSchedule(i));
+      m_list->addTopLevelItem(item);
+    }
+    m_list->setSortingEnabled(true);
+    for (int column = 0; column < kColumnCount; ++column) {
+      m_list->resizeColumnToContents(column);
+    }
+  }
+  Select(m_alarms.IndexOf(chosen) >= 0 ? chosen : nullptr);
+}
+
+CEventSchedule* CEventListDlg::ScheduleOf(const QTreeWidgetItem* item) const {
+  if (item == nullptr) {
+    return nullptr;
+  }
+  auto* schedule =
+      reinterpret_cast<CEventSchedule*>(item->data(kNameColumn, kScheduleRole).value<quintptr>());
+  return m_alarms.IndexOf(schedule) >= 0 ? schedule : nullptr;
+}
+
+QTreeWidgetItem* CEventListDlg::ItemOf(const CEventSchedule* schedule) const {
+  for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+    if (ScheduleOf(m_list->topLevelItem(row)) == schedule) {
+      return m_list->topLevelItem(row);
+    }
+  }
+  return nullptr;
+}
+
+CEventSchedule* CEventListDlg::Selected() const {
+  return ScheduleOf(m_list->currentItem());
+}
+
+void CEventListDlg::Select(const CEventSchedule* schedule) {
+  QTreeWidgetItem* item = schedule != nullptr ? ItemOf(schedule) : m_list->topLevelItem(0);
+  m_list->clearSelection();
+  m_list->setCurrentItem(item);
+  UpdateButtons();
+}
+
+void CEventListDlg::UpdateButtons() {
+  const bool any = Selected() != nullptr;
   m_change->setEnabled(any);
   m_delete->setEnabled(any);
+}
+
+void CEventListDlg::SwitchOnOff(QTreeWidgetItem* item) {
+  CEventSchedule* schedule = ScheduleOf(item);
+  if (schedule == nullptr) {
+    return;
+  }
+  const bool off = item->checkState(kOnColumn) != Qt::Checked;
+  if (schedule->Alarm()->IsOff() == off) {
+    return;
+  }
+  schedule->Alarm()->SetOff(off);
+  schedule->Reschedule();
+  {
+    const QSignalBlocker block(m_list);
+    Fill(item, *schedule);
+  }
+  Save();
 }
 
 void CEventListDlg::Save() {
@@ -79,19 +209,18 @@ void CEventListDlg::AddEvent() {
   if (settings.exec() != QDialog::Accepted) {
     return;
   }
-  m_alarms.Add(std::move(alarm));
-  m_list->addItem(Latin1(m_alarms.ListText(m_alarms.GetCount() - 1)));
-  Select(m_list->count() - 1);
+  const CEventSchedule* added = m_alarms.Add(std::move(alarm));
+  Refill();
+  Select(added);
   Save();
 }
 
 void CEventListDlg::ChangeEvent() {
-  const int row = m_list->currentRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= m_alarms.GetCount()) {
+  const CEventSchedule* original = Selected();
+  if (original == nullptr) {
     return;
   }
-  const CEventSchedule* original = m_alarms.GetSchedule(static_cast<std::size_t>(row));
-  auto copy = std::make_unique<CEvent>(*m_alarms.GetAlarm(static_cast<std::size_t>(row)));
+  auto copy = std::make_unique<CEvent>(*original->Alarm());
   CEventEditDlg settings(m_context, *copy, this);
   if (settings.exec() != QDialog::Accepted) {
     return;
@@ -99,9 +228,9 @@ void CEventListDlg::ChangeEvent() {
   // An alarm may have removed the event while the settings were open.
   const int now = m_alarms.IndexOf(original);
   if (now < 0) {
-    m_alarms.Add(std::move(copy));
-    m_list->addItem(Latin1(m_alarms.ListText(m_alarms.GetCount() - 1)));
-    Select(m_list->count() - 1);
+    const CEventSchedule* added = m_alarms.Add(std::move(copy));
+    Refill();
+    Select(added);
     Save();
     return;
   }
@@ -109,24 +238,24 @@ void CEventListDlg::ChangeEvent() {
   std::memcpy(&m_alarms.GetAlarm(index)->Fields(), &copy->Fields(), CEvent::kRecordSize);
   m_alarms.GetSchedule(index)->Reschedule();
   Refill();
-  Select(now);
+  Select(original);
   Save();
 }
 
 void CEventListDlg::DeleteEvent() {
-  const int row = m_list->currentRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= m_alarms.GetCount()) {
+  const CEventSchedule* chosen = Selected();
+  if (chosen == nullptr) {
     return;
   }
-  const std::string name = m_alarms.GetAlarm(static_cast<std::size_t>(row))->Name();
+  const std::string name = chosen->Alarm()->Name();
   if (!m_context.messages.AskYesNo(std::string(kDeleteQuestion1) + name +
                                    std::string(kDeleteQuestion2))) {
     return;
   }
-  m_alarms.RemoveAt(static_cast<std::size_t>(row));
-  delete m_list->takeItem(row);
+  m_alarms.Remove(chosen);
+  Refill();
+  Select(nullptr);
   Save();
-  Select(m_list->count() > 0 ? 0 : -1);
 }
 
 }  // namespace zw

@@ -19,6 +19,7 @@
 #include "support/recordingactions.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
+#include "support/scopedtz.h"
 #include "support/tempdir.h"
 #include "support/testcontext.h"
 #include "support/widgettest.h"
@@ -66,6 +67,30 @@ struct World {
 
 std::unique_ptr<CEvent> NewAlarm() {
   return std::make_unique<CEvent>();
+}
+
+// An event at Tokyo.
+void AddAt(CEventList& list, const char* name, int frequency, const char* time, const char* date,
+           EventExtras extras = {}) {
+  auto alarm = std::make_unique<CEvent>();
+  CEvent::SetText(alarm->Fields().name, name);
+  CEvent::SetText(alarm->Fields().locationName, "Tokyo");
+  CEvent::SetText(alarm->Fields().locationCountry, "Japan");
+  CEvent::SetText(alarm->Fields().timeText, time);
+  CEvent::SetText(alarm->Fields().dateText, date);
+  alarm->Fields().frequency = frequency;
+  alarm->Fields().weekday = 3;
+  alarm->Fields().showMessage = 1;
+  alarm->SetExtras(extras);
+  list.Add(std::move(alarm));
+}
+
+QStringList Column(const QTreeWidget* list, int column) {
+  QStringList texts;
+  for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    texts << list->topLevelItem(row)->text(column);
+  }
+  return texts;
 }
 
 QString Last(const test::RecordingSink& s) {
@@ -249,7 +274,8 @@ class EventDialogsTest : public QObject {
     });
     set.AddEvent();
     QCOMPARE(alarms.GetCount(), std::size_t{1});
-    QCOMPARE(set.List()->item(0)->text(), QStringLiteral("Call home"));
+    QCOMPARE(set.List()->topLevelItem(0)->text(CEventListDlg::kNameColumn),
+             QStringLiteral("Call home"));
     QVERIFY(set.ChangeButton()->isEnabled());
     QVERIFY(std::filesystem::exists(w.dir.File("ALM_ZON.DAT")));
     QCOMPARE(*alarms.GetSchedule(0)->Next(), CDateTime(2026, 12, 8, 22, 0, 0));
@@ -278,6 +304,96 @@ class EventDialogsTest : public QObject {
     QVERIFY(!std::filesystem::exists(w.dir.File("ALM_ZON.DAT")));
   }
 
+  // The list tells when and where each event comes next, sorts by every column, switches
+  // events off and on in place, and carries events out to a calendar file and back in.
+  void setEventListTellsSortsSwitchesAndTransfers() {
+    test::ScopedTz utc("UTC");
+    World w;
+    w.settings.Values().hour24 = true;
+    CEventList& alarms = w.context.Events();
+    AddAt(alarms, "Standup", kDaily, "22:00:00", "12/01/2026");
+    AddAt(alarms, "Gym", kWeekly, "07:30:00", "12/01/2026",
+          {.kind = RepeatKind::kEveryNWeeks, .weekdays = EventExtras::kMondayToFriday});
+    AddAt(alarms, "Flight", kOneTime, "06:00:00", "12/20/2026", {.off = true});
+    CEventListDlg set(w.context.Context());
+    QTreeWidget* list = set.List();
+
+    list->sortByColumn(CEventListDlg::kNameColumn, Qt::AscendingOrder);
+    QCOMPARE(Column(list, CEventListDlg::kNameColumn), (QStringList{"Flight", "Gym", "Standup"}));
+    QCOMPARE(Column(list, CEventListDlg::kRepeatColumn)[1],
+             QStringLiteral("Every weekday at 07:30, Tokyo"));
+    QCOMPARE(Column(list, CEventListDlg::kPlaceTimeColumn),
+             (QStringList{"", "12/09/2026 07:30:00", "12/08/2026 22:00:00"}));
+    QCOMPARE(Column(list, CEventListDlg::kHereTimeColumn),
+             (QStringList{"", "12/08/2026 22:30:00", "12/08/2026 13:00:00"}));
+    QCOMPARE(Column(list, CEventListDlg::kPlaceColumn), (QStringList{"Tokyo", "Tokyo", "Tokyo"}));
+    QCOMPARE(list->topLevelItem(0)->checkState(CEventListDlg::kOnColumn), Qt::Unchecked);
+    QVERIFY(list->topLevelItem(0)->foreground(1) != list->topLevelItem(1)->foreground(1));
+
+    // Each column sorts by what it shows: times by instant, with no next time last.
+    const std::vector<std::pair<int, QStringList>> orders{
+        {CEventListDlg::kOnColumn, {"Gym", "Standup", "Flight"}},
+        {CEventListDlg::kPlaceTimeColumn, {"Standup", "Gym", "Flight"}},
+        {CEventListDlg::kHereTimeColumn, {"Standup", "Gym", "Flight"}},
+    };
+    for (const auto& [column, names] : orders) {
+      list->sortByColumn(column, Qt::AscendingOrder);
+      QCOMPARE(Column(list, CEventListDlg::kNameColumn).mid(column == 0 ? 2 : 0),
+               names.mid(column == 0 ? 2 : 0));
+    }
+
+    // Switched on from the list: it is due again, and the file says so.
+    list->sortByColumn(CEventListDlg::kNameColumn, Qt::AscendingOrder);
+    list->topLevelItem(0)->setCheckState(CEventListDlg::kOnColumn, Qt::Checked);
+    QVERIFY(!alarms.GetAlarm(2)->IsOff());
+    QCOMPARE(list->topLevelItem(0)->text(CEventListDlg::kPlaceTimeColumn),
+             QStringLiteral("12/20/2026 06:00:00"));
+    list->topLevelItem(2)->setCheckState(CEventListDlg::kOnColumn, Qt::Unchecked);
+    {
+      CEventList reloaded(w.db);
+      QVERIFY(reloaded.Load(w.files, w.messages));
+      QVERIFY(!reloaded.GetAlarm(2)->IsOff());
+      QVERIFY(reloaded.GetAlarm(0)->IsOff());
+      QCOMPARE(reloaded.GetAlarm(0)->TimeText(), std::string("22:00:00"));
+    }
+
+    // Out with only the chosen event, then all of them; all come back in, a day-long event
+    // is named as skipped.
+    const QString path = QString::fromStdString(w.dir.File("events.ics"));
+    set.SetFileChooser([&](bool) { return path; });
+    set.SetPlaceChooser([&] { return w.db.At(0); });
+    list->clearSelection();
+    list->topLevelItem(1)->setSelected(true);
+    w.messages.Answer(true);
+    set.ExportEvents();
+    QFile chosen(path);
+    QVERIFY(chosen.open(QIODevice::ReadOnly));
+    QCOMPARE(chosen.readAll().count("BEGIN:VEVENT"), 1);
+    chosen.close();
+    w.messages.Answer(false);
+    set.ExportEvents();
+    QFile all(path);
+    QVERIFY(all.open(QIODevice::ReadOnly));
+    QByteArray text = all.readAll();
+    text.insert(text.lastIndexOf("END:VCALENDAR"),
+                "BEGIN:VEVENT\r\nUID:h@x\r\nDTSTAMP:20261208T000000Z\r\n"
+                "DTSTART;VALUE=DATE:20261224\r\nSUMMARY:Holiday\r\nEND:VEVENT\r\n");
+    all.close();
+    QVERIFY(all.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    all.write(text);
+    all.close();
+    while (alarms.GetCount() > 0) {
+      alarms.RemoveAt(0);
+    }
+    set.ImportEvents();
+    QCOMPARE(alarms.GetCount(), std::size_t{3});
+    QCOMPARE(Column(list, CEventListDlg::kNameColumn), (QStringList{"Flight", "Gym", "Standup"}));
+    QCOMPARE(Column(list, CEventListDlg::kRepeatColumn)[1],
+             QStringLiteral("Every weekday at 07:30, Tokyo"));
+    QVERIFY(Last(w.messages).contains("Imported 3 events."));
+    QVERIFY(Last(w.messages).contains("Holiday: an all-day event has no time of day"));
+  }
+
   void eventCreatedThroughTheDialogsFiresAtItsTime() {
     World w;
     test::RecordingActions& actions = w.context.Actions();
@@ -302,7 +418,7 @@ class EventDialogsTest : public QObject {
       dlg->accept();
     });
     set.AddEvent();
-    QCOMPARE(set.List()->count(), 2);
+    QCOMPARE(set.List()->topLevelItemCount(), 2);
 
     // 21:05 in Tokyo: the one-time event fires and leaves the open list.
     w.clock.Set(CDateTime(2026, 12, 8, 12, 5, 0).Seconds());
@@ -310,8 +426,8 @@ class EventDialogsTest : public QObject {
     QTRY_COMPARE(actions.Calls().size(), std::size_t{2});
     QCOMPARE(actions.Calls()[0].what, std::string("message"));
     QCOMPARE(actions.Calls()[0].text, std::string("Boarding\r\n\r\nGate 12"));
-    QCOMPARE(set.List()->count(), 1);
-    QCOMPARE(set.List()->item(0)->text(), QStringLiteral("Taxi"));
+    QCOMPARE(set.List()->topLevelItemCount(), 1);
+    QCOMPARE(set.List()->topLevelItem(0)->text(CEventListDlg::kNameColumn), QStringLiteral("Taxi"));
 
     // The daily one is found three minutes late.
     actions.Clear();
