@@ -2,17 +2,28 @@
 
 #include "ui/events/frequencypage.h"
 
+class QSpinBox;
+
 namespace zw {
 
+// Every day, or every Nth day counted from the event's start day.
 class CDailyPage : public CFrequencyPage {
   Q_OBJECT
 
  public:
-  using CFrequencyPage::CFrequencyPage;
+  CDailyPage(int dateOrder, int clockType, QWidget* parent = nullptr);
   int Frequency() const override;
   const char* DiscardQuestion() const override {
     return "Should the daily alarm settings be discarded?";
   }
+  void Fill(const CEvent& alarm) override;
+  void Reset() override;
+  bool ValidateAndStore(CEvent& alarm, const PageContext& context) override;
+  QWidget* LastField() const override;
+  QSpinBox* IntervalBox() const { return m_interval; }
+
+ private:
+  QSpinBox* m_interval;
 };
 
 }  // namespace zw

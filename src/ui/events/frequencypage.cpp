@@ -1,11 +1,15 @@
 #include "ui/events/frequencypage.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 
 #include "events/event.h"
-#include "timecore/datetimeentry.h"
+#include "locations/location.h"
 #include "platform/messagesink.h"
+#include "timecore/datetimeentry.h"
 
 namespace zw {
 
@@ -30,6 +34,30 @@ CFrequencyPage::CFrequencyPage(int dateOrder, int clockType, QWidget* parent)
 
 void CFrequencyPage::AddRow(const QString& label, QWidget* field) {
   static_cast<QFormLayout*>(layout())->addRow(label, field);
+}
+
+QSpinBox* CFrequencyPage::AddIntervalRow(const QString& unit) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* interval = new QSpinBox;
+  interval->setRange(1, EventExtras::kMaxInterval);
+  layout->addWidget(interval);
+  layout->addWidget(new QLabel(unit));
+  layout->addStretch();
+  AddRow(QStringLiteral("Every"), row);
+  return interval;
+}
+
+void CFrequencyPage::StoreRepeat(CEvent& alarm, const PageContext& context, EventExtras repeat) {
+  repeat.off = alarm.IsOff();
+  alarm.SetExtras(repeat);
+  if (repeat.kind == RepeatKind::kPlain || !alarm.DateText().empty() ||
+      context.location == nullptr) {
+    return;
+  }
+  CDateTime today = context.location->Zone().ToLocal(CDateTime());
+  CEvent::SetText(alarm.Fields().dateText, today.FormatDate(CDateTime::kMonthDayYear, "/", 4));
 }
 
 bool CFrequencyPage::IsFilled() const {

@@ -4,6 +4,10 @@
 #include <QWidget>
 #include <string>
 
+#include "events/eventextras.h"
+
+class QSpinBox;
+
 namespace zw {
 
 class CEvent;
@@ -47,6 +51,11 @@ class CFrequencyPage : public QWidget {
   // A row for the page's own fields, under the time.
   void AddRow(const QString& label, QWidget* field);
   bool Fail(const PageContext& context, const std::string& message, QWidget* focus);
+  // "Every [n] <unit>" for the repeats that skip days, weeks or months.
+  QSpinBox* AddIntervalRow(const QString& unit);
+  // Writes the repeat into the event, keeping its on/off. The richer repeats count from a
+  // start day: the one the event has, else today at its place.
+  static void StoreRepeat(CEvent& alarm, const PageContext& context, EventExtras repeat);
 
   int m_dateOrder;
   int m_clockType;

@@ -1,6 +1,10 @@
 #include "ui/events/monthlypage.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <bit>
 
 #include "events/event.h"
 #include "platform/messagesink.h"
@@ -13,12 +17,42 @@ CMonthlyPage::CMonthlyPage(int dateOrder, int clockType, QWidget* parent)
     : CFrequencyPage(dateOrder, clockType, parent),
       m_dayOfMonth(new QRadioButton(QStringLiteral("Day of Month"))),
       m_lastDay(new QRadioButton(QStringLiteral("Last Day of Month"))),
-      m_day(new CSpinField(1, 31)) {
+      m_day(new CSpinField(1, 31)),
+      m_nthWeekday(new QRadioButton(QStringLiteral("The"))),
+      m_ordinal(new QComboBox),
+      m_weekday(new QComboBox) {
   AddRow(QString(), m_dayOfMonth);
   AddRow(QString(), m_day);
   AddRow(QString(), m_lastDay);
-  connect(m_lastDay, &QRadioButton::toggled, this, [this](bool on) { m_day->setEnabled(!on); });
+  for (const char* ordinal : {"First", "Second", "Third", "Fourth", "Fifth", "Last"}) {
+    m_ordinal->addItem(QString::fromLatin1(ordinal));
+  }
+  for (const char* day :
+       {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}) {
+    m_weekday->addItem(QString::fromLatin1(day));
+  }
+  auto* nth = new QWidget;
+  auto* row = new QHBoxLayout(nth);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(m_nthWeekday);
+  row->addWidget(m_ordinal);
+  row->addWidget(m_weekday);
+  row->addStretch();
+  AddRow(QString(), nth);
+  m_interval = AddIntervalRow(QStringLiteral("months"));
+  for (QRadioButton* choice : {m_dayOfMonth, m_lastDay, m_nthWeekday}) {
+    connect(choice, &QRadioButton::toggled, this, &CMonthlyPage::EnableFields);
+  }
   Reset();
+}
+
+void CMonthlyPage::EnableFields() {
+  m_day->setEnabled(m_dayOfMonth->isChecked());
+  const bool nth = m_nthWeekday->isChecked();
+  m_ordinal->setEnabled(nth);
+  m_weekday->setEnabled(nth);
+  // Events keep a month interval only for the weekday repeats.
+  m_interval->setEnabled(nth);
 }
 
 int CMonthlyPage::Frequency() const {
@@ -26,17 +60,28 @@ int CMonthlyPage::Frequency() const {
 }
 
 QWidget* CMonthlyPage::LastField() const {
-  return m_lastDay;
+  return m_interval;
 }
 
 void CMonthlyPage::SelectLastDay(bool last) {
   (last ? m_lastDay : m_dayOfMonth)->setChecked(true);
-  m_day->setEnabled(!last);
+  EnableFields();
 }
 
 void CMonthlyPage::Fill(const CEvent& alarm) {
   CFrequencyPage::Fill(alarm);
   const AlarmRecord& r = alarm.Fields();
+  if (alarm.Repeat() == RepeatKind::kNthWeekday) {
+    const EventExtras extras = alarm.Extras();
+    m_ordinal->setCurrentIndex(extras.ordinal == EventExtras::kLastOrdinal
+                                   ? EventExtras::kMaxOrdinal
+                                   : extras.ordinal - 1);
+    m_weekday->setCurrentIndex(std::countr_zero(static_cast<unsigned>(extras.weekdays)));
+    m_interval->setValue(extras.interval);
+    m_nthWeekday->setChecked(true);
+    EnableFields();
+    return;
+  }
   if (r.lastDayOfMonth == 1) {
     m_day->SetValue(1);
     SelectLastDay(true);
@@ -49,6 +94,9 @@ void CMonthlyPage::Fill(const CEvent& alarm) {
 void CMonthlyPage::Reset() {
   CFrequencyPage::Reset();
   m_day->SetValue(1);
+  m_ordinal->setCurrentIndex(0);
+  m_weekday->setCurrentIndex(1);
+  m_interval->setValue(1);
   SelectLastDay(false);
 }
 
@@ -57,6 +105,20 @@ bool CMonthlyPage::ValidateAndStore(CEvent& alarm, const PageContext& context) {
     return false;
   }
   AlarmRecord& r = alarm.Fields();
+  StoreRepeat(alarm, context, {});
+  if (m_nthWeekday->isChecked()) {
+    // The record's own day stays a valid one for programs that know only the plain repeat.
+    r.lastDayOfMonth = 0;
+    r.monthDay = 1;
+    const int ordinal = m_ordinal->currentIndex();
+    StoreRepeat(
+        alarm, context,
+        {.kind = RepeatKind::kNthWeekday,
+         .interval = m_interval->value(),
+         .weekdays = 1 << m_weekday->currentIndex(),
+         .ordinal = ordinal == EventExtras::kMaxOrdinal ? EventExtras::kLastOrdinal : ordinal + 1});
+    return true;
+  }
   if (m_lastDay->isChecked()) {
     r.lastDayOfMonth = 1;
     r.monthDay = 0;

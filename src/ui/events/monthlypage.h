@@ -2,12 +2,15 @@
 
 #include "ui/events/frequencypage.h"
 
+class QComboBox;
 class QRadioButton;
+class QSpinBox;
 
 namespace zw {
 
 class CSpinField;
 
+// A day of every month, its last day, or the Nth or last chosen weekday of every Nth month.
 class CMonthlyPage : public CFrequencyPage {
   Q_OBJECT
 
@@ -31,13 +34,24 @@ class CMonthlyPage : public CFrequencyPage {
   QRadioButton* DayOfMonth() const { return m_dayOfMonth; }
   QRadioButton* LastDay() const { return m_lastDay; }
   CSpinField* DayField() const { return m_day; }
+  QRadioButton* NthWeekday() const { return m_nthWeekday; }
+  // First .. Fifth, then Last.
+  QComboBox* OrdinalList() const { return m_ordinal; }
+  // Sunday first.
+  QComboBox* WeekdayList() const { return m_weekday; }
+  QSpinBox* IntervalBox() const { return m_interval; }
 
  private:
   void SelectLastDay(bool last);
+  void EnableFields();
 
   QRadioButton* m_dayOfMonth;
   QRadioButton* m_lastDay;
   CSpinField* m_day;
+  QRadioButton* m_nthWeekday;
+  QComboBox* m_ordinal;
+  QComboBox* m_weekday;
+  QSpinBox* m_interval;
 };
 
 }  // namespace zw

@@ -6,9 +6,9 @@
 
 #include "events/event.h"
 #include "locations/location.h"
-#include "ui/platform/latin1.h"
-#include "timecore/datetimeentry.h"
 #include "platform/messagesink.h"
+#include "timecore/datetimeentry.h"
+#include "ui/platform/latin1.h"
 #include "ui/widgets/calendardlg.h"
 
 namespace zw {

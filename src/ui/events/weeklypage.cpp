@@ -1,6 +1,10 @@
 #include "ui/events/weeklypage.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSpinBox>
 
 #include "events/event.h"
 
@@ -14,6 +18,35 @@ CWeeklyPage::CWeeklyPage(int dateOrder, int clockType, QWidget* parent)
   }
   m_day->setCurrentIndex(-1);
   AddRow(QStringLiteral("Day of Week:"), m_day);
+  auto* days = new QWidget;
+  auto* row = new QHBoxLayout(days);
+  row->setContentsMargins(0, 0, 0, 0);
+  for (int day = 0; day < 7; ++day) {
+    m_also[static_cast<std::size_t>(day)] = new QCheckBox(m_day->itemText(day).left(2));
+    row->addWidget(m_also[static_cast<std::size_t>(day)]);
+  }
+  auto* workdays = new QPushButton(QStringLiteral("Mon-Fri"));
+  workdays->setAutoDefault(false);
+  row->addWidget(workdays);
+  AddRow(QStringLiteral("Also on:"), days);
+  m_interval = AddIntervalRow(QStringLiteral("weeks"));
+  connect(workdays, &QPushButton::clicked, this, &CWeeklyPage::ChooseWorkdays);
+}
+
+void CWeeklyPage::ChooseWorkdays() {
+  m_day->setCurrentIndex(1);
+  for (int day = 0; day < 7; ++day) {
+    m_also[static_cast<std::size_t>(day)]->setChecked((EventExtras::kMondayToFriday >> day & 1) &&
+                                                      day != 1);
+  }
+}
+
+int CWeeklyPage::ChosenDays() const {
+  int days = m_day->currentIndex() >= 0 ? 1 << m_day->currentIndex() : 0;
+  for (int day = 0; day < 7; ++day) {
+    days |= m_also[static_cast<std::size_t>(day)]->isChecked() ? 1 << day : 0;
+  }
+  return days;
 }
 
 int CWeeklyPage::Frequency() const {
@@ -21,18 +54,29 @@ int CWeeklyPage::Frequency() const {
 }
 
 QWidget* CWeeklyPage::LastField() const {
-  return m_day;
+  return m_interval;
 }
 
 void CWeeklyPage::Fill(const CEvent& alarm) {
   CFrequencyPage::Fill(alarm);
   const int weekday = alarm.Fields().weekday;
   m_day->setCurrentIndex(weekday >= 1 && weekday <= 7 ? weekday - 1 : -1);
+  const EventExtras extras = alarm.Extras();
+  const bool richer = alarm.Repeat() == RepeatKind::kEveryNWeeks;
+  for (int day = 0; day < 7; ++day) {
+    m_also[static_cast<std::size_t>(day)]->setChecked(richer && (extras.weekdays >> day & 1) &&
+                                                      day != m_day->currentIndex());
+  }
+  m_interval->setValue(richer ? extras.interval : 1);
 }
 
 void CWeeklyPage::Reset() {
   CFrequencyPage::Reset();
   m_day->setCurrentIndex(-1);
+  for (QCheckBox* day : m_also) {
+    day->setChecked(false);
+  }
+  m_interval->setValue(1);
 }
 
 bool CWeeklyPage::ValidateAndStore(CEvent& alarm, const PageContext& context) {
@@ -43,6 +87,13 @@ bool CWeeklyPage::ValidateAndStore(CEvent& alarm, const PageContext& context) {
     return Fail(context, kDayMissing, m_day);
   }
   alarm.Fields().weekday = m_day->currentIndex() + 1;
+  const int days = ChosenDays();
+  const bool plain = m_interval->value() == 1 && days == 1 << m_day->currentIndex();
+  StoreRepeat(alarm, context,
+              plain ? EventExtras{}
+                    : EventExtras{.kind = RepeatKind::kEveryNWeeks,
+                                  .interval = m_interval->value(),
+                                  .weekdays = days});
   return true;
 }
 

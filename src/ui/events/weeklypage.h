@@ -2,10 +2,15 @@
 
 #include "ui/events/frequencypage.h"
 
+#include <array>
+
+class QCheckBox;
 class QComboBox;
+class QSpinBox;
 
 namespace zw {
 
+// One day of every week, or the chosen days ("every weekday" is one event) of every Nth week.
 class CWeeklyPage : public CFrequencyPage {
   Q_OBJECT
 
@@ -22,9 +27,18 @@ class CWeeklyPage : public CFrequencyPage {
   bool ValidateAndStore(CEvent& alarm, const PageContext& context) override;
   QWidget* LastField() const override;
   QComboBox* DayList() const { return m_day; }
+  // The days besides the one in DayList, Sunday first.
+  QCheckBox* AlsoOn(int weekday) const { return m_also[static_cast<std::size_t>(weekday)]; }
+  QSpinBox* IntervalBox() const { return m_interval; }
+  // Monday in the day list, Tuesday to Friday besides.
+  void ChooseWorkdays();
 
  private:
+  int ChosenDays() const;
+
   QComboBox* m_day;
+  std::array<QCheckBox*, 7> m_also{};
+  QSpinBox* m_interval;
 };
 
 }  // namespace zw

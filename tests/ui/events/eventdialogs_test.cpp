@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -7,10 +8,12 @@
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QtTest>
+#include <bit>
 #include <filesystem>
 #include <fstream>
 
 #include "events/eventlist.h"
+#include "events/eventwords.h"
 #include "locations/locationdb.h"
 #include "platform/posixfilelayer.h"
 #include "settings/clocksettings.h"
@@ -25,6 +28,7 @@
 #include "support/widgettest.h"
 #include "ui/events/alarmservice.h"
 #include "ui/events/annualpage.h"
+#include "ui/events/dailypage.h"
 #include "ui/events/eventeditdlg.h"
 #include "ui/events/eventlistdlg.h"
 #include "ui/events/monthlypage.h"
@@ -392,6 +396,71 @@ class EventDialogsTest : public QObject {
              QStringLiteral("Every weekday at 07:30, Tokyo"));
     QVERIFY(Last(w.messages).contains("Imported 3 events."));
     QVERIFY(Last(w.messages).contains("Holiday: an all-day event has no time of day"));
+  }
+
+  // The richer repeats as the pages write them, and back into fresh pages: every ordinal with
+  // every weekday of the monthly page, every weekday set, every day count.
+  void repeatPagesStoreAndShowTheRicherRepeats() {
+    World w;
+    w.settings.Values().hour24 = true;
+    const PageContext context{w.messages, 0, CDateTime::kTwentyFourHour, w.db.At(0)};
+    const auto store = [&](CFrequencyPage& page) {
+      CEvent alarm;
+      alarm.SetOff(true);
+      page.TimeEdit()->setText("09:00");
+      if (!page.ValidateAndStore(alarm, context)) {
+        qFatal("the page refused its own settings");
+      }
+      alarm.Fields().frequency = page.Frequency();
+      CEvent::SetText(alarm.Fields().locationName, "Tokyo");
+      return alarm;
+    };
+    CWeeklyPage weekly(0, CDateTime::kTwentyFourHour);
+    weekly.ChooseWorkdays();
+    QCOMPARE(RepeatWords(store(weekly), true), std::string("Every weekday at 09:00, Tokyo"));
+    for (int days = 1; days <= EventExtras::kWeekdayBits; ++days) {
+      weekly.Reset();
+      weekly.DayList()->setCurrentIndex(std::countr_zero(static_cast<unsigned>(days)));
+      for (int day = 0; day < 7; ++day) {
+        weekly.AlsoOn(day)->setChecked(days >> day & 1);
+      }
+      weekly.IntervalBox()->setValue(days % 3 + 1);
+      const CEvent alarm = store(weekly);
+      CWeeklyPage shown(0, CDateTime::kTwentyFourHour);
+      shown.Fill(alarm);
+      QCOMPARE(alarm.Repeat() == RepeatKind::kPlain,
+               days == (days & -days) && weekly.IntervalBox()->value() == 1);
+      QCOMPARE(shown.DayList()->currentIndex(), weekly.DayList()->currentIndex());
+      QCOMPARE(shown.IntervalBox()->value(), weekly.IntervalBox()->value());
+    }
+    CMonthlyPage monthly(0, CDateTime::kTwentyFourHour);
+    for (int ordinal = 0; ordinal < monthly.OrdinalList()->count(); ++ordinal) {
+      for (int day = 0; day < 7; ++day) {
+        monthly.NthWeekday()->setChecked(true);
+        monthly.OrdinalList()->setCurrentIndex(ordinal);
+        monthly.WeekdayList()->setCurrentIndex(day);
+        monthly.IntervalBox()->setValue(day + 1);
+        const CEvent alarm = store(monthly);
+        QCOMPARE(alarm.Repeat(), RepeatKind::kNthWeekday);
+        CMonthlyPage shown(0, CDateTime::kTwentyFourHour);
+        shown.Fill(alarm);
+        QVERIFY(shown.NthWeekday()->isChecked());
+        QCOMPARE(shown.OrdinalList()->currentIndex(), ordinal);
+        QCOMPARE(shown.WeekdayList()->currentIndex(), day);
+        QCOMPARE(shown.IntervalBox()->value(), day + 1);
+      }
+    }
+    CDailyPage daily(0, CDateTime::kTwentyFourHour);
+    for (int interval = 1; interval <= EventExtras::kMaxInterval; ++interval) {
+      daily.IntervalBox()->setValue(interval);
+      CEvent alarm = store(daily);
+      QCOMPARE(alarm.Repeat() == RepeatKind::kEveryNDays, interval > 1);
+      // The page keeps the event off, and a repeat that counts days starts today there.
+      QVERIFY(alarm.IsOff());
+      QCOMPARE(alarm.DateText(), std::string(interval > 1 ? "12/08/2026" : ""));
+      daily.Fill(alarm);
+      QCOMPARE(daily.IntervalBox()->value(), interval);
+    }
   }
 
   void eventCreatedThroughTheDialogsFiresAtItsTime() {
