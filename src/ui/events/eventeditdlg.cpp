@@ -16,11 +16,14 @@
 #include <QVBoxLayout>
 
 #include "events/event.h"
+#include "events/notesfile.h"
 #include "locations/locationdb.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
+#include "ui/events/alarmservice.h"
 #include "ui/events/annualpage.h"
 #include "ui/events/dailypage.h"
+#include "ui/events/daymarks.h"
 #include "ui/events/eventactionsdlg.h"
 #include "ui/events/monthlypage.h"
 #include "ui/events/onetimepage.h"
@@ -35,7 +38,9 @@ CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* 
       m_alarm(alarm),
       m_db(context.db),
       m_settings(context.settings),
-      m_messages(context.messages) {
+      m_messages(context.messages),
+      m_files(context.files),
+      m_events(context.alarms.Events()) {
   setWindowTitle(QStringLiteral("Event Settings"));
   BuildControls();
   const AlarmRecord& r = alarm.Fields();
@@ -117,6 +122,14 @@ void CEventEditDlg::BuildControls() {
   for (CFrequencyPage* page : m_pages) {
     m_stack->addWidget(page);
   }
+  // The Calendar marks days in the time of the place chosen when it opens.
+  static_cast<COneTimePage*>(m_pages[kOneTime])->SetDayMarks([this] {
+    const CLocation* place = m_tree->Selected();
+    auto notes = std::make_shared<CNotesFile>(m_files, m_messages);
+    CMonthGrid::DayMarker marks = EventDayMarker(
+        m_events, notes.get(), place != nullptr ? std::optional(place->Zone()) : std::nullopt);
+    return [notes, marks](int year, int month, int day) { return marks(year, month, day); };
+  });
   schedule->addWidget(m_stack);
   m_action = new QPushButton(QStringLiteral("Action"));
   m_action->setAutoDefault(false);

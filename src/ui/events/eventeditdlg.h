@@ -20,6 +20,8 @@ namespace zw {
 
 class CEvent;
 class CClockSettings;
+class CEventList;
+class IFileLayer;
 class CFrequencyPage;
 class CLocationDB;
 class CLocationTree;
@@ -67,6 +69,8 @@ class CEventEditDlg : public QDialog {
   const CLocationDB& m_db;
   CClockSettings& m_settings;
   IMessageSink& m_messages;
+  IFileLayer& m_files;
+  const CEventList& m_events;
   EventActions m_actions;
 
   QLineEdit* m_name = nullptr;

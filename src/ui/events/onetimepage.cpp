@@ -75,6 +75,9 @@ void COneTimePage::PickDate() {
     m_picked = Picked{today.Year(), today.Month(), today.Day()};
   }
   CCalendarDlg calendar(m_picked->year, m_picked->month, m_picked->day, this);
+  if (m_marks) {
+    calendar.SetDayMarker(m_marks());
+  }
   if (calendar.exec() != QDialog::Accepted) {
     return;
   }

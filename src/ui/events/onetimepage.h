@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "ui/events/frequencypage.h"
+#include "ui/widgets/monthgrid.h"
 
 class QPushButton;
 
@@ -31,6 +33,8 @@ class COneTimePage : public CFrequencyPage {
   QPushButton* CalendarButton() const { return m_calendar; }
   // Opens the Calendar on the date last picked (today at first) and writes the pick.
   void PickDate();
+  // Gives the marks of the Calendar's days each time it opens.
+  void SetDayMarks(std::function<CMonthGrid::DayMarker()> marks) { m_marks = std::move(marks); }
 
  private:
   struct Picked {
@@ -40,6 +44,7 @@ class COneTimePage : public CFrequencyPage {
   QLineEdit* m_date;
   QPushButton* m_calendar;
   std::optional<Picked> m_picked;
+  std::function<CMonthGrid::DayMarker()> m_marks;
 };
 
 }  // namespace zw

@@ -24,6 +24,7 @@
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
 #include "ui/events/alarmservice.h"
+#include "ui/events/daymarks.h"
 #include "ui/events/eventeditdlg.h"
 #include "ui/events/eventsummarydlg.h"
 #include "ui/events/schedulemodel.h"
@@ -296,6 +297,8 @@ void CScheduleDlg::Refresh() {
 }
 
 void CScheduleDlg::RebuildGrid() {
+  // Marks computed afresh: events and notes may have changed since the last layout.
+  m_grid->SetDayMarker(EventDayMarker(m_alarms, m_notes.get(), BasisZone()));
   m_grid->ShowMonth(m_shownYear, m_shownMonth);
   m_daySelected = false;
   for (int position = 1; position <= CMonthGrid::kDayButtons; ++position) {

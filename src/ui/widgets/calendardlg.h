@@ -32,6 +32,12 @@ class CCalendarDlg : public QDialog {
   QComboBox* YearList() const { return m_grid->YearList(); }
   // position 1..kDayButtons.
   QPushButton* DayButton(int position) const { return m_grid->DayButton(position); }
+  CMonthGrid* Grid() const { return m_grid; }
+  // Marks days with events or notes in every month shown.
+  void SetDayMarker(CMonthGrid::DayMarker marker) {
+    m_grid->SetDayMarker(std::move(marker));
+    m_grid->ShowMonth(m_grid->ShownYear(), m_grid->ShownMonth());
+  }
 
   // The date as the event dialogs write it: no leading zeros, a four-digit year, in a date
   // order of the settings (0 "M/D/YYYY", 1 "YYYY-M-D", 2 "D.M.YYYY"; others as 0).

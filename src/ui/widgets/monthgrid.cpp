@@ -111,8 +111,35 @@ void CMonthGrid::LayOutDays() {
   for (int day = 1; day <= lastDay; ++day) {
     QPushButton* button = DayButton(day + m_firstWeekday - 1);
     button->setText(QString::number(day));
+    Mark(button, m_marker ? m_marker(ShownYear(), ShownMonth(), day) : 0);
     button->show();
   }
+}
+
+void CMonthGrid::SetDayMarker(DayMarker marker) {
+  m_marker = std::move(marker);
+}
+
+// Events make the day bold, notes underline it, so a day can show both at a glance.
+void CMonthGrid::Mark(QPushButton* button, int marks) const {
+  QFont font = button->font();
+  font.setBold((marks & kHasEvents) != 0);
+  font.setUnderline((marks & kHasNotes) != 0);
+  button->setFont(font);
+  button->setProperty("marks", marks);
+  QStringList tip;
+  if ((marks & kHasEvents) != 0) {
+    tip << QStringLiteral("Events");
+  }
+  if ((marks & kHasNotes) != 0) {
+    tip << QStringLiteral("Notes");
+  }
+  button->setToolTip(tip.join(QStringLiteral(", ")));
+}
+
+int CMonthGrid::MarksOf(int day) const {
+  const QPushButton* button = ButtonOfDay(day);
+  return button != nullptr ? button->property("marks").toInt() : 0;
 }
 
 void CMonthGrid::OnListChanged() {

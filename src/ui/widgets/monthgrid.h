@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -19,7 +20,17 @@ class CMonthGrid : public QWidget {
   // Enough for a 31-day month whose 1st falls on a Saturday.
   static constexpr int kDayButtons = 37;
 
+  // What a day holds, as bits.
+  enum DayMark { kHasEvents = 1, kHasNotes = 2 };
+  // The DayMark bits of a day; the grid knows nothing of events or notes itself.
+  using DayMarker = std::function<int(int year, int month, int day)>;
+
   explicit CMonthGrid(QWidget* parent = nullptr);
+
+  // Marks the days of every month laid out from now on.
+  void SetDayMarker(DayMarker marker);
+  // The DayMark bits the day's button shows.
+  int MarksOf(int day) const;
 
   QComboBox* MonthList() const { return m_monthList; }
   QComboBox* YearList() const { return m_yearList; }
@@ -44,12 +55,14 @@ class CMonthGrid : public QWidget {
   void BuildDayGrid();
   void LayOutDays();
   void OnListChanged();
+  void Mark(QPushButton* button, int marks) const;
 
   QComboBox* m_monthList = nullptr;
   QComboBox* m_yearList = nullptr;
   std::array<QPushButton*, kDayButtons> m_dayButtons{};
   // Weekday of the shown month's 1st, 1 = Sunday: the position of the button labelled 1.
   int m_firstWeekday = 1;
+  DayMarker m_marker;
 };
 
 }  // namespace zw

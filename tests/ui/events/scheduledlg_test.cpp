@@ -315,6 +315,33 @@ class ScheduleDlgTest : public QObject {
     QCOMPARE(dlg->NotesEdit()->toPlainText(), QStringLiteral("Dentist at five"));
   }
 
+  // Every day of two months: bold where a Monday event still comes, underlined where a note
+  // is kept, both where both.
+  void monthGridMarksDaysWithEventsAndNotes() {
+    Fixture f;
+    f.Add("Review", "10:00:00").Fields().frequency = kWeekly;
+    f.alarms.GetAlarm(0)->Fields().weekday = 2;
+    f.alarms.GetSchedule(0)->Reschedule();
+    {
+      CNotesFile notes(f.files, f.messages);
+      notes.SetNote(CDateTime(2026, 1, 26, 0, 0, 0), "Bring slides");
+      notes.SetNote(CDateTime(2026, 2, 3, 0, 0, 0), "Dentist");
+      notes.Save();
+    }
+    auto dlg = f.Open();
+    for (const int month : {1, 2}) {
+      ShowMonth(*dlg, 2026, month);
+      for (int day = 1; day <= CDateTime::DaysInMonth(2026, month); ++day) {
+        const CDateTime date(2026, month, day, 0, 0, 0);
+        const bool event = date.DayOfWeek() == 2 && (month > 1 || day > 14);
+        const bool note = (month == 1 && day == 26) || (month == 2 && day == 3);
+        QCOMPARE(dlg->Grid()->MarksOf(day),
+                 (event ? CMonthGrid::kHasEvents : 0) | (note ? CMonthGrid::kHasNotes : 0));
+        QCOMPARE(dlg->Grid()->ButtonOfDay(day)->font().bold(), event);
+      }
+    }
+  }
+
   void clearingANoteClearsIt() {
     Fixture f;
     {
