@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -25,6 +26,8 @@ namespace {
 
 constexpr int kSortRole = Qt::UserRole;
 constexpr int kScheduleRole = Qt::UserRole + 1;
+constexpr int kMinimumListWidth = 480;
+constexpr int kMaximumListWidth = 1000;
 
 // Rows sort by the key a cell keeps for it (times by instant, events without a next time
 // last), else by their text.
@@ -56,7 +59,7 @@ CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
   m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_list->setSortingEnabled(true);
   m_list->sortByColumn(kNameColumn, Qt::AscendingOrder);
-  m_list->setMinimumSize(640, 240);
+  m_list->setMinimumHeight(240);
   layout->addWidget(m_list, 1);
   auto* column = new QVBoxLayout;
   m_add = new QPushButton(QStringLiteral("Add..."));
@@ -139,9 +142,13 @@ void CEventListDlg::Refill() {
       m_list->addTopLevelItem(item);
     }
     m_list->setSortingEnabled(true);
+    int width = 2 * m_list->frameWidth();
     for (int column = 0; column < kColumnCount; ++column) {
       m_list->resizeColumnToContents(column);
+      width += m_list->columnWidth(column);
     }
+    // Wide enough that the words of the repeat column can be read without scrolling.
+    m_list->setMinimumWidth(std::clamp(width, kMinimumListWidth, kMaximumListWidth));
   }
   Select(m_alarms.IndexOf(chosen) >= 0 ? chosen : nullptr);
 }

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QSpinBox>
+#include <bit>
 
 #include "events/event.h"
 
@@ -31,13 +32,26 @@ CWeeklyPage::CWeeklyPage(int dateOrder, int clockType, QWidget* parent)
   AddRow(QStringLiteral("Also on:"), days);
   m_interval = AddIntervalRow(QStringLiteral("weeks"));
   connect(workdays, &QPushButton::clicked, this, &CWeeklyPage::ChooseWorkdays);
+  connect(m_day, &QComboBox::currentIndexChanged, this, &CWeeklyPage::ShowDayOfWeek);
+}
+
+// The day of the week is always one of the days: its box shows it, checked and fixed.
+void CWeeklyPage::ShowDayOfWeek(int index) {
+  if (m_fixed >= 0) {
+    m_also[static_cast<std::size_t>(m_fixed)]->setEnabled(true);
+    m_also[static_cast<std::size_t>(m_fixed)]->setChecked(false);
+  }
+  m_fixed = index;
+  if (index >= 0) {
+    m_also[static_cast<std::size_t>(index)]->setChecked(true);
+    m_also[static_cast<std::size_t>(index)]->setEnabled(false);
+  }
 }
 
 void CWeeklyPage::ChooseWorkdays() {
   m_day->setCurrentIndex(1);
   for (int day = 0; day < 7; ++day) {
-    m_also[static_cast<std::size_t>(day)]->setChecked((EventExtras::kMondayToFriday >> day & 1) &&
-                                                      day != 1);
+    m_also[static_cast<std::size_t>(day)]->setChecked(EventExtras::kMondayToFriday >> day & 1);
   }
 }
 
@@ -59,13 +73,17 @@ QWidget* CWeeklyPage::LastField() const {
 
 void CWeeklyPage::Fill(const CEvent& alarm) {
   CFrequencyPage::Fill(alarm);
-  const int weekday = alarm.Fields().weekday;
-  m_day->setCurrentIndex(weekday >= 1 && weekday <= 7 ? weekday - 1 : -1);
   const EventExtras extras = alarm.Extras();
   const bool richer = alarm.Repeat() == RepeatKind::kEveryNWeeks;
+  int weekday = alarm.Fields().weekday - 1;
+  if (richer && (weekday < 0 || weekday > 6 || !(extras.weekdays >> weekday & 1))) {
+    // A day of the week the repeat does not hold would read as one more day.
+    weekday = std::countr_zero(static_cast<unsigned>(extras.weekdays));
+  }
+  m_day->setCurrentIndex(weekday >= 0 && weekday <= 6 ? weekday : -1);
   for (int day = 0; day < 7; ++day) {
-    m_also[static_cast<std::size_t>(day)]->setChecked(richer && (extras.weekdays >> day & 1) &&
-                                                      day != m_day->currentIndex());
+    m_also[static_cast<std::size_t>(day)]->setChecked(day == m_day->currentIndex() ||
+                                                      (richer && (extras.weekdays >> day & 1)));
   }
   m_interval->setValue(richer ? extras.interval : 1);
 }

@@ -35,10 +35,12 @@ class CWeeklyPage : public CFrequencyPage {
 
  private:
   int ChosenDays() const;
+  void ShowDayOfWeek(int index);
 
   QComboBox* m_day;
   std::array<QCheckBox*, 7> m_also{};
   QSpinBox* m_interval;
+  int m_fixed = -1;
 };
 
 }  // namespace zw

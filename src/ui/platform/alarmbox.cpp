@@ -47,7 +47,10 @@ CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
   buttons->addWidget(m_minutes);
   buttons->addStretch();
   buttons->addWidget(m_dismiss);
+  // Enter ends the alarm; snoozing takes a deliberate click.
+  m_snooze->setAutoDefault(false);
   m_dismiss->setDefault(true);
+  m_dismiss->setFocus();
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(message);
