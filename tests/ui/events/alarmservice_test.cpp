@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
-#include <cstring>
 
 #include "events/event.h"
 #include "locations/locationdb.h"
@@ -126,10 +125,6 @@ class AlarmServiceTest : public QObject {
   // settings store, and a stored value that is no choice leaves the default offered.
   void snoozeChoiceOutlivesTheRun() {
     test::MemoryStore store;
-    const auto stored = [&store] {
-      const auto bytes = store.Value(CAlarmService::kSnoozeSetting);
-      return std::string(bytes.begin(), bytes.end());
-    };
     int offered = CAlarmMonitor::kDefaultSnooze;
     for (const int minutes : CAlarmMonitor::kSnoozeChoices) {
       World w;
@@ -140,12 +135,14 @@ class AlarmServiceTest : public QObject {
       w.service.CheckDue();
       QTRY_COMPARE(w.Messages().size(), std::size_t{1});
       QCOMPARE(w.actions.OfferedSnooze(), offered);
-      QCOMPARE(stored(), std::to_string(minutes));
+      const std::string text = std::to_string(minutes);
+      QCOMPARE(store.Value(CAlarmService::kSnoozeSetting),
+               std::vector<std::uint8_t>(text.begin(), text.end()));
       offered = minutes;
     }
-    for (const char* foreign : {"7", "abc", "99999"}) {
+    for (const std::string foreign : {"7", "abc", "99999"}) {
       store.Write(CAlarmService::kSnoozeSetting,
-                  std::span(reinterpret_cast<const std::uint8_t*>(foreign), std::strlen(foreign)));
+                  std::vector<std::uint8_t>(foreign.begin(), foreign.end()));
       World w;
       w.service.RememberSnoozeIn(store);
       QCOMPARE(w.service.Monitor().SnoozeMinutes(), CAlarmMonitor::kDefaultSnooze);
