@@ -33,8 +33,9 @@ std::vector<std::uint8_t> ReadData(const char* name) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void ZoneSeeds(const fs::path& dir) {
-  const std::vector<std::uint8_t> all = ReadData("TIME_ZON.DAT");
+// A supplied line-per-place file, cut into pieces of whole lines.
+void SliceSeeds(const fs::path& dir, const char* dataFile) {
+  const std::vector<std::uint8_t> all = ReadData(dataFile);
   std::vector<std::uint8_t> piece;
   std::size_t lines = 0;
   int n = 0;
@@ -46,6 +47,10 @@ void ZoneSeeds(const fs::path& dir) {
     }
   }
   WriteSeed(dir, "standard-" + std::to_string(n), piece);
+}
+
+void ZoneSeeds(const fs::path& dir) {
+  SliceSeeds(dir, "TIME_ZON.DAT");
   CLocation custom;
   custom.SetType(CLocation::kCustom);
   custom.SetCountry("Base");
@@ -109,6 +114,7 @@ int main(int argc, char** argv) {
   const fs::path out = argv[1];
   fuzz::FixNow();
   ZoneSeeds(out / "zonefile");
+  SliceSeeds(out / "zonecompanion", "TIME_ZON.TZN");
   EventSeed(out / "eventfile");
   NotesSeed(out / "notes");
   SettingsSeed(out / "settings");

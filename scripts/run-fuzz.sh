@@ -11,7 +11,7 @@ set -euo pipefail
 build=${1:?usage: run-fuzz.sh BUILD-DIR short|full}
 mode=${2:?usage: run-fuzz.sh BUILD-DIR short|full}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-targets=(zonefile eventfile notes currency measure settings daytime ftpreply)
+targets=(zonefile eventfile notes currency measure settings daytime ftpreply zonecompanion)
 
 case "$mode" in
   short) budget=(-max_total_time="${FUZZ_SECONDS:-5}") corpora="$build/fuzz-corpus-short" ;;
@@ -28,7 +28,8 @@ rm -rf "$seeds"
 mkdir -p "$build/fuzz-artifacts"
 
 declare -A replay=([zonefile]="$source_dir/data/TIME_ZON.DAT" [currency]="$source_dir/data/CURRENCY.DAT"
-                   [measure]="$source_dir/data/MEASURE.DAT")
+                   [measure]="$source_dir/data/MEASURE.DAT"
+                   [zonecompanion]="$source_dir/data/TIME_ZON.TZN")
 summary=()
 for t in "${targets[@]}"; do
   binary="$build/fuzz/fuzz_$t"
