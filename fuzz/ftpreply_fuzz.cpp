@@ -1,6 +1,7 @@
 // What an FTP server sends on the control connection, arriving in pieces: cut into lines and
 // gathered into replies as the session does. Unless a line outgrew the cap, every byte is in
-// exactly one line or still waiting for its line end.
+// exactly one line or still waiting for its line end. Every line is also read as a passive
+// mode reply, which names the port the data comes from.
 #include <algorithm>
 #include <cstdlib>
 #include <span>
@@ -32,6 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
       }
       lineBytes += line.size();
+      const auto extended = ExtendedPassivePort(line);
+      const auto passive = PassivePort(line);
+      if ((extended && *extended == 0) || (passive && *passive == 0) || (extended && passive)) {
+        std::abort();
+      }
       if (reply.Ends(line)) {
         reply = CFtpReplyLines();
       }

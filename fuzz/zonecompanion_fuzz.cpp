@@ -13,8 +13,8 @@ using namespace zw;
 namespace {
 
 bool IsZoneCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         c == '/' || c == '_' || c == '-' || c == '+';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+         c == '_' || c == '-' || c == '+';
 }
 
 void CheckEntry(const CZoneCompanion::Entry* entry) {

@@ -6,8 +6,8 @@
 
 namespace zw {
 
-// An update directory as the user types it, "host/path" or "host:port/path", optionally
-// behind a scheme such as "ftp://".
+// An update directory as the user types it, "host/path" or "host:port/path" (an IPv6 host
+// as "[::1]:port/path"), optionally behind a scheme such as "ftp://".
 class CFtpDirectory {
  public:
   static constexpr std::uint16_t kDefaultPort = 21;

@@ -1,6 +1,7 @@
 #include "net/ftpsession.h"
 
 #include <cstdio>
+#include <system_error>
 
 #include "net/ftphost.h"
 #include "net/netmessage.h"
@@ -23,7 +24,7 @@ std::string WithoutLineEnd(std::string line) {
 }
 
 bool IsNegative(const std::string& reply) {
-  return reply[0] == '4' || reply[0] == '5';
+  return !reply.empty() && (reply[0] == '4' || reply[0] == '5');
 }
 
 std::string PortArgument(std::uint32_t address, std::uint16_t port) {
@@ -33,6 +34,20 @@ std::string PortArgument(std::uint32_t address, std::uint16_t port) {
                 port & 255U);
   return text;
 }
+
+// EPRT names the family: 1 for IPv4, 2 for IPv6.
+std::string ExtendedPortArgument(const CTcpSocket::Endpoint& local, std::uint16_t port) {
+  return std::string(local.family == AF_INET6 ? "|2|" : "|1|") + local.host + "|" +
+         std::to_string(port) + "|";
+}
+
+std::string Reason(int code) {
+  return std::generic_category().message(code) + ".";
+}
+
+constexpr const char* kStepConnect = "Connecting";
+constexpr const char* kStepLogon = "Logging on";
+constexpr const char* kStepDirectory = "Opening the directory";
 
 // Counts the callers waiting for a reply for as long as they wait.
 class AwaitingReply {
@@ -76,7 +91,10 @@ void CFtpSession::AddLabel(std::string name) {
 void CFtpSession::Connect(std::string_view directory) {
   Status(kStatusAdd, kConnecting);
   m_directory = CFtpDirectory(directory);
+  m_passive = true;
+  m_step = kStepConnect;
   m_control = std::make_unique<CTcpSocket>(m_events, m_messages, true);
+  m_control->SetShowFailures(false);
   m_control->SetReadTimeout(m_timeout);
   m_control->AttachWindow(this, static_cast<unsigned>(NetMessage::kControl));
   StartTimer(kUnableToContact);
@@ -111,9 +129,39 @@ void CFtpSession::OnControl(int code) {
     Logon();
     return;
   }
-  // The connect failed later, or the host hung up before the logon; the socket layer has
-  // told the user why.
-  Fail(kUnableToContact);
+  Fail(ContactFailure());
+}
+
+std::string CFtpSession::ContactFailure() const {
+  const int error =
+      m_control->GetStatus() == CTcpSocket::kStatusFailed ? m_control->LastError() : 0;
+  if (error == ECONNREFUSED) {
+    return kConnectionRefused;
+  }
+  if (error == 0) {
+    return kUnableToContact;
+  }
+  // "Unable to contact FTP host" and the system's reason.
+  const std::string_view contact(kUnableToContact);
+  return std::string(contact.substr(0, contact.size() - 1)) + ": " + Reason(error);
+}
+
+// Why a reply did not come: the wait ran out, the host hung up, or the connection broke.
+std::string CFtpSession::ControlFailure() const {
+  if (!m_control || m_control->GetStatus() == CTcpSocket::kStatusOpen) {
+    return kHostClosed;
+  }
+  if (m_control->GetStatus() != CTcpSocket::kStatusFailed) {
+    return kNoReply;  // the thread is shutting down
+  }
+  const int error = m_control->LastError();
+  if (error == ETIMEDOUT) {
+    return kNoReply;
+  }
+  if (error == 0) {
+    return kLineTooLong;
+  }
+  return kConnectionFailed + Reason(error);
 }
 
 void CFtpSession::Logon() {
@@ -122,8 +170,12 @@ void CFtpSession::Logon() {
     return;
   }
   Status(kStatusAdd, kLoggingOn);
-  if (!Command("USER ", kUser) || !Command("PASS ", kPassword) ||
-      !Command("CWD ", m_directory.Path())) {
+  m_step = kStepLogon;
+  if (!Command("USER ", kUser) || !Command("PASS ", kPassword)) {
+    return;
+  }
+  m_step = kStepDirectory;
+  if (!Command("CWD ", m_directory.Path())) {
     return;
   }
   Status(kStatusAdd, kLogonComplete);
@@ -140,18 +192,14 @@ void CFtpSession::NextFile() {
   m_progress += m_labels.front();
   m_progress += kReceivingSuffix;
   Status(kStatusAdd, m_progress);
+  m_step = "Receiving the " + m_labels.front() + " file";
   m_bytes = 0;
   m_progress = kBytesPrefix;
   m_progress += '0';
   Status(kStatusAdd, m_progress);
   m_dataClosed = false;
-  std::uint32_t address = 0;
-  std::uint16_t port = 0;
-  if (!OpenDataListener(address, port)) {
-    Fail(kNoDataConnection);
-    return;
-  }
-  if (!Command("PORT ", PortArgument(address, port)) || !Command("TYPE ", "I")) {
+  m_dataOpen = false;
+  if (!Command("TYPE ", "I")) {
     return;
   }
   m_file = std::make_unique<std::ofstream>(m_local.front(),
@@ -159,6 +207,9 @@ void CFtpSession::NextFile() {
   if (!m_file->is_open()) {
     m_file.reset();
     Fail(kUnableToOpenFile);
+    return;
+  }
+  if (!OpenDataConnection()) {
     return;
   }
   StartTimer(kDataTimedOut);
@@ -170,18 +221,82 @@ void CFtpSession::NextFile() {
   }
 }
 
-// The data connection comes to the address the control connection uses, at the port of a
-// fresh listening socket.
-bool CFtpSession::OpenDataListener(std::uint32_t& address, std::uint16_t& port) {
-  m_listening = std::make_unique<CTcpSocket>(m_events, m_messages, true);
-  if (!m_listening->AttachWindow(this, static_cast<unsigned>(NetMessage::kListen)) ||
-      !m_listening->Listen(kListenBacklog)) {
+bool CFtpSession::OpenDataConnection() {
+  std::uint16_t port = 0;
+  if (m_passive) {
+    switch (RequestPassivePort(port)) {
+      case Passive::kEnded:
+        return false;
+      case Passive::kPort:
+        return ConnectToPassivePort(port);
+      case Passive::kRefused:
+        m_passive = false;
+        break;
+    }
+  }
+  return OpenActiveConnection();
+}
+
+// EPSV first, as it names no address and so works on IPv6; PASV for older servers. A reply
+// that cannot be read counts as a refusal.
+CFtpSession::Passive CFtpSession::RequestPassivePort(std::uint16_t& port) {
+  std::string reply;
+  if (!Ask("EPSV", "", reply)) {
+    return Passive::kEnded;
+  }
+  if (const auto extended = ExtendedPassivePort(reply)) {
+    port = *extended;
+    return Passive::kPort;
+  }
+  if (!Ask("PASV", "", reply)) {
+    return Passive::kEnded;
+  }
+  if (const auto passive = PassivePort(reply)) {
+    port = *passive;
+    return Passive::kPort;
+  }
+  return Passive::kRefused;
+}
+
+// The data comes from the host the control connection reached, whatever address a reply names.
+bool CFtpSession::ConnectToPassivePort(std::uint16_t port) {
+  const auto peer = m_control->PeerEndpoint();
+  m_data = std::make_unique<CTcpSocket>(m_events, m_messages, true);
+  m_data->SetShowFailures(false);
+  if (!peer || !m_data->AttachWindow(this, static_cast<unsigned>(NetMessage::kData)) ||
+      !m_data->Connect(peer->host, port)) {
+    Fail(kNoDataConnection);
     return false;
   }
-  std::uint32_t listeningAddress = 0;
+  return true;
+}
+
+// The data connection comes to the address the control connection uses, at the port of a
+// fresh listening socket of the same family.
+bool CFtpSession::OpenActiveConnection() {
+  const auto local = m_control->LocalEndpoint();
+  m_listening = std::make_unique<CTcpSocket>(m_events, m_messages, true);
+  m_listening->SetShowFailures(false);
+  std::optional<CTcpSocket::Endpoint> listening;
+  if (local && m_listening->Reopen(local->family) &&
+      m_listening->AttachWindow(this, static_cast<unsigned>(NetMessage::kListen)) &&
+      m_listening->Listen(kListenBacklog)) {
+    listening = m_listening->LocalEndpoint();
+  }
+  if (!listening) {
+    Fail(kNoDataConnection);
+    return false;
+  }
+  if (local->family == AF_INET6) {
+    return Command("EPRT ", ExtendedPortArgument(*local, listening->port));
+  }
+  std::uint32_t address = 0;
   std::uint16_t controlPort = 0;
-  return m_listening->LocalAddress(listeningAddress, port) &&
-         m_control->LocalAddress(address, controlPort);
+  if (!m_control->LocalAddress(address, controlPort)) {
+    Fail(kNoDataConnection);
+    return false;
+  }
+  return Command("PORT ", PortArgument(address, listening->port));
 }
 
 void CFtpSession::OnListen(SocketNotice notice) {
@@ -189,6 +304,8 @@ void CFtpSession::OnListen(SocketNotice notice) {
     return;
   }
   m_data = std::move(notice.accepted);
+  m_data->SetShowFailures(false);
+  m_dataOpen = true;
   m_data->AttachWindow(this, static_cast<unsigned>(NetMessage::kData));
   StartTimer(kDataTimedOut);
 }
@@ -198,7 +315,15 @@ void CFtpSession::OnData(const SocketNotice& notice) {
     ReceiveBytes(notice.bytes);
     return;
   }
-  if (notice.code != CTcpSocket::kNotifyStateChanged) {
+  if (notice.code != CTcpSocket::kNotifyStateChanged || !m_data) {
+    return;
+  }
+  if (m_data->GetStatus() == CTcpSocket::kStatusConnected) {
+    m_dataOpen = true;  // the passive connection is made
+    return;
+  }
+  if (m_data->GetStatus() == CTcpSocket::kStatusFailed) {
+    Fail(m_dataOpen ? m_step + " failed: " + Reason(m_data->LastError()) : kNoDataConnection);
     return;
   }
   // The server closed the data connection: the file is complete.
@@ -265,17 +390,39 @@ void CFtpSession::FinishRun() {
 }
 
 bool CFtpSession::Command(std::string_view verb, std::string_view argument) {
+  Send(verb, argument);
+  return Converse();
+}
+
+bool CFtpSession::Ask(std::string_view verb, std::string_view argument, std::string& reply) {
+  Send(verb, argument);
+  return Await(reply);
+}
+
+void CFtpSession::Send(std::string_view verb, std::string_view argument) {
   std::string line(verb);
   line += argument;
   line += kLineEnd;
   m_control->SendText(std::move(line));
-  return Converse();
 }
 
 // Reads one reply; false when the run has ended, because of it or of something that
 // happened meanwhile.
 bool CFtpSession::Converse() {
   std::string reply;
+  if (!Await(reply)) {
+    return false;
+  }
+  if (IsNegative(reply)) {
+    Fail(m_step + kHostSaid + reply);
+    return false;
+  }
+  return true;
+}
+
+// Reads one reply, without its line end, negative or not; false when no reply came or the
+// run ended meanwhile.
+bool CFtpSession::Await(std::string& reply) {
   {
     AwaitingReply awaiting(m_awaitingReply);
     reply = ReadReply();
@@ -287,13 +434,10 @@ bool CFtpSession::Converse() {
     return false;
   }
   if (reply.empty()) {
-    Fail(kNoReply);
+    Fail(ControlFailure());
     return false;
   }
-  if (IsNegative(reply)) {
-    Fail(WithoutLineEnd(std::move(reply)));
-    return false;
-  }
+  reply = WithoutLineEnd(std::move(reply));
   return true;
 }
 

@@ -20,11 +20,13 @@ class ISocketEvents;
 class CTcpSocket;
 
 // The FTP worker's message target, never shown: fetches the queued files of one FTP
-// directory into local files, logging on with the fixed user, then for each file listening
-// for an active-mode data connection and sending PORT, TYPE I and RETR. It owns the control,
-// listening and data sockets and the open local file, and reports to the dialog through its
-// host. A negative reply, a lost control connection or a data connection that stays silent
-// for the timeout ends the run with an error line.
+// directory into local files, logging on with the fixed user, then for each file sending
+// TYPE I, opening the data connection and sending RETR. The data connection is passive
+// (EPSV, else PASV: the client connects, which works behind NAT and on IPv6); only a server
+// that refuses both gets an active one (EPRT or PORT, the server connects back). It owns the
+// control, listening and data sockets and the open local file, and reports to the dialog
+// through its host. A negative reply, a lost control connection or a data connection that
+// stays silent for the timeout ends the run with one error line in plain words, never a box.
 class CFtpSession final : public ISocketTarget {
  public:
   static constexpr std::string_view kUser = "znwright";
@@ -42,6 +44,12 @@ class CFtpSession final : public ISocketTarget {
   static constexpr const char* kTransferComplete = "Transfer Complete";
   static constexpr const char* kEndedSuccessfully = "Processing Ended Successfully";
   static constexpr const char* kUnableToContact = "Unable to contact FTP host.";
+  static constexpr const char* kConnectionRefused =
+      "Unable to contact FTP host: it refused the connection.";
+  static constexpr const char* kHostClosed = "The FTP host closed the connection.";
+  static constexpr const char* kLineTooLong = "The FTP host sent a line too long.";
+  static constexpr const char* kConnectionFailed = "The connection to the FTP host failed: ";
+  static constexpr const char* kHostSaid = " failed. The FTP host said: ";
   static constexpr const char* kUnableToOpenFile = "Unable to Open Tempoary File.";
   static constexpr const char* kUnableToWriteFile = "Unable to write the temporary file.";
   static constexpr const char* kNoReply = "No reply from FTP host.";
@@ -75,12 +83,22 @@ class CFtpSession final : public ISocketTarget {
   void OnData(const SocketNotice& notice);
   void Logon();
   void NextFile();
-  bool OpenDataListener(std::uint32_t& address, std::uint16_t& port);
+  enum class Passive { kPort, kRefused, kEnded };
+  Passive RequestPassivePort(std::uint16_t& port);
+  bool OpenDataConnection();
+  bool ConnectToPassivePort(std::uint16_t port);
+  bool OpenActiveConnection();
+  std::string ContactFailure() const;
+  std::string ControlFailure() const;
   void ReceiveBytes(std::span<const char> bytes);
   void FinishFile();
   void FinishRun();
   bool Command(std::string_view verb, std::string_view argument);
+  // The reply to one command, negative or not; false when the run has ended.
+  bool Ask(std::string_view verb, std::string_view argument, std::string& reply);
+  void Send(std::string_view verb, std::string_view argument);
   bool Converse();
+  bool Await(std::string& reply);
   std::string ReadReply();
   void Status(int kind, const std::string& text);
   void Fail(const std::string& text);
@@ -101,6 +119,11 @@ class CFtpSession final : public ISocketTarget {
   std::unique_ptr<CTcpSocket> m_data;
   std::int64_t m_bytes = 0;
   std::string m_progress;
+  // What the run is doing, for the line that tells what failed.
+  std::string m_step;
+  // Cleared for the rest of the run once the server refuses both passive modes.
+  bool m_passive = true;
+  bool m_dataOpen = false;
   CFtpDirectory m_directory{""};
   std::chrono::milliseconds m_timeout = kDefaultTimeout;
   std::int64_t m_maxFileBytes = kDefaultMaxFileBytes;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,5 +42,12 @@ class CFtpReplyLines {
   std::string m_code;
   bool m_open = false;
 };
+
+// The data port a server names in its passive mode reply: "229 ... (|||port|)" after EPSV,
+// "227 ... (h1,h2,h3,h4,p1,p2)" after PASV. nullopt for any other form or port 0. The address
+// of a 227 reply is not taken: data is fetched only from the host the control connection
+// reached, so a reply cannot send the client to another machine.
+std::optional<std::uint16_t> ExtendedPassivePort(std::string_view reply);
+std::optional<std::uint16_t> PassivePort(std::string_view reply);
 
 }  // namespace zw

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 
 #include "net/socketevents.h"
@@ -28,46 +29,95 @@ struct AddrInfoDeleter {
   void operator()(addrinfo* info) const { ::freeaddrinfo(info); }
 };
 
-bool Resolve(const std::string& host, in_addr& address) {
-  if (::inet_pton(AF_INET, host.c_str(), &address) == 1) {
-    return true;
-  }
+using Candidates = std::vector<std::pair<sockaddr_storage, socklen_t>>;
+
+// Every address of `host`, IPv6 and IPv4, in the order the resolver prefers.
+Candidates Resolve(const std::string& host, std::uint16_t port) {
+  Candidates found;
   if (host.empty()) {
-    return false;
+    return found;
   }
   addrinfo hints{};
-  hints.ai_family = AF_INET;
+  hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-    return false;
+  hints.ai_flags = AI_NUMERICSERV;
+  addrinfo* list = nullptr;
+  const std::string service = std::to_string(port);
+  if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &list) != 0 || list == nullptr) {
+    return found;
   }
-  std::unique_ptr<addrinfo, AddrInfoDeleter> owner(found);
-  address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-  return true;
+  std::unique_ptr<addrinfo, AddrInfoDeleter> owner(list);
+  for (const addrinfo* info = list; info != nullptr; info = info->ai_next) {
+    if ((info->ai_family != AF_INET && info->ai_family != AF_INET6) ||
+        info->ai_addrlen > sizeof(sockaddr_storage)) {
+      continue;
+    }
+    sockaddr_storage address{};
+    std::memcpy(&address, info->ai_addr, info->ai_addrlen);
+    found.emplace_back(address, static_cast<socklen_t>(info->ai_addrlen));
+  }
+  return found;
+}
+
+std::optional<CTcpSocket::Endpoint> ToEndpoint(const sockaddr_storage& address) {
+  CTcpSocket::Endpoint endpoint;
+  endpoint.family = address.ss_family;
+  char text[INET6_ADDRSTRLEN] = {};
+  const void* raw = nullptr;
+  if (address.ss_family == AF_INET) {
+    const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
+    raw = &v4.sin_addr;
+    endpoint.port = ntohs(v4.sin_port);
+  } else if (address.ss_family == AF_INET6) {
+    const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
+    raw = &v6.sin6_addr;
+    endpoint.port = ntohs(v6.sin6_port);
+  } else {
+    return std::nullopt;
+  }
+  if (::inet_ntop(address.ss_family, raw, text, sizeof text) == nullptr) {
+    return std::nullopt;
+  }
+  endpoint.host = text;
+  return endpoint;
 }
 
 }  // namespace
 
 CTcpSocket::CTcpSocket(ISocketEvents& events, IMessageSink& messages, bool create)
     : m_events(events), m_messages(messages) {
-  if (!create) {
-    return;
+  if (create) {
+    Reopen(AF_INET);
   }
-  m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
+bool CTcpSocket::Reopen(int family) {
+  if (m_fd >= 0) {
+    m_events.Forget(*this);
+    ::close(m_fd);
+  }
+  m_status = kStatusNone;
+  m_family = family;
+  m_fd = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (m_fd < 0) {
     ReportError(kOpenFailed);
-    return;
+    return false;
   }
-  sockaddr_in any{};
-  any.sin_family = AF_INET;
-  any.sin_addr.s_addr = htonl(INADDR_ANY);
-  if (::bind(m_fd, reinterpret_cast<const sockaddr*>(&any), sizeof any) != 0) {
+  sockaddr_storage any{};
+  socklen_t length = sizeof(sockaddr_in);
+  any.ss_family = static_cast<sa_family_t>(family);
+  if (family == AF_INET6) {
+    length = sizeof(sockaddr_in6);  // the unspecified address is all zeros
+  } else {
+    reinterpret_cast<sockaddr_in&>(any).sin_addr.s_addr = htonl(INADDR_ANY);
+  }
+  if (::bind(m_fd, reinterpret_cast<const sockaddr*>(&any), length) != 0) {
     ReportError(kOpenFailed);
-    return;
+    return false;
   }
   m_status = kStatusOpen;
   Select(kAllEvents);
+  return true;
 }
 
 CTcpSocket::CTcpSocket(ISocketEvents& events, IMessageSink& messages, int acceptedFd)
@@ -89,11 +139,15 @@ int CTcpSocket::ReportError(std::string text, int code) {
 }
 
 void CTcpSocket::ShowFailure(std::string text, int code) {
+  m_lastError = code > 0 ? code : 0;
   if (code > 0) {
     text += " RC = ";
     text += std::to_string(code);
   }
-  m_messages.Warn(text);
+  m_lastFailure = text;
+  if (m_showFailures) {
+    m_messages.Warn(text);
+  }
 }
 
 bool CTcpSocket::Select(unsigned events) {
@@ -147,24 +201,42 @@ bool CTcpSocket::AttachWindow(ISocketTarget* target, unsigned message) {
 }
 
 bool CTcpSocket::Connect(const std::string& host, std::uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  if (!Resolve(host, address.sin_addr)) {
+  m_candidates = Resolve(host, port);
+  if (m_candidates.empty()) {
     return false;
   }
-  return ConnectHelper(address);
+  return ConnectNext();
 }
 
-bool CTcpSocket::ConnectHelper(const sockaddr_in& address) {
+// An address that cannot be reached (no IPv6 route, a refusal) passes the turn to the next;
+// only the last one's failure is reported.
+bool CTcpSocket::ConnectNext() {
+  while (!m_candidates.empty()) {
+    const auto [address, length] = m_candidates.front();
+    m_candidates.erase(m_candidates.begin());
+    if ((address.ss_family != m_family || m_status != kStatusOpen) && !Reopen(address.ss_family)) {
+      continue;
+    }
+    if (ConnectHelper(address, length)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CTcpSocket::ConnectHelper(const sockaddr_storage& address, socklen_t length) {
   m_status = kStatusConnecting;
   if (!Select(kConnect)) {
     ReportError(kHelperSelectFailed);
     return false;
   }
-  if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+  if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
     if (errno == EINPROGRESS) {
       return true;
+    }
+    if (!m_candidates.empty()) {
+      m_status = kStatusFailed;
+      return false;
     }
     ReportError(kConnectFailed);
     return false;
@@ -201,6 +273,24 @@ bool CTcpSocket::LocalAddress(std::uint32_t& address, std::uint16_t& port) const
   return true;
 }
 
+std::optional<CTcpSocket::Endpoint> CTcpSocket::LocalEndpoint() const {
+  sockaddr_storage local{};
+  socklen_t length = sizeof local;
+  if (m_fd < 0 || ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
+    return std::nullopt;
+  }
+  return ToEndpoint(local);
+}
+
+std::optional<CTcpSocket::Endpoint> CTcpSocket::PeerEndpoint() const {
+  sockaddr_storage peer{};
+  socklen_t length = sizeof peer;
+  if (m_fd < 0 || ::getpeername(m_fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0) {
+    return std::nullopt;
+  }
+  return ToEndpoint(peer);
+}
+
 void CTcpSocket::OnReadable() {
   if (m_status == kStatusListening) {
     OnAccept();
@@ -223,6 +313,12 @@ void CTcpSocket::OnWritable() {
 }
 
 void CTcpSocket::OnConnect(int error) {
+  if (error != 0 && !m_candidates.empty()) {
+    if (!ConnectNext()) {
+      Notify({kNotifyStateChanged, {}, nullptr});
+    }
+    return;
+  }
   if (error != 0) {
     std::string text(kConnectError);
     if (error == ETIMEDOUT) {
@@ -249,6 +345,7 @@ void CTcpSocket::OnReceive() {
   if (n < 0) {
     if (!WouldBlock(errno) && errno != EINPROGRESS) {
       ReportError(kReceiveFailedInOnReceive);
+      Notify({kNotifyStateChanged, {}, nullptr});
     }
     return;
   }

@@ -1,14 +1,17 @@
 #pragma once
 
-#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "net/replylines.h"
 #include "net/sockettarget.h"
@@ -20,9 +23,9 @@ class ISocketEvents;
 
 // A TCP socket on a non-blocking POSIX descriptor whose events come through the thread's
 // ISocketEvents. With a target it passes every event on (notifying mode); without one it cuts
-// what arrives into lines for ReadLine (synchronous mode). Every failure is shown to the user
-// at once and leaves the socket in kStatusFailed; callers only see a false result or the
-// status.
+// what arrives into lines for ReadLine (synchronous mode). Every failure leaves the socket in
+// kStatusFailed and is kept (LastFailure, LastError); it is also shown to the user at once
+// unless the owner tells the user itself (SetShowFailures).
 class CTcpSocket {
  public:
   enum Status : std::int32_t {
@@ -71,7 +74,14 @@ class CTcpSocket {
   static constexpr const char* kAcceptWithoutTarget =
       "Received Async FD_ACCEPT without a target to get new CTcpSocket";
 
-  // create: make a TCP socket bound to any local port; otherwise the object stays empty.
+  // Where one end of a connection is: a numeric IPv4 or IPv6 address and a port.
+  struct Endpoint {
+    int family = AF_INET;
+    std::string host;
+    std::uint16_t port = 0;
+  };
+
+  // create: make an IPv4 TCP socket bound to any local port; otherwise the object stays empty.
   CTcpSocket(ISocketEvents& events, IMessageSink& messages, bool create);
   ~CTcpSocket();
   CTcpSocket(const CTcpSocket&) = delete;
@@ -79,9 +89,13 @@ class CTcpSocket {
 
   // Null target: synchronous mode. Either way lines received so far are dropped.
   bool AttachWindow(ISocketTarget* target, unsigned message);
-  // A dotted IPv4 address or a host name. False without a message when the name is not
-  // found; completion is told by kNotifyStateChanged.
+  // A numeric IPv4 or IPv6 address or a host name, whose addresses are tried in turn until
+  // one answers. False without a message when the name is not found; completion is told by
+  // kNotifyStateChanged.
   bool Connect(const std::string& host, std::uint16_t port);
+  // A fresh socket of `family` (AF_INET, AF_INET6) bound to any local port, in place of the
+  // one held, e.g. to listen on the family of another connection.
+  bool Reopen(int family);
   bool Listen(int backlog);
   // Sends at once what the connection takes; the rest waits in the send queue.
   void SendText(std::string text);
@@ -97,9 +111,16 @@ class CTcpSocket {
   int ReportError(std::string text, int code = errno);
 
   Status GetStatus() const { return m_status; }
+  // The last failure's text and system error code (0 when it had none); empty before one.
+  const std::string& LastFailure() const { return m_lastFailure; }
+  int LastError() const { return m_lastError; }
+  // False: failures are only kept, for an owner that reports them in its own words.
+  void SetShowFailures(bool show) { m_showFailures = show; }
   std::size_t QueuedSends() const { return m_sendQueue.size(); }
   // The local IPv4 address (host order) and port; false when the socket has none.
   bool LocalAddress(std::uint32_t& address, std::uint16_t& port) const;
+  std::optional<Endpoint> LocalEndpoint() const;
+  std::optional<Endpoint> PeerEndpoint() const;
   // How long ReadLine waits for a line.
   void SetReadTimeout(std::chrono::milliseconds timeout) { m_readTimeout = timeout; }
 
@@ -113,7 +134,9 @@ class CTcpSocket {
 
   bool Select(unsigned events);
   void UpdateWatch();
-  bool ConnectHelper(const sockaddr_in& address);
+  // Tries the next of the resolved addresses; false when none is left to try.
+  bool ConnectNext();
+  bool ConnectHelper(const sockaddr_storage& address, socklen_t length);
   void OnReceive();
   void OnAccept();
   void OnConnect(int error);
@@ -135,6 +158,12 @@ class CTcpSocket {
   CLineBuffer m_lines{kMaxLineBytes};
   std::deque<std::string> m_sendQueue;
   std::chrono::milliseconds m_readTimeout = kDefaultReadTimeout;
+  int m_family = AF_INET;
+  // Addresses of the host being connected to that are still to be tried.
+  std::vector<std::pair<sockaddr_storage, socklen_t>> m_candidates;
+  bool m_showFailures = true;
+  std::string m_lastFailure;
+  int m_lastError = 0;
 };
 
 }  // namespace zw

@@ -31,10 +31,16 @@ def main():
                         help="never answer TYPE")
     parser.add_argument("--throttle", type=int, default=0,
                         help="send file data at most this many bytes a second")
+    parser.add_argument("--refuse-passive", action="store_true",
+                        help="refuse EPSV and PASV, so only active mode works")
+    parser.add_argument("--hang-up-in-retr", action="store_true",
+                        help="drop the connection soon after the transfer starts")
+    parser.add_argument("--host", default="127.0.0.1")
     args = parser.parse_args()
 
     sys.path.insert(0, args.tools)
     import serve_updates
+    serve_updates.HOST = args.host
 
     logging.basicConfig(level=logging.ERROR)
 
@@ -55,6 +61,18 @@ def main():
         if args.stall_type:
             def ftp_TYPE(self, line):
                 pass
+
+        if args.refuse_passive:
+            def ftp_EPSV(self, line):
+                self.respond("502 Command not implemented.")
+
+            def ftp_PASV(self, line):
+                self.respond("502 Command not implemented.")
+
+        if args.hang_up_in_retr:
+            def ftp_RETR(self, file):
+                super().ftp_RETR(file)
+                self.ioloop.call_later(0.3, self.close)
 
     if args.throttle:
         class SlowData(ThrottledDTPHandler):

@@ -45,6 +45,14 @@ FtpFixture::FtpFixture(const std::string& root, const Options& options) {
   if (options.throttle > 0) {
     args.insert(args.end(), {"--throttle", std::to_string(options.throttle)});
   }
+  if (options.refusePassive) {
+    args.emplace_back("--refuse-passive");
+  }
+  if (options.hangUpInRetr) {
+    args.emplace_back("--hang-up-in-retr");
+  }
+  m_host = options.host;
+  args.insert(args.end(), {"--host", m_host});
   std::vector<char*> argv;
   for (std::string& arg : args) {
     argv.push_back(arg.data());
@@ -106,7 +114,8 @@ FtpFixture::~FtpFixture() {
 }
 
 std::string FtpFixture::Directory(const std::string& path) const {
-  std::string text = "127.0.0.1:";
+  std::string text = m_host.find(':') == std::string::npos ? m_host : "[" + m_host + "]";
+  text += ':';
   text += std::to_string(m_port);
   text += '/';
   text += path;

@@ -17,9 +17,12 @@ class FtpFixture {
   struct Options {
     std::string password{};  // empty: the program's own
     bool multiLineBanner = false;
-    bool stallRetr = false;  // RETR answered, data connection never made
-    bool stallType = false;  // TYPE never answered
-    int throttle = 0;        // bytes a second of file data; 0: full speed
+    bool stallRetr = false;      // RETR answered, data connection never made
+    bool stallType = false;      // TYPE never answered
+    int throttle = 0;            // bytes a second of file data; 0: full speed
+    bool refusePassive = false;  // EPSV and PASV refused, as by a server without them
+    bool hangUpInRetr = false;   // the connection dropped soon after RETR is answered
+    std::string host = "127.0.0.1";
   };
 
   explicit FtpFixture(const std::string& root);
@@ -30,7 +33,7 @@ class FtpFixture {
 
   // 0 when the server did not come up.
   std::uint16_t Port() const { return m_port; }
-  // "127.0.0.1:<port>/" followed by `path`.
+  // "<host>:<port>/" (an IPv6 host in brackets) followed by `path`.
   std::string Directory(const std::string& path) const;
   // The command lines the server has received, waiting up to `wait` until there are at
   // least `count`.
@@ -44,6 +47,7 @@ class FtpFixture {
   int m_input = -1;
   int m_output = -1;
   std::uint16_t m_port = 0;
+  std::string m_host;
   std::string m_pending;
   std::vector<std::string> m_commands;
 };

@@ -7,7 +7,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "net/ftpfixture.h"
 #include "net/pollsocketevents.h"
 #include "net/recordinghost.h"
+#include "net/replylines.h"
 #include "net/sockettestkit.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
@@ -131,18 +134,14 @@ TEST_F(FtpClientTest, ThreeFilesComeInTheOrderQueuedWithEveryProgressLine) {
   EXPECT_EQ(commands[0], "USER znwright");
   EXPECT_EQ(commands[1], "PASS mqvorb");
   EXPECT_EQ(commands[2], "CWD zonewright");
-  std::vector<std::string> ports;
   for (std::size_t file = 0; file < 3; ++file) {
     const std::size_t at = 3 + file * 3;
-    EXPECT_TRUE(commands[at].starts_with("PORT 127,0,0,1,")) << commands[at];
-    ports.push_back(commands[at]);
-    EXPECT_EQ(commands[at + 1], "TYPE I");
+    EXPECT_EQ(commands[at], "TYPE I");
+    EXPECT_EQ(commands[at + 1], "EPSV") << "passive unless the server refuses it";
   }
   EXPECT_EQ(commands[5], "RETR TIME_ZON.DAT");
   EXPECT_EQ(commands[8], "RETR CURRENCY.DAT");
   EXPECT_EQ(commands[11], "RETR MEASURE.DAT");
-  EXPECT_NE(ports[0], ports[1]) << "each file has a listening socket of its own";
-  EXPECT_NE(ports[1], ports[2]);
 }
 
 TEST_F(FtpClientTest, MultiLineGreetingIsReadWholeBeforeTheLogon) {
@@ -155,7 +154,9 @@ TEST_F(FtpClientTest, MultiLineGreetingIsReadWholeBeforeTheLogon) {
   // Had the greeting's later lines been taken for replies, every reply after it would be one
   // behind and the missing file would not be the reply that ends the run.
   EXPECT_EQ(ReadFile("TEMPM.DAT"), "units");
-  EXPECT_EQ(m_host.ErrorText(), "550 No such file or directory.");
+  EXPECT_EQ(
+      m_host.ErrorText(),
+      "Receiving the Currency file failed. The FTP host said: 550 No such file or directory.");
   EXPECT_FALSE(m_host.Succeeded());
 }
 
@@ -221,7 +222,9 @@ TEST_F(FtpClientTest, MissingRemoteFileEndsTheRunWithTheServersReply) {
 
   EXPECT_FALSE(m_host.Succeeded());
   const Lines lines = m_host.Lines();
-  EXPECT_EQ(lines.back(), "550 No such file or directory.");
+  EXPECT_EQ(
+      lines.back(),
+      "Receiving the Currency file failed. The FTP host said: 550 No such file or directory.");
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Transfer Complete"), 0);
   EXPECT_EQ(m_events.Sockets(), 0u);
   // The failed run asks for nothing more.
@@ -237,7 +240,7 @@ TEST_F(FtpClientTest, WrongPasswordEndsTheRunBeforeAnyFile) {
   Run(Directory("zonewright"));
 
   EXPECT_FALSE(m_host.Succeeded());
-  EXPECT_EQ(m_host.ErrorText(), "530 Authentication failed.");
+  EXPECT_EQ(m_host.ErrorText(), "Logging on failed. The FTP host said: 530 Authentication failed.");
   EXPECT_EQ(m_host.Count(NetMessage::kLoggedOn), 0u);
   EXPECT_EQ(m_server->Commands(2), (Lines{"USER znwright", "PASS mqvorb"}));
   EXPECT_FALSE(std::filesystem::exists("TEMPT.DAT"));
@@ -295,7 +298,7 @@ TEST_F(FtpClientTest, CancellingMidTransferLetsGoOfEverySocket) {
                lines.back() != "Bytes Transfered: 0";
       },
       10s));
-  EXPECT_EQ(test::OpenSockets(), before + 3) << "control, listening and data";
+  EXPECT_EQ(test::OpenSockets(), before + 2) << "control and data";
 
   window.reset();
   EXPECT_EQ(m_events.Sockets(), 0u);
@@ -309,9 +312,8 @@ TEST_F(FtpClientTest, HostThatRefusesEndsTheRun) {
   Queue(kTimeZone);
   Run("127.0.0.1:" + std::to_string(test::ClosedPort()) + "/zonewright");
 
-  EXPECT_EQ(m_host.ErrorText(), CFtpSession::kUnableToContact);
-  ASSERT_EQ(m_sink.Messages().size(), 1u);
-  EXPECT_TRUE(m_sink.LastText().starts_with("Error received in trying to connect to host. "));
+  EXPECT_EQ(m_host.ErrorText(), CFtpSession::kConnectionRefused);
+  EXPECT_TRUE(m_sink.Messages().empty()) << "the progress list tells it, not a box";
 }
 
 TEST_F(FtpClientTest, ConnectThatIsNeverAnsweredEndsTheRun) {
@@ -349,6 +351,107 @@ TEST_F(FtpClientTest, TemporaryFileThatCannotBeMadeEndsTheRun) {
   EXPECT_EQ(m_server->Commands(5).back(), "TYPE I") << "no RETR without a file";
 }
 
+// However a run fails, the progress list ends with one line saying what failed in plain
+// words, the server's own where it gave some, and no box covers the list.
+TEST_F(FtpClientTest, EveryKindOfFailureIsOnePlainLineInTheList) {
+  Serve("zonewright/TIME_ZON.DAT", Pattern(40000, 'z'));
+  struct Case {
+    const char* kind;
+    std::optional<test::FtpFixture::Options> server;  // none: nothing listens
+    const char* remote;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"refused", std::nullopt, "TIME_ZON.DAT", CFtpSession::kConnectionRefused},
+      {"timeout", test::FtpFixture::Options{.stallType = true}, "TIME_ZON.DAT",
+       CFtpSession::kNoReply},
+      {"hang-up", test::FtpFixture::Options{.throttle = 4000, .hangUpInRetr = true}, "TIME_ZON.DAT",
+       CFtpSession::kHostClosed},
+      {"error reply", test::FtpFixture::Options{}, "MISSING.DAT",
+       "Receiving the Time Zone file failed. The FTP host said: 550 No such file or directory."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    std::string directory = "127.0.0.1:" + std::to_string(test::ClosedPort()) + "/zonewright";
+    std::unique_ptr<test::FtpFixture> server;
+    if (c.server) {
+      server = std::make_unique<test::FtpFixture>(m_served.Path(), *c.server);
+      ASSERT_NE(server->Port(), 0);
+      directory = server->Directory("zonewright");
+    }
+    test::RecordingHost host;
+    CFtpSession session(m_events, m_sink, host);
+    session.SetTimeout(500ms);
+    session.AddRemote(c.remote);
+    session.AddLocal(kTimeZone.local);
+    session.AddLabel(kTimeZone.label);
+    session.Connect(directory);
+    ASSERT_TRUE(m_events.RunUntil([&host] { return host.Done(); }, 10s));
+
+    EXPECT_FALSE(host.Succeeded());
+    EXPECT_EQ(host.Lines().back(), c.line);
+    EXPECT_EQ(host.ErrorText(), c.line) << "one error line only";
+    EXPECT_TRUE(m_sink.Messages().empty());
+    EXPECT_EQ(m_events.Sockets(), 0u);
+  }
+}
+
+// Passive and active data connections, on each address family the machine has, fetch the
+// same bytes; active mode is used only once the server refuses both passive commands.
+TEST_F(FtpClientTest, PassiveAndActiveModesFetchOnEveryLoopbackFamily) {
+  const std::string zones = Pattern(5000, 'p');
+  Serve("zonewright/TIME_ZON.DAT", zones);
+  for (const char* host : {"127.0.0.1", "::1"}) {
+    if (std::string_view(host) == "::1" && !test::HasIpv6Loopback()) {
+      std::cout << "no IPv6 loopback here; only IPv4 is tried\n";
+      continue;
+    }
+    for (const bool refusePassive : {false, true}) {
+      SCOPED_TRACE(std::string(host) + (refusePassive ? " active" : " passive"));
+      std::filesystem::remove("TEMPT.DAT");
+      test::FtpFixture server(m_served.Path(), {.refusePassive = refusePassive, .host = host});
+      ASSERT_NE(server.Port(), 0);
+      test::RecordingHost recording;
+      CFtpSession session(m_events, m_sink, recording);
+      for (int i = 0; i < 2; ++i) {
+        session.AddRemote(kTimeZone.remote);
+        session.AddLocal(kTimeZone.local);
+        session.AddLabel(kTimeZone.label);
+      }
+      session.Connect(server.Directory("zonewright"));
+      ASSERT_TRUE(m_events.RunUntil([&recording] { return recording.Done(); }, 10s));
+
+      EXPECT_TRUE(recording.Succeeded()) << recording.ErrorText();
+      EXPECT_EQ(ReadFile("TEMPT.DAT"), zones);
+      const Lines commands = server.Commands(refusePassive ? 11 : 9);
+      const auto sent = [&commands](std::string_view verb) {
+        return std::count_if(commands.begin(), commands.end(),
+                             [verb](const std::string& line) { return line.starts_with(verb); });
+      };
+      const bool v6 = std::string_view(host) == "::1";
+      EXPECT_EQ(sent("EPSV"), refusePassive ? 1 : 2) << "a refusal holds for the whole run";
+      EXPECT_EQ(sent("PASV"), refusePassive ? 1 : 0);
+      EXPECT_EQ(sent(v6 ? "EPRT |2|::1|" : "PORT 127,0,0,1,"), refusePassive ? 2 : 0);
+      EXPECT_EQ(sent("RETR"), 2);
+    }
+  }
+}
+
+// The passive replies servers send, and damaged ones that must name no port.
+TEST(FtpPassiveReply, ReadsThePortOfEveryFormAndNoneOfAForgedOne) {
+  EXPECT_EQ(ExtendedPassivePort("229 Entering Extended Passive Mode (|||50123|)"), 50123);
+  EXPECT_EQ(ExtendedPassivePort("229 ok (!!!65535!)."), 65535);
+  EXPECT_EQ(PassivePort("227 Entering Passive Mode (127,0,0,1,195,80)."), 195 * 256 + 80);
+  EXPECT_EQ(PassivePort("227 Entering Passive Mode 10,0,0,7,4,1"), 4 * 256 + 1);
+  for (const char* forged :
+       {"229 (|||65536|)", "229 (|||0|)", "229 (||1|2|)", "229 (|||12)", "229 (|||123456|)",
+        "229 (|||", "229 (| | |1|)", "227 (1,2,3,4,5)", "227 (1,2,3,4,256,1)", "227 (1,2,3,4,0,0)",
+        "227 (1,2,3,4,1,1000)", "200 (|||50123|)", "227"}) {
+    EXPECT_FALSE(ExtendedPassivePort(forged).has_value()) << forged;
+    EXPECT_FALSE(PassivePort(forged).has_value()) << forged;
+  }
+}
+
 TEST(FtpDirectory, SplitsHostPortAndPath) {
   const CFtpDirectory plain("updates.example.org/zonewright/data");
   EXPECT_EQ(plain.Host(), "updates.example.org");
@@ -367,6 +470,12 @@ TEST(FtpDirectory, SplitsHostPortAndPath) {
   // What is not a port stays in the host, whose look-up then fails.
   EXPECT_EQ(CFtpDirectory("host:99999/x").Host(), "host:99999");
   EXPECT_EQ(CFtpDirectory("host:/x").Port(), 21);
+
+  // An IPv6 host: in brackets before a port, else every colon is the address's.
+  EXPECT_EQ(CFtpDirectory("[::1]:2121/a").Host(), "::1");
+  EXPECT_EQ(CFtpDirectory("[::1]:2121/a").Port(), 2121);
+  EXPECT_EQ(CFtpDirectory("fe80::1:21/a").Host(), "fe80::1:21");
+  EXPECT_EQ(CFtpDirectory("fe80::1:21/a").Port(), 21);
 }
 
 }  // namespace
