@@ -159,20 +159,20 @@ bool IsCustom(const CLocation& location) {
   return location.GetType() == CLocation::kCustom;
 }
 
-// Gives the places of one zone file the zones its companion names.
-void LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, bool custom) {
-  const std::string_view name =
-      custom ? CZoneCompanion::kCustomFileName : CZoneCompanion::kStandardFileName;
+// Gives the places of one zone file the zones its companion `name` names; false when there
+// is no such file or it is damaged.
+bool LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, bool custom,
+                   std::string_view name) {
   const ReadResult read = ReadFile(files, name);
   if (read.stage == FileStage::kOpen) {
-    return;
+    return false;
   }
   const std::optional<CZoneCompanion> companion =
       ReadStatus(read).Ok() ? CZoneCompanion::Parse(read.bytes) : std::nullopt;
   if (!companion) {
     messages.Warn(std::string(kDamagedCompanionPrefix) + std::string(name) +
                   std::string(kDamagedCompanionSuffix));
-    return;
+    return false;
   }
   // Neighbours mostly share a zone; asking the catalog once per run of them is enough.
   const CTzZone* zone = nullptr;
@@ -192,6 +192,7 @@ void LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, b
     location.SetTzZone(zone);
     location.SetFollowsTz(entry->follows && location.TzZone() != nullptr);
   }
+  return true;
 }
 
 // What became of one file on saving. A failed close means the new contents never replaced
@@ -317,14 +318,23 @@ bool LoadZoneFiles(CLocationDB& db, IFileLayer& files, IMessageSink& messages,
     return false;
   }
   customUnreadable = custom == CustomLoad::kUnreadable;
-  LoadCompanion(db, files, messages, false);
-  if (!customUnreadable) {
-    LoadCompanion(db, files, messages, true);
+  // The zone names that came with the update describe its places; without them (or when they
+  // are damaged) the names in use serve the places they name.
+  const std::string updateCompanion(CZoneCompanion::kUpdateFileName);
+  if (!isUpdate || !files.Exists(updateCompanion) ||
+      !LoadCompanion(db, files, messages, false, updateCompanion)) {
+    LoadCompanion(db, files, messages, false, CZoneCompanion::kStandardFileName);
   }
-  // TEMPT.DAT goes only once TIME_ZON.DAT really holds its contents; otherwise the next
-  // start takes it in again.
-  if (isUpdate && SaveZoneFiles(db, files, messages, customUnreadable) == SaveOutcome::kWritten) {
+  if (!customUnreadable) {
+    LoadCompanion(db, files, messages, true, CZoneCompanion::kCustomFileName);
+  }
+  // The downloads go only once TIME_ZON.DAT and TIME_ZON.TZN really hold their contents;
+  // otherwise the next start takes both in again, so the two never disagree for long.
+  if (!isUpdate) {
+    files.Remove(updateCompanion);
+  } else if (SaveZoneFiles(db, files, messages, customUnreadable) == SaveOutcome::kWritten) {
     files.Remove(std::string(CLocationDB::kUpdateFileName));
+    files.Remove(updateCompanion);
   }
   return true;
 }

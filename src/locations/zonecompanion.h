@@ -30,6 +30,8 @@ class CZoneCompanion {
 
   static constexpr std::string_view kStandardFileName = "TIME_ZON.TZN";
   static constexpr std::string_view kCustomFileName = "CUST_ZON.TZN";
+  // A downloaded companion, taken in together with the zone file download beside it.
+  static constexpr std::string_view kUpdateFileName = "TEMPT.TZN";
   // Longer than any zone name the tz database has.
   static constexpr std::size_t kMaxZoneLength = 64;
 

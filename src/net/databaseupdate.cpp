@@ -8,6 +8,7 @@
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
 #include "locations/locationdb.h"
+#include "locations/zonecompanion.h"
 #include "locations/zonefilecheck.h"
 #include "platform/filelayer.h"
 #include "platform/messagesink.h"
@@ -72,6 +73,10 @@ std::int32_t& CDatabaseUpdate::UpdatedAt(Component component) const {
 
 void CDatabaseUpdate::BeginRun(const Selection& queued) {
   m_queued = queued;
+  // A names file left from an earlier run must not go in beside this run's zone file.
+  if (queued[kTimeZone]) {
+    m_files.Remove(std::string(CZoneCompanion::kUpdateFileName));
+  }
   for (std::size_t i = 0; i < kComponentCount; ++i) {
     if (queued[i]) {
       m_downloads[i] = Download::kStarted;
@@ -94,6 +99,7 @@ void CDatabaseUpdate::EndRun(bool success, std::int64_t utcNow) {
     m_downloads[i] = Download::kComplete;
     UpdatedAt(component) = SaturateSeconds(utcNow);
     if (component == kTimeZone) {
+      CheckCompanionDownload();
       m_restartWanted = true;
     }
   }
@@ -127,8 +133,27 @@ bool CDatabaseUpdate::CheckZoneDownload() {
     return true;
   }
   m_messages.Warn(CZoneFileCheck::Message(check, currentLines));
-  m_files.Remove(temporary);
+  RemoveZoneDownloads();
   return false;
+}
+
+// A damaged names download goes, so the names file in use stays; the zone file still goes in.
+void CDatabaseUpdate::CheckCompanionDownload() {
+  const std::string temporary(CZoneCompanion::kUpdateFileName);
+  if (!m_files.Exists(temporary)) {
+    return;
+  }
+  const ReadResult read = m_files.Read(temporary, kMaxDownloadBytes);
+  if (read.stage == FileStage::kNone && !read.truncated && CZoneCompanion::Parse(read.bytes)) {
+    return;
+  }
+  m_messages.Warn(kCompanionInvalid);
+  m_files.Remove(temporary);
+}
+
+void CDatabaseUpdate::RemoveZoneDownloads() {
+  m_files.Remove(kRows[kTimeZone].temporary);
+  m_files.Remove(std::string(CZoneCompanion::kUpdateFileName));
 }
 
 bool CDatabaseUpdate::ReadsInFormat(Component component, std::span<const std::uint8_t> bytes) {
@@ -145,7 +170,7 @@ bool CDatabaseUpdate::ReadsInFormat(Component component, std::span<const std::ui
 void CDatabaseUpdate::Finish() {
   // A time zone download that did not complete must not be taken in at the next start.
   if (m_runFailed || m_downloads[kTimeZone] == Download::kStarted) {
-    m_files.Remove(kRows[kTimeZone].temporary);
+    RemoveZoneDownloads();
   }
   if (!m_runFailed) {
     Install(kCurrency);

@@ -15,7 +15,8 @@ class IMessageSink;
 // What the database update decides apart from its window: which downloads a finished run
 // leaves, when the files were last updated, and which downloads closing the dialog puts in
 // place. The currency and measurement downloads are installed when the dialog closes, the
-// time zone download ("TEMPT.DAT") at the next start.
+// time zone download ("TEMPT.DAT") at the next start, together with the zone names download
+// ("TEMPT.TZN") when the server had one.
 class CDatabaseUpdate {
  public:
   enum Component : std::size_t { kTimeZone = 0, kCurrency = 1, kMeasurement = 2 };
@@ -46,6 +47,10 @@ class CDatabaseUpdate {
        "in use."},
   }};
 
+  // The zone names file beside the time zone file; servers without it are fine.
+  static constexpr const char* kCompanionLabel = "Time Zone Names";
+  static constexpr const char* kCompanionInvalid =
+      "The downloaded time zone names file is damaged.  The current one stays in use.";
   static constexpr const char* kCurrencyInvalid =
       "The downloaded currency file is not a valid currency rate file.  The current file stays "
       "in use.";
@@ -86,6 +91,8 @@ class CDatabaseUpdate {
   std::int32_t& UpdatedAt(Component component) const;
   bool CheckDownload(Component component);
   bool CheckZoneDownload();
+  void CheckCompanionDownload();
+  void RemoveZoneDownloads();
   void Install(Component component);
 
   CClockSettings& m_settings;

@@ -1,5 +1,6 @@
 #include "net/ftpsession.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
 
@@ -74,6 +75,7 @@ void CFtpSession::Clear() {
   m_remote.clear();
   m_local.clear();
   m_labels.clear();
+  m_optional.clear();
 }
 
 void CFtpSession::AddRemote(std::string name) {
@@ -86,6 +88,14 @@ void CFtpSession::AddLocal(std::string name) {
 
 void CFtpSession::AddLabel(std::string name) {
   m_labels.push_back(std::move(name));
+}
+
+void CFtpSession::AddOptional(std::string remote) {
+  m_optional.push_back(std::move(remote));
+}
+
+bool CFtpSession::IsOptional(const std::string& remote) const {
+  return std::find(m_optional.begin(), m_optional.end(), remote) != m_optional.end();
 }
 
 void CFtpSession::Connect(std::string_view directory) {
@@ -213,7 +223,17 @@ void CFtpSession::NextFile() {
     return;
   }
   StartTimer(kDataTimedOut);
-  if (!Command("RETR ", m_remote.front())) {
+  std::string reply;
+  if (!Ask("RETR ", m_remote.front(), reply)) {
+    return;
+  }
+  if (IsNegative(reply)) {
+    // 550 is "no such file"; any other refusal is a failure even for an optional file.
+    if (reply.starts_with("550") && IsOptional(m_remote.front())) {
+      SkipFile();
+      return;
+    }
+    Fail(m_step + kHostSaid + reply);
     return;
   }
   if (m_dataClosed) {
@@ -364,9 +384,7 @@ void CFtpSession::FinishFile() {
     written = !m_file->fail();
     m_file.reset();
   }
-  m_remote.erase(m_remote.begin());
-  m_local.erase(m_local.begin());
-  m_labels.erase(m_labels.begin());
+  DropFront();
   if (!written) {
     Fail(kUnableToWriteFile);
     return;
@@ -380,6 +398,29 @@ void CFtpSession::FinishFile() {
     return;
   }
   m_events.Post([this] { NextFile(); });
+}
+
+// An optional file the server does not have leaves no local file, so an old download of it
+// cannot pass for this run's.
+void CFtpSession::SkipFile() {
+  StopTimer();
+  m_data.reset();
+  m_listening.reset();
+  m_file.reset();
+  std::remove(m_local.front().c_str());
+  DropFront();
+  Status(kStatusReplaceLast, kNotOnHost);
+  if (m_remote.empty()) {
+    FinishRun();
+    return;
+  }
+  m_events.Post([this] { NextFile(); });
+}
+
+void CFtpSession::DropFront() {
+  m_remote.erase(m_remote.begin());
+  m_local.erase(m_local.begin());
+  m_labels.erase(m_labels.begin());
 }
 
 void CFtpSession::FinishRun() {

@@ -50,6 +50,7 @@ class CFtpSession final : public ISocketTarget {
   static constexpr const char* kLineTooLong = "The FTP host sent a line too long.";
   static constexpr const char* kConnectionFailed = "The connection to the FTP host failed: ";
   static constexpr const char* kHostSaid = " failed. The FTP host said: ";
+  static constexpr const char* kNotOnHost = "Not on the FTP host; the update goes on without it.";
   static constexpr const char* kUnableToOpenFile = "Unable to Open Tempoary File.";
   static constexpr const char* kUnableToWriteFile = "Unable to write the temporary file.";
   static constexpr const char* kNoReply = "No reply from FTP host.";
@@ -67,6 +68,8 @@ class CFtpSession final : public ISocketTarget {
   void AddRemote(std::string name);
   void AddLocal(std::string name);
   void AddLabel(std::string name);
+  // A queued remote file the server may lack: its absence skips it instead of ending the run.
+  void AddOptional(std::string remote);
   void Connect(std::string_view directory);
 
   // How long one whole reply, however many lines it has, or the data connection between two
@@ -92,6 +95,9 @@ class CFtpSession final : public ISocketTarget {
   std::string ControlFailure() const;
   void ReceiveBytes(std::span<const char> bytes);
   void FinishFile();
+  bool IsOptional(const std::string& remote) const;
+  void SkipFile();
+  void DropFront();
   void FinishRun();
   bool Command(std::string_view verb, std::string_view argument);
   // The reply to one command, negative or not; false when the run has ended.
@@ -113,6 +119,7 @@ class CFtpSession final : public ISocketTarget {
   std::vector<std::string> m_remote;
   std::vector<std::string> m_local;
   std::vector<std::string> m_labels;
+  std::vector<std::string> m_optional;
   std::unique_ptr<std::ofstream> m_file;
   std::unique_ptr<CTcpSocket> m_control;
   std::unique_ptr<CTcpSocket> m_listening;

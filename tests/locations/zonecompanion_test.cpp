@@ -161,3 +161,25 @@ TEST_F(ZoneCompanionTest, AMissingOrDamagedCompanionMeansNoZonesForItsFileOnly) 
   ASSERT_TRUE(m_db.Load(files, sink));
   EXPECT_EQ(Spoken(sink), std::vector<std::string>{kDamaged});
 }
+
+// The zone names of an update go in with its zone file, and its downloads go only once both
+// files are written; damaged names never replace the ones in use.
+TEST_F(ZoneCompanionTest, AnUpdateTakesItsZoneNamesInWithItsZoneFile) {
+  WriteFile("TIME_ZON.TZN", "1,\"France\",\"Paris\",\"Europe/Paris\"\r\n");
+  const struct {
+    const char* names;
+    const char* paris;
+  } updates[] = {{"1,\"France\",\"Paris\",\"Europe/Par", "Europe/Paris"},
+                 {"1,\"France\",\"Paris\",\"Europe/Berlin\"\r\n", "Europe/Berlin"}};
+  for (const auto& update : updates) {
+    SCOPED_TRACE(update.names);
+    WriteFile("TEMPT.DAT", kStandard);
+    WriteFile("TEMPT.TZN", update.names);
+    test::RecordingSink sink;
+    ASSERT_TRUE(m_db.Load(m_files, sink));
+    EXPECT_EQ(ZoneOf("Paris"), update.paris);
+    EXPECT_NE(ReadFile("TIME_ZON.TZN").find(update.paris), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("TEMPT.DAT"));
+    EXPECT_FALSE(std::filesystem::exists("TEMPT.TZN"));
+  }
+}

@@ -194,6 +194,40 @@ TEST_F(DatabaseUpdateTest, DownloadCutShortByAFailedRunIsNotInstalledByALaterSuc
   EXPECT_FALSE(Exists("TEMPT.DAT")) << "an unfinished time zone download is never taken in";
 }
 
+// The zone names download rides with the time zone download: damaged names are dropped while
+// the zone file is still received, names from an earlier run never pass for this run's, and a
+// failed run drops both.
+TEST_F(DatabaseUpdateTest, ZoneNamesDownloadGoesOrStaysWithTheTimeZoneDownload) {
+  const struct {
+    const char* what;
+    const char* names;  // downloaded; null: left from before the run
+    bool success;
+    bool kept;
+    std::string said;
+  } cases[] = {
+      {"good", "1,\"France\",\"Paris\",\"Europe/Paris\"\r\n", true, true, ""},
+      {"damaged", "1,\"France\",\"Paris\",\"Europe/Par", true, false,
+       CDatabaseUpdate::kCompanionInvalid},
+      {"from an earlier run", nullptr, true, false, ""},
+      {"failed run", "1,\"France\",\"Paris\",\"Europe/Paris\"\r\n", false, false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_sink.Clear();
+    WriteFile("TEMPT.TZN", "1,\"Peru\",\"Lima\",\"America/Lima\"\r\n");
+    m_update.BeginRun({true, false, false});
+    WriteFile("TEMPT.DAT", kZones);
+    if (c.names != nullptr) {
+      WriteFile("TEMPT.TZN", c.names);
+    }
+    m_update.EndRun(c.success, kNow);
+    m_update.Finish();
+    EXPECT_EQ(Exists("TEMPT.TZN"), c.kept);
+    EXPECT_EQ(Exists("TEMPT.DAT"), c.success) << "the zone file stands on its own";
+    EXPECT_EQ(m_sink.LastText(), c.said);
+  }
+}
+
 TEST_F(DatabaseUpdateTest, DownloadsThatDoNotReadInTheirFormatAreNotInstalled) {
   WriteFile("TEMPC.DAT", "<html>Not Found</html>");
   WriteFile("TEMPM.DAT", "<html>Not Found</html>\r\n");

@@ -402,14 +402,14 @@ TEST_F(FtpClientTest, PassiveAndActiveModesFetchOnEveryLoopbackFamily) {
   const std::string zones = Pattern(5000, 'p');
   Serve("zonewright/TIME_ZON.DAT", zones);
   for (const char* host : {"127.0.0.1", "::1"}) {
-    if (std::string_view(host) == "::1" && !test::HasIpv6Loopback()) {
-      std::cout << "no IPv6 loopback here; only IPv4 is tried\n";
-      continue;
-    }
     for (const bool refusePassive : {false, true}) {
       SCOPED_TRACE(std::string(host) + (refusePassive ? " active" : " passive"));
       std::filesystem::remove("TEMPT.DAT");
       test::FtpFixture server(m_served.Path(), {.refusePassive = refusePassive, .host = host});
+      if (server.Port() == 0 && std::string_view(host) == "::1") {
+        std::cout << "no IPv6 loopback here; only IPv4 is tried\n";
+        break;
+      }
       ASSERT_NE(server.Port(), 0);
       test::RecordingHost recording;
       CFtpSession session(m_events, m_sink, recording);

@@ -54,20 +54,6 @@ inline std::uint16_t ClosedPort() {
   return listener.Port();
 }
 
-// Whether this machine has the IPv6 loopback address (containers often lack it).
-inline bool HasIpv6Loopback() {
-  const int fd = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in6 address{};
-  address.sin6_family = AF_INET6;
-  address.sin6_addr = in6addr_loopback;
-  const bool bound =
-      fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  if (fd >= 0) {
-    ::close(fd);
-  }
-  return bound;
-}
-
 // Plain connect to a loopback port; -1 on failure.
 inline int PlainConnect(std::uint16_t port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

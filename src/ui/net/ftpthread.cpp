@@ -86,8 +86,8 @@ void CFtpThread::ClearFiles() {
 }
 
 void CFtpThread::AddFile(const std::string& remote, const std::string& local,
-                         const std::string& label) {
-  Request([&] { emit fileAdded(remote, local, label); });
+                         const std::string& label, bool optional) {
+  Request([&] { emit fileAdded(remote, local, label, optional); });
 }
 
 void CFtpThread::ConnectTo(const std::string& directory) {
@@ -119,10 +119,14 @@ void CFtpThread::run() {
       Qt::QueuedConnection);
   connect(
       this, &CFtpThread::fileAdded, &receiver,
-      [&window](const std::string& remote, const std::string& local, const std::string& label) {
+      [&window](const std::string& remote, const std::string& local, const std::string& label,
+                bool optional) {
         window.AddRemote(remote);
         window.AddLocal(local);
         window.AddLabel(label);
+        if (optional) {
+          window.AddOptional(remote);
+        }
       },
       Qt::QueuedConnection);
   connect(

@@ -31,7 +31,9 @@ class CFtpThread final : public QThread {
   void ClearFiles();
   // One file to fetch: its remote name, its local temporary file and its name in progress
   // lines.
-  void AddFile(const std::string& remote, const std::string& local, const std::string& label);
+  // optional: the server may lack the file without the run failing.
+  void AddFile(const std::string& remote, const std::string& local, const std::string& label,
+               bool optional = false);
   void ConnectTo(const std::string& directory);
   // Destroys the window with its sockets and open file, and waits for the thread's end.
   void Close();
@@ -50,7 +52,8 @@ class CFtpThread final : public QThread {
 
   // What the calls above hand to the window's thread.
   void clearRequested();
-  void fileAdded(const std::string& remote, const std::string& local, const std::string& label);
+  void fileAdded(const std::string& remote, const std::string& local, const std::string& label,
+                 bool optional);
   void connectRequested(const std::string& directory);
 
  protected:

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "locations/zonecompanion.h"
 #include "net/ftpsession.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
@@ -273,6 +274,11 @@ void CUpdateDlg::OnReady() {
     }
     const CDatabaseUpdate::Row& row = CDatabaseUpdate::kRows[i];
     m_worker->AddFile(row.remote, row.temporary, row.label);
+  }
+  if (checked[CDatabaseUpdate::kTimeZone]) {
+    m_worker->AddFile(std::string(CZoneCompanion::kStandardFileName),
+                      std::string(CZoneCompanion::kUpdateFileName),
+                      CDatabaseUpdate::kCompanionLabel, true);
   }
   m_update.BeginRun(checked);
   SetControlsEnabled(false);
