@@ -112,10 +112,46 @@ void CPlaceScanner::BuildNamed(const std::vector<std::string>& names, CLocationD
   }
 }
 
+// The lines that may hold a place of one of `names`: a name that matches ignoring case
+// follows an opening quote there. The lines keep their order, so a file that passed the
+// order check still passes it with only these lines.
+std::vector<std::uint8_t> CPlaceScanner::Candidates(std::span<const std::uint8_t> lines,
+                                                    const std::vector<std::string>& names) {
+  std::vector<std::uint8_t> found;
+  std::size_t lineStart = 0;
+  std::size_t taken = 0;  // the end of the last line taken, so none is taken twice
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == '\n') {
+      lineStart = i + 1;
+      continue;
+    }
+    if (lines[i] != '"' || lineStart < taken) {
+      continue;
+    }
+    const std::string_view rest(reinterpret_cast<const char*>(lines.data()) + i + 1,
+                                lines.size() - i - 1);
+    if (!std::any_of(names.begin(), names.end(), [rest](const std::string& name) {
+          return SameIgnoringCase(rest.substr(0, name.size()), name);
+        })) {
+      continue;
+    }
+    const auto lineEnd =
+        std::find(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(), std::uint8_t{'\n'});
+    const std::size_t end = lineEnd == lines.end()
+                                ? lines.size()
+                                : static_cast<std::size_t>(lineEnd - lines.begin()) + 1;
+    found.insert(found.end(), lines.begin() + static_cast<std::ptrdiff_t>(lineStart),
+                 lines.begin() + static_cast<std::ptrdiff_t>(end));
+    taken = end;
+  }
+  return found;
+}
+
 void CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::string>& names,
                               CLocationDB& db) const {
   const CDateTime now;
-  CZoneFile file(source.lines, source.custom, {});
+  const std::vector<std::uint8_t> lines = Candidates(source.lines, names);
+  CZoneFile file(lines, source.custom, {});
   CZoneFile::Record record;
   while (file.Next(record) == CZoneFile::Status::kRecord) {
     if (!IsAsked(record.name, names) || Holds(db, record)) {

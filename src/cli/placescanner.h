@@ -39,6 +39,8 @@ class CPlaceScanner {
   static std::optional<Source> Read(IFileLayer& files, bool custom);
   static bool ReadCompanion(IFileLayer& files, Source& source);
   static bool IsClean(const Source& source);
+  static std::vector<std::uint8_t> Candidates(std::span<const std::uint8_t> lines,
+                                              const std::vector<std::string>& names);
   void BuildFrom(const Source& source, const std::vector<std::string>& names,
                  CLocationDB& db) const;
 
