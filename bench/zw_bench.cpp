@@ -12,6 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "events/eventlist.h"
+#include "locations/locationdb.h"
+#include "platform/messagesink.h"
+#include "platform/posixfilelayer.h"
+
 namespace {
 
 // A home of its own, so that no user's settings change what is measured.
@@ -84,6 +89,44 @@ std::string MakeLargeDatabase(const std::string& home, int extra) {
   return dir.string();
 }
 
+class NoMessages final : public zw::IMessageSink {
+ public:
+  void Warn(const std::string&) override {}
+  void Inform(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+};
+
+// A data directory with the supplied places and `count` daily events at one of them, each
+// at its own minute of the day.
+std::string MakeEventsDatabase(const std::string& home, int count) {
+  const std::filesystem::path dir = std::filesystem::path(home) / "events";
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path source(ZW_SOURCE_DATA_DIR);
+  for (const char* name : {"TIME_ZON.DAT", "TIME_ZON.TZN"}) {
+    std::filesystem::copy_file(source / name, dir / name);
+  }
+  zw::CLocationDB db;
+  zw::CEventList list(db);
+  for (int i = 0; i < count; ++i) {
+    auto event = std::make_unique<zw::CEvent>();
+    zw::CEvent::SetText(event->Fields().locationName, "London");
+    zw::CEvent::SetText(event->Fields().locationCountry, "United Kingdom");
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d:00", i / 60 % 24, i % 60);
+    zw::CEvent::SetText(event->Fields().timeText, time);
+    event->Fields().frequency = zw::kDaily;
+    list.Add(std::move(event));
+  }
+  // The event file is saved by its bare name, into the working directory.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  zw::CPosixFileLayer files;
+  NoMessages messages;
+  list.Save(files, messages);
+  std::filesystem::current_path(before);
+  return dir.string();
+}
+
 // Runs zw with `args` in a scratch home and reports the CPU time and peak memory of a run.
 void MeasureZw(benchmark::State& state, const ScratchHome& home, std::vector<std::string> args) {
   args.insert(args.begin(), ZW_PROGRAM_PATH);
@@ -148,5 +191,13 @@ void ZwFindLarge(benchmark::State& state) {
             {"--data-dir", MakeLargeDatabase(home.Path(), kLargeExtra), "find", "Place"});
 }
 BENCHMARK(ZwFindLarge)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Peak memory of a year of 5,000 daily events: 1,825,000 rows.
+void ZwEventsYear(benchmark::State& state) {
+  ScratchHome home;
+  MeasureZw(state, home,
+            {"--data-dir", MakeEventsDatabase(home.Path(), 5000), "events", "--days", "365"});
+}
+BENCHMARK(ZwEventsYear)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
