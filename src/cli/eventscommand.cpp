@@ -41,15 +41,16 @@ void WriteJson(const Listing& listing, const CLocation* basis, const DisplayOpti
 }
 
 void WritePlain(const Listing& listing, const DisplayOptions& options, std::ostream& out) {
-  CTableWriter table;
-  for (std::size_t row = 0; row < listing.Count(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < Listing::kColumnCount; ++column) {
-      cells.push_back(listing.Text(row, column, options));
-    }
-    table.AddRow(std::move(cells));
-  }
-  table.Write(out);
+  CTableWriter::Stream(
+      listing.Count(),
+      [&listing, &options](std::size_t row) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < Listing::kColumnCount; ++column) {
+          cells.push_back(listing.Text(row, column, options));
+        }
+        return cells;
+      },
+      out);
 }
 
 struct ListRow {

@@ -54,14 +54,16 @@ void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions&
 void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions& options,
                 std::ostream& out) {
   const CDateTime now;
-  CTableWriter table;
-  for (const CLocation* location : found) {
-    table.AddRow({CLocationLookup::Place(*location),
-                  std::string(CZoneText::TypeName(location->GetType())),
-                  CZoneText::Offset(CZoneText::StandardOffsetMinutes(*location, now)),
-                  ZoneOrRule(*location, options)});
-  }
-  table.Write(out);
+  CTableWriter::Stream(
+      found.size(),
+      [&found, &options, &now](std::size_t row) -> std::vector<std::string> {
+        const CLocation& location = *found[row];
+        return {CLocationLookup::Place(location),
+                std::string(CZoneText::TypeName(location.GetType())),
+                CZoneText::Offset(CZoneText::StandardOffsetMinutes(location, now)),
+                ZoneOrRule(location, options)};
+      },
+      out);
 }
 
 }  // namespace

@@ -63,6 +63,15 @@ CLocationLookup::Query CLocationLookup::Split(std::string_view text) {
   return query;
 }
 
+std::vector<std::string> CLocationLookup::NamesTried(std::string_view text) {
+  Query query = Split(text);
+  std::vector<std::string> names{std::move(query.whole)};
+  if (query.hasCountry) {
+    names.push_back(std::move(query.name));
+  }
+  return names;
+}
+
 template <typename Equal>
 std::vector<CLocation*> CLocationLookup::Collect(const Query& query, Equal equal) const {
   std::vector<CLocation*> found;

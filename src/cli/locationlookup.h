@@ -22,6 +22,8 @@ class CLocationLookup {
   // "Name, Country", or the bare name without a country: how zw shows a location and how
   // the user can name it back.
   static std::string Place(const CLocation& location);
+  // The names a location must bear, ignoring case, for `text` to name it.
+  static std::vector<std::string> NamesTried(std::string_view text);
 
  private:
   struct Query {

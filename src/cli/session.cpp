@@ -1,10 +1,13 @@
 #include "cli/session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "cli/clierror.h"
+#include "cli/latin1.h"
 #include "cli/locationlookup.h"
+#include "cli/placescanner.h"
 #include "cli/zonelookup.h"
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
@@ -105,8 +108,51 @@ CEventList& CSession::Events() {
   return *m_events;
 }
 
+bool CSession::WasAsked(const std::string& name) const {
+  return std::any_of(m_asked.begin(), m_asked.end(), [&name](const std::string& asked) {
+    return asked.size() == name.size() &&
+           std::equal(asked.begin(), asked.end(), name.begin(),
+                      [](char a, char b) { return CLatin1::Lower(a) == CLatin1::Lower(b); });
+  });
+}
+
+CLocationDB& CSession::Named(const std::vector<std::string>& names) {
+  if (m_db) {
+    return *m_db;
+  }
+  if (!m_scannerTried) {
+    m_scannerTried = true;
+    m_scanner = CPlaceScanner::Open(m_files);
+    m_named = std::make_unique<CLocationDB>();
+  }
+  if (!m_scanner) {
+    return Locations();
+  }
+  std::vector<std::string> fresh;
+  for (const std::string& name : names) {
+    if (!WasAsked(name)) {
+      fresh.push_back(name);
+      m_asked.push_back(name);
+    }
+  }
+  if (!fresh.empty()) {
+    m_scanner->BuildNamed(fresh, *m_named);
+  }
+  return *m_named;
+}
+
+void CSession::Prepare(const std::vector<std::string>& texts) {
+  std::vector<std::string> names;
+  for (const std::string& text : texts) {
+    for (std::string& name : CLocationLookup::NamesTried(text)) {
+      names.push_back(std::move(name));
+    }
+  }
+  Named(names);
+}
+
 CLocation* CSession::Find(std::string_view text) {
-  CLocationDB& db = Locations();
+  CLocationDB& db = Named(CLocationLookup::NamesTried(text));
   try {
     return CLocationLookup(db).Find(text);
   } catch (const CCliError&) {
@@ -125,11 +171,22 @@ CLocation* CSession::Find(std::string_view text) {
 }
 
 std::vector<CLocation*> CSession::ClockLocations() {
-  CLocationDB& db = Locations();
-  m_settings.RestoreClockList(db);
+  std::vector<std::string> names;
+  for (const ClockSlot& slot : m_settings.Values().clockSlots) {
+    if (!slot.place.Empty()) {
+      names.push_back(slot.place.name);
+    }
+  }
+  CLocationDB* db = &Named(names);
+  m_settings.RestoreClockList(*db);
+  // An empty clock shows its usual places, which only the whole database can pick.
+  if (db->ClockCount() == 0 && db != m_db.get()) {
+    db = &Locations();
+    m_settings.RestoreClockList(*db);
+  }
   std::vector<CLocation*> locations;
-  for (std::size_t i = 0; i < db.ClockCount(); ++i) {
-    locations.push_back(db.ClockAt(i));
+  for (std::size_t i = 0; i < db->ClockCount(); ++i) {
+    locations.push_back(db->ClockAt(i));
   }
   return locations;
 }

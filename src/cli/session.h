@@ -17,6 +17,7 @@ namespace zw {
 class CEventList;
 class CLocation;
 class CLocationDB;
+class CPlaceScanner;
 
 // What the commands read: the user's settings record, the data directory and the files in
 // it, each loaded the first time a command asks for it.
@@ -32,8 +33,11 @@ class CSession {
   CReadOnlyFiles& Files() { return m_files; }
   CStderrSink& Messages() { return m_messages; }
 
-  // Throws CCliError(kFailure) when the zone file cannot be used.
+  // Every location. Throws CCliError(kFailure) when the zone file cannot be used.
   CLocationDB& Locations();
+  // Builds the places `texts` may name in one pass over the files, so the Find calls for
+  // them that follow read nothing more.
+  void Prepare(const std::vector<std::string>& texts);
   CEventList& Events();
   // The one location `text` names, else a place of that tz database zone ("Europe/Paris",
   // "UTC"); throws CCliError(kNotFound) when it is neither.
@@ -52,7 +56,17 @@ class CSession {
   DisplayOptions m_display;
   CReadOnlyFiles m_files;
   CStderrSink m_messages;
+  // Places found by their names, built as they are asked for; a database holding every
+  // place named so far, which answers a lookup as the whole one would. Only the whole
+  // database is used once it is loaded, or when the scanner cannot serve the files.
+  CLocationDB& Named(const std::vector<std::string>& names);
+  bool WasAsked(const std::string& name) const;
+
   std::unique_ptr<CLocationDB> m_db;
+  std::unique_ptr<CPlaceScanner> m_scanner;
+  bool m_scannerTried = false;
+  std::unique_ptr<CLocationDB> m_named;
+  std::vector<std::string> m_asked;
   std::unique_ptr<CEventList> m_events;
   // Places made for the tz zones named on the command line.
   std::vector<std::unique_ptr<CLocation>> m_zonePlaces;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,11 +15,22 @@ class CTableWriter {
  public:
   static constexpr std::string_view kGap = "  ";
 
+  // The cells of row `index`, in Latin-1.
+  using RowSource = std::function<std::vector<std::string>(std::size_t index)>;
+
   void AddRow(std::vector<std::string> cells);
   void Write(std::ostream& out) const;
+  // Writes `count` rows as Write would, keeping none of them: the rows are asked for twice,
+  // once for the column widths and once to print, so memory stays flat however many there
+  // are.
+  static void Stream(std::size_t count, const RowSource& row, std::ostream& out);
 
  private:
   std::vector<std::size_t> ColumnWidths() const;
+  static void Widen(const std::vector<std::string>& cells, std::vector<std::size_t>& widths);
+  static void WriteLine(const std::vector<std::string>& cells,
+                        const std::vector<std::size_t>& widths, std::ostream& out);
+  static std::vector<std::string> ToUtf8(std::vector<std::string> cells);
 
   // Already in UTF-8, so widths count what the terminal shows.
   std::vector<std::vector<std::string>> m_rows;

@@ -49,6 +49,7 @@ std::vector<CLocation*> Locations(CSession& session, const std::vector<std::stri
   if (names.empty()) {
     return session.ClockLocations();
   }
+  session.Prepare(names);
   std::vector<CLocation*> locations;
   for (const std::string& name : names) {
     locations.push_back(session.Find(name));

@@ -71,6 +71,32 @@ TEST(TableWriter, LinesUpColumnsByCharactersNotBytes) {
             "Kolkata                          y\n");
 }
 
+// Tables of every shape up to four rows by three columns, with Latin-1 cells and rows of
+// differing lengths, stream exactly as they print when kept whole.
+TEST(TableWriter, StreamsEveryTableAsItWritesIt) {
+  const std::vector<std::string> cells = {"", "a", "Z\xFCrich", "New York  x", "  "};
+  for (std::size_t shape = 0; shape < 4 * 3 * cells.size(); ++shape) {
+    const std::size_t rows = shape % 4 + 1;
+    const std::size_t columns = shape / 4 % 3 + 1;
+    const auto row = [&](std::size_t index) {
+      std::vector<std::string> made;
+      for (std::size_t column = 0; column < columns - index % 2 * (columns > 1); ++column) {
+        made.push_back(cells[(shape + index * 3 + column) % cells.size()]);
+      }
+      return made;
+    };
+    CTableWriter table;
+    for (std::size_t i = 0; i < rows; ++i) {
+      table.AddRow(row(i));
+    }
+    std::ostringstream kept;
+    table.Write(kept);
+    std::ostringstream streamed;
+    CTableWriter::Stream(rows, row, streamed);
+    EXPECT_EQ(streamed.str(), kept.str()) << shape;
+  }
+}
+
 TEST(ZoneText, WordsOffsetsKindsAndRules) {
   EXPECT_EQ(CZoneText::Offset(540), "GMT+9:00");
   EXPECT_EQ(CZoneText::Offset(-210), "GMT-3:30");
