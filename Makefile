@@ -55,9 +55,12 @@ bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DZW_BUILD_BENCH=ON \
 	  -DZW_BUILD_TESTS=OFF > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@rm -f $(BENCH_BUILD)/bench/*.json
 	@for b in $(BENCH_BUILD)/bench/bench_*; do \
-	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; "$$b" || exit 1; fi; \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; \
+	    "$$b" --benchmark_out="$$b.json" --benchmark_out_format=json || exit 1; fi; \
 	done
+	@scripts/bench-summary.py $(BENCH_BUILD)/bench/bench_*.json
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -100,7 +100,7 @@ static void BM_TickTenLocations(benchmark::State& state) {
   SteppingClock source;
   CNow::SetSource(&source);
   Clock c;
-  CClockWnd wnd(ClockServices{c.settings, c.store, c.files, c.messages, c.db, c.actions});
+  CClockWnd wnd(ClockServices{c.settings, c.store, c.db});
   wnd.show();
   QCoreApplication::processEvents();
   wnd.repaint();
@@ -131,7 +131,7 @@ static void BM_TickTenZoneLocations(benchmark::State& state) {
     c.db.At(i)->SetTzZone(c.db.TzZones().Find(zones[i % std::size(zones)]));
     c.db.At(i)->SetFollowsTz(true);
   }
-  CClockWnd wnd(ClockServices{c.settings, c.store, c.files, c.messages, c.db, c.actions});
+  CClockWnd wnd(ClockServices{c.settings, c.store, c.db});
   wnd.show();
   QCoreApplication::processEvents();
   wnd.repaint();
@@ -162,7 +162,7 @@ static void BM_LoadToFirstPaint(benchmark::State& state) {
     QElapsedTimer timer;
     timer.start();
     c.db.Load(c.files, c.messages);
-    CClockWnd wnd(ClockServices{c.settings, c.store, c.files, c.messages, c.db, c.actions});
+    CClockWnd wnd(ClockServices{c.settings, c.store, c.db});
     wnd.show();
     wnd.repaint();
     state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
@@ -179,7 +179,7 @@ static void BM_IdleCpu(benchmark::State& state) {
   const int seconds = env != nullptr ? std::max(1, std::atoi(env)) : 10;
   for (auto _ : state) {
     Clock c;
-    CClockWnd wnd(ClockServices{c.settings, c.store, c.files, c.messages, c.db, c.actions});
+    CClockWnd wnd(ClockServices{c.settings, c.store, c.db});
     wnd.show();
     const double cpuBefore = CpuSeconds();
     QElapsedTimer wall;

@@ -63,10 +63,4 @@ void CLocation::ConvertToGmtForComparison(const CDateTime& local, const DisplayO
   FormatConverted(options);
 }
 
-void CLocation::SetTreeHandle(std::size_t slot, void* handle) {
-  if (slot < kTreeSlots) {
-    m_tree[slot] = handle;
-  }
-}
-
 }  // namespace zw

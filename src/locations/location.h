@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 
 #include "timecore/datetime.h"
@@ -12,38 +10,11 @@
 
 namespace zw {
 
-// A rectangle in client pixels, as the clock lays out its cells.
-struct CellRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const CellRect&, const CellRect&) = default;
-};
-
-// What the clock window keeps per line so that it redraws only characters that changed.
-struct ClockDisplayData {
-  static constexpr std::size_t kDateCells = 10;
-  static constexpr std::size_t kTimeCells = 11;
-  static constexpr std::uint32_t kWhite = 0xFFFFFF;
-
-  std::uint32_t color = kWhite;  // 0x00BBGGRR
-  std::string drawnDate = std::string(kDateCells, ' ');
-  std::string drawnTime = std::string(kTimeCells, ' ');
-  std::array<CellRect, kDateCells> dateCells{};
-  std::array<CellRect, kTimeCells> timeCells{};
-  CellRect nameRect;
-  CellRect frameRect;
-  int layoutState = 0;
-  bool selected = false;
-};
-
 // One place whose time the program can show: a city, an area code or a custom location, with
 // its zone rule and the texts of its current and converted times.
 class CLocation {
  public:
   enum Type { kCity = 1, kAreaCode = 2, kCustom = 9 };
-  static constexpr std::size_t kTreeSlots = 2;
 
   // Empty name and country, GMT without daylight saving, current time taken from "now".
   CLocation();
@@ -101,13 +72,6 @@ class CLocation {
   const std::string& ConvertedDateText() const { return m_convertedDate; }
   const std::string& ConvertedTimeText() const { return m_convertedTime; }
 
-  // The item of this location in a tree view filled from the database, or nullptr.
-  void* TreeHandle(std::size_t slot) const { return slot < kTreeSlots ? m_tree[slot] : nullptr; }
-  void SetTreeHandle(std::size_t slot, void* handle);
-
-  ClockDisplayData& Clock() { return m_clock; }
-  const ClockDisplayData& Clock() const { return m_clock; }
-
   // Date and time texts of a local time under the display options.
   static std::string DateTextOf(CDateTime local, const DisplayOptions& options);
   static std::string TimeTextOf(CDateTime local, const DisplayOptions& options);
@@ -128,8 +92,6 @@ class CLocation {
   CDateTime m_convertedGmt;
   std::string m_convertedDate;
   std::string m_convertedTime;
-  std::array<void*, kTreeSlots> m_tree{};
-  ClockDisplayData m_clock;
 };
 
 }  // namespace zw

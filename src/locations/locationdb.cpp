@@ -401,6 +401,7 @@ std::unique_ptr<CLocation> CLocationDB::RemoveAt(std::size_t index, bool destroy
     return taken;
   }
   const auto onClock = std::find(m_clock.begin(), m_clock.end(), taken.get());
+  m_clockColors.erase(taken.get());
   if (onClock != m_clock.end()) {
     RemoveFromClock(static_cast<std::size_t>(onClock - m_clock.begin()));
   }
@@ -510,7 +511,17 @@ void CLocationDB::ClearClock() {
 
 void CLocationDB::Destroy() {
   m_clock.clear();
+  m_clockColors.clear();
   m_locations.clear();
+}
+
+std::uint32_t CLocationDB::ClockColor(const CLocation& location) const {
+  const auto found = m_clockColors.find(&location);
+  return found != m_clockColors.end() ? found->second : kDefaultClockColor;
+}
+
+void CLocationDB::SetClockColor(const CLocation& location, std::uint32_t color) {
+  m_clockColors[&location] = color;
 }
 
 std::string CLocationDB::ClockFullMessage() {

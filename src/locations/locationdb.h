@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "locations/location.h"
@@ -23,6 +24,7 @@ class IMessageSink;
 class CLocationDB {
  public:
   static constexpr std::size_t kMaxClockEntries = 10;
+  static constexpr std::uint32_t kDefaultClockColor = 0xFFFFFF;
   static constexpr std::string_view kClockFullPrefix = "A maximum of ";
   static constexpr std::string_view kClockFullSuffix =
       " locations can be displayed on the clock at one time.  Please remove one using the pop-up "
@@ -102,6 +104,11 @@ class CLocationDB {
   void MoveOnClock(std::size_t from, std::size_t to);
   void ClearClock();
 
+  // The colour a location's clock line is drawn in (0x00BBGGRR); it stays with the location
+  // while it leaves the clock and comes back, and goes with it when it is deleted.
+  std::uint32_t ClockColor(const CLocation& location) const;
+  void SetClockColor(const CLocation& location, std::uint32_t color);
+
   void SetClockListener(ClockListener listener) { m_listener = std::move(listener); }
 
   void Destroy();
@@ -121,6 +128,7 @@ class CLocationDB {
 
   std::vector<std::unique_ptr<CLocation>> m_locations;
   std::vector<CLocation*> m_clock;
+  std::unordered_map<const CLocation*, std::uint32_t> m_clockColors;
   ClockListener m_listener;
   bool m_customUnreadable = false;
   mutable CTzCatalog m_tzZones;

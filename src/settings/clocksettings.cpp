@@ -57,7 +57,7 @@ void CClockSettings::Save(ISettingsStore& store, const CLocationDB& db,
     }
     const CLocation* location = db.ClockAt(i);
     slot.place = PlaceName{location->Name(), location->Country()};
-    slot.textColor = location->Clock().color;
+    slot.textColor = db.ClockColor(*location);
   }
   if (windowRect) {
     m_values.windowRect = *windowRect;
@@ -103,7 +103,7 @@ void CClockSettings::RestoreClockList(CLocationDB& db) const {
       continue;
     }
     CLocation* location = db.At(static_cast<std::size_t>(index));
-    location->Clock().color = slot.textColor;
+    db.SetClockColor(*location, slot.textColor);
     db.AddToClock(location);
   }
   if (db.ClockCount() > 0) {

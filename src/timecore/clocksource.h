@@ -10,6 +10,9 @@ class IClockSource {
   virtual ~IClockSource() = default;
   // Seconds since 1970-01-01 00:00:00 UTC.
   virtual std::int64_t UtcSeconds() const = 0;
+  // The same in milliseconds, for whatever has to act on the boundary of a second; a source
+  // that only knows whole seconds stands at the start of each.
+  virtual std::int64_t UtcMilliseconds() const { return UtcSeconds() * 1000; }
 };
 
 }  // namespace zw

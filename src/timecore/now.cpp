@@ -34,4 +34,15 @@ std::int64_t CNow::UtcSeconds() {
          std::int64_t{g_hourAdjustment.load()} * CDateSpan::kSecondsPerHour;
 }
 
+std::int64_t CNow::UtcMilliseconds() {
+  return g_source.load()->UtcMilliseconds() +
+         std::int64_t{g_hourAdjustment.load()} * CDateSpan::kSecondsPerHour * 1000;
+}
+
+std::int64_t CNow::UntilNextBoundary(std::int64_t utcMilliseconds, std::int64_t periodMs) {
+  // Floor modulo, so times before 1970 count from the boundary below them too.
+  const std::int64_t into = ((utcMilliseconds % periodMs) + periodMs) % periodMs;
+  return periodMs - into;
+}
+
 }  // namespace zw

@@ -21,6 +21,11 @@ class CNow {
 
   // Adjusted UTC seconds, not yet narrowed to the 32-bit range.
   static std::int64_t UtcSeconds();
+  // The same in milliseconds.
+  static std::int64_t UtcMilliseconds();
+  // Milliseconds from `utcMilliseconds` to the next whole multiple of `periodMs` (a second
+  // or a minute), 1..periodMs: a tick armed with it never lands before the boundary.
+  static std::int64_t UntilNextBoundary(std::int64_t utcMilliseconds, std::int64_t periodMs);
 };
 
 }  // namespace zw

@@ -32,12 +32,7 @@ TEST(Location, NewLocationDefaults) {
   EXPECT_EQ(loc.GetOffsetHours(), 0);
   EXPECT_EQ(loc.GetOffsetMinutes(), 0);
   EXPECT_EQ(loc.GetDstRule().enabled, 0);
-  EXPECT_EQ(loc.TreeHandle(0), nullptr);
-  EXPECT_EQ(loc.TreeHandle(1), nullptr);
   EXPECT_EQ(loc.CurrentTime(), CDateTime(2026, 12, 8, 10, 30, 0));
-  EXPECT_EQ(loc.Clock().color, 0xFFFFFFu);
-  EXPECT_EQ(loc.Clock().drawnDate, std::string(10, ' '));
-  EXPECT_EQ(loc.Clock().drawnTime, std::string(11, ' '));
 }
 
 TEST(Location, ClockTextsFollowDisplayOptions) {
@@ -125,17 +120,4 @@ TEST(Location, ComparisonConversionTreatsSkippedHourAsStandardTime) {
   EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 3, 8, 6, 30, 0));
   loc.ConvertToGmtForComparison(skipped, Options());
   EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 3, 8, 7, 30, 0));
-}
-
-TEST(Location, TreeHandleSlotsAreBounded) {
-  test::FakeClock clock;
-  CLocation loc;
-  int a = 0;
-  int b = 0;
-  loc.SetTreeHandle(0, &a);
-  loc.SetTreeHandle(1, &b);
-  loc.SetTreeHandle(2, &a);
-  EXPECT_EQ(loc.TreeHandle(0), &a);
-  EXPECT_EQ(loc.TreeHandle(1), &b);
-  EXPECT_EQ(loc.TreeHandle(2), nullptr);
 }

@@ -222,6 +222,27 @@ TEST_F(LocationDBTest, MoveOnClockReordersLines) {
   EXPECT_EQ(names(), "acbd");
 }
 
+TEST_F(LocationDBTest, LineColourStaysWithItsLocationUntilItIsDeleted) {
+  Add(1, "France", "Paris");
+  Add(1, "Japan", "Tokyo");
+  CLocation* paris = m_db.At(0);
+  EXPECT_EQ(m_db.ClockColor(*paris), CLocationDB::kDefaultClockColor);
+  m_db.AddToClock(paris);
+  m_db.SetClockColor(*paris, 0x00FF00);
+  m_db.RemoveFromClock(0);
+  m_db.AddToClock(paris);
+  EXPECT_EQ(m_db.ClockColor(*paris), 0x00FF00u);
+  EXPECT_EQ(m_db.ClockColor(*m_db.At(1)), CLocationDB::kDefaultClockColor);
+  // A new place that happens to get the deleted one's address starts white.
+  m_db.RemoveAt(0, true);
+  auto fresh = std::make_unique<CLocation>();
+  const CLocation* maybeSame = fresh.get();
+  m_db.Insert(std::move(fresh));
+  if (maybeSame == paris) {
+    EXPECT_EQ(m_db.ClockColor(*maybeSame), CLocationDB::kDefaultClockColor);
+  }
+}
+
 TEST_F(LocationDBTest, DestroyEmptiesBothLists) {
   Add(1, "A", "a");
   m_db.AddToClock(m_db.At(0));

@@ -153,7 +153,7 @@ TEST_F(SettingsTest, SaveCopiesClockListAndRectangle) {
   m_db.AddToClock(m_db.At(static_cast<std::size_t>(m_db.Find("Tokyo", "Japan"))));
   CLocation* longName = m_db.At(static_cast<std::size_t>(
       m_db.Find("A name that is longer than forty characters, cut", "Nowhere")));
-  longName->Clock().color = 0x00FF00;
+  m_db.SetClockColor(*longName, 0x00FF00);
   m_db.AddToClock(longName);
 
   CClockSettings before;
@@ -224,7 +224,7 @@ TEST_F(SettingsTest, RestoreSkipsSlotsWhoseLocationIsGone) {
   s.Values().clockSlots[3].place = PlaceName{"Lima", "Peru"};
   s.RestoreClockList(m_db);
   EXPECT_EQ(ClockNames(), (std::vector<std::string>{"Tokyo/Japan", "Lima/Peru"}));
-  EXPECT_EQ(m_db.ClockAt(0)->Clock().color, 0x0000FFu);
+  EXPECT_EQ(m_db.ClockColor(*m_db.ClockAt(0)), 0x0000FFu);
 }
 
 TEST_F(SettingsTest, InstanceRecordLayout) {

@@ -16,11 +16,15 @@ class FakeClock final : public IClockSource {
   FakeClock& operator=(const FakeClock&) = delete;
 
   std::int64_t UtcSeconds() const override { return m_seconds; }
+  std::int64_t UtcMilliseconds() const override { return m_seconds * 1000 + m_milliseconds; }
   void Set(std::int64_t utcSeconds) { m_seconds = utcSeconds; }
+  // How far into the current second the clock stands, 0..999.
+  void SetMilliseconds(int milliseconds) { m_milliseconds = milliseconds; }
   void Advance(std::int64_t seconds) { m_seconds += seconds; }
 
  private:
   std::int64_t m_seconds;
+  int m_milliseconds = 0;
 };
 
 }  // namespace zw::test

@@ -70,7 +70,11 @@ inline QStringList Items(const QListWidget* list) {
   return items;
 }
 
+// Opens every group first: a location tree makes a group's items when it is expanded.
 inline QTreeWidgetItem* FindItem(QTreeWidget* tree, const QString& text) {
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+    tree->expandItem(tree->topLevelItem(i));
+  }
   const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
   return found.isEmpty() ? nullptr : found.first();
 }

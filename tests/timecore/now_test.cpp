@@ -35,6 +35,24 @@ TEST_F(NowTest, NowComesFromTheInstalledClock) {
   EXPECT_EQ(t, CDateTime(1997, 5, 7, 9, 6, 1));
 }
 
+// Every millisecond of a minute either side of 1970, for both tick periods: the wait lands
+// exactly on the next boundary, never on the one just passed.
+TEST_F(NowTest, NextBoundaryIsAlwaysAheadAndWhole) {
+  for (const std::int64_t period : {1000, 60000}) {
+    for (std::int64_t ms = -60000; ms <= 60000; ++ms) {
+      const std::int64_t wait = CNow::UntilNextBoundary(ms, period);
+      ASSERT_GE(wait, 1) << ms;
+      ASSERT_LE(wait, period) << ms;
+      ASSERT_EQ((ms + wait) % period, 0) << ms;
+    }
+  }
+  FakeClock clock(1000);
+  clock.SetMilliseconds(250);
+  CNow::SetHourAdjustment(-2);
+  EXPECT_EQ(CNow::UtcMilliseconds(), (1000 - 7200) * std::int64_t{1000} + 250);
+  EXPECT_EQ(CNow::UtcSeconds() * 1000, CNow::UtcMilliseconds() - 250);
+}
+
 TEST_F(NowTest, HourAdjustmentShiftsEveryNow) {
   FakeClock clock(2026, 12, 8, 22, 30, 0);
   CNow::SetHourAdjustment(5);

@@ -15,6 +15,12 @@ CellRect Cell(double x, double width, int y, int height) {
   return CellRect{Trunc(x - width / 2), y, Trunc(x + width / 2 + 1), y + height};
 }
 
+std::string Padded(const std::string& text, std::size_t width) {
+  std::string padded = text.substr(0, width);
+  padded.resize(width, ' ');
+  return padded;
+}
+
 bool IsMarker(char c) {
   return c == 'A' || c == 'P' || c == 'M';
 }
@@ -37,11 +43,13 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
   const double w = metrics.DigitCellWidth();
   const bool sizing = autoSize && !maximised;
   int maxRight = 0;
+  result.face.lines.resize(lines.size());
 
   // First pass: names and dates, and the shared time column right of the longest date.
   int y = area.top + kTopGap;
-  for (const ClockLine& line : lines) {
-    ClockDisplayData& d = line.location->Clock();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const ClockLine& line = lines[i];
+    ClockLineFace& d = result.face.lines[i];
     double x = area.left + kMargin;
     d.nameRect = CellRect{Trunc(x), y, Trunc(x) + line.nameWidth, y + metrics.nameHeight};
     if (sizing) {
@@ -50,7 +58,8 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
     y += metrics.NameLineHeight();
     x += metrics.nameAverageWidth;
     const std::string& date = line.location->DateText();
-    const std::size_t dateCount = std::min(date.size(), ClockDisplayData::kDateCells);
+    const std::size_t dateCount = std::min(date.size(), ClockLineFace::kDateCells);
+    d.drawnDate = Padded(date, ClockLineFace::kDateCells);
     for (std::size_t k = 0; k < dateCount; ++k) {
       d.dateCells[k] = Cell(x, w, y, metrics.digitHeight);
       x += w + 1;
@@ -65,12 +74,14 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
   // Second pass: the times, all starting at the shared column.
   const CellRect* last = nullptr;
   y = area.top + kTopGap + metrics.NameLineHeight();
-  for (const ClockLine& line : lines) {
-    ClockDisplayData& d = line.location->Clock();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const ClockLine& line = lines[i];
+    ClockLineFace& d = result.face.lines[i];
     double x = result.timeColumn;
     double cw = w;
     const std::string& time = line.location->TimeText();
-    const std::size_t timeCount = std::min(time.size(), ClockDisplayData::kTimeCells);
+    const std::size_t timeCount = std::min(time.size(), ClockLineFace::kTimeCells);
+    d.drawnTime = Padded(time, ClockLineFace::kTimeCells);
     for (std::size_t k = 0; k < timeCount; ++k) {
       if (time[k] == 'A' || time[k] == 'P') {
         cw = w * kMarkerWidening;
@@ -85,7 +96,7 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
       last = &d.timeCells[timeCount - 1];
     } else {
       const std::size_t dateCount =
-          std::min(line.location->DateText().size(), ClockDisplayData::kDateCells);
+          std::min(line.location->DateText().size(), ClockLineFace::kDateCells);
       last = dateCount > 0 ? &d.dateCells[dateCount - 1] : &d.nameRect;
     }
     y += metrics.DigitLineHeight() + metrics.NameLineHeight();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "locations/location.h"
+#include "ui/clock/clockface.h"
 
 namespace zw {
 
@@ -27,10 +28,10 @@ struct ClockMetrics {
   int DigitOverhang() const { return static_cast<int>(digitOverhangRaw * 0.5); }
 };
 
-// One clock line to lay out: its location (whose display data receives the cells) and the
-// width of its name in the name font.
+// One clock line to lay out: its location (whose texts are laid out) and the width of its
+// name in the name font.
 struct ClockLine {
-  CLocation* location = nullptr;
+  const CLocation* location = nullptr;
   int nameWidth = 0;
 };
 
@@ -51,13 +52,15 @@ class CClockLayout {
   static constexpr double kMarkerWidening = 1.2;  // A/P and the M after it
 
   struct Result {
+    // Every line's cells, with the texts they show from now on.
+    ClockFace face;
     int timeColumn = 0;
     // The client size the clock wants when it sizes itself to its text; nothing when the
     // current size already fits or auto-size does not apply.
     std::optional<std::pair<int, int>> wantedClient;
   };
 
-  // Lays out all lines into their locations' display data, from the texts they hold.
+  // Lays out all lines from the texts their locations hold.
   static Result Layout(const std::vector<ClockLine>& lines, const ClockMetrics& metrics,
                        const ClockArea& area, int displayMode, bool autoSize, bool maximised,
                        int minContentWidth);

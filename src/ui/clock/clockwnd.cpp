@@ -11,14 +11,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 #include <string_view>
 
 #include "locations/locationdb.h"
+#include "platform/wallclockwatch.h"
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
+#include "timecore/now.h"
 #include "ui/clock/qtfonts.h"
 #include "ui/platform/latin1.h"
 
@@ -120,9 +123,17 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
   ApplyWindowFlags();
 
   m_timer = new QTimer(this);
+  m_timer->setSingleShot(true);
+  // A coarse timer may fire up to 5 per cent late, which on a second is 50 ms of stale digits.
+  m_timer->setTimerType(Qt::PreciseTimer);
   connect(m_timer, &QTimer::timeout, this, &CClockWnd::OnTimer);
-  m_timer->start(kTimerMs);
+  m_settle = new QTimer(this);
+  m_settle->setSingleShot(true);
+  m_settle->setInterval(kSettleMs);
+  connect(m_settle, &QTimer::timeout, this, &CClockWnd::SettleMove);
+  WatchWallClock();
   Tick();
+  ArmTimer();
 }
 
 CClockWnd::~CClockWnd() {
@@ -253,16 +264,18 @@ void CClockWnd::Layout() {
     lines.push_back({location, nameMetrics.horizontalAdvance(Latin1(location->Name()))});
   }
   const ClockSettings& f = m_s.settings.Values();
-  const CClockLayout::Result result =
+  CClockLayout::Result result =
       CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, f.autoSize, isMaximized(),
                            toolbar ? ToolbarMinContent() : 0);
+  m_face = std::move(result.face);
   if (result.wantedClient) {
     setFixedSize(result.wantedClient->first, result.wantedClient->second);
     if (toolbar) {
       m_toolbar->setGeometry(0, 0, width(), m_toolbar->sizeHint().height());
     }
     // The frames span the client width, which has just changed.
-    CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, false, isMaximized(), 0);
+    m_face =
+        CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, false, isMaximized(), 0).face;
     SaveOwnSettings();
   }
   m_relayout = false;
@@ -275,13 +288,45 @@ int CClockWnd::ToolbarMinContent() const {
   return std::max(kToolbarMinContent, m_toolbar->sizeHint().width() - CClockLayout::kMargin);
 }
 
-void CClockWnd::OnTimer() {
-  const std::int64_t second = CDateTime().Seconds();
-  if (second == m_lastSecond && !m_relayout) {
+void CClockWnd::WatchWallClock() {
+  m_wallClock = std::make_unique<CWallClockWatch>();
+  if (m_wallClock->Descriptor() < 0) {
     return;
   }
-  m_lastSecond = second;
-  Tick();
+  auto* notifier = new QSocketNotifier(m_wallClock->Descriptor(), QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    m_wallClock->Acknowledge();
+    // The pending tick was armed against the old wall clock.
+    m_lastSecond = -1;
+    OnTimer();
+  });
+}
+
+int CClockWnd::NextTickInMs() const {
+  return m_timer->isActive() ? m_timer->remainingTime() : -1;
+}
+
+void CClockWnd::ArmTimer() {
+  const std::int64_t period = m_s.settings.Display().showSeconds ? 1000 : 60 * 1000;
+  m_timer->start(static_cast<int>(CNow::UntilNextBoundary(CNow::UtcMilliseconds(), period)));
+}
+
+void CClockWnd::OnTimer() {
+  const std::int64_t second = CDateTime().Seconds();
+  if (second != m_lastSecond || m_relayout) {
+    m_lastSecond = second;
+    Tick();
+  }
+  ArmTimer();
+}
+
+void CClockWnd::SettleMove() {
+  if (!m_dirty) {
+    return;
+  }
+  m_dirty = false;
+  SaveOwnSettings();
+  emit moved();
 }
 
 void CClockWnd::Tick() {
@@ -290,21 +335,28 @@ void CClockWnd::Tick() {
   const DisplayOptions options = m_s.settings.Display();
   bool dateChanged = false;
   std::vector<QRect> cells;
+  // Until the next layout the face may hold fewer lines than the clock list.
+  bool linesChanged = m_face.lines.size() != m_s.db.ClockCount();
   for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
     CLocation* location = m_s.db.ClockAt(i);
     location->UpdateCurrentTime(now, options);
-    ClockDisplayData& d = location->Clock();
-    if (Padded(location->DateText(), ClockDisplayData::kDateCells) != d.drawnDate) {
+    if (linesChanged) {
+      continue;
+    }
+    ClockLineFace& d = m_face.lines[i];
+    if (Padded(location->DateText(), ClockLineFace::kDateCells) != d.drawnDate) {
       dateChanged = true;
     }
-    const std::string time = Padded(location->TimeText(), ClockDisplayData::kTimeCells);
-    for (std::size_t k = 0; k < ClockDisplayData::kTimeCells; ++k) {
+    const std::string time = Padded(location->TimeText(), ClockLineFace::kTimeCells);
+    for (std::size_t k = 0; k < ClockLineFace::kTimeCells; ++k) {
       if (time[k] != d.drawnTime[k]) {
         cells.push_back(ToQRect(d.timeCells[k]));
       }
     }
+    // The cells just invalidated show the new characters at the next paint.
+    d.drawnTime = time;
   }
-  if (dateChanged || m_relayout) {
+  if (dateChanged || linesChanged || m_relayout) {
     // A changed date can change every width, so everything is laid out again.
     RequestRelayout();
     m_lastInvalidated.push_back(rect());
@@ -316,11 +368,7 @@ void CClockWnd::Tick() {
   }
 
   emit ticked();
-  if (m_dirty) {
-    m_dirty = false;
-    SaveOwnSettings();
-    emit moved();
-  }
+  SettleMove();
 }
 
 void CClockWnd::paintEvent(QPaintEvent* event) {
@@ -330,15 +378,16 @@ void CClockWnd::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect limit = event->rect();
   painter.fillRect(limit, CQtFonts::ToColor(m_s.settings.Values().backgroundColor));
-  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    PaintLine(painter, *m_s.db.ClockAt(i), limit);
+  const std::size_t count = std::min(m_s.db.ClockCount(), m_face.lines.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    PaintLine(painter, i, limit);
   }
 }
 
-void CClockWnd::PaintLine(QPainter& painter, CLocation& location, const QRect& limit) {
-  ClockDisplayData& d = location.Clock();
-  const QColor color = CQtFonts::ToColor(d.color);
-  painter.setPen(color);
+void CClockWnd::PaintLine(QPainter& painter, std::size_t line, const QRect& limit) const {
+  const CLocation& location = *m_s.db.ClockAt(line);
+  const ClockLineFace& d = m_face.lines[line];
+  painter.setPen(CQtFonts::ToColor(m_s.db.ClockColor(location)));
 
   const QRect nameRect = ToQRect(d.nameRect);
   if (nameRect.intersects(limit)) {
@@ -350,31 +399,24 @@ void CClockWnd::PaintLine(QPainter& painter, CLocation& location, const QRect& l
 
   painter.setFont(DigitFont());
   const QFontMetrics fm(DigitFont());
-  const auto drawCells = [&](const std::string& text, auto& cells, std::string& drawn,
-                             bool inTime) {
-    const std::size_t count = std::min(text.size(), cells.size());
+  const auto drawCells = [&](const std::string& drawn, const auto& cells, bool inTime) {
     for (std::size_t k = 0; k < drawn.size(); ++k) {
-      const char c = k < count ? text[k] : ' ';
-      if (k >= count) {
-        drawn[k] = ' ';
-        continue;
-      }
+      const char c = drawn[k];
       const QRect cell = ToQRect(cells[k]);
-      if (!cell.intersects(limit)) {
+      if (c == ' ' || !cell.intersects(limit)) {
         continue;
       }
-      drawn[k] = c;
       const QString glyph = Latin1(std::string(1, c));
       const int centre = CClockLayout::CharacterCentre(cells[k], c, inTime, m_metrics);
       painter.setClipRect(cell);
       painter.drawText(centre - fm.horizontalAdvance(glyph) / 2, cell.top() + fm.ascent(), glyph);
     }
   };
-  drawCells(location.DateText(), d.dateCells, d.drawnDate, false);
-  drawCells(location.TimeText(), d.timeCells, d.drawnTime, true);
+  drawCells(d.drawnDate, d.dateCells, false);
+  drawCells(d.drawnTime, d.timeCells, true);
   painter.setClipping(false);
 
-  if (d.selected) {
+  if (static_cast<int>(line) == m_selected) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(ToQRect(d.frameRect));
   }
@@ -388,6 +430,9 @@ void CClockWnd::resizeEvent(QResizeEvent* event) {
 void CClockWnd::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   m_dirty = true;
+  // The clock may tick only once a minute; a move is saved and followed by the dialogs
+  // beside it as soon as it comes to rest.
+  m_settle->start();
 }
 
 void CClockWnd::changeEvent(QEvent* event) {
@@ -409,6 +454,7 @@ void CClockWnd::closeEvent(QCloseEvent* event) {
     return;
   }
   m_timer->stop();
+  m_settle->stop();
   SaveSettings();
   QWidget::closeEvent(event);
   emit closed();
@@ -454,6 +500,8 @@ void CClockWnd::RefreshTexts() {
     m_s.db.ClockAt(i)->UpdateCurrentTime(now, options);
   }
   RequestRelayout();
+  // Seconds shown or hidden change the tick from every second to every minute.
+  ArmTimer();
 }
 
 void CClockWnd::Present() {
@@ -540,20 +588,7 @@ void CClockWnd::ShowPopupBesideToolbar() {
 }
 
 int CClockWnd::LineAt(const QPoint& pos) const {
-  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    if (ToQRect(m_s.db.ClockAt(i)->Clock().frameRect).contains(pos)) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
-}
-
-std::vector<CellRect> CClockWnd::Frames() const {
-  std::vector<CellRect> frames;
-  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    frames.push_back(m_s.db.ClockAt(i)->Clock().frameRect);
-  }
-  return frames;
+  return m_face.LineAt(pos.x(), pos.y());
 }
 
 void CClockWnd::mousePressEvent(QMouseEvent* event) {
@@ -583,7 +618,7 @@ void CClockWnd::mousePressEvent(QMouseEvent* event) {
     return;
   }
   m_drag = Drag::kHolding;
-  m_s.db.ClockAt(static_cast<std::size_t>(m_held))->Clock().selected = true;
+  m_selected = m_held;
   setCursor(LoadCursor(":/cursors/grab.svg", Qt::ClosedHandCursor));
   grabMouse();
   update();
@@ -597,8 +632,8 @@ void CClockWnd::mouseMoveEvent(QMouseEvent* event) {
   if (m_drag != Drag::kHolding) {
     return;
   }
-  m_dropIndex =
-      CClockLayout::DropIndex(Frames(), m_held, event->position().toPoint().y(), 0, height());
+  m_dropIndex = CClockLayout::DropIndex(m_face.Frames(), m_held, event->position().toPoint().y(), 0,
+                                        height());
   setCursor(m_dropIndex < 0 ? LoadCursor(":/cursors/grab.svg", Qt::ClosedHandCursor)
                             : LoadCursor(":/cursors/insert.svg", Qt::SplitVCursor));
 }
@@ -617,9 +652,7 @@ void CClockWnd::EndDrag() {
   if (was != Drag::kHolding) {
     return;
   }
-  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    m_s.db.ClockAt(i)->Clock().selected = false;
-  }
+  m_selected = -1;
   const int target = CClockLayout::DropTarget(m_held, m_dropIndex);
   if (target >= 0) {
     m_s.db.MoveOnClock(static_cast<std::size_t>(m_held), static_cast<std::size_t>(target));
@@ -642,13 +675,13 @@ void CClockWnd::mouseDoubleClickEvent(QMouseEvent* event) {
   if (line < 0) {
     return;
   }
-  ClockDisplayData& d = m_s.db.ClockAt(static_cast<std::size_t>(line))->Clock();
-  d.selected = true;
+  const CLocation& location = *m_s.db.ClockAt(static_cast<std::size_t>(line));
+  m_selected = line;
   repaint();
-  if (const std::optional<QColor> chosen = m_chooseColor(CQtFonts::ToColor(d.color))) {
-    d.color = CQtFonts::ToStored(*chosen);
+  if (const auto chosen = m_chooseColor(CQtFonts::ToColor(m_s.db.ClockColor(location)))) {
+    m_s.db.SetClockColor(location, CQtFonts::ToStored(*chosen));
   }
-  d.selected = false;
+  m_selected = -1;
   update();
 }
 

@@ -22,6 +22,7 @@ namespace zw {
 
 class CClockSettings;
 class CLocationDB;
+class CWallClockWatch;
 class ISettingsStore;
 
 // What the clock window works with; all of it outlives the window.
@@ -32,13 +33,15 @@ struct ClockServices {
 };
 
 // The program's one top-level window: each clock-list location's name with its date and time
-// below it, drawn character by character in fixed cells. Once a second only the characters
-// that changed are repainted.
+// below it, drawn character by character in fixed cells. The clock ticks on each whole second
+// of the wall clock (each minute when seconds are hidden), repainting only the characters
+// that changed.
 class CClockWnd : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kTimerMs = 250;
+  // How long a move rests before it is saved and the dialogs beside the clock follow it.
+  static constexpr int kSettleMs = 250;
   static constexpr int kEdgeBand = 20;
   static constexpr int kToolbarMinContent = 186;
 
@@ -85,6 +88,10 @@ class CClockWnd : public QWidget {
   bool RelayoutPending() const { return m_relayout; }
   const ClockMetrics& Metrics() const { return m_metrics; }
   int HeldLine() const { return m_held; }
+  const ClockFace& Face() const { return m_face; }
+  int SelectedLine() const { return m_selected; }
+  // Milliseconds until the next tick, or -1 when none is armed.
+  int NextTickInMs() const;
 
  signals:
   // The window moved: dialogs placed beside it should be placed anew.
@@ -117,19 +124,21 @@ class CClockWnd : public QWidget {
   void ConnectActions();
   void ShowPopupBesideToolbar();
   void ApplyWindowFlags();
+  void WatchWallClock();
+  void ArmTimer();
   void OnTimer();
+  void SettleMove();
   void Layout();
   ClockMetrics MeasureFonts() const;
   int ToolbarMinContent() const;
   ClockArea Area() const;
   QFont NameFont() const;
   QFont DigitFont() const;
-  void PaintLine(QPainter& painter, CLocation& location, const QRect& limit);
+  void PaintLine(QPainter& painter, std::size_t line, const QRect& limit) const;
   void ShowPopupAt(const QPoint& globalPos);
   void ShowAbout();
   int LineAt(const QPoint& pos) const;
   void EndDrag();
-  std::vector<CellRect> Frames() const;
   std::optional<std::array<int, 4>> RectForSettings() const;
   void SaveOwnSettings();
 
@@ -137,9 +146,14 @@ class CClockWnd : public QWidget {
   ClockActions m_actions;
   QToolBar* m_toolbar = nullptr;
   QTimer* m_timer = nullptr;
+  QTimer* m_settle = nullptr;
+  std::unique_ptr<CWallClockWatch> m_wallClock;
   std::optional<QFont> m_nameFont;
   std::optional<QFont> m_digitFont;
   ClockMetrics m_metrics;
+  ClockFace m_face;
+  // The line drawn framed: the one held for a drag or whose colour is being chosen.
+  int m_selected = -1;
   bool m_relayout = true;
   bool m_dirty = true;
   bool m_laying = false;

@@ -19,7 +19,7 @@ constexpr const char* kBackgroundText = "Background";
 constexpr const char* kCharactersText = "Characters";
 constexpr const char* kSelectText = "Select Color...";
 // Where "<All Text>" starts when the clock shows no line to take a colour from.
-constexpr std::uint32_t kDefaultTextColor = ClockDisplayData::kWhite;
+constexpr std::uint32_t kDefaultTextColor = CLocationDB::kDefaultClockColor;
 
 }  // namespace
 
@@ -97,24 +97,24 @@ void CColorPage::ChooseLineColor(int entry) {
   if (index >= m_db.ClockCount()) {
     return;
   }
-  ClockDisplayData& line = m_db.ClockAt(index)->Clock();
-  const auto chosen = m_chooseColor(CQtFonts::ToColor(line.color));
+  const CLocation& line = *m_db.ClockAt(index);
+  const auto chosen = m_chooseColor(CQtFonts::ToColor(m_db.ClockColor(line)));
   if (!chosen) {
     return;
   }
-  line.color = CQtFonts::ToStored(*chosen);
+  m_db.SetClockColor(line, CQtFonts::ToStored(*chosen));
   emit colorChanged();
 }
 
 void CColorPage::ChooseAllLinesColor() {
   const std::uint32_t start =
-      m_db.ClockCount() > 0 ? m_db.ClockAt(0)->Clock().color : kDefaultTextColor;
+      m_db.ClockCount() > 0 ? m_db.ClockColor(*m_db.ClockAt(0)) : kDefaultTextColor;
   const auto chosen = m_chooseColor(CQtFonts::ToColor(start));
   if (!chosen) {
     return;
   }
   for (std::size_t i = 0; i < m_db.ClockCount(); ++i) {
-    m_db.ClockAt(i)->Clock().color = CQtFonts::ToStored(*chosen);
+    m_db.SetClockColor(*m_db.ClockAt(i), CQtFonts::ToStored(*chosen));
   }
   emit colorChanged();
 }

@@ -103,7 +103,7 @@ void CEventEditDlg::BuildControls() {
   auto* tree = new QTreeWidget;
   tree->setMinimumSize(220, 240);
   locationLayout->addWidget(tree);
-  m_tree = std::make_unique<CLocationTree>(tree, m_db, 0);
+  m_tree = std::make_unique<CLocationTree>(tree, m_db);
   columns->addWidget(location);
 
   auto* schedule = new QVBoxLayout;

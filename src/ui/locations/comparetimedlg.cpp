@@ -47,13 +47,7 @@ CCompareTimeDlg::CCompareTimeDlg(const AppContext& context, QWidget* parent)
   m_positions.Place(this, CDialogPositions::kCompareTime);
 }
 
-CCompareTimeDlg::~CCompareTimeDlg() {
-  // The items die with the trees; no location may keep pointing at one.
-  for (std::size_t i = 0; i < m_db.Count(); ++i) {
-    m_db.At(i)->SetTreeHandle(kLeft, nullptr);
-    m_db.At(i)->SetTreeHandle(kRight, nullptr);
-  }
-}
+CCompareTimeDlg::~CCompareTimeDlg() = default;
 
 void CCompareTimeDlg::Run(const AppContext& context, QWidget* parent) {
   CCompareTimeDlg dialog(context, parent);
@@ -91,7 +85,7 @@ void CCompareTimeDlg::Build() {
     const int column = side == kLeft ? 0 : 2;
     m_treeViews[side] = new QTreeWidget(this);
     m_treeViews[side]->setMinimumSize(kTreeMinWidth, kTreeMinHeight);
-    m_trees[side] = std::make_unique<CLocationTree>(m_treeViews[side], m_db, side);
+    m_trees[side] = std::make_unique<CLocationTree>(m_treeViews[side], m_db);
     m_selectTime[side] = MakeButton(kSelectTimeText, this);
     m_lines[side] = MakeLine(false);
     grid->addWidget(m_treeViews[side], 1, column);

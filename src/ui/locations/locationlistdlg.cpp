@@ -78,7 +78,7 @@ CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events
     layout->addWidget(line);
   }
 
-  m_tree = std::make_unique<CLocationTree>(tree, m_context.db, 0);
+  m_tree = std::make_unique<CLocationTree>(tree, m_context.db);
   m_tree->Fill(m_context.settings.Values().listKind);
   m_view->setCurrentIndex(m_tree->CurrentView());
   m_tree->SelectByName(m_context.settings.Values().lastLocation.name,

@@ -33,11 +33,11 @@ struct CLocationTree::Entry {
   QString country;
 };
 
-CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db, int slot)
-    : m_tree(tree), m_db(db), m_slot(slot) {
+CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db) : m_tree(tree), m_db(db) {
   m_tree->setHeaderHidden(true);
   m_tree->setColumnCount(1);
   m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(m_tree, &QTreeWidget::itemExpanded, this, &CLocationTree::FillGroup);
 }
 
 int CLocationTree::TypeOfView(int view) {
@@ -51,53 +51,50 @@ int CLocationTree::TypeOfView(int view) {
   }
 }
 
-void CLocationTree::ClearHandles() const {
-  for (std::size_t i = 0; i < m_db.Count(); ++i) {
-    m_db.At(i)->SetTreeHandle(static_cast<std::size_t>(m_slot), nullptr);
-  }
+void CLocationTree::Clear() {
+  m_tree->clear();
+  m_locationOf.clear();
+  m_itemOf.clear();
+  m_unfilled.clear();
+  m_groupOf.clear();
 }
 
 QTreeWidgetItem* CLocationTree::AddItem(QTreeWidgetItem* group, CLocation* location,
                                         const QString& text) {
   auto* item = group != nullptr ? new QTreeWidgetItem(group) : new QTreeWidgetItem(m_tree);
   item->setText(0, text);
-  location->SetTreeHandle(static_cast<std::size_t>(m_slot), item);
+  m_locationOf[item] = location;
+  m_itemOf[location] = item;
   return item;
 }
 
 void CLocationTree::Fill(int view) {
   m_view = view >= 0 && view < kViewCount ? view : kCountryCity;
   m_tree->setUpdatesEnabled(false);
-  m_tree->clear();
-  ClearHandles();
+  Clear();
   const int type = TypeOfView(m_view);
-  std::vector<Entry> entries;
-  for (std::size_t i = 0; i < m_db.Count(); ++i) {
-    CLocation* location = m_db.At(i);
-    if (location->GetType() == type) {
-      entries.push_back({location, Latin1(location->Name()), Latin1(location->Country())});
+  if (m_view == kCity) {
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < m_db.Count(); ++i) {
+      CLocation* location = m_db.At(i);
+      if (location->GetType() == type) {
+        entries.push_back({location, Latin1(location->Name()), Latin1(location->Country())});
+      }
     }
-  }
-  const QCollator collator = DisplayCollator();
-  const bool flat = m_view == kCity;
-  // Stable, so texts the collation calls equal keep the database's order.
-  std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-    const int first =
-        flat ? collator.compare(a.name, b.name) : collator.compare(a.country, b.country);
-    if (first != 0) {
-      return first < 0;
-    }
-    return flat ? collator.compare(a.country, b.country) < 0 : collator.compare(a.name, b.name) < 0;
-  });
-  if (flat) {
     FillFlat(entries);
   } else {
-    FillGrouped(entries);
+    FillGrouped(type);
   }
   m_tree->setUpdatesEnabled(true);
 }
 
-void CLocationTree::FillFlat(const std::vector<Entry>& entries) {
+void CLocationTree::FillFlat(std::vector<Entry>& entries) {
+  const QCollator collator = DisplayCollator();
+  // Stable, so texts the collation calls equal keep the database's order.
+  std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    const int byName = collator.compare(a.name, b.name);
+    return byName != 0 ? byName < 0 : collator.compare(a.country, b.country) < 0;
+  });
   // Places that share a name are told apart by their country.
   const auto shared = [&entries](std::size_t i) {
     const std::string& name = entries[i].location->Name();
@@ -111,17 +108,75 @@ void CLocationTree::FillFlat(const std::vector<Entry>& entries) {
   }
 }
 
-void CLocationTree::FillGrouped(const std::vector<Entry>& entries) {
-  QTreeWidgetItem* group = nullptr;
-  const std::string* groupName = nullptr;
-  for (const Entry& e : entries) {
-    if (groupName == nullptr || *groupName != e.location->Country()) {
-      group = new QTreeWidgetItem(m_tree);
-      group->setText(0, e.country);
-      groupName = &e.location->Country();
+void CLocationTree::FillGrouped(int type) {
+  struct Group {
+    QString text;
+    const std::string* country;
+  };
+  // The database keeps each country's places together.
+  std::vector<Group> groups;
+  for (std::size_t i = 0; i < m_db.Count(); ++i) {
+    const CLocation* location = m_db.At(i);
+    if (location->GetType() == type &&
+        (groups.empty() || *groups.back().country != location->Country())) {
+      groups.push_back({Latin1(location->Country()), &location->Country()});
     }
+  }
+  const QCollator collator = DisplayCollator();
+  std::stable_sort(groups.begin(), groups.end(), [&](const Group& a, const Group& b) {
+    return collator.compare(a.text, b.text) < 0;
+  });
+  for (const Group& g : groups) {
+    auto* group = new QTreeWidgetItem(m_tree);
+    group->setText(0, g.text);
+    group->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    m_unfilled[group] = *g.country;
+    m_groupOf[*g.country] = group;
+  }
+}
+
+void CLocationTree::FillGroup(QTreeWidgetItem* group) {
+  const auto found = m_unfilled.find(group);
+  if (found == m_unfilled.end()) {
+    return;
+  }
+  const std::string country = found->second;
+  m_unfilled.erase(found);
+  const int type = TypeOfView(m_view);
+  CLocation first;
+  first.SetCountry(country);
+  std::vector<Entry> entries;
+  for (std::size_t i = m_db.InsertPosition(first, type); i < m_db.Count(); ++i) {
+    CLocation* location = m_db.At(i);
+    if (location->GetType() != type || location->Country() != country) {
+      break;
+    }
+    entries.push_back({location, Latin1(location->Name()), QString()});
+  }
+  const QCollator collator = DisplayCollator();
+  std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    return collator.compare(a.name, b.name) < 0;
+  });
+  for (const Entry& e : entries) {
     AddItem(group, e.location, e.name);
   }
+  group->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+QTreeWidgetItem* CLocationTree::ItemOf(const CLocation* location) {
+  if (const auto found = m_itemOf.find(location); found != m_itemOf.end()) {
+    return found->second;
+  }
+  if (m_view == kCity || location->GetType() != TypeOfView(m_view)) {
+    return nullptr;
+  }
+  const auto group = m_groupOf.find(location->Country());
+  if (group == m_groupOf.end()) {
+    return nullptr;
+  }
+  FillGroup(group->second);
+  const auto found = m_itemOf.find(location);
+  return found != m_itemOf.end() ? found->second : nullptr;
 }
 
 void CLocationTree::ChangeView(int view) {
@@ -138,23 +193,20 @@ CLocation* CLocationTree::Selected() const {
   if (item == nullptr || !item->isSelected()) {
     return nullptr;
   }
-  // The item's own record of its location could outlive a deleted one; the database is the
-  // authority on which locations exist.
-  for (std::size_t i = 0; i < m_db.Count(); ++i) {
-    CLocation* location = m_db.At(i);
-    if (location->TreeHandle(static_cast<std::size_t>(m_slot)) == static_cast<const void*>(item)) {
-      return location;
-    }
+  const auto found = m_locationOf.find(item);
+  if (found == m_locationOf.end()) {
+    return nullptr;
   }
-  return nullptr;
+  // The tree's record could outlive a deleted location; the database is the authority on
+  // which locations exist.
+  return m_db.IndexOf(found->second) >= 0 ? found->second : nullptr;
 }
 
 bool CLocationTree::Select(const CLocation* location) {
   if (location == nullptr) {
     return false;
   }
-  auto* item =
-      static_cast<QTreeWidgetItem*>(location->TreeHandle(static_cast<std::size_t>(m_slot)));
+  QTreeWidgetItem* item = ItemOf(location);
   if (item == nullptr) {
     return false;
   }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QObject>
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QString;
@@ -13,18 +16,19 @@ class CLocation;
 class CLocationDB;
 
 // Fills a tree view with one "List by" view of the database and maps its selection back to a
-// location. Each location records its item in this tree's handle slot, so two trees over the
-// same database (the time comparison) do not disturb each other. Views show names in the
-// user's language's order (the database keeps its byte order); in the flat City view, places
-// that share a name show their country beside it.
-class CLocationTree {
+// location. The tree keeps its own map between items and locations, so any number of trees
+// can show the same database at once. Views show names in the user's language's order (the
+// database keeps its byte order); in the flat City view, places that share a name show their
+// country beside it. A grouped view makes a country's items only when the country is first
+// expanded (or one of its places selected), so a large database opens at once.
+class CLocationTree : public QObject {
  public:
   enum View { kCountryCity = 0, kCity = 1, kAreaCode = 2, kCustomList = 3 };
   static constexpr int kViewCount = 4;
   static constexpr const char* kViewNames[kViewCount] = {"Country/City", "City", "Area Code",
                                                          "Custom List"};
 
-  CLocationTree(QTreeWidget* tree, const CLocationDB& db, int slot);
+  CLocationTree(QTreeWidget* tree, const CLocationDB& db);
 
   // The location type a view lists: cities for the first two, then area codes, then custom.
   static int TypeOfView(int view);
@@ -44,15 +48,21 @@ class CLocationTree {
 
  private:
   struct Entry;
-  void ClearHandles() const;
-  void FillFlat(const std::vector<Entry>& entries);
-  void FillGrouped(const std::vector<Entry>& entries);
+  void Clear();
+  void FillFlat(std::vector<Entry>& entries);
+  void FillGrouped(int type);
+  void FillGroup(QTreeWidgetItem* group);
   QTreeWidgetItem* AddItem(QTreeWidgetItem* group, CLocation* location, const QString& text);
+  QTreeWidgetItem* ItemOf(const CLocation* location);
 
   QTreeWidget* m_tree;
   const CLocationDB& m_db;
-  int m_slot;
   int m_view = kCountryCity;
+  std::unordered_map<const QTreeWidgetItem*, CLocation*> m_locationOf;
+  std::unordered_map<const CLocation*, QTreeWidgetItem*> m_itemOf;
+  // Groups not yet filled, and every group by its country.
+  std::unordered_map<const QTreeWidgetItem*, std::string> m_unfilled;
+  std::unordered_map<std::string, QTreeWidgetItem*> m_groupOf;
 };
 
 }  // namespace zw

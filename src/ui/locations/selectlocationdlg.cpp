@@ -34,7 +34,7 @@ CSelectLocationDlg::CSelectLocationDlg(const AppContext& context, int view,
   connect(buttons, &QDialogButtonBox::accepted, this, &CSelectLocationDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CSelectLocationDlg::reject);
 
-  m_tree = std::make_unique<CLocationTree>(tree, context.db, 1);
+  m_tree = std::make_unique<CLocationTree>(tree, context.db);
   const int start = view >= 0 ? view : settings.Values().listKind;
   m_tree->Fill(start);
   m_view->setCurrentIndex(m_tree->CurrentView());

@@ -54,7 +54,7 @@ TEST(ClockLayout, TwoPassesShareOneTimeColumn) {
 
   // Line i: name at y = 36 + i * (20 + 30); date cells one name line lower.
   for (std::size_t i = 0; i < 3; ++i) {
-    const ClockDisplayData& d = l.owned[i]->Clock();
+    const ClockLineFace& d = result.face.lines[i];
     const int top = 36 + static_cast<int>(i) * 50;
     EXPECT_EQ(d.nameRect, (CellRect{9, top, 9 + 60 + 10 * static_cast<int>(i), top + 15}));
     // First date cell centred at x = 9 + 7 = 16, width 12.
@@ -65,7 +65,7 @@ TEST(ClockLayout, TwoPassesShareOneTimeColumn) {
   }
   // Ten date cells end at x = 16 + 10 * 13 = 146; the column is 146 + 18.
   EXPECT_EQ(result.timeColumn, 164);
-  const ClockDisplayData& d = l.owned[0]->Clock();
+  const ClockLineFace& d = result.face.lines[0];
   EXPECT_EQ(d.timeCells[0].left, 158);
   // "01:00:00 PM": the P cell and the M cell are 14.4 wide, centred 13 then 15.4 apart.
   const double pCentre = 164 + 9 * 13;
@@ -73,7 +73,7 @@ TEST(ClockLayout, TwoPassesShareOneTimeColumn) {
   EXPECT_EQ(d.timeCells[10].left, static_cast<int>(pCentre + 15.4 - 7.2));
   // The clock wants to end 9 pixels right of the M and 6 below the last line.
   ASSERT_TRUE(result.wantedClient);
-  const ClockDisplayData& last = l.owned[2]->Clock();
+  const ClockLineFace& last = result.face.lines[2];
   EXPECT_EQ(result.wantedClient->first, last.timeCells[10].right + 9);
   EXPECT_EQ(result.wantedClient->second, last.timeCells[10].bottom + 6);
 }

@@ -124,7 +124,7 @@ class ClockWndTest : public QObject {
     // Each name's own rectangle holds drawn text in the line's colour, and nowhere else in
     // it is there anything but background and text.
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      const CellRect& r = f.db.ClockAt(i)->Clock().nameRect;
+      const CellRect& r = wnd->Face().lines[i].nameRect;
       QVERIFY(r.right - r.left > 20);
       int inked = 0;
       for (int y = r.top; y < r.bottom; ++y) {
@@ -135,7 +135,7 @@ class ClockWndTest : public QObject {
       QVERIFY2(inked > 20, f.db.ClockAt(i)->Name().c_str());
     }
     // The three names differ in length, and so do their drawn widths.
-    QVERIFY(f.db.ClockAt(0)->Clock().nameRect.right < f.db.ClockAt(2)->Clock().nameRect.right);
+    QVERIFY(wnd->Face().lines[0].nameRect.right < wnd->Face().lines[2].nameRect.right);
   }
 
   void timeOnlyLayoutStartsRightOfTheIndentation() {
@@ -144,7 +144,7 @@ class ClockWndTest : public QObject {
     const ClockMetrics& m = wnd->Metrics();
     const double w = m.DigitCellWidth();
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      const ClockDisplayData& d = f.db.ClockAt(i)->Clock();
+      const ClockLineFace& d = wnd->Face().lines[i];
       QCOMPARE(f.db.ClockAt(i)->DateText(), std::string());
       const int column = static_cast<int>(9 + m.nameAverageWidth + 1.5 * w);
       QCOMPARE(d.timeCells[0].left, static_cast<int>(column - w / 2));
@@ -155,7 +155,7 @@ class ClockWndTest : public QObject {
   void markerCellsAreOneFifthWider() {
     Fixture f(kWorld);
     auto wnd = f.Open();
-    const ClockDisplayData& d = f.db.ClockAt(0)->Clock();
+    const ClockLineFace& d = wnd->Face().lines[0];
     QCOMPARE(f.db.ClockAt(0)->TimeText().size(), std::size_t{11});
     const int digit = d.timeCells[0].right - d.timeCells[0].left;
     const int marker = d.timeCells[9].right - d.timeCells[9].left;
@@ -166,7 +166,7 @@ class ClockWndTest : public QObject {
     QVERIFY(marker > digit || digit < 5);
     // Every time starts at the same column.
     for (std::size_t i = 1; i < f.db.ClockCount(); ++i) {
-      QCOMPARE(f.db.ClockAt(i)->Clock().timeCells[0].left, d.timeCells[0].left);
+      QCOMPARE(wnd->Face().lines[i].timeCells[0].left, d.timeCells[0].left);
     }
   }
 
@@ -179,7 +179,7 @@ class ClockWndTest : public QObject {
     const auto& invalidated = wnd->LastInvalidated();
     QCOMPARE(invalidated.size(), f.db.ClockCount());
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      const CellRect& seconds = f.db.ClockAt(i)->Clock().timeCells[7];
+      const CellRect& seconds = wnd->Face().lines[i].timeCells[7];
       const QRect cell(QPoint(seconds.left, seconds.top),
                        QPoint(seconds.right - 1, seconds.bottom - 1));
       QVERIFY(std::find(invalidated.begin(), invalidated.end(), cell) != invalidated.end());
@@ -188,6 +188,23 @@ class ClockWndTest : public QObject {
     wnd->repaint();
     wnd->Tick();
     QVERIFY(wnd->LastInvalidated().empty());
+  }
+
+  // The tick waits for the wall clock's next whole second, or minute with the seconds hidden,
+  // whatever part of a second the clock was started or last ticked in.
+  void tickIsArmedForTheNextBoundary() {
+    Fixture f(kWorld);
+    f.clock.SetMilliseconds(300);
+    auto wnd = f.Open();
+    QVERIFY(wnd->NextTickInMs() <= 700 && wnd->NextTickInMs() > 600);
+    f.settings.Values().showSeconds = false;
+    f.clock.Advance(20);
+    wnd->RefreshTexts();
+    QVERIFY(wnd->NextTickInMs() <= 39700 && wnd->NextTickInMs() > 39600);
+    // A move is saved and followed at once, not at the next minute.
+    QSignalSpy moved(wnd.get(), &CClockWnd::moved);
+    wnd->move(wnd->pos() + QPoint(15, 0));
+    QVERIFY(moved.wait(2000));
   }
 
   void midnightRollOverLaysOutAgain() {
@@ -273,7 +290,7 @@ class ClockWndTest : public QObject {
     auto wnd = f.Open();
     std::vector<CellRect> frames;
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      frames.push_back(f.db.ClockAt(i)->Clock().frameRect);
+      frames.push_back(wnd->Face().lines[i].frameRect);
     }
     const QPoint press(40, Centre(frames[static_cast<std::size_t>(from)]).y());
     int y = 0;
@@ -300,9 +317,7 @@ class ClockWndTest : public QObject {
     }
     QCOMPARE(names.join(','), expected);
     QCOMPARE(wnd->HeldLine(), -1);
-    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      QVERIFY(!f.db.ClockAt(i)->Clock().selected);
-    }
+    QCOMPARE(wnd->SelectedLine(), -1);
   }
 
   void popupMenuEntriesAndChecks() {
@@ -374,17 +389,17 @@ class ClockWndTest : public QObject {
     std::optional<QColor> answer;
     bool selectedWhileOpen = false;
     wnd->SetColorChooser([&](const QColor&) {
-      selectedWhileOpen = f.db.ClockAt(1)->Clock().selected;
+      selectedWhileOpen = wnd->SelectedLine() == 1;
       return answer;
     });
-    const QPoint line(40, Centre(f.db.ClockAt(1)->Clock().frameRect).y());
+    const QPoint line(40, Centre(wnd->Face().lines[1].frameRect).y());
     QTest::mouseDClick(wnd.get(), Qt::LeftButton, Qt::NoModifier, line);
     QVERIFY(selectedWhileOpen);
-    QCOMPARE(f.db.ClockAt(1)->Clock().color, 0xFFFFFFu);
-    QVERIFY(!f.db.ClockAt(1)->Clock().selected);
+    QCOMPARE(f.db.ClockColor(*f.db.ClockAt(1)), 0xFFFFFFu);
+    QCOMPARE(wnd->SelectedLine(), -1);
     answer = QColor(0, 255, 0);
     QTest::mouseDClick(wnd.get(), Qt::LeftButton, Qt::NoModifier, line);
-    QCOMPARE(f.db.ClockAt(1)->Clock().color, 0x00FF00u);
+    QCOMPARE(f.db.ClockColor(*f.db.ClockAt(1)), 0x00FF00u);
   }
 
   // The real chooser opens beside the clock, never over the line it colours.
@@ -393,7 +408,7 @@ class ClockWndTest : public QObject {
     auto wnd = f.Open();
     wnd->move(20, 20);
     QCoreApplication::processEvents();
-    const CellRect& frame = f.db.ClockAt(1)->Clock().frameRect;
+    const CellRect& frame = wnd->Face().lines[1].frameRect;
     const QRect line(wnd->mapToGlobal(QPoint(frame.left, frame.top)),
                      QSize(frame.right - frame.left, frame.bottom - frame.top));
     QRect chooser;

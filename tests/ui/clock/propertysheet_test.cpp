@@ -191,7 +191,7 @@ class PropertySheetTest : public QObject {
   void timeOnlyAndOkShrinksTheClockToNamesAndTimes() {
     Fixture f;
     const int before = f.Clock().width();
-    const int column = f.Line(0).Clock().timeCells[0].left;
+    const int column = f.Clock().Face().lines[0].timeCells[0].left;
     auto sheet = f.Sheet();
     Click(sheet->FormatPage().TimeButton());
     QVERIFY(sheet->ApplyButton()->isEnabled());
@@ -200,12 +200,12 @@ class PropertySheetTest : public QObject {
     Click(sheet->OkButton());
     QCOMPARE(sheet->result(), int{QDialog::Accepted});
     // The times move left into the room the dates leave, and the clock narrows with them.
-    QVERIFY(f.Line(0).Clock().timeCells[0].left < column);
+    QVERIFY(f.Clock().Face().lines[0].timeCells[0].left < column);
     QVERIFY(f.Clock().width() < before);
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
       QCOMPARE(f.Line(i).DateText(), std::string());
       QCOMPARE(f.Line(i).TimeText().size(), std::size_t{11});
-      const ClockDisplayData& d = f.Line(i).Clock();
+      const ClockLineFace& d = f.Clock().Face().lines[i];
       QCOMPARE(d.frameRect.bottom, d.timeCells[0].bottom);
     }
     const ClockSettings stored = f.Stored();
@@ -290,7 +290,7 @@ class PropertySheetTest : public QObject {
     QVERIFY(!color.LineList()->isEnabled());
     QCOMPARE(Items(color.LineList()),
              (QStringList{"<All Text>", "London", "New York", "San Francisco"}));
-    f.Line(0).Clock().color = 0x0000FF;
+    f.db.SetClockColor(f.Line(0), 0x0000FF);
     QColor startedAt;
     color.SetColorChooser([&](const QColor& initial) {
       startedAt = initial;
@@ -303,7 +303,7 @@ class PropertySheetTest : public QObject {
     QCOMPARE(startedAt, QColor(255, 0, 0));
     Click(sheet->CancelButton());
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      QCOMPARE(f.Line(i).Clock().color, 0x00FF00u);
+      QCOMPARE(f.db.ClockColor(f.Line(i)), 0x00FF00u);
     }
     QVERIFY(f.ClockShows(QColor(0, 255, 0)));
   }
@@ -312,7 +312,7 @@ class PropertySheetTest : public QObject {
     Fixture f;
     auto sheet = f.Sheet();
     CColorPage& color = sheet->ColorPage();
-    f.Line(1).Clock().color = 0x00FFFF;
+    f.db.SetClockColor(f.Line(1), 0x00FFFF);
     QColor startedAt;
     std::optional<QColor> answer = QColor(0, 0, 255);
     color.SetColorChooser([&](const QColor& initial) {
@@ -323,8 +323,8 @@ class PropertySheetTest : public QObject {
     color.LineList()->setCurrentIndex(2);
     Click(color.SelectButton());
     QCOMPARE(startedAt, QColor(255, 255, 0));
-    QCOMPARE(f.Line(1).Clock().color, 0xFF0000u);
-    QCOMPARE(f.Line(0).Clock().color, 0xFFFFFFu);
+    QCOMPARE(f.db.ClockColor(f.Line(1)), 0xFF0000u);
+    QCOMPARE(f.db.ClockColor(f.Line(0)), 0xFFFFFFu);
     // Picking "Characters" again starts over at "<All Text>".
     Click(color.CharactersButton());
     QCOMPARE(color.LineList()->currentIndex(), 0);

@@ -388,6 +388,11 @@ class ScheduleDlgTest : public QObject {
     const bool seen =
         WhileModal<CSelectLocationDlg>([&] { dlg->ChooseBasisButton()->click(); },
                                        [](CSelectLocationDlg& select) {
+                                         // Countries make their places when opened.
+                                         QTreeWidget* tree = select.Tree();
+                                         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+                                           tree->expandItem(tree->topLevelItem(i));
+                                         }
                                          const auto found = select.Tree()->findItems(
                                              "Tokyo", Qt::MatchExactly | Qt::MatchRecursive);
                                          QVERIFY(!found.isEmpty());

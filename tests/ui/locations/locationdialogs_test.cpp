@@ -88,6 +88,12 @@ QStringList TopLevel(const QTreeWidget* tree) {
   return texts;
 }
 
+// A grouped view makes a country's places when the country is opened.
+QTreeWidgetItem* FirstPlace(QTreeWidget* tree, int group) {
+  tree->expandItem(tree->topLevelItem(group));
+  return tree->topLevelItem(group)->child(0);
+}
+
 }  // namespace
 
 class LocationDialogsTest : public QObject {
@@ -97,14 +103,14 @@ class LocationDialogsTest : public QObject {
   void viewsGroupAndFilterByType() {
     World w;
     QTreeWidget tree;
-    CLocationTree t(&tree, w.db, 0);
+    CLocationTree t(&tree, w.db);
     t.Fill(CLocationTree::kCity);
     // The two Springfields are told apart by their countries.
     QCOMPARE(TopLevel(&tree), (QStringList{"Berlin", "Mumbai", "Springfield (Australia)",
                                            "Springfield (United States)"}));
     t.Fill(CLocationTree::kCountryCity);
     QCOMPARE(TopLevel(&tree), (QStringList{"Australia", "Germany", "India", "United States"}));
-    QCOMPARE(tree.topLevelItem(0)->child(0)->text(0), QStringLiteral("Springfield"));
+    QCOMPARE(FirstPlace(&tree, 0)->text(0), QStringLiteral("Springfield"));
     t.Fill(CLocationTree::kAreaCode);
     QCOMPARE(TopLevel(&tree), (QStringList{"California"}));
     t.Fill(CLocationTree::kCustomList);
@@ -133,14 +139,14 @@ class LocationDialogsTest : public QObject {
       db.Insert(std::move(loc));
     }
     QTreeWidget tree;
-    CLocationTree t(&tree, db, 0);
+    CLocationTree t(&tree, db);
     t.Fill(CLocationTree::kCity);
     QCOMPARE(TopLevel(&tree), (QStringList{"\u00C9tretat", "Li\u00E8ge", "Livorno", "lusaka",
                                            "Mariehamn", "Zagreb"}));
     t.Fill(CLocationTree::kCountryCity);
     QCOMPARE(TopLevel(&tree), (QStringList{"\u00C5land Islands", "Belgium", "Croatia", "France",
                                            "Italy", "Zambia"}));
-    QCOMPARE(tree.topLevelItem(3)->child(0)->text(0), QStringLiteral("\u00C9tretat"));
+    QCOMPARE(FirstPlace(&tree, 3)->text(0), QStringLiteral("\u00C9tretat"));
     // The database keeps its own order.
     QCOMPARE(db.At(0)->Country(), std::string("Belgium"));
   }
@@ -148,13 +154,37 @@ class LocationDialogsTest : public QObject {
   void viewChangeKeepsTheSelectionWhenShown() {
     World w;
     QTreeWidget tree;
-    CLocationTree t(&tree, w.db, 0);
+    CLocationTree t(&tree, w.db);
     t.Fill(CLocationTree::kCountryCity);
     QVERIFY(t.SelectByName("Springfield", "Australia"));
     t.ChangeView(CLocationTree::kCity);
     QCOMPARE(t.Selected(), w.Find("Springfield", "Australia"));
     t.ChangeView(CLocationTree::kAreaCode);
     QCOMPARE(t.Selected(), nullptr);
+  }
+
+  // Trees over one database keep their own items: the Location List, the time comparison and
+  // the event editor may all be open, and closing one must not blind another.
+  void treesOpenTogetherKeepTheirOwnItems() {
+    World w;
+    QTreeWidget listed;
+    CLocationTree list(&listed, w.db);
+    list.Fill(CLocationTree::kCountryCity);
+    QCOMPARE(listed.topLevelItem(0)->childCount(), 0);
+    QVERIFY(list.SelectByName("Springfield", "Australia"));
+    {
+      QTreeWidget other;
+      CLocationTree second(&other, w.db);
+      second.Fill(CLocationTree::kCity);
+      QVERIFY(second.SelectByName("Springfield", "Australia"));
+      QVERIFY(other.currentItem() != listed.currentItem());
+    }
+    QCOMPARE(list.Selected(), w.Find("Springfield", "Australia"));
+    QVERIFY(list.SelectByName("Berlin", "Germany"));
+    QCOMPARE(list.Selected(), w.Find("Berlin", "Germany"));
+    // A deleted place is no longer answered for, though its item is still there.
+    w.db.RemoveAt(static_cast<std::size_t>(w.db.Find("Berlin", "Germany")), true);
+    QCOMPARE(list.Selected(), nullptr);
   }
 
   void groupItemIsNoLocationAndSelectWarns() {
@@ -166,7 +196,7 @@ class LocationDialogsTest : public QObject {
     QCOMPARE(QString::fromStdString(w.messages.LastText()),
              QStringLiteral("Please select a valid location within the group. Press the \"+\" "
                             "sign next to the group to display a list of locations"));
-    dlg.Tree()->setCurrentItem(dlg.Tree()->topLevelItem(1)->child(0));
+    dlg.Tree()->setCurrentItem(FirstPlace(dlg.Tree(), 1));
     dlg.accept();
     QCOMPARE(dlg.Chosen(), w.Find("Berlin", "Germany"));
     QCOMPARE(dlg.ChosenView(), int(CLocationTree::kCountryCity));
@@ -447,7 +477,7 @@ class LocationDialogsTest : public QObject {
     CLocationPropsDlg copy(w.context.Context(), anna, CLocation::kCustom);
     OnNextModal<CSelectLocationDlg>([](CSelectLocationDlg* select) {
       select->ViewBox()->setCurrentIndex(CLocationTree::kCountryCity);
-      select->Tree()->setCurrentItem(select->Tree()->topLevelItem(1)->child(0));
+      select->Tree()->setCurrentItem(FirstPlace(select->Tree(), 1));
       select->accept();
     });
     copy.CopyFromButton()->click();
