@@ -9,9 +9,9 @@ const CDateSpan kOneDay(1, 0, 0, 0);
 // With a leap year every fourth year, the calendar repeats itself, weekdays included, every 28
 // years.
 const CDateSpan kCalendarCycle(28 * 365 + 7, 0, 0, 0);
-// The range of CDateTime begins in December 1901 and ends in January 2038.
+// The range of CDateTime begins in December 1901 and ends with 2099.
 constexpr int kFirstWholeYear = 1902;
-constexpr int kLastWholeYear = 2037;
+constexpr int kLastWholeYear = 2099;
 
 bool InRange(int value, int lo, int hi) {
   return value >= lo && value <= hi;
