@@ -460,7 +460,7 @@ TEST(ZoneRuleRangeEnds, PartialYearsAtTheEndsOfTheRange) {
 TEST(ZoneRuleRangeEnds, ConversionsSaturateInsteadOfWrapping) {
   const CZoneRule east = Zone(5, 30, kNorthern);
   const CZoneRule west = Zone(-11, 0, kNorthern);
-  const CDateTime top = CDateTime::FromSeconds(std::numeric_limits<std::int32_t>::max());
+  const CDateTime top = CDateTime::FromSeconds(CDateTime::kLastSecond);
   const CDateTime bottom = CDateTime::FromSeconds(std::numeric_limits<std::int32_t>::min());
   EXPECT_EQ(east.ToLocal(top), top);
   EXPECT_EQ(west.ToGmt(top), top);
