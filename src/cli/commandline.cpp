@@ -134,7 +134,7 @@ int DaysOf(std::string_view text) {
 CDateTime MomentOf(std::string_view text) {
   const std::optional<CDateTime> moment = CWhenText::ParseMoment(text);
   if (!moment) {
-    Fail("\"", text, "\" is no moment of the form YYYY-MM-DD HH:MM[:SS] in 1970..2037");
+    Fail("\"", text, "\" is no moment of the form YYYY-MM-DD HH:MM[:SS] in 1970..2099");
   }
   return *moment;
 }
@@ -248,7 +248,7 @@ void CCommandLine::ValueOption(std::string_view name, const std::string& value) 
   } else {
     inv.from = CWhenText::ParseDate(value);
     if (!inv.from) {
-      Fail("\"", value, "\" is no date of the form YYYY-MM-DD in 1970..2037");
+      Fail("\"", value, "\" is no date of the form YYYY-MM-DD in 1970..2099");
     }
   }
 }

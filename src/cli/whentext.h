@@ -12,7 +12,7 @@ namespace zw {
 // user sees: YYYY-MM-DD HH:MM[:SS] (a "T" may stand for the blank) and YYYY-MM-DD.
 class CWhenText {
  public:
-  // Nothing unless every field is present and the date exists, in 1970..2037.
+  // Nothing unless every field is present and the date exists, in 1970..2099.
   static std::optional<CDateTime> ParseMoment(std::string_view text);
   static std::optional<CDateTime> ParseDate(std::string_view text);
   // YYYY-MM-DDTHH:MM:SS.

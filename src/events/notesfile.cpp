@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/filelayer.h"
-#include "timecore/datespan.h"
 #include "platform/messagesink.h"
+#include "timecore/datespan.h"
 
 namespace zw {
 
@@ -12,15 +12,17 @@ namespace {
 
 constexpr std::size_t kDateBytes = 4;
 
-std::int32_t ReadDate(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+// The date is read as unsigned, which carries the file's dates from 1970 to 2106 in the same
+// four bytes.
+std::int64_t ReadDate(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   std::uint32_t value = 0;
   for (std::size_t i = kDateBytes; i-- > 0;) {
     value = value << 8 | bytes[at + i];
   }
-  return static_cast<std::int32_t>(value);
+  return value;
 }
 
-void AppendDate(std::vector<std::uint8_t>& out, std::int32_t date) {
+void AppendDate(std::vector<std::uint8_t>& out, std::int64_t date) {
   const auto value = static_cast<std::uint32_t>(date);
   for (std::size_t i = 0; i < kDateBytes; ++i) {
     out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
@@ -93,7 +95,7 @@ void CNotesFile::Parse(const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() - at - 1 < kDateBytes) {
       return;
     }
-    const std::int32_t date = ReadDate(bytes, at + 1);
+    const std::int64_t date = ReadDate(bytes, at + 1);
     const std::size_t textStart = at + 1 + kDateBytes;
     const auto nul = std::find(bytes.begin() + static_cast<std::ptrdiff_t>(textStart), bytes.end(),
                                std::uint8_t{0});
@@ -104,7 +106,7 @@ void CNotesFile::Parse(const std::vector<std::uint8_t>& bytes) {
   }
 }
 
-std::vector<std::uint8_t> CNotesFile::Serialize(std::int32_t from) const {
+std::vector<std::uint8_t> CNotesFile::Serialize(std::int64_t from) const {
   std::vector<std::uint8_t> out;
   for (auto it = m_notes.lower_bound(from); it != m_notes.end(); ++it) {
     out.push_back(kRecordMarker);

@@ -55,7 +55,7 @@ class CNotesFile {
 
   void Load();
   void Parse(const std::vector<std::uint8_t>& bytes);
-  std::vector<std::uint8_t> Serialize(std::int32_t from) const;
+  std::vector<std::uint8_t> Serialize(std::int64_t from) const;
   void Fail(std::string_view beginning);
   static std::string StorableText(std::string_view text);
 
@@ -63,7 +63,7 @@ class CNotesFile {
   IMessageSink& m_messages;
   State m_state = State::kOpen;
   // Keyed by the date's seconds: sorted, one note per date.
-  std::map<std::int32_t, std::string> m_notes;
+  std::map<std::int64_t, std::string> m_notes;
 };
 
 }  // namespace zw

@@ -40,12 +40,16 @@ CDateTime::CDateTime(int year, int month, int day, int hour, int minute, int sec
 
 CDateTime CDateTime::FromSeconds(std::int64_t seconds) {
   CDateTime t(1970, 1, 1, 0, 0, 0);
-  t.m_seconds = SaturateSeconds(seconds);
+  t.m_seconds = Clamp(seconds);
   return t;
 }
 
 void CDateTime::SetNow() {
-  m_seconds = SaturateSeconds(CNow::UtcSeconds());
+  m_seconds = Clamp(CNow::UtcSeconds());
+}
+
+std::int64_t CDateTime::Clamp(std::int64_t seconds) {
+  return seconds < kFirstSecond ? kFirstSecond : seconds > kLastSecond ? kLastSecond : seconds;
 }
 
 bool CDateTime::IsLeapYear(int year) {
@@ -76,7 +80,7 @@ void CDateTime::Set(int year, int month, int day, int hour, int minute, int seco
   const std::int64_t seconds = days * CDateSpan::kSecondsPerDay +
                                std::int64_t{hour} * CDateSpan::kSecondsPerHour +
                                std::int64_t{minute} * CDateSpan::kSecondsPerMinute + second;
-  m_seconds = SaturateSeconds(seconds);
+  m_seconds = Clamp(seconds);
 }
 
 CDateTime::Fields CDateTime::Split() const {
@@ -143,12 +147,12 @@ int CDateTime::DayOfWeek() const {
 }
 
 CDateTime& CDateTime::operator+=(CDateSpan span) {
-  m_seconds = SaturateSeconds(std::int64_t{m_seconds} + span.TotalSeconds());
+  m_seconds = Clamp(m_seconds + span.TotalSeconds());
   return *this;
 }
 
 CDateTime& CDateTime::operator-=(CDateSpan span) {
-  m_seconds = SaturateSeconds(std::int64_t{m_seconds} - span.TotalSeconds());
+  m_seconds = Clamp(m_seconds - span.TotalSeconds());
   return *this;
 }
 

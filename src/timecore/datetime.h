@@ -12,9 +12,10 @@ namespace zw {
 // location's wall-clock time or a typed date, as the caller means it.
 //
 // The calendar makes every fourth year a leap year with no century rule; the representable
-// range (1901-12-13 20:45:52 .. 2038-01-19 03:14:07) holds no year where that differs from
-// the Gregorian rule. Results outside that range saturate at its ends instead of wrapping,
-// so an alarm computed past 2038 stays in the far future rather than jumping back to 1901.
+// range (1901-12-13 20:45:52 .. 2099-12-31 23:59:59) holds no year where that differs from
+// the Gregorian rule, since 2000 is a leap year and 1900 and 2100 lie outside. Results
+// outside that range saturate at its ends instead of running into 2100, so an alarm computed
+// too far ahead stays in the far future rather than landing on a wrong date.
 class CDateTime {
  public:
   // Date orders, also the codes of the settings' dateOrder field.
@@ -41,8 +42,13 @@ class CDateTime {
   void SetNow();
   void Set(int year, int month, int day, int hour, int minute, int second);
 
-  std::int32_t Seconds() const { return m_seconds; }
-  void SetSeconds(std::int32_t seconds) { m_seconds = seconds; }
+  static constexpr std::int64_t kFirstSecond = -2147483648LL;  // 1901-12-13 20:45:52
+  static constexpr std::int64_t kLastSecond = 4102444799LL;    // 2099-12-31 23:59:59
+
+  std::int64_t Seconds() const { return m_seconds; }
+  void SetSeconds(std::int64_t seconds) { m_seconds = Clamp(seconds); }
+  // Keeps seconds within the range the calendar is exact for.
+  static std::int64_t Clamp(std::int64_t seconds);
 
   int Year() const;
   int Month() const;
@@ -94,7 +100,7 @@ class CDateTime {
   Fields Split() const;
   static std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day);
 
-  std::int32_t m_seconds = 0;
+  std::int64_t m_seconds = 0;
   std::string m_dateText;
   std::string m_timeText;
 };

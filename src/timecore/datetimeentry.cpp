@@ -124,7 +124,7 @@ bool CDateTimeEntry::ParseDate(std::string& text) {
         }
         year = ToInt(digits);
         if (digits.size() <= 2) {
-          year += year < 51 ? 2000 : 1900;
+          year += year < 70 ? 2000 : 1900;
         }
         if (year < kMinYear || year > kMaxYear) {
           return Reject(kYearMessage);

@@ -15,13 +15,13 @@ class IMessageSink;
 class CDateTimeEntry {
  public:
   static constexpr int kMinYear = 1970;
-  // The last whole year of the 32-bit range, which ends in January 2038.
-  static constexpr int kMaxYear = 2037;
+  // The last year before 2100, the first year the calendar's leap rule would get wrong.
+  static constexpr int kMaxYear = 2099;
 
   static constexpr std::string_view kMonthMessage =
       "Invalid month entered. Must be between 1 and 12.";
   static constexpr std::string_view kYearMessage =
-      "Invalid year entered. The year must be between 1970 and 2037.";
+      "Invalid year entered. The year must be between 1970 and 2099.";
   static constexpr std::string_view kDayMessage = "Invalid day entered.";
   static constexpr std::string_view kDateFormatMessages[3] = {
       "Invalid date entered. Must be in MM/DD/YY or MM/DD/YYYY format.",

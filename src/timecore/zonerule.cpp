@@ -9,9 +9,9 @@ const CDateSpan kOneDay(1, 0, 0, 0);
 // With a leap year every fourth year, the calendar repeats itself, weekdays included, every 28
 // years.
 const CDateSpan kCalendarCycle(28 * 365 + 7, 0, 0, 0);
-// The range of CDateTime begins in December 1901 and ends in January 2038.
+// The range of CDateTime begins in December 1901 and ends with 2099.
 constexpr int kFirstWholeYear = 1902;
-constexpr int kLastWholeYear = 2037;
+constexpr int kLastWholeYear = 2099;
 
 bool InRange(int value, int lo, int hi) {
   return value >= lo && value <= hi;
@@ -38,10 +38,9 @@ void CZoneRule::SetDstRule(const DstRule& rule) {
 CDateTime CZoneRule::Transition(int year, int ordinal, int weekday, int month, int hour) {
   const int wanted = weekday + 1;
   if (ordinal == DstRule::kLast) {
-    // Month + 2 is the following month in 1..12 terms; December carries into January of the
-    // next year.
-    CDateTime t(year, month + 2, 1, hour, 0, 0);
-    t -= kOneDay;
+    // Counting back from the month's own last day rather than from the next month's first
+    // keeps December of the range's last year clear of the saturated end.
+    CDateTime t(year, month + 1, CDateTime::DaysInMonth(year, month + 1), hour, 0, 0);
     for (int i = 0; i < 7 && t.DayOfWeek() != wanted; ++i) {
       t -= kOneDay;
     }

@@ -28,7 +28,7 @@ const std::string kZoneFile = "TIME_ZON.DAT";
 const std::string kCompanion = "TIME_ZON.TZN";
 constexpr int kFirstYear = 1971;
 // The last whole year the date type holds.
-constexpr int kLastYear = 2037;
+constexpr int kLastYear = 2099;
 constexpr int kRandomInstantsPerZone = 300;
 constexpr std::int64_t kDay = 86400;
 

@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kTop = CDateTime::kLastSecond;
 constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min();
 
@@ -43,6 +44,7 @@ TEST(DateTimeFields, LeapDayOf2000ExistsAndMarchFollows) {
 TEST(DateTimeFields, LastSecondOfAYearRollsIntoTheNext) {
   EXPECT_EQ(Iso(CDateTime(1996, 12, 31, 23, 59, 59) + kOneSecond), "1997-01-01 00:00:00");
   EXPECT_EQ(Iso(CDateTime(2037, 12, 31, 23, 59, 59) + kOneSecond), "2038-01-01 00:00:00");
+  EXPECT_EQ(Iso(CDateTime(2098, 12, 31, 23, 59, 59) + kOneSecond), "2099-01-01 00:00:00");
 }
 
 TEST(DateTimeFields, LeapYearsAreEveryFourthYear) {
@@ -101,10 +103,10 @@ TEST(DateTimeFields, SecondsBefore1970SplitIntoEarlierDates) {
 }
 
 TEST(DateTimeFields, RangeEndsSplitIntoTheirDates) {
-  const CDateTime top = CDateTime::FromSeconds(kMax);
-  EXPECT_EQ(Iso(top), "2038-01-19 03:14:07");
-  EXPECT_EQ(top.DayOfWeek(), 3);
-  EXPECT_EQ(CDateTime(2038, 1, 19, 3, 14, 7).Seconds(), kMax);
+  const CDateTime top = CDateTime::FromSeconds(kTop);
+  EXPECT_EQ(Iso(top), "2099-12-31 23:59:59");
+  EXPECT_EQ(top.DayOfWeek(), 5);
+  EXPECT_EQ(CDateTime(2099, 12, 31, 23, 59, 59).Seconds(), kTop);
 
   const CDateTime bottom = CDateTime::FromSeconds(kMin);
   EXPECT_EQ(Iso(bottom), "1901-12-13 20:45:52");
@@ -118,7 +120,7 @@ TEST(DateTimeFields, RangeEndsSplitIntoTheirDates) {
 TEST(DateTimeFields, EveryDayRoundTripsThroughSeconds) {
   using namespace std::chrono;
   const sys_days first = year{1902} / January / 1;
-  const sys_days last = year{2037} / December / 31;
+  const sys_days last = year{2099} / December / 31;
 
   std::int64_t previousSeconds = 0;
   int previousDayOfWeek = 0;
@@ -167,7 +169,7 @@ TEST(DateTimeFields, DayOfWeekOfKnownDates) {
   const Case cases[] = {
       {1970, 1, 1, 5},   {1969, 12, 31, 4}, {1996, 12, 31, 3}, {1997, 4, 1, 3},
       {1997, 10, 26, 1}, {2000, 1, 1, 7},   {2000, 2, 29, 3},  {2000, 12, 31, 1},
-      {2024, 2, 29, 5},  {2026, 12, 8, 3},  {2037, 12, 31, 5}, {2038, 1, 19, 3},
+      {2024, 2, 29, 5},  {2026, 12, 8, 3},  {2037, 12, 31, 5}, {2099, 12, 31, 5},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CDateTime(c.year, c.month, c.day, 23, 59, 59).DayOfWeek(), c.dayOfWeek)
@@ -179,12 +181,12 @@ TEST(DateTimeFields, DayOfWeekOfKnownDates) {
 // Arithmetic at the ends of the range
 
 TEST(DateTimeArithmetic, AddingPastTheTopStaysAtTheTop) {
-  CDateTime t = CDateTime::FromSeconds(kMax);
+  CDateTime t = CDateTime::FromSeconds(kTop);
   t += kOneSecond;
-  EXPECT_EQ(t.Seconds(), kMax);
-  EXPECT_EQ((CDateTime::FromSeconds(kMax - 10) + CDateSpan(0, 0, 0, 20)).Seconds(), kMax);
-  EXPECT_EQ((CDateTime::FromSeconds(kMax) - CDateSpan(0, 0, 0, -1)).Seconds(), kMax);
-  EXPECT_EQ((CDateTime(2037, 12, 31, 0, 0, 0) + CDateSpan(365, 0, 0, 0)).Seconds(), kMax);
+  EXPECT_EQ(t.Seconds(), kTop);
+  EXPECT_EQ((CDateTime::FromSeconds(kTop - 10) + CDateSpan(0, 0, 0, 20)).Seconds(), kTop);
+  EXPECT_EQ((CDateTime::FromSeconds(kTop) - CDateSpan(0, 0, 0, -1)).Seconds(), kTop);
+  EXPECT_EQ((CDateTime(2099, 12, 31, 0, 0, 0) + CDateSpan(365, 0, 0, 0)).Seconds(), kTop);
 }
 
 TEST(DateTimeArithmetic, SubtractingPastTheBottomStaysAtTheBottom) {
@@ -196,7 +198,7 @@ TEST(DateTimeArithmetic, SubtractingPastTheBottomStaysAtTheBottom) {
 }
 
 TEST(DateTimeArithmetic, DifferenceOfFarApartValuesSaturates) {
-  const CDateTime top = CDateTime::FromSeconds(kMax);
+  const CDateTime top = CDateTime::FromSeconds(kTop);
   const CDateTime bottom = CDateTime::FromSeconds(kMin);
   EXPECT_EQ((top - bottom).TotalSeconds(), kMax);
   EXPECT_EQ((bottom - top).TotalSeconds(), kMin);
@@ -207,17 +209,16 @@ TEST(DateTimeArithmetic, DifferenceOfFarApartValuesSaturates) {
 }
 
 TEST(DateTimeArithmetic, FieldsBeyondTheRangeSaturate) {
-  EXPECT_EQ(CDateTime(2038, 1, 19, 3, 14, 8).Seconds(), kMax);
-  EXPECT_EQ(CDateTime(2100, 1, 1, 0, 0, 0).Seconds(), kMax);
+  EXPECT_EQ(CDateTime(2100, 1, 1, 0, 0, 0).Seconds(), kTop);
   EXPECT_EQ(CDateTime(1901, 12, 13, 20, 45, 51).Seconds(), kMin);
   EXPECT_EQ(CDateTime(1800, 1, 1, 0, 0, 0).Seconds(), kMin);
   constexpr int kBig = std::numeric_limits<int>::max();
   constexpr int kSmall = std::numeric_limits<int>::min();
-  EXPECT_EQ(CDateTime(kBig, kBig, kBig, kBig, kBig, kBig).Seconds(), kMax);
+  EXPECT_EQ(CDateTime(kBig, kBig, kBig, kBig, kBig, kBig).Seconds(), kTop);
   EXPECT_EQ(CDateTime(kSmall, kSmall, kSmall, kSmall, kSmall, kSmall).Seconds(), kMin);
-  EXPECT_EQ(CDateTime::FromSeconds(kMax64).Seconds(), kMax);
+  EXPECT_EQ(CDateTime::FromSeconds(kMax64).Seconds(), kTop);
   EXPECT_EQ(CDateTime::FromSeconds(kMin64).Seconds(), kMin);
-  EXPECT_EQ(CDateTime::FromSeconds(std::int64_t{kMax} + 1).Seconds(), kMax);
+  EXPECT_EQ(CDateTime::FromSeconds(kTop + 1).Seconds(), kTop);
 }
 
 // ---------------------------------------------------------------------------------------------

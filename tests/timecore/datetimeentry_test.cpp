@@ -25,7 +25,7 @@ constexpr int k24 = CDateTime::kTwentyFourHour;
 
 // The warnings, word for word as the user reads them.
 const char* const kMonthMsg = "Invalid month entered. Must be between 1 and 12.";
-const char* const kYearMsg = "Invalid year entered. The year must be between 1970 and 2037.";
+const char* const kYearMsg = "Invalid year entered. The year must be between 1970 and 2099.";
 const char* const kDayMsg = "Invalid day entered.";
 const char* const kDateFormatMsg[3] = {
     "Invalid date entered. Must be in MM/DD/YY or MM/DD/YYYY format.",
@@ -137,6 +137,7 @@ const DateCase kDateCases[] = {
     Accept(kMdy, "5/7/97", "05/07/1997", 1997, 5, 7),
     Accept(kMdy, "1/1/70", "01/01/1970", 1970, 1, 1),
     Accept(kMdy, "12/31/37", "12/31/2037", 2037, 12, 31),
+    Accept(kMdy, "2/29/2096", "02/29/2096", 2096, 2, 29),
     Accept(kMdy, "1/1/00", "01/01/2000", 2000, 1, 1),
     Accept(kMdy, "1/1/0", "01/01/2000", 2000, 1, 1),
     Accept(kMdy, "3/4/5", "03/04/2005", 2005, 3, 4),
@@ -154,7 +155,7 @@ const DateCase kDateCases[] = {
     Reject(kMdy, "13/1/97", kMonthMsg),
     Reject(kMdy, "0/1/97", kMonthMsg),
     Reject(kMdy, "13/99/2099", kMonthMsg),
-    Reject(kMdy, "2/30/38", kYearMsg),
+    Reject(kMdy, "2/30/2100", kYearMsg),
     Reject(kMdy, "1/1/197", kDateFormatMsg[kMdy]),
     Reject(kMdy, "1/1/19700", kDateFormatMsg[kMdy]),
     Reject(kMdy, "1/1/", kDateFormatMsg[kMdy]),
@@ -167,7 +168,7 @@ const DateCase kDateCases[] = {
     Reject(kMdy, "1-1-97", kDateFormatMsg[kMdy]),
     Reject(kMdy, "", kDateFormatMsg[kMdy]),
     Reject(kMdy, "1/1/1969", kYearMsg),
-    Reject(kMdy, "1/1/2038", kYearMsg),
+    Reject(kMdy, "1/1/2100", kYearMsg),
     // Year-month-day.
     Accept(kYmd, "96-2-29", "1996-02-29", 1996, 2, 29),
     Accept(kYmd, "97-5-7", "1997-05-07", 1997, 5, 7),
@@ -179,8 +180,8 @@ const DateCase kDateCases[] = {
     Reject(kYmd, "1997-4-31", kDayMsg),
     Reject(kYmd, "97-13-1", kMonthMsg),
     Reject(kYmd, "97-0-1", kMonthMsg),
-    Reject(kYmd, "2038-13-1", kYearMsg),
-    Reject(kYmd, "69-13-1", kYearMsg),
+    Reject(kYmd, "2100-13-1", kYearMsg),
+    Reject(kYmd, "1969-13-1", kYearMsg),
     Reject(kYmd, "197-1-1", kDateFormatMsg[kYmd]),
     Reject(kYmd, "97-123-1", kDateFormatMsg[kYmd]),
     Reject(kYmd, "97-1-123", kDateFormatMsg[kYmd]),
@@ -198,7 +199,7 @@ const DateCase kDateCases[] = {
     Reject(kDmy, "0.1.97", kDayMsg),
     Reject(kDmy, "32.13.97", kMonthMsg),
     Reject(kDmy, "1.13.97", kMonthMsg),
-    Reject(kDmy, "32.12.51", kYearMsg),
+    Reject(kDmy, "32.12.2100", kYearMsg),
     Reject(kDmy, "1.1.197", kDateFormatMsg[kDmy]),
     Reject(kDmy, "123.1.97", kDateFormatMsg[kDmy]),
     Reject(kDmy, ".1.97", kDateFormatMsg[kDmy]),
@@ -234,28 +235,21 @@ TEST_F(EntryTest, TwoDigitYearsInEveryFormat) {
       const std::string year = std::to_string(yy);
       std::string text = DateText(format, yy < 10 ? "0" + year : year, 6, 15);
       const std::string typed = text;
-      const bool valid = yy <= 37 || yy >= 70;
-      ASSERT_EQ(entry.ParseDate(text), valid) << typed;
-      if (valid) {
-        EXPECT_EQ(entry.Year(), yy < 51 ? 2000 + yy : 1900 + yy) << typed;
-        EXPECT_TRUE(sink.Messages().empty()) << typed;
-      } else {
-        EXPECT_EQ(text, typed);
-        EXPECT_EQ(entry.Year(), kNowYear);
-        ASSERT_EQ(sink.Messages().size(), 1u) << typed;
-        EXPECT_EQ(sink.LastText(), kYearMsg) << typed;
-      }
+      // Every two-digit year names one in range: 00..69 this century, 70..99 the last.
+      ASSERT_TRUE(entry.ParseDate(text)) << typed;
+      EXPECT_EQ(entry.Year(), yy < 70 ? 2000 + yy : 1900 + yy) << typed;
+      EXPECT_TRUE(sink.Messages().empty()) << typed;
     }
   }
 }
 
 TEST_F(EntryTest, FourDigitYearsAtTheEndsOfTheRange) {
   for (int format : {kMdy, kYmd, kDmy}) {
-    for (int year : {1969, 1970, 2037, 2038, 1000, 9999}) {
+    for (int year : {1969, 1970, 2099, 2100, 1000, 9999}) {
       CDateTimeEntry entry(sink, format, k24);
       sink.Clear();
       std::string text = DateText(format, year, 1, 1);
-      const bool valid = year >= 1970 && year <= 2037;
+      const bool valid = year >= 1970 && year <= 2099;
       EXPECT_EQ(entry.ParseDate(text), valid) << text;
       EXPECT_EQ(sink.Messages().size(), valid ? 0u : 1u) << text;
       EXPECT_EQ(entry.Year(), valid ? year : kNowYear) << text;
@@ -266,7 +260,7 @@ TEST_F(EntryTest, FourDigitYearsAtTheEndsOfTheRange) {
 // Which days exist, against the standard library's calendar.
 TEST_F(EntryTest, EveryMonthAcceptsExactlyItsOwnDays) {
   for (int format : {kMdy, kYmd, kDmy}) {
-    for (int year : {1970, 1996, 1997, 2000, 2037}) {
+    for (int year : {1970, 1996, 1997, 2000, 2037, 2096, 2099}) {
       for (int month = 1; month <= 12; ++month) {
         for (int day = 0; day <= 32; ++day) {
           CDateTimeEntry entry(sink, format, k24);

@@ -16,7 +16,7 @@ class CMonthGrid : public QWidget {
 
  public:
   static constexpr int kFirstYear = 1970;
-  static constexpr int kLastYear = 2037;
+  static constexpr int kLastYear = 2099;
   // Enough for a 31-day month whose 1st falls on a Saturday.
   static constexpr int kDayButtons = 37;
 

@@ -195,8 +195,8 @@ class ScheduleDlgTest : public QObject {
     f.Add("Stand-up", "10:00:00");
     auto dlg = f.Open();
     QCOMPARE(dlg->windowTitle(), QStringLiteral("Scheduled Events"));
-    QCOMPARE(dlg->Grid()->YearList()->count(), 68);
-    QCOMPARE(dlg->Grid()->YearList()->itemText(67), QStringLiteral("2037"));
+    QCOMPARE(dlg->Grid()->YearList()->count(), 130);
+    QCOMPARE(dlg->Grid()->YearList()->itemText(129), QStringLiteral("2099"));
     QCOMPARE(dlg->Grid()->YearList()->currentText(), QStringLiteral("2026"));
     QCOMPARE(dlg->Grid()->MonthList()->currentText(), QStringLiteral("January"));
     QCOMPARE(CheckedDays(*dlg), QList<int>{14});

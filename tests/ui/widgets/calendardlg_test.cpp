@@ -51,9 +51,9 @@ class CalendarDlgTest : public QObject {
     QCOMPARE(dlg.MonthList()->count(), 12);
     QCOMPARE(dlg.MonthList()->itemText(0), QStringLiteral("January"));
     QCOMPARE(dlg.MonthList()->itemText(11), QStringLiteral("December"));
-    QCOMPARE(dlg.YearList()->count(), 68);
+    QCOMPARE(dlg.YearList()->count(), 130);
     QCOMPARE(dlg.YearList()->itemText(0), QStringLiteral("1970"));
-    QCOMPARE(dlg.YearList()->itemText(67), QStringLiteral("2037"));
+    QCOMPARE(dlg.YearList()->itemText(129), QStringLiteral("2099"));
     QStringList headings;
     for (const QLabel* label : dlg.findChildren<QLabel*>()) {
       headings << label->text();
@@ -71,7 +71,7 @@ class CalendarDlgTest : public QObject {
 
     QTest::newRow("mid-month") << 2026 << 8 << 15 << 56 << 21 << 2026;
     QTest::newRow("year before the list") << 1969 << 1 << 1 << 0 << 5 << 1970;
-    QTest::newRow("year after the list") << 2040 << 12 << 31 << 67 << 33 << 2037;
+    QTest::newRow("year after the list") << 2100 << 12 << 31 << 129 << 33 << 2099;
     QTest::newRow("day past the month's end") << 2026 << 2 << 31 << 56 << 28 << 2026;
   }
 
