@@ -58,8 +58,8 @@ std::optional<Date> ReadDate(const CEvent& alarm) {
 
 constexpr std::int64_t kDaySeconds = 86400;
 // The last day and month that begin inside the representable range.
-constexpr std::int64_t kLastDay = std::numeric_limits<std::int32_t>::max() / kDaySeconds;
-constexpr int kLastMonth = 2038 * 12;  // January 2038, counted as year * 12 + month - 1
+constexpr std::int64_t kLastDay = CDateTime::kLastSecond / kDaySeconds;
+constexpr int kLastMonth = 2099 * 12 + 11;  // December 2099, counted as year * 12 + month - 1
 
 // Days since 1970-01-01 (negative before).
 std::int64_t DayNumber(const CDateTime& t) {
@@ -291,7 +291,7 @@ class Recurrence {
   // An occurrence that landed on the last representable second was clamped there from beyond
   // the range; it is not a real time, so it must not raise an alarm.
   std::optional<CDateTime> Later(const CDateTime& k, const CDateTime& ref) const {
-    if (k <= ref || (k + m_preNotify).Seconds() == std::numeric_limits<std::int32_t>::max()) {
+    if (k <= ref || (k + m_preNotify).Seconds() == CDateTime::kLastSecond) {
       return std::nullopt;
     }
     return k;
