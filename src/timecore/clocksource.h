@@ -10,6 +10,9 @@ class IClockSource {
   virtual ~IClockSource() = default;
   // Seconds since 1970-01-01 00:00:00 UTC.
   virtual std::int64_t UtcSeconds() const = 0;
+  // Microseconds since then, for measures finer than a second; a clock that only knows
+  // seconds stands at the start of its second.
+  virtual std::int64_t UtcMicroseconds() const { return UtcSeconds() * 1'000'000; }
 };
 
 }  // namespace zw

@@ -9,4 +9,9 @@ std::int64_t CSystemClock::UtcSeconds() const {
   return std::chrono::floor<std::chrono::seconds>(now).count();
 }
 
+std::int64_t CSystemClock::UtcMicroseconds() const {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return std::chrono::floor<std::chrono::microseconds>(now).count();
+}
+
 }  // namespace zw

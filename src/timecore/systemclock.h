@@ -7,6 +7,7 @@ namespace zw {
 class CSystemClock final : public IClockSource {
  public:
   std::int64_t UtcSeconds() const override;
+  std::int64_t UtcMicroseconds() const override;
 };
 
 }  // namespace zw

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,6 +15,8 @@
 #include "net/daytimereply.h"
 #include "net/daytimeserver.h"
 #include "net/fakeclocksetter.h"
+#include "net/sntppacket.h"
+#include "net/sntpserver.h"
 #include "net/sockettestkit.h"
 #include "net/timesynclistener.h"
 #include "support/fakeclock.h"
@@ -146,7 +150,8 @@ TEST_F(TimeSyncTest, ClockADayAndTwoHoursBehindIsPutForward) {
 TEST_F(TimeSyncTest, ClockTheSystemWillNotSetIsReportedAsAFailureOnly) {
   m_setter.Refuse();
   EXPECT_EQ(Sync(NistReply("98-03-15", "14:07:09")),
-            (Reports{"Unable to set the computer's time.\r\n-  Time adjustment failed."}));
+            (Reports{"Unable to set the computer's time.\r\n-  Time adjustment failed.",
+                     CTimeSync::kNobodyMaySet}));
 }
 
 TEST_F(TimeSyncTest, DialogClosedBeforeTheReplyLeavesTheClockAlone) {
@@ -185,6 +190,115 @@ TEST(TimeSyncServer, EnvironmentChoosesTheServer) {
   EXPECT_EQ(CTimeSync::ServerFromEnvironment(), "127.0.0.1:1313");
   ::unsetenv(CTimeSync::kServerVariable);
   EXPECT_EQ(CTimeSync::ServerFromEnvironment(), CTimeSync::kDefaultServer);
+}
+
+TEST_F(TimeSyncTest, SntpOffsetsFromAMillisecondToDecadesAreStepped) {
+  std::vector<std::int64_t> expected;
+  for (std::int64_t size = 1000; size < 30LL * 366 * 86400 * 1'000'000; size *= 7) {
+    for (const std::int64_t ahead : {size, -size}) {
+      SCOPED_TRACE(ahead);
+      const bool worthAStep = size > CTimeSync::kSmallestStepMicroseconds;
+      test::SntpServer server(
+          [ahead](auto request) { return test::SntpServer::Reply(request, ahead); });
+      RecordingListener listener;
+      CTimeSync(m_clock, m_setter, listener).Run(server.Address());
+      const Reports reports = listener.Received();
+      ASSERT_EQ(reports.size(), worthAStep ? 4u : 3u);
+      EXPECT_EQ(reports[1], CTimeSync::OffsetText(ahead, 0));
+      if (worthAStep) {
+        expected.push_back(ahead);
+        EXPECT_EQ(reports[2], std::string(CTimeSync::kAdjusted) +
+                                  (ahead > 0 ? CTimeSync::kForward : CTimeSync::kBack));
+      } else {
+        EXPECT_EQ(reports[2], CTimeSync::kNoAdjustment);
+      }
+    }
+  }
+  EXPECT_EQ(m_setter.Adjustments(), expected);
+  EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST_F(TimeSyncTest, SntpClockTheProgramMayNotSetIsExplained) {
+  const auto minuteAhead = [](auto request) {
+    return test::SntpServer::Reply(request, 60'000'000);
+  };
+  m_setter.KeepByService();
+  {
+    test::SntpServer server(minuteAhead);
+    CTimeSync(m_clock, m_setter, m_listener).Run(server.Address());
+  }
+  EXPECT_TRUE(m_setter.Adjustments().empty());
+  EXPECT_EQ(m_listener.Received().back(), CTimeSync::kKeptByService);
+  test::FakeClockSetter refusing;
+  refusing.Refuse();
+  RecordingListener listener;
+  test::SntpServer server(minuteAhead);
+  CTimeSync(m_clock, refusing, listener).Run(server.Address());
+  EXPECT_EQ(listener.Received(),
+            (Reports{CTimeSync::kSuccessful, CTimeSync::OffsetText(60'000'000, 0),
+                     CTimeSync::kSetFailed, CTimeSync::kNobodyMaySet}));
+}
+
+TEST_F(TimeSyncTest, SntpRepliesThatAreNoAnswerLeaveTheClock) {
+  // Each spoils one thing a sound reply to this very request has.
+  const std::vector<std::function<void(std::vector<std::uint8_t>&)>> spoilers = {
+      [](auto& r) { r.resize(47); },
+      [](auto& r) { r.clear(); },
+      [](auto& r) { r[0] = (r[0] & ~7) | 3; },  // a client's request, echoed
+      [](auto& r) { r[0] = (r[0] & ~7) | 5; },  // broadcast
+      [](auto& r) { r[0] |= 0xC0; },            // unsynchronised
+      [](auto& r) { r[0] = (r[0] & 0xC7); },    // version 0
+      [](auto& r) { r[0] = (r[0] & 0xC7) | 5 << 3; },
+      [](auto& r) { r[1] = 0; },  // kiss of death
+      [](auto& r) { r[1] = 16; },
+      [](auto& r) { std::fill(r.begin() + 40, r.end(), 0); },
+      [](auto& r) { r[31] ^= 1; },  // another request's stamp
+  };
+  for (std::size_t i = 0; i < spoilers.size(); ++i) {
+    SCOPED_TRACE(i);
+    test::SntpServer server([&spoil = spoilers[i]](auto request) {
+      auto reply = test::SntpServer::Reply(request, 60'000'000);
+      spoil(reply);
+      return reply;
+    });
+    RecordingListener listener;
+    CTimeSync(m_clock, m_setter, listener).Run(server.Address());
+    EXPECT_EQ(listener.Received(), (Reports{CTimeSync::kNoTime}));
+  }
+  EXPECT_TRUE(m_setter.Adjustments().empty());
+}
+
+TEST_F(TimeSyncTest, SchemeChoosesTheProtocolAndABareHostIsDaytime) {
+  test::DaytimeServer daytime(NistReply("98-03-15", "14:07:09"));
+  CTimeSync(m_clock, m_setter, m_listener).Run("daytime:" + daytime.Address());
+  EXPECT_EQ(m_setter.Calls().size(), 1u);
+  EXPECT_EQ(CTimeSync::HostOf("ntp:10.0.0.1:123"), "10.0.0.1:123");
+  EXPECT_EQ(CTimeSync::HostOf("10.0.0.1"), "10.0.0.1");
+  // A Daytime server does not answer datagrams: the wait ends, nothing is set.
+  CTimeSync silent(m_clock, m_setter, m_listener);
+  silent.SetTimeout(200ms);
+  silent.Run("ntp:127.0.0.1:" + std::to_string(test::ClosedPort()));
+  EXPECT_EQ(m_listener.Received().back(), CTimeSync::kReceiveError);
+}
+
+TEST(SntpPacket, StampsReadBackInTheNearestEraAcrossTheRollover) {
+  // Every 97 days from 1970 to 2100, with an odd microsecond, seen from a year away.
+  for (std::int64_t day = 0; day < 130 * 365; day += 97) {
+    const std::int64_t at = day * 86'400'000'000 + 123'457;
+    EXPECT_EQ(CSntpPacket::FromNtp(CSntpPacket::ToNtp(at), at + 365 * 86'400'000'000), at) << day;
+  }
+}
+
+TEST(SntpPacket, RoundTripIsTakenOutOfTheOffset) {
+  // Sent at 0 s, 0.1 s on the way out, 0.3 s held, 0.2 s back: the server 5 s ahead.
+  const std::int64_t sent = 1'000'000'000'000'000;
+  const auto request = CSntpPacket::Request(sent);
+  const auto reply = test::SntpServer::Reply(request, 5'100'000, 300'000);
+  const auto measure = CSntpPacket::Parse(reply, sent, sent + 600'000);
+  ASSERT_TRUE(measure);
+  EXPECT_EQ(measure->offsetMicroseconds, 4'950'000);
+  EXPECT_EQ(measure->roundTripMicroseconds, 300'000);
+  EXPECT_FALSE(CSntpPacket::Parse(reply, sent, sent - 1));
 }
 
 TEST(DaytimeReply, FindsDateAndTimeWhereverTheyStand) {
