@@ -8,7 +8,9 @@
 #include "net/timesync.h"
 #include "net/timesynclistener.h"
 #include "platform/posixclocksetter.h"
+#include "settings/desktopprefs.h"
 #include "timecore/systemclock.h"
+#include "ui/platform/timedatedclocksetter.h"
 #include "ui/widgets/dialogpositions.h"
 
 namespace zw {
@@ -83,7 +85,8 @@ CTimeSyncDlg::~CTimeSyncDlg() {
 }
 
 std::string CTimeSyncDlg::Explanation(const std::string& server) {
-  if (server == CTimeSync::kDefaultServer) {
+  // The default host is the government's by either protocol.
+  if (CTimeSync::HostOf(server) == CTimeSync::HostOf(CTimeSync::kDefaultServer)) {
     return kExplanation;
   }
   return kOtherServerExplanation + server + ".";
@@ -91,8 +94,11 @@ std::string CTimeSyncDlg::Explanation(const std::string& server) {
 
 void CTimeSyncDlg::Run(const AppContext& context, QWidget* parent) {
   const CSystemClock clock;
-  CPosixClockSetter setter;
-  CTimeSyncDlg dialog(context, clock, setter, CTimeSync::ServerFromEnvironment(), parent);
+  CPosixClockSetter direct;
+  CTimedatedClockSetter setter(direct);
+  const DesktopPrefs prefs = CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load();
+  CTimeSyncDlg dialog(context, clock, setter, CTimeSync::ServerFromEnvironment(prefs.timeServer),
+                      parent);
   dialog.exec();
 }
 

@@ -18,8 +18,9 @@ class CDialogPositions;
 class IClockSource;
 class ISystemClockSetter;
 
-// "Synchronize Time": each press of "Synchronize Now" starts a worker that asks the Daytime
-// server and sets the computer's clock when it is off; the worker's reports grow the text in
+// "Synchronize Time": each press of "Synchronize Now" starts a worker that asks the time
+// server and sets the computer's clock when it is off, itself or through the system's date
+// and time service; the worker's reports grow the text in
 // the middle. Closing the dialog makes running workers drop their reports and leave the clock
 // alone, and waits for them.
 class CTimeSyncDlg : public QDialog {
@@ -42,7 +43,8 @@ class CTimeSyncDlg : public QDialog {
   ~CTimeSyncDlg() override;
 
   // Opens the dialog modally over `parent` (the clock) with the computer's clock and the
-  // server of CTimeSync::ServerFromEnvironment, and returns when it is closed.
+  // server of CTimeSync::ServerFromEnvironment (the desktop choices' one when none is in the
+  // environment), and returns when it is closed.
   static void Run(const AppContext& context, QWidget* parent);
 
   void done(int result) override;
