@@ -256,21 +256,7 @@ TEST_F(Convert, EachRateCarriesItsOwnDayAndTheResultTheOlder) {
   CConvertCommand::Write(plan, "16", false, out);
   EXPECT_EQ(out.str(),
             "16 United States Dollar (USD) = 10 Euro (EUR) (rates of 2026-03-01 and 2026-12-08)\n");
-  dates.Set(plan.from, "2026-12-09");
-  CConvertCommand::DateEachRate(plan, dates);
-  EXPECT_EQ(plan.ratesDate, "2026-12-08");
-  // Without a day in the description, the undated side makes the whole result undated.
-  plan.ratesDate.clear();
-  dates = CRateDates();
-  dates.Set(plan.from, "2026-12-09");
-  CConvertCommand::DateEachRate(plan, dates);
-  std::ostringstream json;
-  CConvertCommand::Write(plan, "16", true, json);
-  const auto read = test::JsonReader::Parse(json.str());
-  ASSERT_TRUE(read);
-  EXPECT_EQ((*read)["rates_date"].kind, test::JsonValue::Kind::kNull);
-  EXPECT_EQ((*read)["from_rates_date"].text, "2026-12-09");
-  EXPECT_EQ((*read)["to_rates_date"].kind, test::JsonValue::Kind::kNull);
+  EXPECT_EQ(plan.ratesDate, "2026-03-01");
 }
 
 TEST_F(Convert, RefusesWhatTheFieldsWouldNotTake) {

@@ -70,16 +70,6 @@ TEST(DesktopPrefs, StrangeLinesFallBackToDefaultsOneKeyAtATime) {
   EXPECT_EQ(read.alerts, AlertStyle::kBox);
   EXPECT_EQ(read.closeToTray, defaults.closeToTray);
 
-  WriteAll(path, "time-server=" + std::string(CDesktopPrefsFile::kMaxAddressBytes + 1, 'x') +
-                     "\nrates-source= https://rates.example/x.xml \n");
-  read = file.Load();
-  EXPECT_EQ(read.timeServer, "");
-  EXPECT_EQ(read.ratesSource, "https://rates.example/x.xml");
-  read.timeServer = "daytime:10.0.0.1";
-  ASSERT_TRUE(file.Save(read));
-  EXPECT_EQ(file.Load().timeServer, "daytime:10.0.0.1");
-  EXPECT_EQ(file.Load().ratesSource, read.ratesSource);
-
   WriteAll(path, std::string(5000, '\0') + "\nalerts=notification\nclose-to-tray=true");
   read = file.Load();
   EXPECT_EQ(read.alerts, AlertStyle::kNotification);

@@ -10,6 +10,7 @@
 #include "ui/widgets/appcontext.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace zw {
@@ -58,6 +59,8 @@ class CTimeSyncDlg : public QDialog {
   const std::string& ReportText() const { return m_report; }
   QLabel* ReportField() const { return m_reportField; }
   QPushButton* SynchronizeButton() const { return m_synchronize; }
+  // The server asked: "ntp:host[:port]", "daytime:host[:port]" or a bare Daytime host.
+  QLineEdit* ServerField() const { return m_serverField; }
 
  signals:
   // A worker's report, emitted on its thread and taken in on the dialog's.
@@ -78,6 +81,7 @@ class CTimeSyncDlg : public QDialog {
   std::string m_report;
   QLabel* m_reportField = nullptr;
   QPushButton* m_synchronize = nullptr;
+  QLineEdit* m_serverField = nullptr;
   std::unique_ptr<Link> m_link;
   std::vector<std::jthread> m_workers;
 };

@@ -274,23 +274,6 @@ class CurrencyDlgTest : public QObject {
     QCOMPARE(Amounts(*dlg), QStringList({"5.3333", "32"}));
   }
 
-  // Every currency, on either side, shows the day its rate is of.
-  void eachSideShowsItsRatesDay() {
-    Fixture f;
-    const std::string dates = "2026-12-08 Mark\n";
-    test::WriteFile(f.dir.File("CURRENCY.DATES"), Bytes(dates.begin(), dates.end()));
-    auto dlg = f.Open();
-    for (const CCurrencyDlg::Side side : {kLeft, kRight}) {
-      for (int i = 0; i < dlg->List(side)->count(); ++i) {
-        dlg->List(side)->setCurrentIndex(i);
-        QCOMPARE(dlg->RateDate(side)->text(),
-                 dlg->List(side)->currentText() == "Mark"
-                     ? QStringLiteral("Rate of 2026-12-08")
-                     : QString::fromLatin1(CCurrencyDlg::kRateAsSupplied));
-      }
-    }
-  }
-
   void typingEmptiesTheOtherField() {
     Fixture f;
     auto dlg = f.Open();
