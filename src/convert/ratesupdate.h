@@ -42,7 +42,8 @@ class CRatesUpdate {
     std::vector<std::string> updated;
   };
 
-  // The currency code a table name stands for, as the rates name it; empty when none.
+  // The currency code a table name stands for, as the rates name it: the one in parentheses
+  // at its end, else the one the supplied table's name stands for; empty when none.
   static std::string_view CodeOf(std::string_view name);
 
   // The table `current` with the new rates; an error when the rates cannot reach the table's

@@ -97,12 +97,13 @@ bool CDesktopPrefsFile::Save(const DesktopPrefs& prefs) {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << "alerts=" << StyleName(prefs.alerts) << '\n'
         << "close-to-tray=" << (prefs.closeToTray ? "true" : "false") << '\n';
-    // Unset addresses stay unwritten, so a later default reaches this user too.
-    if (!prefs.timeServer.empty()) {
-      out << "time-server=" << prefs.timeServer << '\n';
-    }
-    if (!prefs.ratesSource.empty()) {
-      out << "rates-source=" << prefs.ratesSource << '\n';
+    // Unset addresses stay unwritten, so a later default reaches this user too; one with a
+    // line break would read back as other keys.
+    for (const auto& [key, value] : {std::pair{"time-server=", &prefs.timeServer},
+                                     std::pair{"rates-source=", &prefs.ratesSource}}) {
+      if (!value->empty() && value->find_first_of("\r\n") == std::string::npos) {
+        out << key << *value << '\n';
+      }
     }
     if (!out.flush()) {
       std::filesystem::remove(temporary, error);

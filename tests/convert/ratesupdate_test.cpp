@@ -62,6 +62,9 @@ TEST_F(RatesUpdate, CoveredCurrenciesTakeTheDaysRatesInTheTablesBase) {
         << name;
     EXPECT_EQ(dates.DateOf(name), perEuro ? "2026-12-08" : "") << name;
   }
+  EXPECT_EQ(std::string(CRatesUpdate::CodeOf("Euro (EUR)")) +
+                std::string(CRatesUpdate::CodeOf("X (Eur)")),
+            "EUR");
   // Every published rate has its currency in the table, and so has the euro.
   EXPECT_EQ(CRatesUpdate::Install(m_files, m_sample).updated.size(), rates.perEuro.size() + 1);
 }

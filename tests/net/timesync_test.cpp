@@ -256,29 +256,16 @@ TEST_F(TimeSyncTest, SntpOffsetsFromAMillisecondToDecadesAreStepped) {
       stepped.insert(stepped.end(), size > CTimeSync::kSmallestStepMicroseconds, ahead);
     }
   }
+  // Where network time keeps the clock, the program says so rather than fight it.
+  m_setter.KeepByService();
+  SntpServer server([](const Bytes& request) { return Reply(request, 60'000'000); });
+  CTimeSync(m_clock, m_setter, m_listener).Run(server.Address());
+  EXPECT_EQ(m_listener.Received().back(), CTimeSync::kKeptByService);
   EXPECT_EQ(m_setter.Adjustments(), stepped);
   EXPECT_TRUE(m_setter.Calls().empty());
 }
 
-TEST_F(TimeSyncTest, SntpClockTheProgramMayNotSetIsExplained) {
-  test::FakeClockSetter refusing;
-  refusing.Refuse();
-  m_setter.KeepByService();
-  for (test::FakeClockSetter* setter : {&m_setter, &refusing}) {
-    SntpServer server([](const Bytes& request) { return Reply(request, 60'000'000); });
-    CTimeSync(m_clock, *setter, m_listener).Run(server.Address());
-    EXPECT_EQ(m_listener.Received().back(),
-              setter == &refusing ? CTimeSync::kNobodyMaySet : CTimeSync::kKeptByService);
-  }
-  EXPECT_TRUE(m_setter.Adjustments().empty());
-}
-
-TEST(SntpPacket, StampsReadBackAcrossTheRolloverAndTheTripLeavesTheOffset) {
-  // Every 97 days from 1970 to 2100, with an odd microsecond, seen from a year away.
-  for (std::int64_t day = 0; day < 130 * 365; day += 97) {
-    const std::int64_t at = day * 86'400'000'000 + 123'457;
-    EXPECT_EQ(CSntpPacket::FromNtp(CSntpPacket::ToNtp(at), at + 365 * 86'400'000'000), at) << day;
-  }
+TEST(SntpPacket, TheTripLeavesTheOffsetAndOnlyAnAnswerCounts) {
   // 0.1 s on the way out, 0.3 s held, 0.2 s back: the server 5 s ahead.
   const std::int64_t sent = 1'000'000'000'000'000;
   const auto request = CSntpPacket::Request(sent);

@@ -1,7 +1,6 @@
 #include "ui/net/timesyncdlg.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -50,16 +49,6 @@ class TimeSyncDialogTest : public QObject {
     QCOMPARE(world.setter.Calls(),
              std::vector<std::int64_t>{CDateTime(1998, 3, 15, 14, 7, 9).Seconds()});
     QVERIFY(dialog->SynchronizeButton()->isEnabled());
-  }
-
-  // The server typed in is the one asked, by the protocol it names.
-  void serverFieldChoosesTheServer() {
-    World world;
-    test::DaytimeServer server("98-03-15 14:07:09\r\n");
-    auto dialog = world.Open(server);
-    dialog->ServerField()->setText(QString::fromStdString(" ntp:" + server.Address()));
-    dialog->SynchronizeButton()->click();
-    QTRY_VERIFY(dialog->ReportText().ends_with(CTimeSync::kReceiveError));
   }
 
   void clockThatCannotBeSetIsReportedWithoutSuccess() {
