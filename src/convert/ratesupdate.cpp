@@ -91,9 +91,9 @@ std::optional<double> BasePerEuro(const EuroRates& rates) {
 
 std::string_view CRatesUpdate::CodeOf(std::string_view name) {
   // A table of another maker may name the code itself: "Euro (EUR)".
-  if (name.size() > 6 && name.ends_with(')') && name[name.size() - 6] == '(' &&
-      name[name.size() - 7] == ' ') {
-    const std::string_view code = name.substr(name.size() - 5, 3);
+  if (name.size() >= 6 && name.ends_with(')') && name[name.size() - 5] == '(' &&
+      name[name.size() - 6] == ' ') {
+    const std::string_view code = name.substr(name.size() - 4, 3);
     if (std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) {
       return code;
     }
