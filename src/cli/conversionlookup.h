@@ -32,6 +32,9 @@ class CConversionLookup {
     // The day the currency rates are of, "YYYY-MM-DD" as the rate file's description
     // states it; empty when it does not.
     std::string ratesDate;
+    // Each side's own day where rates taken in since carry one; else as ratesDate.
+    std::string fromRatesDate;
+    std::string toRatesDate;
   };
 
   CConversionLookup(const CCurrencyFile& currencies, const CMeasureFile& measures)

@@ -1,11 +1,13 @@
 #include "cli/convertcommand.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "cli/clierror.h"
 #include "cli/jsonwriter.h"
 #include "cli/latin1.h"
 #include "convert/formatgrouped.h"
+#include "convert/ratedates.h"
 #include "platform/messagesink.h"
 
 namespace zw {
@@ -58,6 +60,20 @@ bool CConvertCommand::IsAmount(std::string_view text, bool allowsNegative) {
   return digits;
 }
 
+void CConvertCommand::DateEachRate(CConversionLookup::Plan& plan, const CRateDates& dates) {
+  if (!plan.currency) {
+    return;
+  }
+  const auto own = [&](const std::string& name) {
+    const std::string date = dates.DateOf(name);
+    return date.empty() ? plan.ratesDate : date;
+  };
+  plan.fromRatesDate = own(plan.from);
+  plan.toRatesDate = own(plan.to);
+  // An unknown day counts as the oldest: "YYYY-MM-DD" compares by date.
+  plan.ratesDate = std::min(plan.fromRatesDate, plan.toRatesDate);
+}
+
 void CConvertCommand::Write(const CConversionLookup::Plan& plan, std::string_view amount, bool json,
                             std::ostream& out) {
   if (!IsAmount(amount, plan.allowsNegative)) {
@@ -89,6 +105,12 @@ void CConvertCommand::Write(const CConversionLookup::Plan& plan, std::string_vie
     if (plan.currency) {
       writer.Key("rates_date");
       plan.ratesDate.empty() ? writer.Null() : writer.String(plan.ratesDate);
+      if (plan.fromRatesDate != plan.toRatesDate) {
+        writer.Key("from_rates_date");
+        plan.fromRatesDate.empty() ? writer.Null() : writer.String(plan.fromRatesDate);
+        writer.Key("to_rates_date");
+        plan.toRatesDate.empty() ? writer.Null() : writer.String(plan.toRatesDate);
+      }
     }
     writer.EndObject();
     out << writer.Text() << '\n';
@@ -97,9 +119,16 @@ void CConvertCommand::Write(const CConversionLookup::Plan& plan, std::string_vie
   std::string line = source;
   line.append(" ").append(plan.from).append(" = ").append(target).append(" ").append(plan.to);
   if (plan.currency) {
-    line.append(" (rates of ")
-        .append(plan.ratesDate.empty() ? kUnknownDate : plan.ratesDate)
-        .append(")");
+    const auto day = [](const std::string& date) {
+      return date.empty() ? std::string(kUnknownDate) : date;
+    };
+    line.append(" (rates of ");
+    if (plan.fromRatesDate != plan.toRatesDate) {
+      line.append(day(plan.fromRatesDate)).append(" and ").append(day(plan.toRatesDate));
+    } else {
+      line.append(day(plan.ratesDate));
+    }
+    line.append(")");
   }
   out << CLatin1::ToUtf8(line) << '\n';
 }

@@ -13,6 +13,7 @@
 #include "cli/timescommand.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
+#include "convert/ratedates.h"
 #include "locations/locationdb.h"
 
 namespace zw {
@@ -116,6 +117,7 @@ void Convert(CSession& session, const Invocation& invocation, std::ostream& resu
     }
     throw;
   }
+  CConvertCommand::DateEachRate(plan, CRateDates::Load(session.Files()));
   CConvertCommand::Write(plan, args[0], invocation.json, result);
 }
 

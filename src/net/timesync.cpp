@@ -9,8 +9,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <span>
 
 #include "net/daytimereply.h"
+#include "net/sntppacket.h"
 #include "net/timesynclistener.h"
 #include "platform/systemclocksetter.h"
 #include "timecore/clocksource.h"
@@ -54,18 +56,28 @@ CTimeSync::CTimeSync(const IClockSource& clock, ISystemClockSetter& setter,
                      ITimeSyncListener& listener)
     : m_clock(clock), m_setter(setter), m_listener(listener) {}
 
-std::string CTimeSync::ServerFromEnvironment() {
+std::string CTimeSync::ServerFromEnvironment(const std::string& stored) {
   const char* chosen = std::getenv(kServerVariable);
   if (chosen != nullptr && *chosen != '\0') {
     return chosen;
   }
-  return std::string(kDefaultServer);
+  return stored.empty() ? std::string(kDefaultServer) : stored;
 }
 
-std::optional<sockaddr_in> CTimeSync::ParseServer(std::string_view server) {
+std::string_view CTimeSync::HostOf(std::string_view server) {
+  for (const std::string_view scheme : {kSntpScheme, kDaytimeScheme}) {
+    if (server.starts_with(scheme)) {
+      return server.substr(scheme.size());
+    }
+  }
+  return server;
+}
+
+std::optional<sockaddr_in> CTimeSync::ParseServer(std::string_view server,
+                                                  std::uint16_t defaultPort) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
-  address.sin_port = htons(kDaytimePort);
+  address.sin_port = htons(defaultPort);
   const std::size_t colon = server.find(':');
   if (colon != std::string_view::npos) {
     const std::string_view digits = server.substr(colon + 1);
@@ -86,17 +98,103 @@ std::optional<sockaddr_in> CTimeSync::ParseServer(std::string_view server) {
 }
 
 void CTimeSync::Run(std::string_view server) {
-  const std::optional<sockaddr_in> address = ParseServer(server);
+  const bool sntp = server.starts_with(kSntpScheme);
+  const std::optional<sockaddr_in> address =
+      ParseServer(HostOf(server), sntp ? CSntpPacket::kPort : kDaytimePort);
   if (!address) {
     m_listener.Report(kInvalidAddress);
     return;
   }
+  if (sntp) {
+    RunSntp(*address);
+  } else {
+    RunDaytime(*address);
+  }
+}
+
+void CTimeSync::RunSntp(const sockaddr_in& address) {
+  const Descriptor socket(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  if (socket.Get() < 0) {
+    m_listener.Report(kCannotCreateSocket);
+    return;
+  }
+  // A connected datagram socket takes replies from the server's address alone.
+  if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    m_listener.Report(kUnableToConnect);
+    return;
+  }
+  const std::int64_t sent = m_clock.UtcMicroseconds();
+  const auto request = CSntpPacket::Request(sent);
+  if (::send(socket.Get(), request.data(), request.size(), 0) !=
+      static_cast<ssize_t>(request.size())) {
+    m_listener.Report(kUnableToConnect);
+    return;
+  }
+  // Room for a reply with an authenticator; what lies beyond the header is not read.
+  std::uint8_t buffer[CSntpPacket::kSize * 2];
+  const ssize_t n =
+      WaitFor(socket.Get(), POLLIN) ? ::recv(socket.Get(), buffer, sizeof buffer, 0) : -1;
+  const std::int64_t received = m_clock.UtcMicroseconds();
+  if (n < 0) {
+    m_listener.Report(kReceiveError);
+    return;
+  }
+  const auto measure =
+      CSntpPacket::Parse(std::span(buffer, static_cast<std::size_t>(n)), sent, received);
+  if (!measure) {
+    m_listener.Report(kNoTime);
+    return;
+  }
+  AdjustBy(measure->offsetMicroseconds, measure->roundTripMicroseconds);
+}
+
+void CTimeSync::AdjustBy(std::int64_t offsetMicroseconds, std::int64_t tripMicroseconds) {
+  if (!m_listener.DialogOpen()) {
+    return;
+  }
+  m_listener.Report(kSuccessful);
+  m_listener.Report(OffsetText(offsetMicroseconds, tripMicroseconds));
+  const std::int64_t magnitude = offsetMicroseconds < 0 ? -offsetMicroseconds : offsetMicroseconds;
+  if (magnitude <= std::max(kSmallestStepMicroseconds, tripMicroseconds / 2)) {
+    m_listener.Report(kNoAdjustment);
+    return;
+  }
+  if (!Set([&] { return m_setter.AdjustByMicroseconds(offsetMicroseconds); })) {
+    return;
+  }
+  m_listener.Report(std::string(kAdjusted) + (offsetMicroseconds > 0 ? kForward : kBack));
+  m_listener.Report("  " + std::to_string((magnitude + 500) / 1000) + " - milliseconds  ");
+}
+
+bool CTimeSync::Set(const std::function<bool()>& set) {
+  if (m_setter.KeptByTimeService()) {
+    m_listener.Report(kKeptByService);
+    return false;
+  }
+  if (!set()) {
+    m_listener.Report(kSetFailed);
+    m_listener.Report(kNobodyMaySet);
+    return false;
+  }
+  return true;
+}
+
+std::string CTimeSync::OffsetText(std::int64_t offsetMicroseconds, std::int64_t tripMicroseconds) {
+  const auto milliseconds = [](std::int64_t micro) {
+    return std::to_string(((micro < 0 ? -micro : micro) + 500) / 1000);
+  };
+  return "The clock is " + milliseconds(offsetMicroseconds) + " ms " +
+         (offsetMicroseconds < 0 ? "ahead of" : "behind") + " the server (round trip " +
+         milliseconds(tripMicroseconds) + " ms).\r\n";
+}
+
+void CTimeSync::RunDaytime(const sockaddr_in& address) {
   const Descriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
   if (socket.Get() < 0) {
     m_listener.Report(kCannotCreateSocket);
     return;
   }
-  if (!ConnectTo(socket.Get(), *address)) {
+  if (!ConnectTo(socket.Get(), address)) {
     m_listener.Report(kUnableToConnect);
     return;
   }
@@ -186,8 +284,7 @@ void CTimeSync::Adjust(std::string_view received) {
     m_listener.Report(kNoAdjustment);
     return;
   }
-  if (!m_setter.SetUtcSeconds(adjusted.Seconds())) {
-    m_listener.Report(kSetFailed);
+  if (!Set([&] { return m_setter.SetUtcSeconds(adjusted.Seconds()); })) {
     return;
   }
   m_listener.Report(kSuccessful);

@@ -35,6 +35,12 @@ void Apply(DesktopPrefs& prefs, const std::string& key, const std::string& value
     }
   } else if (key == "close-to-tray" && (value == "true" || value == "false")) {
     prefs.closeToTray = value == "true";
+  } else if (value.size() <= CDesktopPrefsFile::kMaxAddressBytes) {
+    if (key == "time-server") {
+      prefs.timeServer = value;
+    } else if (key == "rates-source") {
+      prefs.ratesSource = value;
+    }
   }
 }
 
@@ -91,6 +97,14 @@ bool CDesktopPrefsFile::Save(const DesktopPrefs& prefs) {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << "alerts=" << StyleName(prefs.alerts) << '\n'
         << "close-to-tray=" << (prefs.closeToTray ? "true" : "false") << '\n';
+    // Unset addresses stay unwritten, so a later default reaches this user too; one with a
+    // line break would read back as other keys.
+    for (const auto& [key, value] : {std::pair{"time-server=", &prefs.timeServer},
+                                     std::pair{"rates-source=", &prefs.ratesSource}}) {
+      if (!value->empty() && value->find_first_of("\r\n") == std::string::npos) {
+        out << key << *value << '\n';
+      }
+    }
     if (!out.flush()) {
       std::filesystem::remove(temporary, error);
       return false;

@@ -14,6 +14,11 @@ struct DesktopPrefs {
   AlertStyle alerts = AlertStyle::kBoth;
   // Closing the clock window leaves the program running in the tray.
   bool closeToTray = false;
+  // "Synchronize Time"'s server ("ntp:host", "daytime:host", or a bare host for Daytime);
+  // empty for the program's default.
+  std::string timeServer;
+  // Where "Update Database" takes exchange rates from; empty for the program's default.
+  std::string ratesSource;
 };
 
 class CDesktopPrefsFile {
@@ -21,6 +26,8 @@ class CDesktopPrefsFile {
   static constexpr const char* kFileName = "desktop.conf";
   // Larger files are not ours: they are neither read nor replaced.
   static constexpr std::size_t kMaxBytes = 64 * 1024;
+  // A longer address is no address: the key keeps its default.
+  static constexpr std::size_t kMaxAddressBytes = 2048;
 
   // $XDG_CONFIG_HOME/zonewright/desktop.conf
   static std::string DefaultPath();

@@ -13,6 +13,9 @@ class IClockSource {
   // The same in milliseconds, for whatever has to act on the boundary of a second; a source
   // that only knows whole seconds stands at the start of each.
   virtual std::int64_t UtcMilliseconds() const { return UtcSeconds() * 1000; }
+  // Microseconds since then, for measures finer than a second; a clock that only knows
+  // seconds stands at the start of its second.
+  virtual std::int64_t UtcMicroseconds() const { return UtcSeconds() * 1'000'000; }
 };
 
 }  // namespace zw

@@ -14,4 +14,9 @@ std::int64_t CSystemClock::UtcMilliseconds() const {
   return std::chrono::floor<std::chrono::milliseconds>(now).count();
 }
 
+std::int64_t CSystemClock::UtcMicroseconds() const {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return std::chrono::floor<std::chrono::microseconds>(now).count();
+}
+
 }  // namespace zw

@@ -8,6 +8,7 @@ class CSystemClock final : public IClockSource {
  public:
   std::int64_t UtcSeconds() const override;
   std::int64_t UtcMilliseconds() const override;
+  std::int64_t UtcMicroseconds() const override;
 };
 
 }  // namespace zw

@@ -13,6 +13,7 @@
 #include "cli/zwprogram.h"
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
+#include "convert/ratedates.h"
 #include "events/eventlist.h"
 #include "jsonreader.h"
 #include "support/fakeclock.h"
@@ -244,6 +245,17 @@ TEST_F(Convert, SaysWhenTheRatesAreOfAnUnknownDate) {
   const auto json = test::JsonReader::Parse(Line("16", "USD", "EUR", true));
   ASSERT_TRUE(json);
   EXPECT_EQ((*json)["rates_date"].kind, test::JsonValue::Kind::kNull);
+}
+
+TEST_F(Convert, EachRateCarriesItsOwnDayAndTheResultTheOlder) {
+  CConversionLookup::Plan plan = CConversionLookup(m_currencies, m_measures).Resolve("USD", "EUR");
+  CRateDates dates;
+  dates.Set(plan.to, "2026-12-08");
+  CConvertCommand::DateEachRate(plan, dates);
+  std::ostringstream out;
+  CConvertCommand::Write(plan, "16", false, out);
+  EXPECT_EQ(out.str(),
+            "16 United States Dollar (USD) = 10 Euro (EUR) (rates of 2026-03-01 and 2026-12-08)\n");
 }
 
 TEST_F(Convert, RefusesWhatTheFieldsWouldNotTake) {

@@ -1,10 +1,13 @@
 #include "net/timesync.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <stdlib.h>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,6 +16,7 @@
 #include "net/daytimereply.h"
 #include "net/daytimeserver.h"
 #include "net/fakeclocksetter.h"
+#include "net/sntppacket.h"
 #include "net/sockettestkit.h"
 #include "net/timesynclistener.h"
 #include "support/fakeclock.h"
@@ -53,6 +57,59 @@ std::int64_t At(int year, int month, int day, int hour, int minute, int second) 
 // A reply as a NIST server sends it.
 std::string NistReply(const std::string& date, const std::string& time) {
   return "\n50887 " + date + " " + time + " 00 0 0 590.4 UTC(NIST) * \n";
+}
+
+using Bytes = std::vector<std::uint8_t>;
+
+// An SNTP server on a free loopback port that answers one request with what `answer` makes
+// of it, within a few seconds or not at all.
+struct SntpServer {
+  explicit SntpServer(std::function<Bytes(const Bytes&)> answer) {
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    thread = std::thread([this, answer = std::move(answer)] {
+      pollfd waiting{fd, POLLIN, 0};
+      Bytes request(512);
+      sockaddr_in client{};
+      socklen_t size = sizeof client;
+      if (::poll(&waiting, 1, 5000) > 0 &&
+          ::recvfrom(fd, request.data(), request.size(), 0, reinterpret_cast<sockaddr*>(&client),
+                     &size) >= 48) {
+        const Bytes reply = answer(request);
+        ::sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&client), size);
+      }
+    });
+  }
+  ~SntpServer() {
+    thread.join();
+    ::close(fd);
+  }
+  std::string Address() const { return "ntp:127.0.0.1:" + std::to_string(port); }
+
+  int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  std::uint16_t port = 0;
+  std::thread thread;
+};
+
+// A sound server's reply (version 4, stratum 1) to `request`: its clock `ahead` of the
+// request's stamp, answering `held` after receiving.
+Bytes Reply(const Bytes& request, std::int64_t ahead, std::int64_t held = 0) {
+  Bytes reply{4 << 3 | 4, 1};
+  reply.resize(CSntpPacket::kSize);
+  std::uint64_t sent = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    sent = sent << 8 | (reply[24 + i] = request[40 + i]);
+  }
+  const std::int64_t at = CSntpPacket::FromNtp(sent, 0) + ahead;
+  for (const auto& [offset, time] : {std::pair{32, at}, std::pair{40, at + held}}) {
+    for (int i = 0; i < 8; ++i) {
+      reply[offset + i] = static_cast<std::uint8_t>(CSntpPacket::ToNtp(time) >> (56 - 8 * i));
+    }
+  }
+  return reply;
 }
 
 class TimeSyncTest : public ::testing::Test {
@@ -146,7 +203,8 @@ TEST_F(TimeSyncTest, ClockADayAndTwoHoursBehindIsPutForward) {
 TEST_F(TimeSyncTest, ClockTheSystemWillNotSetIsReportedAsAFailureOnly) {
   m_setter.Refuse();
   EXPECT_EQ(Sync(NistReply("98-03-15", "14:07:09")),
-            (Reports{"Unable to set the computer's time.\r\n-  Time adjustment failed."}));
+            (Reports{"Unable to set the computer's time.\r\n-  Time adjustment failed.",
+                     CTimeSync::kNobodyMaySet}));
 }
 
 TEST_F(TimeSyncTest, DialogClosedBeforeTheReplyLeavesTheClockAlone) {
@@ -185,6 +243,47 @@ TEST(TimeSyncServer, EnvironmentChoosesTheServer) {
   EXPECT_EQ(CTimeSync::ServerFromEnvironment(), "127.0.0.1:1313");
   ::unsetenv(CTimeSync::kServerVariable);
   EXPECT_EQ(CTimeSync::ServerFromEnvironment(), CTimeSync::kDefaultServer);
+}
+
+TEST_F(TimeSyncTest, SntpOffsetsFromAMillisecondToDecadesAreStepped) {
+  std::vector<std::int64_t> stepped;
+  for (std::int64_t size = 1000; size < 30LL * 366 * 86400 * 1'000'000; size *= 7) {
+    for (const std::int64_t ahead : {size, -size}) {
+      SntpServer server([ahead](const Bytes& request) { return Reply(request, ahead); });
+      RecordingListener listener;
+      CTimeSync(m_clock, m_setter, listener).Run(server.Address());
+      EXPECT_EQ(listener.Received().at(1), CTimeSync::OffsetText(ahead, 0));
+      stepped.insert(stepped.end(), size > CTimeSync::kSmallestStepMicroseconds, ahead);
+    }
+  }
+  // Where network time keeps the clock, the program says so rather than fight it.
+  m_setter.KeepByService();
+  SntpServer server([](const Bytes& request) { return Reply(request, 60'000'000); });
+  CTimeSync(m_clock, m_setter, m_listener).Run(server.Address());
+  EXPECT_EQ(m_listener.Received().back(), CTimeSync::kKeptByService);
+  EXPECT_EQ(m_setter.Adjustments(), stepped);
+  EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST(SntpPacket, TheTripLeavesTheOffsetAndOnlyAnAnswerCounts) {
+  // 0.1 s on the way out, 0.3 s held, 0.2 s back: the server 5 s ahead.
+  const std::int64_t sent = 1'000'000'000'000'000;
+  const auto request = CSntpPacket::Request(sent);
+  const Bytes reply = Reply({request.begin(), request.end()}, 5'100'000, 300'000);
+  const auto measure = CSntpPacket::Parse(reply, sent, sent + 600'000);
+  ASSERT_TRUE(measure);
+  EXPECT_EQ(measure->offsetMicroseconds, 4'950'000);
+  EXPECT_EQ(measure->roundTripMicroseconds, 300'000);
+  // No answer: a request echoed, broadcast, unsynchronised, versions 0 and 5, a kiss of
+  // death, stratum 16, another request's stamp, cut short, or received before it was sent.
+  for (const auto& [at, value] : std::vector<std::pair<std::size_t, std::uint8_t>>{
+           {0, 0x23}, {0, 0x25}, {0, 0xE4}, {0, 0x04}, {0, 0x2C}, {1, 0}, {1, 16}, {31, 1}}) {
+    Bytes spoilt = reply;
+    spoilt[at] ^= at == 31 ? value : spoilt[at] ^ value;
+    EXPECT_FALSE(CSntpPacket::Parse(spoilt, sent, sent + 600'000)) << at << ' ' << int{value};
+  }
+  EXPECT_FALSE(CSntpPacket::Parse(std::span(reply).first(47), sent, sent + 600'000));
+  EXPECT_FALSE(CSntpPacket::Parse(reply, sent, sent - 1));
 }
 
 TEST(DaytimeReply, FindsDateAndTimeWhereverTheyStand) {

@@ -61,6 +61,8 @@ void CCurrencyDlg::Build() {
     auto* form = new QFormLayout(group);
     form->addRow(m_lists[side]);
     form->addRow(QString::fromLatin1(kQuantityLabel), m_amounts->Field(side));
+    m_rateDates[side] = new QLabel(this);
+    form->addRow(m_rateDates[side]);
     row->addWidget(group, 1);
     if (side == kLeft) {
       m_equals = CAmountFields::MakeEqualsButton(this);
@@ -80,6 +82,7 @@ bool CCurrencyDlg::Load() {
   {
     CWaitCursor wait;
     status = m_table.Load(m_files);
+    m_dates = CRateDates::Load(m_files);
     if (status == DataFileStatus::kLoaded) {
       Fill();
     }
@@ -100,6 +103,8 @@ void CCurrencyDlg::Fill() {
   const ClockSettings& fields = m_settings.Values();
   m_lists[kLeft]->setCurrentIndex(m_table.Find(fields.currencyLeft, 0));
   m_lists[kRight]->setCurrentIndex(m_table.Find(fields.currencyRight, 1));
+  ShowRateDate(kLeft);
+  ShowRateDate(kRight);
   if (m_table.Description()) {
     m_description->setPlainText(Latin1(*m_table.Description()));
   }
@@ -107,8 +112,14 @@ void CCurrencyDlg::Fill() {
 
 void CCurrencyDlg::Connect() {
   // A new currency on one side reprices the amount standing on the other.
-  connect(m_lists[kLeft], &QComboBox::currentIndexChanged, this, [this] { Convert(kRight); });
-  connect(m_lists[kRight], &QComboBox::currentIndexChanged, this, [this] { Convert(kLeft); });
+  connect(m_lists[kLeft], &QComboBox::currentIndexChanged, this, [this] {
+    ShowRateDate(kLeft);
+    Convert(kRight);
+  });
+  connect(m_lists[kRight], &QComboBox::currentIndexChanged, this, [this] {
+    ShowRateDate(kRight);
+    Convert(kLeft);
+  });
   connect(m_equals, &QPushButton::clicked, this, &CCurrencyDlg::OnEquals);
 }
 
@@ -135,6 +146,18 @@ void CCurrencyDlg::Convert(Side from) {
   if (texts) {
     m_amounts->Show(from, *texts);
   }
+}
+
+void CCurrencyDlg::ShowRateDate(Side side) {
+  const int chosen = m_lists[side]->currentIndex();
+  if (chosen < 0 || chosen >= static_cast<int>(m_table.Records().size())) {
+    m_rateDates[side]->clear();
+    return;
+  }
+  const std::string date = m_dates.DateOf(m_table.Records()[static_cast<std::size_t>(chosen)].name);
+  m_rateDates[side]->setText(date.empty()
+                                 ? QString::fromLatin1(kRateAsSupplied)
+                                 : QString::fromLatin1(kRateOf) + QString::fromStdString(date));
 }
 
 void CCurrencyDlg::OnEquals() {

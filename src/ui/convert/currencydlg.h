@@ -4,10 +4,12 @@
 #include <array>
 
 #include "convert/currencyfile.h"
+#include "convert/ratedates.h"
 #include "ui/convert/amountfields.h"
 #include "ui/widgets/appcontext.h"
 
 class QComboBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -48,6 +50,12 @@ class CCurrencyDlg : public QDialog {
   CNumEdit* Field(Side side) const { return m_amounts->Field(side); }
   QPushButton* EqualsButton() const { return m_equals; }
   QPlainTextEdit* DescriptionBox() const { return m_description; }
+  // The day the chosen currency's rate dates from.
+  QLabel* RateDate(Side side) const { return m_rateDates[side]; }
+
+  static constexpr const char* kRateOf = "Rate of ";
+  // A rate never updated here is the table's own, whose description tells its date.
+  static constexpr const char* kRateAsSupplied = "Rate as supplied";
 
  private:
   void Build();
@@ -58,6 +66,7 @@ class CCurrencyDlg : public QDialog {
   // Converts the amount of side `from` into the other side's currency.
   void Convert(Side from);
   void StoreChoices();
+  void ShowRateDate(Side side);
 
   CClockSettings& m_settings;
   ISettingsStore& m_store;
@@ -65,12 +74,14 @@ class CCurrencyDlg : public QDialog {
   IMessageSink& m_messages;
   CDialogPositions& m_positions;
   CCurrencyFile m_table;
+  CRateDates m_dates;
   bool m_failed = false;
 
   CAmountFields* m_amounts = nullptr;
   std::array<QComboBox*, 2> m_lists{};
   QPushButton* m_equals = nullptr;
   QPlainTextEdit* m_description = nullptr;
+  std::array<QLabel*, 2> m_rateDates{};
 };
 
 }  // namespace zw

@@ -1,14 +1,18 @@
 #include "ui/net/timesyncdlg.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 #include <mutex>
 
 #include "net/timesync.h"
 #include "net/timesynclistener.h"
 #include "platform/posixclocksetter.h"
+#include "settings/desktopprefs.h"
 #include "timecore/systemclock.h"
+#include "ui/platform/timedatedclocksetter.h"
 #include "ui/widgets/dialogpositions.h"
 
 namespace zw {
@@ -64,11 +68,14 @@ CTimeSyncDlg::CTimeSyncDlg(const AppContext& context, const IClockSource& clock,
   m_reportField->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_reportField->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   m_reportField->setFixedSize(kReportWidth, m_reportField->fontMetrics().height() * kReportLines);
+  m_serverField = new QLineEdit(QString::fromStdString(m_server), this);
+  m_serverField->setMaxLength(static_cast<int>(CDesktopPrefsFile::kMaxAddressBytes));
   m_synchronize = new QPushButton(QString::fromLatin1(kSynchronizeText), this);
   m_synchronize->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(explanation);
   layout->addWidget(m_reportField);
+  layout->addWidget(m_serverField);
   layout->addWidget(m_synchronize, 0, Qt::AlignHCenter);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   connect(m_synchronize, &QPushButton::clicked, this, &CTimeSyncDlg::OnSynchronize);
@@ -83,7 +90,8 @@ CTimeSyncDlg::~CTimeSyncDlg() {
 }
 
 std::string CTimeSyncDlg::Explanation(const std::string& server) {
-  if (server == CTimeSync::kDefaultServer) {
+  // The default host is the government's by either protocol.
+  if (CTimeSync::HostOf(server) == CTimeSync::HostOf(CTimeSync::kDefaultServer)) {
     return kExplanation;
   }
   return kOtherServerExplanation + server + ".";
@@ -91,12 +99,23 @@ std::string CTimeSyncDlg::Explanation(const std::string& server) {
 
 void CTimeSyncDlg::Run(const AppContext& context, QWidget* parent) {
   const CSystemClock clock;
-  CPosixClockSetter setter;
-  CTimeSyncDlg dialog(context, clock, setter, CTimeSync::ServerFromEnvironment(), parent);
+  CPosixClockSetter direct;
+  CTimedatedClockSetter setter(direct);
+  CDesktopPrefsFile file(CDesktopPrefsFile::DefaultPath());
+  DesktopPrefs prefs = file.Load();
+  const std::string server = CTimeSync::ServerFromEnvironment(prefs.timeServer);
+  CTimeSyncDlg dialog(context, clock, setter, server, parent);
   dialog.exec();
+  // A server typed in is kept for next time, unless the environment chose this one.
+  const std::string typed = dialog.ServerField()->text().trimmed().toStdString();
+  if (typed != server && !typed.empty() && std::getenv(CTimeSync::kServerVariable) == nullptr) {
+    prefs.timeServer = typed;
+    file.Save(prefs);
+  }
 }
 
 void CTimeSyncDlg::OnSynchronize() {
+  m_server = m_serverField->text().trimmed().toStdString();
   m_report = kConnecting;
   ShowReport();
   m_workers.emplace_back([&clock = m_clock, &setter = m_setter, link = m_link.get(),

@@ -10,6 +10,7 @@
 #include "ui/widgets/appcontext.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace zw {
@@ -18,8 +19,9 @@ class CDialogPositions;
 class IClockSource;
 class ISystemClockSetter;
 
-// "Synchronize Time": each press of "Synchronize Now" starts a worker that asks the Daytime
-// server and sets the computer's clock when it is off; the worker's reports grow the text in
+// "Synchronize Time": each press of "Synchronize Now" starts a worker that asks the time
+// server and sets the computer's clock when it is off, itself or through the system's date
+// and time service; the worker's reports grow the text in
 // the middle. Closing the dialog makes running workers drop their reports and leave the clock
 // alone, and waits for them.
 class CTimeSyncDlg : public QDialog {
@@ -42,7 +44,8 @@ class CTimeSyncDlg : public QDialog {
   ~CTimeSyncDlg() override;
 
   // Opens the dialog modally over `parent` (the clock) with the computer's clock and the
-  // server of CTimeSync::ServerFromEnvironment, and returns when it is closed.
+  // server of CTimeSync::ServerFromEnvironment (the desktop choices' one when none is in the
+  // environment), and returns when it is closed.
   static void Run(const AppContext& context, QWidget* parent);
 
   void done(int result) override;
@@ -56,6 +59,8 @@ class CTimeSyncDlg : public QDialog {
   const std::string& ReportText() const { return m_report; }
   QLabel* ReportField() const { return m_reportField; }
   QPushButton* SynchronizeButton() const { return m_synchronize; }
+  // The server asked: "ntp:host[:port]", "daytime:host[:port]" or a bare Daytime host.
+  QLineEdit* ServerField() const { return m_serverField; }
 
  signals:
   // A worker's report, emitted on its thread and taken in on the dialog's.
@@ -76,6 +81,7 @@ class CTimeSyncDlg : public QDialog {
   std::string m_report;
   QLabel* m_reportField = nullptr;
   QPushButton* m_synchronize = nullptr;
+  QLineEdit* m_serverField = nullptr;
   std::unique_ptr<Link> m_link;
   std::vector<std::jthread> m_workers;
 };

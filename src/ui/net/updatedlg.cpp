@@ -15,6 +15,7 @@
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
 #include "ui/net/ftpthread.h"
+#include "ui/net/ratesbutton.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/dialogpositions.h"
 
@@ -71,6 +72,12 @@ CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestR
   const WaitCursor waiting;
   setWindowTitle(QString::fromLatin1(kTitle));
   Build();
+  // Exchange rates come over HTTPS rather than FTP, so they have a button of their own.
+  if (auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout())) {
+    left->addWidget(
+        new CRatesButton(context.files, m_messages, CRatesButton::SourceFromPrefs(), this), 0,
+        Qt::AlignLeft);
+  }
   RefreshUpdatedTexts();
   m_directoryField->setText(Latin1(m_settings.Values().ftpDirectory));
   Place();

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QNetworkAccessManager>
+#include <QPushButton>
+#include <chrono>
+
+class QNetworkReply;
+
+namespace zw {
+
+class IFileLayer;
+class IMessageSink;
+
+// "Today's Exchange Rates": fetches the day's euro reference rates from the source address
+// and takes them into CURRENCY.DAT, telling the user how it went. Nothing larger than the
+// rates can be, and nothing slower than the timeout, is waited for.
+class CRatesButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kText = "Today's Exchange Rates";
+  static constexpr const char* kFetchFailed = "The exchange rates could not be fetched: ";
+  static constexpr const char* kTakenIn1 = "The exchange rates of ";
+  static constexpr const char* kTakenIn2 = " are in the currency converter for ";
+  static constexpr const char* kTakenIn3 = " currencies.";
+  static constexpr std::chrono::milliseconds kTimeout{30000};
+
+  // `files` and `messages` must outlive the button; `source` is an http(s) address.
+  CRatesButton(IFileLayer& files, IMessageSink& messages, QString source,
+               QWidget* parent = nullptr);
+
+  // The desktop choices' source, else the central bank's daily file.
+  static QString SourceFromPrefs();
+
+ signals:
+  // The fetch is over and the user has been told; `installed` when the table changed.
+  void finished(bool installed);
+
+ private:
+  void OnClicked();
+  void OnFinished(QNetworkReply* reply);
+
+  IFileLayer& m_files;
+  IMessageSink& m_messages;
+  QString m_source;
+  QNetworkAccessManager m_network;
+};
+
+}  // namespace zw
