@@ -12,10 +12,10 @@ namespace zw {
 // A switch of a place's offset: the GMT instant it takes effect, the offsets either side
 // (seconds east of GMT) and the wall-clock time the place's clocks show when they are changed.
 struct OffsetChange {
-  CDateTime at;
+  CDateTime at = CDateTime::FromSeconds(0);
   std::int32_t oldOffset = 0;
   std::int32_t newOffset = 0;
-  CDateTime localBefore;
+  CDateTime localBefore = CDateTime::FromSeconds(0);
 
   bool GoesForward() const { return newOffset > oldOffset; }
 };
