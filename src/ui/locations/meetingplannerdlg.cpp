@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@ const QColor kWorkingColor(198, 232, 190);
 const QColor kNightColor(52, 62, 86);
 const QColor kNightText(220, 224, 235);
 const QColor kChosenColor(255, 214, 120);
+constexpr int kColumnWidth = 42;
 
 QString PlaceText(const CLocation& place) {
   if (place.Country().empty()) {
@@ -30,14 +32,15 @@ QString PlaceText(const CLocation& place) {
   return Latin1(place.Name()) + QStringLiteral(", ") + Latin1(place.Country());
 }
 
+// The hour, with its minutes in a half-hour zone; the hour a local day begins names that
+// day instead, so every row shows where its midnight falls.
 QString CellText(const MeetingCell& cell) {
+  if (cell.local.Hour() == 0) {
+    return QString::fromStdString(CMeetingGrid::DayText(cell.local).substr(0, 3));
+  }
   QString text = QString::fromStdString(CMeetingGrid::HourText(cell.local));
   if (cell.local.Minute() == 0) {
     text.truncate(2);
-  }
-  // The day after or before the chosen date, so a reader sees where midnight falls.
-  if (cell.dayShift != 0) {
-    text += cell.dayShift > 0 ? QStringLiteral(" +1") : QStringLiteral(" -1");
   }
   return text;
 }
@@ -79,12 +82,18 @@ void CMeetingPlannerDlg::Build() {
   m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_grid->setSelectionBehavior(QAbstractItemView::SelectColumns);
   m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  m_grid->horizontalHeader()->setMinimumSectionSize(34);
+  // Narrow fixed columns keep the whole day in view on an ordinary screen.
+  m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  m_grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+  m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   for (std::size_t row = 0; row < m_places.size(); ++row) {
     m_grid->setVerticalHeaderItem(static_cast<int>(row),
                                   new QTableWidgetItem(PlaceText(*m_places[row])));
   }
+  m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                           m_grid->rowCount() * m_grid->verticalHeader()->defaultSectionSize() +
+                           2 * m_grid->frameWidth() +
+                           m_grid->horizontalScrollBar()->sizeHint().height());
   layout->addWidget(m_grid, 1);
 
   auto* hoursRow = new QHBoxLayout;
@@ -120,7 +129,7 @@ void CMeetingPlannerDlg::Build() {
           &CMeetingPlannerDlg::ShowHoursOf);
   connect(m_start, &QTimeEdit::timeChanged, this, &CMeetingPlannerDlg::OnHoursEdited);
   connect(m_end, &QTimeEdit::timeChanged, this, &CMeetingPlannerDlg::OnHoursEdited);
-  resize(1180, 150 + 34 * static_cast<int>(m_places.size()));
+  resize(1240, sizeHint().height());
 }
 
 std::string CMeetingPlannerDlg::KeyOf(const CLocation& place) const {
@@ -137,7 +146,10 @@ void CMeetingPlannerDlg::Refill() {
   const QDate day = m_date->date();
   const CMeetingGrid grid(rows, CDateTime(day.year(), day.month(), day.day(), 0, 0, 0));
   for (int column = 0; column < CMeetingGrid::kColumns; ++column) {
-    const QString hour = grid.Rows() > 0 ? CellText(grid.Cell(0, column)).left(5) : QString();
+    const QString hour =
+        grid.Rows() > 0
+            ? QString::fromStdString(CMeetingGrid::HourText(grid.Cell(0, column).local)).left(2)
+            : QString();
     m_grid->setHorizontalHeaderItem(column, new QTableWidgetItem(hour));
     for (std::size_t row = 0; row < grid.Rows(); ++row) {
       const MeetingCell& cell = grid.Cell(row, column);
@@ -149,6 +161,7 @@ void CMeetingPlannerDlg::Refill() {
         item->setBackground(kNightColor);
         item->setForeground(kNightText);
       }
+      // Hours of the day before or after the chosen date are set apart.
       if (cell.dayShift != 0) {
         QFont font = item->font();
         font.setItalic(true);
