@@ -14,13 +14,15 @@ namespace {
 using Command = Invocation::Command;
 
 constexpr std::string_view kUsage =
-    "usage: zw [OPTION...] now [LOCATION...]\n"
+    "usage: zw [OPTION...] now [--changes] [LOCATION...]\n"
     "       zw [OPTION...] at WHEN (--gmt | --in LOCATION) [LOCATION...]\n"
     "       zw [OPTION...] compare A B [--at WHEN (--in A|B | --gmt)]\n"
     "       zw [OPTION...] find TEXT\n"
     "       zw [OPTION...] events [--days N] [--basis LOCATION | --gmt] [--from DATE]\n"
     "       zw [OPTION...] events --list | --ics\n"
     "       zw [OPTION...] convert AMOUNT FROM TO\n"
+    "       zw [OPTION...] changes [--days N] [LOCATION...]\n"
+    "       zw [OPTION...] plan DATE [LOCATION...]\n"
     "       zw --help | --version\n";
 
 constexpr std::string_view kHelp =
@@ -33,6 +35,9 @@ constexpr std::string_view kHelp =
     "  find TEXT                 locations whose name or country contains TEXT\n"
     "  events                    coming occurrences of the stored events\n"
     "  convert AMOUNT FROM TO    currencies, or units of one kind of measure\n"
+    "  changes [LOCATION...]     the coming changes of each location's offset\n"
+    "  plan DATE [LOCATION...]   the hours of DATE at up to 10 locations, and those in\n"
+    "                            everyone's working hours (09:00 to 17:00)\n"
     "\n"
     "A LOCATION is NAME or NAME,COUNTRY, or a tz database zone such as Europe/Paris or UTC.\n"
     "WHEN is YYYY-MM-DD HH:MM[:SS], DATE is YYYY-MM-DD.\n"
@@ -46,7 +51,9 @@ constexpr std::string_view kHelp =
     "  --gmt                   WHEN (or the events' time basis) is GMT\n"
     "  --in LOCATION           WHEN is the wall-clock time of LOCATION\n"
     "  --at WHEN               compare at WHEN instead of now\n"
-    "  --days N                events: list N days after the first one (0 to 999)\n"
+    "  --days N                events: list N days after the first one (0 to 999);\n"
+    "                          changes: list every change within N days, not only the next\n"
+    "  --changes               now: each location's next change of offset as well\n"
     "  --basis LOCATION        events: show the times at LOCATION\n"
     "  --from DATE             events: start on DATE instead of today\n"
     "  --list                  events: each event, how it repeats and when it comes next\n"
@@ -63,8 +70,9 @@ struct CommandName {
   Command command;
 };
 constexpr CommandName kCommands[] = {
-    {"now", Command::kNow},   {"at", Command::kAt},         {"compare", Command::kCompare},
-    {"find", Command::kFind}, {"events", Command::kEvents}, {"convert", Command::kConvert},
+    {"now", Command::kNow},         {"at", Command::kAt},         {"compare", Command::kCompare},
+    {"find", Command::kFind},       {"events", Command::kEvents}, {"convert", Command::kConvert},
+    {"changes", Command::kChanges}, {"plan", Command::kPlan},
 };
 
 // Options that make sense only with some commands.
@@ -76,7 +84,8 @@ const Scoped kScopedOptions[] = {
     {"--gmt", {Command::kAt, Command::kCompare, Command::kEvents}},
     {"--in", {Command::kAt, Command::kCompare}},
     {"--at", {Command::kCompare}},
-    {"--days", {Command::kEvents}},
+    {"--days", {Command::kEvents, Command::kChanges}},
+    {"--changes", {Command::kNow}},
     {"--basis", {Command::kEvents}},
     {"--from", {Command::kEvents}},
     {"--list", {Command::kEvents}},
@@ -226,6 +235,8 @@ void CCommandLine::Flag(std::string_view name) {
     inv.list = true;
   } else if (name == "--ics") {
     inv.ics = true;
+  } else if (name == "--changes") {
+    inv.changes = true;
   } else {
     Fail("unknown option ", name);
   }
@@ -295,6 +306,9 @@ void CCommandLine::Check() {
     case Command::kConvert:
       CheckCount(3, 3);
       return;
+    case Command::kPlan:
+      CheckPlan();
+      return;
     default:
       return;
   }
@@ -348,6 +362,16 @@ void CCommandLine::CheckCompare() const {
   if (inv.gmt == inv.in.has_value()) {
     Fail("--at needs exactly one of --in A|B and --gmt");
   }
+}
+
+void CCommandLine::CheckPlan() {
+  Invocation& inv = m_invocation;
+  CheckCount(1, 11);
+  inv.from = CWhenText::ParseDate(inv.arguments.front());
+  if (!inv.from) {
+    Fail("\"", inv.arguments.front(), "\" is no date of the form YYYY-MM-DD in 1970..2037");
+  }
+  inv.arguments.erase(inv.arguments.begin());
 }
 
 }  // namespace zw

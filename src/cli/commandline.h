@@ -13,7 +13,7 @@ namespace zw {
 // What one run of zw was asked to do. Texts that name locations, currencies or units are
 // already Latin-1, the encoding of the data files.
 struct Invocation {
-  enum class Command { kNone, kNow, kAt, kCompare, kFind, kEvents, kConvert };
+  enum class Command { kNone, kNow, kAt, kCompare, kFind, kEvents, kConvert, kChanges, kPlan };
 
   Command command = Command::kNone;
   // The words after the command, less the WHEN of "at".
@@ -36,6 +36,8 @@ struct Invocation {
   // events: one line per event instead of its occurrences, or the events as iCalendar.
   bool list = false;
   bool ics = false;
+  // now: each location's next offset change as well.
+  bool changes = false;
 
   // The display choices of the settings record with this run's overrides.
   DisplayOptions Apply(DisplayOptions options) const;
@@ -67,6 +69,7 @@ class CCommandLine {
   void CheckOptionsApply() const;
   void CheckAt();
   void CheckCompare() const;
+  void CheckPlan();
   void CheckCount(std::size_t least, std::size_t most) const;
 
   Invocation& m_invocation;

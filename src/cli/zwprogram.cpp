@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <sstream>
 
+#include "cli/changescommand.h"
 #include "cli/clierror.h"
 #include "cli/comparecommand.h"
 #include "cli/convertcommand.h"
 #include "cli/eventscommand.h"
 #include "cli/findcommand.h"
+#include "cli/jsonwriter.h"
 #include "cli/latin1.h"
+#include "cli/plancommand.h"
 #include "cli/session.h"
 #include "cli/timescommand.h"
 #include "convert/currencyfile.h"
@@ -61,8 +64,25 @@ std::vector<CLocation*> Locations(CSession& session, const std::vector<std::stri
 void Times(CSession& session, const Invocation& invocation, std::ostream& result) {
   const CLocation* in = invocation.in ? session.Find(*invocation.in) : nullptr;
   const CDateTime gmt = MomentOf(invocation, in);
-  CTimesCommand::Write(Locations(session, invocation.arguments), gmt, session.Display(),
-                       invocation.json, result);
+  const std::vector<CLocation*> locations = Locations(session, invocation.arguments);
+  if (!invocation.changes) {
+    CTimesCommand::Write(locations, gmt, session.Display(), invocation.json, result);
+    return;
+  }
+  if (!invocation.json) {
+    CTimesCommand::Write(locations, gmt, session.Display(), false, result);
+    result << '\n';
+    CChangesCommand::Write(locations, gmt, std::nullopt, false, result);
+    return;
+  }
+  // One document holding both lists, so the output stays one JSON value.
+  std::ostringstream times;
+  CTimesCommand::Write(locations, gmt, session.Display(), true, times);
+  CJsonWriter changes;
+  CChangesCommand::WriteArray(locations, gmt, std::nullopt, changes);
+  std::string timesText = times.str();
+  timesText.pop_back();
+  result << "{\"times\":" << timesText << ",\"changes\":" << changes.Text() << "}\n";
 }
 
 void Compare(CSession& session, const Invocation& invocation, std::ostream& result) {
@@ -178,6 +198,14 @@ void CZwProgram::Dispatch(const Invocation& invocation, std::ostream& result) {
       return;
     case Command::kConvert:
       Convert(session, invocation, result);
+      return;
+    case Command::kChanges:
+      CChangesCommand::Write(Locations(session, invocation.arguments), CDateTime(), invocation.days,
+                             invocation.json, result);
+      return;
+    case Command::kPlan:
+      CPlanCommand::Write(Locations(session, invocation.arguments), *invocation.from,
+                          invocation.json, result);
       return;
     case Command::kNone:
       return;

@@ -230,4 +230,23 @@ ZoneState CPosixTzRule::At(std::int64_t utcSeconds) const {
   return ZoneState{dst ? m_daylight : m_standard, dst};
 }
 
+std::optional<std::int64_t> CPosixTzRule::NextSwitch(std::int64_t utcSeconds) const {
+  if (!m_hasDst) {
+    return std::nullopt;
+  }
+  // A switch time may carry a switch into the neighbouring year, so the years either side
+  // are candidates too; one of the four years always holds the next switch.
+  const int year = YearOfDay(FloorDiv(utcSeconds + m_standard, kDay));
+  std::optional<std::int64_t> next;
+  for (int y = year - 1; y <= year + 2; ++y) {
+    for (const std::int64_t at : {DayOf(y, m_start) * kDay + m_start.time - m_standard,
+                                  DayOf(y, m_end) * kDay + m_end.time - m_daylight}) {
+      if (at > utcSeconds && (!next || at < *next)) {
+        next = at;
+      }
+    }
+  }
+  return next;
+}
+
 }  // namespace zw

@@ -23,6 +23,9 @@ class CPosixTzRule {
   static std::optional<CPosixTzRule> Parse(std::string_view text);
 
   ZoneState At(std::int64_t utcSeconds) const;
+  // The first switch of the rule strictly after the instant, whether or not it changes the
+  // offset; nullopt for a rule without daylight time.
+  std::optional<std::int64_t> NextSwitch(std::int64_t utcSeconds) const;
 
  private:
   // Mm.w.d (w 5 = last), Jn (1..365, February 29th never counted) or n (0..365).

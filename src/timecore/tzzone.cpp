@@ -95,6 +95,38 @@ ZoneState CTzZone::AtSeconds(std::int64_t utc) const {
   return StateOf(data.zone->get_info(date::sys_seconds{std::chrono::seconds{utc}}));
 }
 
+std::optional<CDateTime> CTzZone::NextChange(const CDateTime& gmt) const {
+  // Switches that change only the zone's abbreviation or the daylight flag are passed over;
+  // the bound keeps a corrupt file from looping.
+  constexpr int kMaxSwitches = 64;
+  const std::int64_t from = gmt.Seconds();
+  const std::int32_t offset = AtSeconds(from).offsetSeconds;
+  const Data& data = *m_data;
+  std::int64_t t = from;
+  for (int i = 0; i < kMaxSwitches; ++i) {
+    std::optional<std::int64_t> next;
+    if (data.tail && t >= data.tailFrom) {
+      next = data.tail->NextSwitch(t);
+    } else {
+      const date::sys_info info = data.zone->get_info(date::sys_seconds{std::chrono::seconds{t}});
+      next = info.end.time_since_epoch().count();
+      if (data.tail && *next > data.tailFrom) {
+        next = data.tailFrom;
+      } else if (!data.tail && *next >= kFarFuture) {
+        return std::nullopt;
+      }
+    }
+    if (!next || *next <= t) {
+      return std::nullopt;
+    }
+    t = *next;
+    if (AtSeconds(t).offsetSeconds != offset) {
+      return CDateTime::FromSeconds(t);
+    }
+  }
+  return std::nullopt;
+}
+
 ZoneState CTzZone::At(const CDateTime& gmt) const {
   return AtSeconds(gmt.Seconds());
 }

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,9 @@ class CTzZone {
   ZoneState At(const CDateTime& gmt) const;
   CDateTime ToLocal(const CDateTime& gmt) const;
   CDateTime ToGmt(const CDateTime& local, Pick pick) const;
+  // The first instant after `gmt` whose offset differs from the offset at `gmt`; nullopt when
+  // the zone never changes again.
+  std::optional<CDateTime> NextChange(const CDateTime& gmt) const;
 
  private:
   struct Data;

@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/changescommand.h"
 #include "cli/clierror.h"
 #include "cli/comparecommand.h"
 #include "cli/convertcommand.h"
 #include "cli/eventscommand.h"
 #include "cli/locationlookup.h"
+#include "cli/plancommand.h"
 #include "cli/readonlyfiles.h"
 #include "cli/timescommand.h"
 #include "cli/zwprogram.h"
@@ -47,6 +49,37 @@ class Commands : public testing::Test {
   std::unique_ptr<CLocationDB> m_db = test::MakeWorld();
   DisplayOptions m_options;
 };
+
+TEST_F(Commands, ListsEachPlacesComingChangesInOrder) {
+  std::ostringstream out;
+  CChangesCommand::Write({At("New York"), At("Adelaide"), At("Tokyo")},
+                         CDateTime(2026, 1, 1, 0, 0, 0), 365, false, out);
+  EXPECT_EQ(out.str(),
+            "New York, United States  GMT-5:00 -> GMT-4:00   Clocks go forward 1 h on Sun 8 Mar "
+            "2026 at 02:00 local\n"
+            "New York, United States  GMT-4:00 -> GMT-5:00   Clocks go back 1 h on Sun 1 Nov 2026 "
+            "at 02:00 local\n"
+            "Adelaide, Australia      GMT+10:30 -> GMT+9:30  Clocks go back 1 h on Sun 5 Apr 2026 "
+            "at 03:00 local\n"
+            "Adelaide, Australia      GMT+9:30 -> GMT+10:30  Clocks go forward 1 h on Sun 4 Oct "
+            "2026 at 02:00 local\n"
+            "Tokyo, Japan                                    No change of offset coming\n");
+}
+
+TEST_F(Commands, PlansTheHoursGoodForEveryone) {
+  std::ostringstream out;
+  CPlanCommand::Write({At("London"), At("New York")}, CDateTime(2026, 1, 12, 0, 0, 0), true, out);
+  const auto json = test::JsonReader::Parse(out.str());
+  ASSERT_TRUE(json);
+  EXPECT_EQ((*json)["places"][1]["hours"][0]["local"].text, "2026-01-11T19:00:00");
+  EXPECT_EQ((*json)["places"][1]["hours"][0]["dayShift"].number, -1);
+  EXPECT_EQ((*json)["goodForAll"].items.size(), 3u);
+  EXPECT_EQ((*json)["goodForAll"][0].text, "2026-01-12T14:00:00Z");
+  std::ostringstream text;
+  CPlanCommand::Write({At("London"), At("New York")}, CDateTime(2026, 1, 12, 0, 0, 0), false, text);
+  EXPECT_EQ(LastLine(text.str()),
+            "Good for all: 14:00 15:00 16:00 (London, United Kingdom time)\n");
+}
 
 TEST_F(Commands, FollowsTheDisplayChoices) {
   const CDateTime july(2026, 7, 15, 12, 0, 0);

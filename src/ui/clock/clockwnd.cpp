@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolTip>
 #include <QWindow>
 #include <string_view>
 
@@ -22,6 +24,7 @@
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "timecore/now.h"
+#include "timecore/offsetchange.h"
 #include "ui/clock/qtfonts.h"
 #include "ui/platform/latin1.h"
 
@@ -585,6 +588,27 @@ void CClockWnd::ShowPopupBesideToolbar() {
   const QRect screen = this->screen() != nullptr ? this->screen()->geometry() : QRect();
   const int x = screen.right() - frameGeometry().right() < 151 ? 20 : width() - 20;
   ShowPopupAt(mapToGlobal(QPoint(x, 40)));
+}
+
+bool CClockWnd::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QWidget::event(event);
+  }
+  auto* help = static_cast<QHelpEvent*>(event);
+  const int line = LineAt(help->pos());
+  if (line < 0) {
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+  }
+  const CLocation& place = *m_s.db.ClockAt(static_cast<std::size_t>(line));
+  const std::optional<OffsetChange> change = NextOffsetChange(place.Zone(), CDateTime());
+  QToolTip::showText(help->globalPos(),
+                     Latin1(place.Name()) + QLatin1Char('\n') +
+                         (change ? QString::fromStdString(DescribeOffsetChange(*change))
+                                 : QStringLiteral("No change of offset coming")),
+                     this);
+  return true;
 }
 
 int CClockWnd::LineAt(const QPoint& pos) const {

@@ -105,6 +105,8 @@ class CClockWnd : public QWidget {
   void ticked();
 
  protected:
+  // A line's tooltip tells when that place's clocks next change.
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;

@@ -1,5 +1,7 @@
 #include "ui/locations/comparetimedlg.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,9 +10,12 @@
 #include <QTreeWidget>
 
 #include "locations/locationdb.h"
+#include "locations/meetinggrid.h"
 #include "settings/clocksettings.h"
+#include "settings/workinghoursfile.h"
 #include "ui/locations/entertimedlg.h"
 #include "ui/locations/locationtree.h"
+#include "ui/locations/meetingplannerdlg.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/dialogpositions.h"
 
@@ -21,6 +26,7 @@ namespace {
 constexpr const char* kListByLabel = "List by:";
 constexpr const char* kSelectTimeText = "Select Time...";
 constexpr const char* kCurrentTimeText = "Current Time";
+constexpr const char* kPlanText = "Plan a meeting\u2026";
 constexpr int kTreeMinWidth = 220;
 constexpr int kTreeMinHeight = 240;
 
@@ -96,6 +102,8 @@ void CCompareTimeDlg::Build() {
   grid->addWidget(m_currentTime, 1, 1, Qt::AlignCenter);
   m_sentence = MakeLine(true);
   grid->addWidget(m_sentence, 4, 0, 1, 3);
+  m_plan = new QPushButton(QString::fromUtf8(kPlanText), this);
+  grid->addWidget(m_plan, 5, 2, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(1, 1);
@@ -122,6 +130,7 @@ void CCompareTimeDlg::Connect() {
     connect(m_selectTime[side], &QPushButton::clicked, this, [this, side] { OnSelectTime(side); });
   }
   connect(m_currentTime, &QPushButton::clicked, this, &CCompareTimeDlg::OnCurrentTime);
+  connect(m_plan, &QPushButton::clicked, this, &CCompareTimeDlg::OnPlan);
 }
 
 void CCompareTimeDlg::EnableButtons() {
@@ -158,6 +167,27 @@ void CCompareTimeDlg::OnViewChanged(int view) {
   }
   EnableButtons();
   m_treeViews[kLeft]->setFocus();
+}
+
+std::vector<const CLocation*> CCompareTimeDlg::PlannerPlaces() const {
+  std::vector<const CLocation*> places;
+  const auto add = [&places](const CLocation* place) {
+    if (place != nullptr && places.size() < CMeetingGrid::kMaxPlaces &&
+        std::find(places.begin(), places.end(), place) == places.end()) {
+      places.push_back(place);
+    }
+  };
+  add(m_trees[kLeft]->Selected());
+  add(m_trees[kRight]->Selected());
+  for (std::size_t i = 0; i < m_db.ClockCount(); ++i) {
+    add(m_db.ClockAt(i));
+  }
+  return places;
+}
+
+void CCompareTimeDlg::OnPlan() {
+  CMeetingPlannerDlg planner(PlannerPlaces(), CWorkingHoursFile::DefaultPath(), this);
+  planner.exec();
 }
 
 void CCompareTimeDlg::OnCurrentTime() {

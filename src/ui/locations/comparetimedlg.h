@@ -47,6 +47,9 @@ class CCompareTimeDlg : public QDialog {
   QPushButton* CurrentTimeButton() const { return m_currentTime; }
   QLabel* TimeLine(Side side) const { return m_lines[side]; }
   QLabel* SentenceLine() const { return m_sentence; }
+  QPushButton* PlanButton() const { return m_plan; }
+  // The planner's rows: the places selected here, then the clock's, at most ten.
+  std::vector<const CLocation*> PlannerPlaces() const;
 
  private:
   void Build();
@@ -56,6 +59,7 @@ class CCompareTimeDlg : public QDialog {
   void OnSelectionChanged();
   void OnViewChanged(int view);
   void OnCurrentTime();
+  void OnPlan();
   void OnSelectTime(Side side);
   void EnableButtons();
   void StoreSelections();
@@ -75,6 +79,7 @@ class CCompareTimeDlg : public QDialog {
   QPushButton* m_currentTime = nullptr;
   std::array<QLabel*, 2> m_lines{};
   QLabel* m_sentence = nullptr;
+  QPushButton* m_plan = nullptr;
 };
 
 }  // namespace zw

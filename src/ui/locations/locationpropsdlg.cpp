@@ -19,6 +19,7 @@
 #include "locations/zonenames.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
+#include "timecore/offsetchange.h"
 #include "timecore/tzzone.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/platform/latin1.h"
@@ -100,6 +101,7 @@ CLocationPropsDlg::CLocationPropsDlg(const AppContext& context, const CLocation*
     setWindowTitle(QStringLiteral("Change ") + Latin1(location->Name()) + QStringLiteral(" in ") +
                    Latin1(location->Country()));
     Load(LocationValues::From(*location));
+    ShowNextChange(layout(), *location);
   } else {
     setWindowTitle(QString::fromLatin1(TitleOfNew(type)));
     Load(LocationValues{});
@@ -177,6 +179,16 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
     connect(box, &QComboBox::activated, this, &CLocationPropsDlg::StopFollowing);
   }
   connect(m_copyFrom, &QPushButton::clicked, this, &CLocationPropsDlg::CopyFrom);
+}
+
+void CLocationPropsDlg::ShowNextChange(QLayout* layout, const CLocation& location) {
+  // Of the place as stored: what its clocks will do, whatever is being edited here.
+  const std::optional<OffsetChange> change = NextOffsetChange(location.Zone(), CDateTime());
+  m_nextChange = new QLabel(change ? QString::fromStdString(DescribeOffsetChange(*change))
+                                   : QString::fromLatin1(kNoChangeText));
+  m_nextChange->setWordWrap(true);
+  // Below the zone row.
+  static_cast<QVBoxLayout*>(layout)->insertWidget(2, m_nextChange);
 }
 
 void CLocationPropsDlg::BuildZoneControls(QLayout* layout, int type) {

@@ -35,6 +35,7 @@ class CLocationPropsDlg : public QDialog {
   static constexpr const char* kFollowText = "Follow the time zone database";
   static constexpr const char* kUnknownZone =
       "Choose a time zone from the list, or leave it empty.";
+  static constexpr const char* kNoChangeText = "No change of offset coming";
 
   // location: the one to change, or null to add one of `type`.
   CLocationPropsDlg(const AppContext& context, const CLocation* location, int type,
@@ -53,6 +54,8 @@ class CLocationPropsDlg : public QDialog {
   QPushButton* CopyFromButton() const { return m_copyFrom; }
   QComboBox* ZoneBox() const { return m_zone; }
   QCheckBox* FollowBox() const { return m_follow; }
+  // The place's next change of offset; null when adding a place.
+  QLabel* NextChangeLabel() const { return m_nextChange; }
 
   void accept() override;
 
@@ -67,6 +70,7 @@ class CLocationPropsDlg : public QDialog {
   void SetRule(const std::array<int, 8>& rule);
   void CopyFrom();
   void BuildZoneControls(QLayout* layout, int type);
+  void ShowNextChange(QLayout* layout, const CLocation& location);
   void SetZone(const std::string& zone, bool follows);
   // The user changed the offset or the rule: the stored rule serves from now on.
   void StopFollowing();
@@ -89,6 +93,7 @@ class CLocationPropsDlg : public QDialog {
   QPushButton* m_copyFrom = nullptr;
   QComboBox* m_zone = nullptr;
   QCheckBox* m_follow = nullptr;
+  QLabel* m_nextChange = nullptr;
   // Set while the dialog fills its own fields, which are no change of the user's.
   bool m_filling = false;
 };

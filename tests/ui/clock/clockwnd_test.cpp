@@ -1,8 +1,10 @@
 #include "ui/clock/clockwnd.h"
 
 #include <QColorDialog>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QToolBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include "locations/locationdb.h"
@@ -111,6 +113,17 @@ class ClockWndTest : public QObject {
       }
     }
     QVERIFY(white);
+  }
+
+  void lineTooltipTellsThePlacesNextChange() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const CellRect r = f.db.ClockAt(1)->Clock().frameRect;
+    const QPoint inside((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    QHelpEvent help(QEvent::ToolTip, inside, wnd->mapToGlobal(inside));
+    QApplication::sendEvent(wnd.get(), &help);
+    // This world's New York keeps no daylight saving: the line under the pointer is named.
+    QCOMPARE(QToolTip::text(), QStringLiteral("New York\nNo change of offset coming"));
   }
 
   void screenshotShowsTheThreeDefaultNames() {

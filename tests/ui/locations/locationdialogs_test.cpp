@@ -443,6 +443,8 @@ class LocationDialogsTest : public QObject {
       QVERIFY(!change.ZoneBox()->isEnabled());
       QVERIFY(change.FollowBox()->isChecked());
       QCOMPARE(change.FollowBox()->text(), QStringLiteral("Follow the time zone database"));
+      QCOMPARE(change.NextChangeLabel()->text(),
+               QStringLiteral("Clocks go forward 1 h on Sun 28 Mar 2027 at 02:00 local"));
       change.DstBox()->click();
       QVERIFY(!change.FollowBox()->isChecked());
       change.FollowBox()->setChecked(true);
