@@ -122,14 +122,14 @@ class UpdateDialogTest : public QObject {
     dialog->RetrieveButton()->click();
     QTRY_VERIFY_WITH_TIMEOUT(Ended(*dialog), kRunLimitMs);
 
-    QCOMPARE(
-        Items(dialog->ProgressList()),
-        QStringList(
-            {"Connecting To Host", "Logging On...", "Logon Complete", "Receiving Time Zone File",
-             QString("Bytes Transfered: %1").arg(kZoneFile.size()), "Transfer Complete",
-             "Receiving Currency File", "Bytes Transfered: 48", "Transfer Complete",
-             "Receiving Measurement File", QString("Bytes Transfered: %1").arg(kMeasureFile.size()),
-             "Transfer Complete", "Processing Ended Successfully"}));
+    QCOMPARE(Items(dialog->ProgressList()),
+             QStringList({"Connecting To Host", "Logging On...", "Logon Complete",
+                          "Receiving Time Zone File",
+                          QString("Bytes Transferred: %1").arg(kZoneFile.size()),
+                          "Transfer Complete", "Receiving Currency File", "Bytes Transferred: 48",
+                          "Transfer Complete", "Receiving Measurement File",
+                          QString("Bytes Transferred: %1").arg(kMeasureFile.size()),
+                          "Transfer Complete", "Processing Ended Successfully"}));
     QVERIFY(dialog->ComponentBox(CDatabaseUpdate::kTimeZone)->isEnabled());
     QCOMPARE(dialog->UpdatedLabel(CDatabaseUpdate::kCurrency)->text().left(49),
              QString("The CURRENCY CONVERSION file was last updated on "));
@@ -179,7 +179,7 @@ class UpdateDialogTest : public QObject {
                                  dialog->ProgressList()
                                      ->item(dialog->ProgressList()->count() - 1)
                                      ->text()
-                                     .startsWith("Bytes Transfered: ") &&
+                                     .startsWith("Bytes Transferred: ") &&
                                  !dialog->ProgressList()
                                       ->item(dialog->ProgressList()->count() - 1)
                                       ->text()
