@@ -33,17 +33,10 @@ namespace zw {
 
 namespace {
 
+// Only the copy installed with the program, wherever the program was installed or moved to.
 std::vector<std::string> SuppliedDataSources() {
-  std::vector<std::string> sources;
-#ifdef ZW_INSTALLED_DATA_DIR
-  sources.emplace_back(ZW_INSTALLED_DATA_DIR);
-#endif
   const QString besideProgram = QCoreApplication::applicationDirPath() + "/../share/zonewright";
-  sources.push_back(besideProgram.toStdString());
-#ifdef ZW_SOURCE_DATA_DIR
-  sources.emplace_back(ZW_SOURCE_DATA_DIR);
-#endif
-  return sources;
+  return {besideProgram.toStdString()};
 }
 
 }  // namespace
