@@ -55,12 +55,12 @@ TEST(NameFolding, EveryAccentedLetterFoldsToPlainLettersAlikeInBothCases) {
       continue;
     }
     const std::string folded = CNameFolding::FoldUtf8(Utf8(code));
-    EXPECT_TRUE(IsLowerAscii(folded)) << std::hex << code << " " << folded;
+    EXPECT_TRUE(IsLowerAscii(folded)) << std::hex << static_cast<unsigned>(code) << " " << folded;
   }
   // In Latin Extended-A capitals come first in each pair, up to the run of U+0138.
   for (char32_t code = 0x100; code < 0x138; code += 2) {
     EXPECT_EQ(CNameFolding::FoldUtf8(Utf8(code)), CNameFolding::FoldUtf8(Utf8(code + 1)))
-        << std::hex << code;
+        << std::hex << static_cast<unsigned>(code);
   }
 }
 
