@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
-#include <QLocale>
-#include <QPushButton>
 #include <QtTest>
 
 #include "settings/clocksettings.h"
@@ -16,29 +14,26 @@ class LocaleDefaultsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Whatever a locale's short formats look like, the chosen order and clock must agree with
-  // how that locale itself writes 31 December 2026 and 15:00.
+  // The chosen order and clock must agree with how every locale itself writes 31 December
+  // 2026 and 15:00; locales with other digits or month words are passed over.
   void everyLocaleAgreesWithItsOwnWriting() {
     int checked = 0;
     for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                           QLocale::AnyTerritory)) {
       const QString date = locale.toString(QDate(2026, 12, 31), QLocale::ShortFormat);
-      const QString time = locale.toString(QTime(15, 0), QLocale::ShortFormat);
-      const qsizetype day = date.indexOf(QStringLiteral("31"));
-      const qsizetype month = date.indexOf(QStringLiteral("12"));
-      const qsizetype year = date.indexOf(QStringLiteral("26"));
+      const qsizetype day = date.indexOf("31"), month = date.indexOf("12");
+      const qsizetype year = date.indexOf("26");
       if (day < 0 || month < 0 || year < 0) {
-        continue;  // digits of another script, or a month written as a word
+        continue;
       }
       ClockSettings values;
       ApplyLocaleDefaults(values, locale);
-      const CDateTime::DateOrder expected =
-          year < day && year < month
-              ? CDateTime::kYearMonthDay
-              : (day < month ? CDateTime::kDayMonthYear : CDateTime::kMonthDayYear);
-      QVERIFY2(values.dateOrder == expected, qPrintable(locale.name() + ": " + date));
-      QVERIFY2(values.hour24 == time.contains(QStringLiteral("15")),
-               qPrintable(locale.name() + ": " + time));
+      const auto expected = year < day && year < month ? CDateTime::kYearMonthDay
+                            : day < month              ? CDateTime::kDayMonthYear
+                                                       : CDateTime::kMonthDayYear;
+      QVERIFY2(values.dateOrder == expected, qPrintable(locale.name() + ' ' + date));
+      const QString time = locale.toString(QTime(15, 0), QLocale::ShortFormat);
+      QVERIFY2(values.hour24 == time.contains("15"), qPrintable(locale.name() + ' ' + time));
       ++checked;
     }
     QVERIFY(checked > 100);
@@ -53,15 +48,10 @@ class LocaleDefaultsTest : public QObject {
     ApplyLocaleDefaults(values, QLocale::system());
     QCOMPARE(values.dateOrder, CDateTime::kDayMonthYear);
     QVERIFY(values.hour24);
-
     CMonthGrid grid;
     grid.ShowMonth(2026, 12);  // the 1st is a Tuesday
     QCOMPARE(grid.ButtonOfDay(1), grid.DayButton(2));
-    QStringList headings;
-    for (const QLabel* label : grid.findChildren<QLabel*>()) {
-      headings << label->text();
-    }
-    QCOMPARE(headings.value(0), QLocale::system().standaloneDayName(1, QLocale::ShortFormat));
+    QCOMPARE(grid.findChildren<QLabel*>().value(0)->text(), QStringLiteral("Mo"));
     QCOMPARE(grid.MonthList()->itemText(2), QStringLiteral("März"));
   }
 };
