@@ -1,8 +1,10 @@
+#include "ui/app/commandline.h"
 #include "ui/app/localedefaults.h"
 
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
+#include <QTextStream>
 #include <QtTest>
 
 #include "settings/clocksettings.h"
@@ -10,7 +12,7 @@
 
 using namespace zw;
 
-class LocaleDefaultsTest : public QObject {
+class StartOptionsTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -39,6 +41,36 @@ class LocaleDefaultsTest : public QObject {
     QVERIFY(checked > 100);
   }
 
+  void answersOrRuns_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");  // -1: the program runs and nothing is written
+    QTest::addColumn<QString>("written");
+    QTest::newRow("nothing") << QStringList{} << -1 << "";
+    QTest::newRow("hour value apart") << QStringList{"/H", "-12"} << -1 << "";
+    QTest::newRow("help") << QStringList{"/H+2", "--help"} << 0 << "[/H±hours]";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "Zonewright 9.8\n";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << "frobnicate";
+    QTest::newRow("letters after a dash") << QStringList{"/H", "-x5"} << 2 << "Usage";
+  }
+
+  void answersOrRuns() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, written);
+    QCoreApplication::setApplicationName(QStringLiteral("Zonewright"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("9.8"));
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const std::optional<int> code =
+        zw::CCommandLine::ExitCode(QStringList{"zonewright"} + arguments, outStream, errStream);
+    outStream.flush(), errStream.flush();
+    QCOMPARE(code.value_or(-1), exitCode);
+    QVERIFY(code || (out.isEmpty() && err.isEmpty()));
+    // Answers go to standard output, complaints to standard error.
+    QCOMPARE(out.contains(written) && !written.isEmpty(), exitCode == 0);
+    QCOMPARE(err.contains(written) && !written.isEmpty(), exitCode > 0);
+  }
+
   // ctest runs this under LC_ALL=de_DE.UTF-8, as a German user's first start would be.
   void aGermanFirstStart() {
     if (QLocale::system().name() != QStringLiteral("de_DE")) {
@@ -56,5 +88,5 @@ class LocaleDefaultsTest : public QObject {
   }
 };
 
-QTEST_MAIN(LocaleDefaultsTest)
-#include "localedefaults_test.moc"
+QTEST_MAIN(StartOptionsTest)
+#include "startoptions_test.moc"
