@@ -41,8 +41,10 @@ TEST(NameFolding, EveryLetterUpToLatinExtendedA) {
 
 TEST(NameFolding, NamesFromTheWorldMeetTheirFileSpelling) {
   EXPECT_EQ(CNameFolding::FoldTyped("\xC5\x81\xC3\xB3\x64\xC5\xBA"), "lodz");  // Łódź
-  EXPECT_EQ(CNameFolding::FoldTyped("Zu\xCC\x88rich"), "zurich");            // combining diaeresis
-  EXPECT_EQ(CNameFolding::FoldTyped("\xC6r\xF8sk\xF8bing"), "aeroskobing");  // Latin-1
+  EXPECT_EQ(CNameFolding::FoldTyped("Zu\xCC\x88rich"), "zurich");  // combining diaeresis
+  EXPECT_EQ(CNameFolding::FoldTyped("\xC6r\xF8sk\xF8"
+                                    "bing"),
+            "aeroskobing");  // Latin-1
   // Other scripts keep their bytes; broken UTF-8 is kept and does not overrun.
   EXPECT_EQ(CNameFolding::FoldUtf8("\xE6\x9D\xB1\xE4\xBA\xAC"), "\xE6\x9D\xB1\xE4\xBA\xAC");
   EXPECT_EQ(CNameFolding::FoldUtf8("A\xC5"), "a\xC5");

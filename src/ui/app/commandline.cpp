@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 #include <algorithm>
 
@@ -13,6 +14,13 @@ namespace {
 bool IsHourValue(const QString& name) {
   return !name.isEmpty() &&
          std::all_of(name.begin(), name.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// Without an application object yet the parser cannot name the program itself.
+QString HelpText(const QCommandLineParser& parser, const QStringList& arguments) {
+  QString text = parser.helpText();
+  const QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments[0]).fileName();
+  return text.replace(QStringLiteral("<executable_name>"), program);
 }
 
 }  // namespace
@@ -31,7 +39,7 @@ std::optional<int> CCommandLine::ExitCode(const QStringList& arguments, QTextStr
       QStringLiteral("[/H±hours]"));
   const bool parsed = parser.parse(arguments);
   if (parser.isSet(help)) {
-    out << parser.helpText();
+    out << HelpText(parser, arguments);
     return 0;
   }
   if (parser.isSet(version)) {
@@ -41,7 +49,7 @@ std::optional<int> CCommandLine::ExitCode(const QStringList& arguments, QTextStr
   }
   const QStringList unknown = parser.unknownOptionNames();
   if (!parsed && !std::all_of(unknown.begin(), unknown.end(), IsHourValue)) {
-    err << parser.errorText() << "\n\n" << parser.helpText();
+    err << parser.errorText() << "\n\n" << HelpText(parser, arguments);
     return kUsageError;
   }
   return std::nullopt;
