@@ -91,6 +91,28 @@ for page in "$root"/share/man/man1/*.1; do
   quiet man_warnings "$page"
 done
 
+# The installed programs find the data beside themselves, wherever they were installed, and
+# know nothing of the tree they were built in.
+build_tree=$(cd "$build" && pwd -P)
+source_tree=$(cd "$(dirname "$0")/.." && pwd -P)
+# Only the program's constant data counts: the debugging sections name the sources by design.
+for program in "$root"/bin/*; do
+  objcopy -O binary --only-section=.rodata "$program" "$stage/rodata"
+  if grep -qaF -e "$build_tree" -e "$source_tree" "$stage/rodata"; then
+    fail "${program#"$root"/} names the build or source tree"
+  fi
+done
+if [[ -x $root/bin/zw ]]; then
+  home=$stage/home
+  mkdir -p "$home"
+  output=$(env -u ZONEWRIGHT_DATA_DIR -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" \
+    "$root/bin/zw" now London 2>&1) || fail "installed zw cannot read its data:"$'\n'"$output"
+fi
+if [[ -x $root/bin/zonewright ]]; then
+  output=$("$root/bin/zonewright" --version 2>&1) || fail "zonewright --version: $output"
+  [[ $output == "Zonewright "* ]] || fail "zonewright --version printed: $output"
+fi
+
 if ((failures > 0)); then
   echo "check-install: $failures check(s) failed" >&2
   exit 1

@@ -3,6 +3,7 @@
 #include "cli/clierror.h"
 #include "cli/latin1.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 
 namespace zw {
 
@@ -31,6 +32,11 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
     }
   }
   return true;
+}
+
+// The file's Latin-1 name against typed text, ignoring case and accents.
+bool SameFolded(std::string_view stored, std::string_view typed) {
+  return CNameFolding::FoldLatin1(stored) == CNameFolding::FoldTyped(typed);
 }
 
 std::string Quoted(std::string_view text) {
@@ -93,7 +99,11 @@ std::vector<CLocation*> CLocationLookup::Matches(std::string_view text) const {
   if (!exact.empty()) {
     return exact;
   }
-  return Collect(query, SameIgnoringCase);
+  std::vector<CLocation*> caseless = Collect(query, SameIgnoringCase);
+  if (!caseless.empty()) {
+    return caseless;
+  }
+  return Collect(query, SameFolded);
 }
 
 CLocation* CLocationLookup::Find(std::string_view text) const {

@@ -70,16 +70,10 @@ std::string CSession::DataDirectory(const Invocation& invocation) {
 
 std::vector<std::string> CSession::SuppliedSources() {
   std::vector<std::string> sources;
-#ifdef ZW_INSTALLED_DATA_DIR
-  sources.emplace_back(ZW_INSTALLED_DATA_DIR);
-#endif
   std::string beside = BesideProgram();
   if (!beside.empty()) {
     sources.push_back(std::move(beside));
   }
-#ifdef ZW_SOURCE_DATA_DIR
-  sources.emplace_back(ZW_SOURCE_DATA_DIR);
-#endif
   return sources;
 }
 

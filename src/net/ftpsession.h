@@ -40,7 +40,7 @@ class CFtpSession final : public ISocketTarget {
   static constexpr const char* kLogonComplete = "Logon Complete";
   static constexpr const char* kReceivingPrefix = "Receiving ";
   static constexpr const char* kReceivingSuffix = " File";
-  static constexpr const char* kBytesPrefix = "Bytes Transfered: ";
+  static constexpr const char* kBytesPrefix = "Bytes Transferred: ";
   static constexpr const char* kTransferComplete = "Transfer Complete";
   static constexpr const char* kEndedSuccessfully = "Processing Ended Successfully";
   static constexpr const char* kUnableToContact = "Unable to contact FTP host.";

@@ -110,9 +110,9 @@ TEST_F(FtpClientTest, ThreeFilesComeInTheOrderQueuedWithEveryProgressLine) {
   EXPECT_EQ(
       m_host.Lines(),
       (Lines{"Connecting To Host", "Logging On...", "Logon Complete", "Receiving Time Zone File",
-             "Bytes Transfered: 3000", "Transfer Complete", "Receiving Currency File",
-             "Bytes Transfered: 1500", "Transfer Complete", "Receiving Measurement File",
-             "Bytes Transfered: 600", "Transfer Complete", "Processing Ended Successfully"}));
+             "Bytes Transferred: 3000", "Transfer Complete", "Receiving Currency File",
+             "Bytes Transferred: 1500", "Transfer Complete", "Receiving Measurement File",
+             "Bytes Transferred: 600", "Transfer Complete", "Processing Ended Successfully"}));
   // Each file starts its bytes line at 0 and counts up to its size.
   std::vector<std::string> counts;
   for (const auto& posted : m_host.AllPosted()) {
@@ -120,7 +120,7 @@ TEST_F(FtpClientTest, ThreeFilesComeInTheOrderQueuedWithEveryProgressLine) {
       counts.push_back(posted.text);
     }
   }
-  EXPECT_EQ(counts.front(), "Bytes Transfered: 0");
+  EXPECT_EQ(counts.front(), "Bytes Transferred: 0");
   EXPECT_EQ(m_host.Count(NetMessage::kLoggedOn), 1u);
   EXPECT_EQ(ReadFile("TEMPT.DAT"), zones);
   EXPECT_EQ(ReadFile("TEMPC.DAT"), rates);
@@ -207,7 +207,7 @@ TEST_F(FtpClientTest, EmptyFileIsFetchedAsAnEmptyFile) {
 
   EXPECT_TRUE(m_host.Succeeded());
   EXPECT_EQ(m_host.Lines(), (Lines{"Connecting To Host", "Logging On...", "Logon Complete",
-                                   "Receiving Currency File", "Bytes Transfered: 0",
+                                   "Receiving Currency File", "Bytes Transferred: 0",
                                    "Transfer Complete", "Processing Ended Successfully"}));
   EXPECT_TRUE(std::filesystem::exists("TEMPC.DAT"));
   EXPECT_EQ(std::filesystem::file_size("TEMPC.DAT"), 0u);
@@ -295,7 +295,7 @@ TEST_F(FtpClientTest, CancellingMidTransferLetsGoOfEverySocket) {
       [this] {
         const Lines lines = m_host.Lines();
         return !lines.empty() && lines.back().starts_with("Bytes") &&
-               lines.back() != "Bytes Transfered: 0";
+               lines.back() != "Bytes Transferred: 0";
       },
       10s));
   EXPECT_EQ(test::OpenSockets(), before + 2) << "control and data";

@@ -15,7 +15,7 @@ CSplashWnd::CSplashWnd(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 14, 18, 14);
 
-  auto* welcome = new QLabel(QStringLiteral("Welcome to Zonewright for Windows 95 and NT 4.0"));
+  auto* welcome = new QLabel(QStringLiteral("Welcome to Zonewright for Linux"));
   QFont times(QStringLiteral("Times"));
   times.setPixelSize(22);
   times.setBold(true);

@@ -10,14 +10,14 @@ namespace zw {
 CWelcomeDlg::CWelcomeDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Welcome"));
   auto* layout = new QVBoxLayout(this);
-  auto* title = new QLabel(QStringLiteral("Welcome to Zonewright for Windows 95"));
+  auto* title = new QLabel(QStringLiteral("Welcome to Zonewright for Linux"));
   QFont bold = title->font();
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   title->setFont(bold);
   layout->addWidget(title);
   for (const char* text :
-       {"Zonewright for Windows 95 provides many features to help manage time zones, currency, "
+       {"Zonewright for Linux provides many features to help manage time zones, currency, "
         "and measurement calculation around the world.",
         "Clicking the RIGHT mouse button on the clock window displays a popup menu providing "
         "access to all program functions.  Additionally, the F1 key activates online help "

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QScopeGuard>
 
@@ -11,6 +12,7 @@
 #include "settings/userdirectories.h"
 #include "timecore/now.h"
 #include "ui/app/helprouter.h"
+#include "ui/app/localedefaults.h"
 #include "ui/app/singleinstance.h"
 #include "ui/app/splashwnd.h"
 #include "ui/app/welcomedlg.h"
@@ -33,17 +35,10 @@ namespace zw {
 
 namespace {
 
+// Only the copy installed with the program, wherever the program was installed or moved to.
 std::vector<std::string> SuppliedDataSources() {
-  std::vector<std::string> sources;
-#ifdef ZW_INSTALLED_DATA_DIR
-  sources.emplace_back(ZW_INSTALLED_DATA_DIR);
-#endif
   const QString besideProgram = QCoreApplication::applicationDirPath() + "/../share/zonewright";
-  sources.push_back(besideProgram.toStdString());
-#ifdef ZW_SOURCE_DATA_DIR
-  sources.emplace_back(ZW_SOURCE_DATA_DIR);
-#endif
-  return sources;
+  return {besideProgram.toStdString()};
 }
 
 }  // namespace
@@ -71,6 +66,7 @@ bool CZoneApp::InitInstance(const QStringList& arguments) {
   const auto noSplash = qScopeGuard([this] { m_messages.SetBeforeBox({}); });
 
   m_settings.ResetToDefaults();
+  ApplyLocaleDefaults(m_settings.Values(), QLocale::system());
   ApplyHourSwitch(arguments);
   m_store->AdoptFrom(CUserDirectories::LegacyConfig(),
                      {CClockSettings::kRecordName, CClockSettings::kInstanceName});

@@ -13,6 +13,7 @@
 #include "locations/locationdb.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
+#include "settings/userdirectories.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/platform/latin1.h"
 
@@ -156,8 +157,20 @@ std::optional<QString> CLogFilePage::AskFileName(const QString& current) {
   return dialog.selectedFiles().constFirst();
 }
 
+// A bare name logs into the state directory, so that is where browsing for it begins; the
+// directory is made first because a dialog opened on a missing one falls back to the home folder.
+QString CLogFilePage::BrowseStart() const {
+  const QString name = m_name->text();
+  if (name.contains(QLatin1Char('/'))) {
+    return name;
+  }
+  const QString state = QString::fromStdString(CUserDirectories::State());
+  QDir().mkpath(state);
+  return state + QLatin1Char('/') + name;
+}
+
 void CLogFilePage::OnBrowseName() {
-  const std::optional<QString> chosen = m_chooseFile(m_name->text());
+  const std::optional<QString> chosen = m_chooseFile(BrowseStart());
   if (!chosen) {
     return;
   }

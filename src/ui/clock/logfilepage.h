@@ -72,6 +72,7 @@ class CLogFilePage : public QWidget {
   void ApplyEnabling();
   void OnRecordClicked();
   void OnBrowseName();
+  QString BrowseStart() const;
   void OnBrowseBasis();
   void OnGmt();
   std::optional<QString> AskFileName(const QString& current);

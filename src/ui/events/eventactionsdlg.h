@@ -55,7 +55,7 @@ class CEventActionsDlg : public QDialog {
       "When a message box alarm is selected, message text must be entered.";
   static constexpr const char* kMediaMissing =
       "A filename must be supplied when selecting multimedia.";
-  static constexpr const char* kMediaNotFound = "The specified multimedial file can not be found.";
+  static constexpr const char* kMediaNotFound = "The specified multimedia file can not be found.";
   static constexpr const char* kTimesRange =
       "When a WAV file alarm is requested the \"times\" entered must be between 1 and 999.";
   static constexpr const char* kMediaKindUnknown =

@@ -16,7 +16,7 @@ class CMonthlyPage : public CFrequencyPage {
 
  public:
   static constexpr const char* kDayMissing = "Please enter day of the month.";
-  static constexpr const char* kDayRange = "The day of the month must be between 1 an 31.";
+  static constexpr const char* kDayRange = "The day of the month must be between 1 and 31.";
   static constexpr const char* kSkipQuestion =
       "The day of the month entered is greater than 28 which will cause this alarm to skip "
       "certain months.  Do you want to continue using the day of month specified?";

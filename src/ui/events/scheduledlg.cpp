@@ -65,7 +65,7 @@ struct Header {
 };
 // The time column's text depends on the basis; it is set apart.
 constexpr std::array<Header, 5> kHeaders = {
-    {{"Event Name", 36}, {"", 36}, {"Location", 28}, {"Frequency ", 0}, {"Pre-notfiy", 0}}};
+    {{"Event Name", 36}, {"", 36}, {"Location", 28}, {"Frequency ", 0}, {"Pre-notify", 0}}};
 constexpr int kHeaderExtraWidth = 12;
 constexpr int kRetitledExtraWidth = 15;
 

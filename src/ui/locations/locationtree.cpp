@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "locations/locationdb.h"
+#include "ui/locations/foldingtypeahead.h"
 #include "ui/platform/latin1.h"
 
 namespace zw {
@@ -38,6 +39,7 @@ CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db) : m_tree(
   m_tree->setColumnCount(1);
   m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(m_tree, &QTreeWidget::itemExpanded, this, &CLocationTree::FillGroup);
+  new CFoldingTypeAhead(m_tree);  // owned by the tree
 }
 
 int CLocationTree::TypeOfView(int view) {

@@ -38,7 +38,7 @@ class CUpdateDlg : public QDialog {
   static constexpr const char* kTitle = "Update via Internet";
   static constexpr const char* kExplanation =
       "This process updates Zonewright's databases using information retrieved from the "
-      "internet using FTP.  You must have an active 32-bit internet connection in order to use "
+      "internet using FTP.  You must have an active internet connection in order to use "
       "this feature.";
   static constexpr const char* kNoComponent = "At least one component must be selected for update.";
   static constexpr const char* kNoAddress = "No address specified in FTP directory";
@@ -48,7 +48,7 @@ class CUpdateDlg : public QDialog {
       "with the update?";
   static constexpr const char* kCancelQuestion = "Cancel the file transfer in progress?";
   static constexpr const char* kRestartQuestion =
-      "Time information updates will take affect when the program is restarted.\r\nRestart "
+      "Time information updates will take effect when the program is restarted.\r\nRestart "
       "Zonewright now?";
   static constexpr const char* kErrorLine = "An ERROR Occurred.";
   static constexpr const char* kHelpLine = "    - Press F1 for Help.";

@@ -11,7 +11,7 @@ class QPushButton;
 namespace zw {
 
 // Picks a date from a month page: a month list, a year list and a grid of day buttons with
-// Sunday in the first column. Pressing a day closes the dialog with OK.
+// the locale's first day of the week in the first column. Pressing a day closes the dialog with OK.
 class CCalendarDlg : public QDialog {
   Q_OBJECT
 

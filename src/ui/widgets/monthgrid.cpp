@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -21,12 +22,36 @@ constexpr std::array<const char*, 12> kMonthNames = {
 // The blank after "Su" belongs to the heading as users have always seen it.
 constexpr std::array<const char*, 7> kWeekdayHeadings = {"Su ", "M", "Tu", "W", "Th", "F", "Sa"};
 constexpr int kDaysPerWeek = 7;
+
+// English speakers keep the names and headings they have always seen; other languages get
+// their own from the locale.
+bool SpeaksEnglish(const QLocale& locale) {
+  return locale.language() == QLocale::C || locale.language() == QLocale::English;
+}
+
+// 1 = Sunday .. 7 = Saturday, as CDateTime counts. The C locale keeps the Sunday start it
+// always had.
+int FirstColumnDay(const QLocale& locale) {
+  if (locale.language() == QLocale::C) {
+    return 1;
+  }
+  return static_cast<int>(locale.firstDayOfWeek()) % kDaysPerWeek + 1;
+}
+
+QString Heading(const QLocale& locale, int day) {
+  if (SpeaksEnglish(locale)) {
+    return QString::fromLatin1(kWeekdayHeadings[day - 1]);
+  }
+  return locale.standaloneDayName(day == 1 ? 7 : day - 1, QLocale::ShortFormat);
+}
+
 static_assert(CMonthGrid::kDayButtons == kDaysPerWeek - 1 + 31,
               "every month must fit from any starting weekday");
 
 }  // namespace
 
-CMonthGrid::CMonthGrid(QWidget* parent) : QWidget(parent) {
+CMonthGrid::CMonthGrid(QWidget* parent)
+    : QWidget(parent), m_firstColumnDay(FirstColumnDay(locale())) {
   BuildLists();
   BuildDayGrid();
   connect(m_monthList, &QComboBox::currentIndexChanged, this, &CMonthGrid::OnListChanged);
@@ -35,8 +60,10 @@ CMonthGrid::CMonthGrid(QWidget* parent) : QWidget(parent) {
 
 void CMonthGrid::BuildLists() {
   m_monthList = new QComboBox(this);
-  for (const char* name : kMonthNames) {
-    m_monthList->addItem(QString::fromLatin1(name));
+  for (int month = 1; month <= 12; ++month) {
+    m_monthList->addItem(SpeaksEnglish(locale())
+                             ? QString::fromLatin1(kMonthNames[month - 1])
+                             : locale().standaloneMonthName(month, QLocale::LongFormat));
   }
   m_yearList = new QComboBox(this);
   for (int y = kFirstYear; y <= kLastYear; ++y) {
@@ -58,7 +85,8 @@ void CMonthGrid::BuildDayGrid() {
   const int side = std::max(fontMetrics().horizontalAdvance(QStringLiteral("00")) * 2,
                             fontMetrics().height() * 2);
   for (int column = 0; column < kDaysPerWeek; ++column) {
-    auto* heading = new QLabel(QString::fromLatin1(kWeekdayHeadings[column]), this);
+    const int day = (m_firstColumnDay - 1 + column) % kDaysPerWeek + 1;
+    auto* heading = new QLabel(Heading(locale(), day), this);
     heading->setAlignment(Qt::AlignCenter);
     grid->addWidget(heading, 0, column);
   }
@@ -106,7 +134,8 @@ void CMonthGrid::LayOutDays() {
   for (QPushButton* button : m_dayButtons) {
     button->hide();
   }
-  m_firstWeekday = CDateTime(ShownYear(), ShownMonth(), 1, 0, 0, 0).DayOfWeek();
+  const int weekday = CDateTime(ShownYear(), ShownMonth(), 1, 0, 0, 0).DayOfWeek();
+  m_firstWeekday = (weekday - m_firstColumnDay + kDaysPerWeek) % kDaysPerWeek + 1;
   const int lastDay = CDateTime::DaysInMonth(ShownYear(), ShownMonth());
   for (int day = 1; day <= lastDay; ++day) {
     QPushButton* button = DayButton(day + m_firstWeekday - 1);

@@ -9,8 +9,9 @@ class QPushButton;
 
 namespace zw {
 
-// A month page: a month list, a year list and a grid of day buttons with Sunday in the first
-// column. The Calendar and the schedule browser both pick days from it.
+// A month page: a month list, a year list and a grid of day buttons with the locale's first
+// day of the week in the first column. The Calendar and the schedule browser both pick days from
+// it.
 class CMonthGrid : public QWidget {
   Q_OBJECT
 
@@ -60,7 +61,9 @@ class CMonthGrid : public QWidget {
   QComboBox* m_monthList = nullptr;
   QComboBox* m_yearList = nullptr;
   std::array<QPushButton*, kDayButtons> m_dayButtons{};
-  // Weekday of the shown month's 1st, 1 = Sunday: the position of the button labelled 1.
+  // The weekday of the first column, 1 = Sunday: the locale's first day of the week.
+  int m_firstColumnDay = 1;
+  // The column of the shown month's 1st, 1 = the first: the position of the button labelled 1.
   int m_firstWeekday = 1;
   DayMarker m_marker;
 };

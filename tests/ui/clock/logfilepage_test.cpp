@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,6 +15,7 @@
 #include "settings/clocksettings.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
+#include "support/scopedenv.h"
 #include "support/tempdir.h"
 #include "support/testcontext.h"
 #include "support/widgettest.h"
@@ -229,6 +231,8 @@ class PrpLogFileTest : public QObject {
 
   void nameBrowsePutsTheFullPathInTheField() {
     World w;
+    const std::string state = w.dir.File("state");
+    test::ScopedEnv stateHome("XDG_STATE_HOME", state.c_str());
     auto page = w.Page();
     QCOMPARE(page->NameField()->text(), QStringLiteral("ZnWright.log"));
     QSignalSpy modified(page.get(), &CLogFilePage::modified);
@@ -239,7 +243,10 @@ class PrpLogFileTest : public QObject {
       return answer;
     });
     Click(page->BrowseNameButton());
-    QCOMPARE(startedAt, QStringLiteral("ZnWright.log"));
+    // A bare name lives in the state directory, which must exist for the dialog to open there.
+    const QString stateDir = QString::fromStdString(state) + "/zonewright";
+    QCOMPARE(startedAt, stateDir + "/ZnWright.log");
+    QVERIFY(QFileInfo(stateDir).isDir());
     QCOMPARE(modified.count(), 0);
 
     answer = QStringLiteral("alarms.log");
@@ -249,6 +256,9 @@ class PrpLogFileTest : public QObject {
     QCOMPARE(modified.count(), 1);
     page->Store();
     QCOMPARE(w.settings.Values().logFileName, full.toStdString());
+    answer.reset();
+    Click(page->BrowseNameButton());
+    QCOMPARE(startedAt, full);
   }
 
   void nameBrowseRefusesNamesThatWouldLogElsewhere() {

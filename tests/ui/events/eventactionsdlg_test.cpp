@@ -225,7 +225,7 @@ class EventActionsDlgTest : public QObject {
     f.dialog.MessageEdit()->setPlainText(QStringLiteral("Tea"));
     f.Refused("A filename must be supplied when selecting multimedia.", f.dialog.MediaEdit());
     f.dialog.MediaEdit()->setText(QString::fromStdString(f.dir.File("chime.wav")));
-    f.Refused("The specified multimedial file can not be found.", f.dialog.MediaEdit());
+    f.Refused("The specified multimedia file can not be found.", f.dialog.MediaEdit());
     QVERIFY(test::WriteTone(f.dir.File("chime.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16));
     f.Refused(kTimesRange, f.dialog.TimesEdit());
     f.dialog.TimesEdit()->clear();

@@ -183,9 +183,9 @@ class EventDialogsTest : public QObject {
     QTest::newRow("weekly without a day")
         << int(kWeekly) << "" << false << "Please select a day of the week." << false;
     QTest::newRow("monthly day 0") << int(kMonthly) << "0" << false
-                                   << "The day of the month must be between 1 an 31." << false;
+                                   << "The day of the month must be between 1 and 31." << false;
     QTest::newRow("monthly day 32") << int(kMonthly) << "32" << false
-                                    << "The day of the month must be between 1 an 31." << false;
+                                    << "The day of the month must be between 1 and 31." << false;
     QTest::newRow("monthly day 29, no") << int(kMonthly) << "29" << false
                                         << "The day of the month entered is greater than 28 "
                                            "which will cause this alarm to skip certain months.  "

@@ -210,7 +210,7 @@ class ScheduleDlgTest : public QObject {
     QCOMPARE(Header(*dlg, kTimeColumn), Padded("Greenwich Mean Time", 36));
     QCOMPARE(Header(*dlg, 2), Padded("Location", 28));
     QCOMPARE(Header(*dlg, 3), QStringLiteral("Frequency "));
-    QCOMPARE(Header(*dlg, 4), QStringLiteral("Pre-notfiy"));
+    QCOMPARE(Header(*dlg, 4), QStringLiteral("Pre-notify"));
     const QHeaderView* header = dlg->List()->header();
     QCOMPARE(header->sectionSize(3), header->fontMetrics().horizontalAdvance("Frequency ") + 12);
 

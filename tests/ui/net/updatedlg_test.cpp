@@ -126,9 +126,9 @@ class UpdateDialogTest : public QObject {
         Items(dialog->ProgressList()),
         QStringList(
             {"Connecting To Host", "Logging On...", "Logon Complete", "Receiving Time Zone File",
-             QString("Bytes Transfered: %1").arg(kZoneFile.size()), "Transfer Complete",
-             "Receiving Currency File", "Bytes Transfered: 48", "Transfer Complete",
-             "Receiving Measurement File", QString("Bytes Transfered: %1").arg(kMeasureFile.size()),
+             QString("Bytes Transferred: %1").arg(kZoneFile.size()), "Transfer Complete",
+             "Receiving Currency File", "Bytes Transferred: 48", "Transfer Complete",
+             "Receiving Measurement File", QString("Bytes Transferred: %1").arg(kMeasureFile.size()),
              "Transfer Complete", "Receiving Time Zone Names File",
              "Not on the FTP host; the update goes on without it.",
              "Processing Ended Successfully"}));
@@ -181,7 +181,7 @@ class UpdateDialogTest : public QObject {
                                  dialog->ProgressList()
                                      ->item(dialog->ProgressList()->count() - 1)
                                      ->text()
-                                     .startsWith("Bytes Transfered: ") &&
+                                     .startsWith("Bytes Transferred: ") &&
                                  !dialog->ProgressList()
                                       ->item(dialog->ProgressList()->count() - 1)
                                       ->text()
