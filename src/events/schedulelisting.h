@@ -50,8 +50,8 @@ class CScheduleListing {
 
   struct Row {
     std::uint32_t event;
-    std::int32_t gmt;    // the due instant
-    std::int32_t shown;  // the same instant at the basis
+    std::int64_t gmt;    // the due instant
+    std::int64_t shown;  // the same instant at the basis
   };
 
   // Lists the due instants from the first day at 00:00 of basis time for days + 1 days, none

@@ -28,8 +28,8 @@ namespace zw {
 // Readable failures; found by argument-dependent lookup, also inside std::optional.
 static void PrintTo(const CDateTime& t, std::ostream* os) {
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d (%d s)", t.Year(), t.Month(),
-                t.Day(), t.Hour(), t.Minute(), t.Second(), t.Seconds());
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d (%lld s)", t.Year(), t.Month(),
+                t.Day(), t.Hour(), t.Minute(), t.Second(), static_cast<long long>(t.Seconds()));
   *os << buf;
 }
 

@@ -70,8 +70,8 @@ std::unique_ptr<CEvent> RandomEvent(std::mt19937& rng, int n, const CLocation& p
 }
 
 // Every due instant within two years of the place's "now".
-std::vector<std::int32_t> TwoYears(const CEventSchedule& schedule) {
-  std::vector<std::int32_t> dues;
+std::vector<std::int64_t> TwoYears(const CEventSchedule& schedule) {
+  std::vector<std::int64_t> dues;
   const CDateTime from = schedule.Location()->Zone().ToLocal(CDateTime());
   const CDateTime end = from + CDateSpan(731, 0, 0, 0);
   for (auto t = schedule.NextOccurrence(from); t && *t < end; t = schedule.NextOccurrence(*t)) {

@@ -98,7 +98,7 @@ class NotesFileTest : public ::testing::Test {
   test::TempDir m_dir;
   test::ScopedCwd m_cwd{m_dir.Path()};
   test::FakeClock m_clock{2026, 3, 10, 12, 0, 0};
-  const std::int32_t m_now = CDateTime(2026, 3, 10, 12, 0, 0).Seconds();
+  const std::int32_t m_now = static_cast<std::int32_t>(CDateTime(2026, 3, 10, 12, 0, 0).Seconds());
   test::FaultyFileLayer m_files;
   test::RecordingSink m_sink;
 };

@@ -15,7 +15,7 @@ using namespace zw;
 
 namespace {
 
-std::int32_t At(int year, int month, int day, int hour, int minute, int second = 0) {
+std::int64_t At(int year, int month, int day, int hour, int minute, int second = 0) {
   return CDateTime(year, month, day, hour, minute, second).Seconds();
 }
 
@@ -68,15 +68,15 @@ class ScheduleListingTest : public ::testing::Test {
     return db.At(static_cast<std::size_t>(db.Find(name, "Country")))->Zone();
   }
 
-  std::vector<std::int32_t> Due() const {
-    std::vector<std::int32_t> due;
+  std::vector<std::int64_t> Due() const {
+    std::vector<std::int64_t> due;
     for (std::size_t i = 0; i < listing.Count(); ++i) {
       due.push_back(listing.At(i).gmt);
     }
     return due;
   }
-  std::vector<std::int32_t> Shown() const {
-    std::vector<std::int32_t> shown;
+  std::vector<std::int64_t> Shown() const {
+    std::vector<std::int64_t> shown;
     for (std::size_t i = 0; i < listing.Count(); ++i) {
       shown.push_back(listing.At(i).shown);
     }
@@ -100,17 +100,17 @@ class ScheduleListingTest : public ::testing::Test {
 TEST_F(ScheduleListingTest, DailyEventListsOneRowPerDayAcrossAMonthEnd) {
   Add({"Stand-up"});
   listing.Fill(alarms, nullptr, 2026, 1, 30, 3);
-  EXPECT_EQ(Due(), (std::vector<std::int32_t>{At(2026, 1, 30, 10, 0), At(2026, 1, 31, 10, 0),
+  EXPECT_EQ(Due(), (std::vector<std::int64_t>{At(2026, 1, 30, 10, 0), At(2026, 1, 31, 10, 0),
                                               At(2026, 2, 1, 10, 0), At(2026, 2, 2, 10, 0)}));
 
   listing.Fill(alarms, nullptr, 2026, 12, 31, 1);
-  EXPECT_EQ(Due(), (std::vector<std::int32_t>{At(2026, 12, 31, 10, 0), At(2027, 1, 1, 10, 0)}));
+  EXPECT_EQ(Due(), (std::vector<std::int64_t>{At(2026, 12, 31, 10, 0), At(2027, 1, 1, 10, 0)}));
 }
 
 TEST_F(ScheduleListingTest, NumberOfFollowingDaysBoundsTheRange) {
   Add({"Stand-up"});
   listing.Fill(alarms, nullptr, 2026, 2, 1, 0);
-  EXPECT_EQ(Due(), std::vector<std::int32_t>{At(2026, 2, 1, 10, 0)});
+  EXPECT_EQ(Due(), std::vector<std::int64_t>{At(2026, 2, 1, 10, 0)});
 
   listing.Fill(alarms, nullptr, 2026, 2, 1, 999);
   ASSERT_EQ(listing.Count(), 1000u);
@@ -135,27 +135,27 @@ TEST_F(ScheduleListingTest, BasisLocationSetsTheDayBoundsAndTheShownTimes) {
   Add({"Late", "Paris", "09:00:00"});
   const CZone basisNewYork = Zone("New York");
   listing.Fill(alarms, &basisNewYork, 2026, 1, 10, 0);
-  EXPECT_EQ(Due(), (std::vector<std::int32_t>{At(2026, 1, 10, 8, 0), At(2026, 1, 11, 4, 30)}));
-  EXPECT_EQ(Shown(), (std::vector<std::int32_t>{At(2026, 1, 10, 3, 0), At(2026, 1, 10, 23, 30)}));
+  EXPECT_EQ(Due(), (std::vector<std::int64_t>{At(2026, 1, 10, 8, 0), At(2026, 1, 11, 4, 30)}));
+  EXPECT_EQ(Shown(), (std::vector<std::int64_t>{At(2026, 1, 10, 3, 0), At(2026, 1, 10, 23, 30)}));
 
   // The same day at Greenwich holds the other early occurrence.
   listing.Fill(alarms, nullptr, 2026, 1, 10, 0);
-  EXPECT_EQ(Due(), (std::vector<std::int32_t>{At(2026, 1, 10, 4, 30), At(2026, 1, 10, 8, 0)}));
+  EXPECT_EQ(Due(), (std::vector<std::int64_t>{At(2026, 1, 10, 4, 30), At(2026, 1, 10, 8, 0)}));
   EXPECT_EQ(Shown(), Due());
 }
 
 TEST_F(ScheduleListingTest, DaylightTimeCountsAtTheEventAndAtTheBasis) {
   Add({"Lunch", "New York", "12:00:00"});
   listing.Fill(alarms, nullptr, 2026, 7, 1, 0);
-  EXPECT_EQ(Due(), std::vector<std::int32_t>{At(2026, 7, 1, 16, 0)});
+  EXPECT_EQ(Due(), std::vector<std::int64_t>{At(2026, 7, 1, 16, 0)});
 
   const CZone basisNewYork = Zone("New York");
   listing.Fill(alarms, &basisNewYork, 2026, 7, 1, 0);
-  EXPECT_EQ(Shown(), std::vector<std::int32_t>{At(2026, 7, 1, 12, 0)});
+  EXPECT_EQ(Shown(), std::vector<std::int64_t>{At(2026, 7, 1, 12, 0)});
 
   const CZone basisBombay = Zone("Bombay");
   listing.Fill(alarms, &basisBombay, 2026, 7, 1, 0);
-  EXPECT_EQ(Shown(), std::vector<std::int32_t>{At(2026, 7, 1, 21, 30)});
+  EXPECT_EQ(Shown(), std::vector<std::int64_t>{At(2026, 7, 1, 21, 30)});
 }
 
 TEST_F(ScheduleListingTest, EveryFrequencyListsItsOwnOccurrences) {
@@ -176,7 +176,7 @@ TEST_F(ScheduleListingTest, EveryFrequencyListsItsOwnOccurrences) {
   // February 1 (a Sunday) to April 30, 2026.
   listing.Fill(alarms, nullptr, 2026, 2, 1, 88);
   listing.Sort(CScheduleListing::kNameColumn);
-  std::vector<std::int32_t> expected;
+  std::vector<std::int64_t> expected;
   expected.push_back(At(2026, 3, 1, 8, 0));  // 2026 has no February 29th
   for (const int month : {2, 3, 4}) {
     expected.push_back(At(2026, month, CDateTime::DaysInMonth(2026, month), 8, 0));
@@ -194,7 +194,7 @@ TEST_F(ScheduleListingTest, EveryFrequencyListsItsOwnOccurrences) {
 TEST_F(ScheduleListingTest, PreNotifiedEventsAreListedAtTheirDueInstant) {
   Add({"Call", "London", "00:05:00", kDaily, 10});
   listing.Fill(alarms, nullptr, 2026, 2, 1, 0);
-  EXPECT_EQ(Due(), std::vector<std::int32_t>{At(2026, 2, 1, 23, 55)});
+  EXPECT_EQ(Due(), std::vector<std::int64_t>{At(2026, 2, 1, 23, 55)});
   EXPECT_EQ(Column(CScheduleListing::kPreNotifyColumn), std::vector<std::string>{"10 min."});
 }
 

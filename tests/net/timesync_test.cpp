@@ -279,7 +279,7 @@ TEST(SntpPacket, TheTripLeavesTheOffsetAndOnlyAnAnswerCounts) {
   for (const auto& [at, value] : std::vector<std::pair<std::size_t, std::uint8_t>>{
            {0, 0x23}, {0, 0x25}, {0, 0xE4}, {0, 0x04}, {0, 0x2C}, {1, 0}, {1, 16}, {31, 1}}) {
     Bytes spoilt = reply;
-    spoilt[at] ^= at == 31 ? value : spoilt[at] ^ value;
+    spoilt[at] = at == 31 ? static_cast<std::uint8_t>(spoilt[at] ^ value) : value;
     EXPECT_FALSE(CSntpPacket::Parse(spoilt, sent, sent + 600'000)) << at << ' ' << int{value};
   }
   EXPECT_FALSE(CSntpPacket::Parse(std::span(reply).first(47), sent, sent + 600'000));

@@ -13,6 +13,13 @@ using namespace zw;
 
 namespace {
 
+DesktopPrefs Prefs(AlertStyle alerts, bool closeToTray) {
+  DesktopPrefs prefs;
+  prefs.alerts = alerts;
+  prefs.closeToTray = closeToTray;
+  return prefs;
+}
+
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path);
   std::stringstream text;
@@ -50,7 +57,7 @@ TEST(DesktopPrefs, EveryChoiceSurvivesTheFileUnderTheConfigHome) {
   for (const AlertStyle style : {AlertStyle::kBox, AlertStyle::kNotification, AlertStyle::kBoth}) {
     for (const bool tray : {false, true}) {
       CDesktopPrefsFile file(CDesktopPrefsFile::DefaultPath());
-      ASSERT_TRUE(file.Save({style, tray}));
+      ASSERT_TRUE(file.Save(Prefs(style, tray)));
       const DesktopPrefs read = CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load();
       EXPECT_EQ(read.alerts, style);
       EXPECT_EQ(read.closeToTray, tray);
@@ -83,7 +90,7 @@ TEST(DesktopPrefs, AFileThatCannotBeReadIsNeverReplaced) {
   WriteAll(huge, content);
   CDesktopPrefsFile file(huge);
   EXPECT_EQ(file.Load().alerts, DesktopPrefs().alerts);
-  EXPECT_FALSE(file.Save({AlertStyle::kNotification, true}));
+  EXPECT_FALSE(file.Save(Prefs(AlertStyle::kNotification, true)));
   EXPECT_EQ(ReadAll(huge), content);
 
   std::filesystem::create_directory(dir.File("folder.conf"));

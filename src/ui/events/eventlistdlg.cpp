@@ -83,8 +83,8 @@ CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
   connect(importButton, &QPushButton::clicked, this, &CEventListDlg::ImportEvents);
   connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CEventListDlg::ChangeEvent);
   connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CEventListDlg::UpdateButtons);
-  connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-    if (column == kOnColumn) {
+  connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int changedColumn) {
+    if (changedColumn == kOnColumn) {
       SwitchOnOff(item);
     }
   });

@@ -42,7 +42,7 @@ const CLocation* CEventListDlg::ChoosePlace() {
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  CLocationTree places(tree, m_context.db, 0);
+  CLocationTree places(tree, m_context.db);
   places.Fill(CLocationTree::kCountryCity);
   return dialog.exec() == QDialog::Accepted ? places.Selected() : nullptr;
 }

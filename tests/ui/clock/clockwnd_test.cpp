@@ -118,7 +118,7 @@ class ClockWndTest : public QObject {
   void lineTooltipTellsThePlacesNextChange() {
     Fixture f(kWorld);
     auto wnd = f.Open();
-    const CellRect r = f.db.ClockAt(1)->Clock().frameRect;
+    const CellRect r = wnd->Face().lines[1].frameRect;
     const QPoint inside((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     QHelpEvent help(QEvent::ToolTip, inside, wnd->mapToGlobal(inside));
     QApplication::sendEvent(wnd.get(), &help);
