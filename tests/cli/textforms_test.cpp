@@ -126,12 +126,12 @@ TEST(WhenText, ReadsOnlyWholeMomentsThatExist) {
   EXPECT_EQ(CWhenText::ParseMoment("2026-03-08T02:30:59"), CDateTime(2026, 3, 8, 2, 30, 59));
   EXPECT_EQ(CWhenText::ParseMoment("2024-02-29 00:00"), CDateTime(2024, 2, 29, 0, 0, 0));
   EXPECT_EQ(CWhenText::ParseMoment("1970-01-01 00:00"), CDateTime(1970, 1, 1, 0, 0, 0));
-  EXPECT_EQ(CWhenText::ParseMoment("2037-12-31 23:59:59"), CDateTime(2037, 12, 31, 23, 59, 59));
+  EXPECT_EQ(CWhenText::ParseMoment("2099-12-31 23:59:59"), CDateTime(2099, 12, 31, 23, 59, 59));
   for (const char* bad :
        {"2026-02-29 00:00", "2026-04-31 00:00", "2026-13-01 00:00", "2026-00-10 00:00",
         "2026-03-08 24:00", "2026-03-08 23:60", "2026-03-08 23:59:60", "2026-3-8 02:30",
         "2026-03-08 2:30", "2026-03-08", "2026-03-08 02:30:", "2026-03-08 02:30:5",
-        "2026-03-08  02:30", "1969-12-31 23:59", "2038-01-01 00:00", "2026/03/08 02:30",
+        "2026-03-08  02:30", "1969-12-31 23:59", "2100-01-01 00:00", "2026/03/08 02:30",
         "2026-03-08 02:30 PM", ""}) {
     EXPECT_FALSE(CWhenText::ParseMoment(bad)) << bad;
   }

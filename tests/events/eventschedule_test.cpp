@@ -800,7 +800,7 @@ TEST(UntrustedRecord, RicherRepeatsOutOfRangeHaveNoOccurrence) {
   ExpectAll({
       {"valid at the bounds: the fifth of all days", nth(255, 127, 5), At(2025, 12, 1, 0, 0, 0),
        At(2026, 1, 5, 10, 0, 0)},
-      {"... and 255 months on is beyond the range", nth(255, 127, 5), ref, kNone},
+      {"... and 255 months on", nth(255, 127, 5), ref, At(2047, 4, 5, 10, 0, 0)},
       {"interval 0", nth(0, 127, 1), ref, kNone},
       {"no weekday", nth(1, 0, 1), ref, kNone},
       {"ordinal 0", nth(1, 127, 0), ref, kNone},
@@ -838,30 +838,30 @@ TEST(UntrustedRecord, TextsWithoutTerminatorStayInTheirFields) {
 }
 
 TEST(UntrustedRecord, EndOfTheRangeEndsTheSearch) {
-  // 2038-01-19 03:14:07: every later instant saturates to this one, so nothing is later.
-  const CDateTime end = CDateTime::FromSeconds(std::numeric_limits<std::int32_t>::max());
+  // 2099-12-31 23:59:59: every later instant saturates to this one, so nothing is later.
+  const CDateTime end = CDateTime::FromSeconds(CDateTime::kLastSecond);
   const std::vector<Case> cases = {
-      {"daily", {.time = "03:14:07"}, end, kNone},
+      {"daily", {.time = "23:59:59"}, end, kNone},
       {"daily, pre-notified", {.time = "23:00:00", .preNotify = 99}, end, kNone},
       {"weekly", {.frequency = kWeekly, .weekday = 3}, end, kNone},
       {"monthly", {.frequency = kMonthly, .monthDay = 31}, end, kNone},
       {"monthly, last day", {.frequency = kMonthly, .monthDay = 0, .lastDay = 1}, end, kNone},
       {"annual", {.frequency = kAnnual, .annualMonth = 2, .annualDay = 29}, end, kNone},
       {"one-time at the end",
-       {.frequency = kOneTime, .time = "03:14:07", .date = "01/19/2038"},
+       {.frequency = kOneTime, .time = "23:59:59", .date = "12/31/2099"},
        end,
        kNone},
       {"one-time past the end", {.frequency = kOneTime, .date = "12/31/9999"}, end, kNone},
       // Clamped from beyond the range, these are no real times: no alarm may fire for them.
-      {"daily, next one beyond the end", {.time = "04:00:00"}, At(2038, 1, 19, 3, 0, 0), kNone},
+      {"daily, next one beyond the end", {.time = "04:00:00"}, At(2099, 12, 31, 5, 0, 0), kNone},
       {"one-time far in the future",
        {.frequency = kOneTime, .date = "12/31/9999"},
        At(2026, 12, 8, 12, 0, 0),
        kNone},
       {"daily, just before the end",
        {.time = "02:00:00"},
-       At(2038, 1, 18, 3, 0, 0),
-       At(2038, 1, 19, 2, 0, 0)},
+       At(2099, 12, 30, 3, 0, 0),
+       At(2099, 12, 31, 2, 0, 0)},
   };
   ExpectAll(cases);
 }

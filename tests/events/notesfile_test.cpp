@@ -381,9 +381,9 @@ TEST(NotesFileBounds, RandomBytesLoadSafelyAndSaveWellFormed) {
     while (at < saved.size()) {
       ASSERT_EQ(saved[at], 1) << "round " << round;
       ASSERT_LE(at + 6, saved.size()) << "round " << round;
-      const auto date =
-          static_cast<std::int32_t>(saved[at + 1] | saved[at + 2] << 8 | saved[at + 3] << 16 |
-                                    static_cast<std::uint32_t>(saved[at + 4]) << 24);
+      const std::int64_t date =
+          static_cast<std::uint32_t>(saved[at + 1] | saved[at + 2] << 8 | saved[at + 3] << 16 |
+                                     static_cast<std::uint32_t>(saved[at + 4]) << 24);
       EXPECT_GT(date, previous) << "round " << round;
       EXPECT_GE(date, cutoff) << "round " << round;
       previous = date;
