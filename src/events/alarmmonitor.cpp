@@ -165,8 +165,10 @@ void CAlarmMonitor::Present(const CEventSchedule& schedule, bool soundPlaying) {
   if (!showMessage || (notified && !both)) {
     return;
   }
+  // The box runs a nested event loop in which the event may be deleted: snooze a copy.
+  const CEvent alarm = *schedule.Alarm();
   const int minutes = m_actions.ShowAlarm(MessageText(schedule), m_snoozeMinutes);
-  Snooze(*schedule.Alarm(), minutes, CDateTime());
+  Snooze(alarm, minutes, CDateTime());
   // Without a box the sound plays on until the notification stops it or it ends.
   MediaStopFlag().store(true);
 }
