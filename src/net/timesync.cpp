@@ -260,7 +260,7 @@ void CTimeSync::Adjust(std::string_view received) {
     m_listener.Report(kNoTime);
     return;
   }
-  // Beyond 2037 the clock's seconds saturate: setting them would claim a wrong date.
+  // Beyond 2099 the clock's seconds saturate: setting them would claim a wrong date.
   if (date && (date->year < kFirstYear || date->year > kLastYear)) {
     m_listener.Report(kDateOutOfRange);
     return;

@@ -46,10 +46,10 @@ class CTimeSync {
   static constexpr const char* kNoAdjustment = "No adjustment was necessary.";
   static constexpr const char* kNoTime = "The time server's reply held no time.";
   static constexpr const char* kDateOutOfRange =
-      "The time server's reply held a date outside 1970 to 2037.\r\n-  Time retrieval failed.";
+      "The time server's reply held a date outside 1970 to 2099.\r\n-  Time retrieval failed.";
   // The years the computer's clock can be set to from a reply.
   static constexpr int kFirstYear = 1970;
-  static constexpr int kLastYear = 2037;
+  static constexpr int kLastYear = 2099;
   static constexpr const char* kSetFailed =
       "Unable to set the computer's time.\r\n-  Time adjustment failed.";
   static constexpr const char* kNobodyMaySet =
