@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "settings/smallfile.h"
 #include "settings/userdirectories.h"
 
 namespace zw {
@@ -67,33 +68,17 @@ bool CAutostart::IsEnabled() const {
 }
 
 bool CAutostart::Enable(const std::string& program) const {
-  const std::filesystem::path path(m_path);
-  std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
-  const std::string temporary = m_path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::trunc);
-    out << "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=Zonewright\n"
-           "Comment=World clock with alarms\n"
-           "Icon=zonewright\n"
-           "Exec="
-        << ExecValue(program)
-        << "\n"
-           "Terminal=false\n"
-           "X-GNOME-Autostart-enabled=true\n";
-    if (!out.flush()) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(m_path,
+                             "[Desktop Entry]\n"
+                             "Type=Application\n"
+                             "Name=Zonewright\n"
+                             "Comment=World clock with alarms\n"
+                             "Icon=zonewright\n"
+                             "Exec=" +
+                                 ExecValue(program) +
+                                 "\n"
+                                 "Terminal=false\n"
+                                 "X-GNOME-Autostart-enabled=true\n");
 }
 
 bool CAutostart::Disable() const {

@@ -1,11 +1,10 @@
 #include "settings/desktopprefs.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <sstream>
 #include <utility>
 
+#include "settings/smallfile.h"
 #include "settings/userdirectories.h"
 
 namespace zw {
@@ -61,27 +60,15 @@ const char* CDesktopPrefsFile::StyleName(AlertStyle style) {
 
 DesktopPrefs CDesktopPrefsFile::Load() {
   DesktopPrefs prefs;
-  std::error_code error;
-  m_unreadable = false;
-  if (!std::filesystem::exists(m_path, error)) {
-    m_unreadable = static_cast<bool>(error);
-    return prefs;
-  }
-  const auto size = std::filesystem::file_size(m_path, error);
-  std::ifstream in(m_path, std::ios::binary);
-  if (error || size > kMaxBytes || !in) {
-    m_unreadable = true;
-    return prefs;
-  }
-  std::string line;
-  while (std::getline(in, line)) {
+  const SmallFileLines file = ReadSmallFile(m_path, kMaxBytes);
+  m_unreadable = file.unreadable;
+  for (const std::string& line : file.lines) {
     const auto equals = line.find('=');
     if (line.empty() || line[0] == '#' || equals == std::string::npos) {
       continue;
     }
     Apply(prefs, Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
   }
-  m_unreadable = in.bad();
   return prefs;
 }
 
@@ -89,33 +76,18 @@ bool CDesktopPrefsFile::Save(const DesktopPrefs& prefs) {
   if (m_unreadable) {
     return false;
   }
-  const std::filesystem::path path(m_path);
-  std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
-  const std::string temporary = m_path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << "alerts=" << StyleName(prefs.alerts) << '\n'
-        << "close-to-tray=" << (prefs.closeToTray ? "true" : "false") << '\n';
-    // Unset addresses stay unwritten, so a later default reaches this user too; one with a
-    // line break would read back as other keys.
-    for (const auto& [key, value] : {std::pair{"time-server=", &prefs.timeServer},
-                                     std::pair{"rates-source=", &prefs.ratesSource}}) {
-      if (!value->empty() && value->find_first_of("\r\n") == std::string::npos) {
-        out << key << *value << '\n';
-      }
-    }
-    if (!out.flush()) {
-      std::filesystem::remove(temporary, error);
-      return false;
+  std::ostringstream out;
+  out << "alerts=" << StyleName(prefs.alerts) << '\n'
+      << "close-to-tray=" << (prefs.closeToTray ? "true" : "false") << '\n';
+  // Unset addresses stay unwritten, so a later default reaches this user too; one with a
+  // line break would read back as other keys.
+  for (const auto& [key, value] : {std::pair{"time-server=", &prefs.timeServer},
+                                   std::pair{"rates-source=", &prefs.ratesSource}}) {
+    if (!value->empty() && value->find_first_of("\r\n") == std::string::npos) {
+      out << key << *value << '\n';
     }
   }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(m_path, out.str());
 }
 
 }  // namespace zw

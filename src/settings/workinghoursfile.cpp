@@ -1,10 +1,10 @@
 #include "settings/workinghoursfile.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 
+#include "settings/smallfile.h"
 #include "settings/userdirectories.h"
 
 namespace zw {
@@ -57,20 +57,9 @@ std::string CWorkingHoursFile::DefaultPath() {
 
 CWorkingHoursFile::Hours CWorkingHoursFile::Load() {
   Hours hours;
-  std::error_code error;
-  m_unreadable = false;
-  if (!std::filesystem::exists(m_path, error)) {
-    m_unreadable = static_cast<bool>(error);
-    return hours;
-  }
-  const auto size = std::filesystem::file_size(m_path, error);
-  std::ifstream in(m_path, std::ios::binary);
-  if (error || size > kMaxBytes || !in) {
-    m_unreadable = true;
-    return hours;
-  }
-  std::string line;
-  while (std::getline(in, line)) {
+  const SmallFileLines file = ReadSmallFile(m_path, kMaxBytes);
+  m_unreadable = file.unreadable;
+  for (const std::string& line : file.lines) {
     // The place's name may hold "=", the span never does.
     const std::size_t equals = line.rfind('=');
     if (line.empty() || line[0] == '#' || equals == 0 || equals == std::string::npos) {
@@ -81,7 +70,6 @@ CWorkingHoursFile::Hours CWorkingHoursFile::Load() {
       hours[line.substr(0, equals)] = *span;
     }
   }
-  m_unreadable = in.bad();
   return hours;
 }
 
@@ -89,29 +77,14 @@ bool CWorkingHoursFile::Save(const Hours& hours) {
   if (m_unreadable) {
     return false;
   }
-  const std::filesystem::path path(m_path);
-  std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
-  const std::string temporary = m_path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    for (const auto& [place, span] : hours) {
-      if (place.empty() || place.find('\n') != std::string::npos) {
-        continue;
-      }
-      out << place << '=' << TextOf(span.startMinute) << '-' << TextOf(span.endMinute) << '\n';
+  std::ostringstream out;
+  for (const auto& [place, span] : hours) {
+    if (place.empty() || place.find('\n') != std::string::npos) {
+      continue;
     }
-    if (!out.flush()) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
+    out << place << '=' << TextOf(span.startMinute) << '-' << TextOf(span.endMinute) << '\n';
   }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(m_path, out.str());
 }
 
 }  // namespace zw
