@@ -18,8 +18,11 @@
 #include "settings/settingsstore.h"
 #include "timecore/clocksource.h"
 #include "timecore/now.h"
+#include "ui/events/alarmservice.h"
 #include "ui/events/scheduledlg.h"
 #include "ui/events/schedulemodel.h"
+#include "ui/widgets/appcontext.h"
+#include "ui/widgets/dialogpositions.h"
 
 using namespace zw;
 
@@ -63,6 +66,17 @@ class NoMessages final : public IMessageSink {
   bool AskYesNo(const std::string&) override { return false; }
 };
 
+// Nothing falls due while the list is built, so no action is ever taken.
+class NoActions final : public IAlarmActions {
+ public:
+  void ShowMessage(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  void StartWavLoop(const std::string&, int) override {}
+  void OpenMovie(const std::string&) override {}
+  bool StartProcess(const std::string&, const std::string&, std::string&) override { return false; }
+  void ShowErrorAsync(const std::string&) override {}
+};
+
 struct Browser {
   Browser() {
     CNow::SetSource(&clock);
@@ -86,10 +100,10 @@ struct Browser {
       CEvent::SetText(r.timeText, time);
       r.frequency = kDaily;
       r.preNotifyMinutes = i % 3;
-      alarms.Add(std::move(alarm));
+      alarms.Events().Add(std::move(alarm));
     }
     settings.Values().scheduleDays = kDays;
-    dialog = std::make_unique<CScheduleDlg>(alarms, db, settings, store, files, messages, nullptr);
+    dialog = std::make_unique<CScheduleDlg>(context);
     dialog->resize(900, 700);
     dialog->show();
     QApplication::processEvents();
@@ -105,7 +119,10 @@ struct Browser {
   NoMessages messages;
   CClockSettings settings;
   CLocationDB db;
-  CEventList alarms{db};
+  NoActions actions;
+  CAlarmService alarms{settings, db, files, messages, actions};
+  CDialogPositions positions;
+  AppContext context{db, settings, store, files, messages, alarms, positions};
   std::unique_ptr<CScheduleDlg> dialog;
 };
 

@@ -369,7 +369,7 @@ void CCommandLine::CheckPlan() {
   CheckCount(1, 11);
   inv.from = CWhenText::ParseDate(inv.arguments.front());
   if (!inv.from) {
-    Fail("\"", inv.arguments.front(), "\" is no date of the form YYYY-MM-DD in 1970..2037");
+    Fail("\"", inv.arguments.front(), "\" is no date of the form YYYY-MM-DD in 1970..2099");
   }
   inv.arguments.erase(inv.arguments.begin());
 }

@@ -180,6 +180,14 @@ TEST_F(Events, NeverListsWhatIsPast) {
   EXPECT_EQ(CEventsCommand::Today(At("Base Camp")), CDateTime(2037, 1, 31, 0, 0, 0));
 }
 
+// Past the 32-bit end of time, in a leap year: the last day of February is the 29th.
+TEST_F(Events, ListsPastTheYear2038) {
+  test::FakeClock clock(2040, 2, 28, 12, 0, 0);
+  EXPECT_EQ(List(nullptr, CDateTime(2040, 2, 29, 0, 0, 0), 0),
+            "Standup  02/29/2040 08:45:00 AM  London    Daily    15 min.\n"
+            "Rent     02/29/2040 03:00:00 PM  New York  Monthly\n");
+}
+
 TEST_F(Events, ListSaysHowEachRepeatsAndWhenItComesNext) {
   test::FakeClock clock(2037, 1, 29, 12, 0, 0);
   // The computer keeps Central European time, an hour ahead of Greenwich in winter.

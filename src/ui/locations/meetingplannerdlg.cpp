@@ -70,7 +70,7 @@ void CMeetingPlannerDlg::Build() {
   m_date = new QDateEdit;
   m_date->setCalendarPopup(true);
   m_date->setDisplayFormat(QStringLiteral("ddd d MMM yyyy"));
-  m_date->setDateRange(QDate(1970, 1, 2), QDate(2037, 12, 31));
+  m_date->setDateRange(QDate(1970, 1, 2), QDate(2099, 12, 31));
   auto* dateLabel = new QLabel(QStringLiteral("&Date:"));
   dateLabel->setBuddy(m_date);
   dateRow->addWidget(dateLabel);

@@ -308,6 +308,49 @@ class EventDialogsTest : public QObject {
     QVERIFY(!std::filesystem::exists(w.dir.File("ALM_ZON.DAT")));
   }
 
+  // Past the 32-bit end of time: both kinds of dated event are taken, kept and listed.
+  void eventsAfter2038SurviveTheRoundTrip() {
+    World w;
+    w.clock.Set(CDateTime(2040, 2, 15, 12, 0, 0).Seconds());
+    CEventListDlg set(w.context.Context());
+    const auto add = [&](const char* name, int frequency) {
+      OnNextModal<CEventEditDlg>([=](CEventEditDlg* dlg) {
+        dlg->NameEdit()->setText(name);
+        dlg->Tabs()->setCurrentIndex(frequency);
+        dlg->CurrentPage()->TimeEdit()->setText("9:00 am");
+        if (frequency == kAnnual) {
+          auto* page = static_cast<CAnnualPage*>(dlg->CurrentPage());
+          page->MonthList()->setCurrentIndex(2);
+          page->DayField()->SetText("1");
+        } else {
+          static_cast<COneTimePage*>(dlg->CurrentPage())->DateEdit()->setText("03/01/2040");
+        }
+        dlg->Actions().showMessage = true;
+        dlg->Actions().messageText = "Sakura";
+        dlg->accept();
+      });
+      set.AddEvent();
+    };
+    add("Hanami", kAnnual);
+    add("Flight", kOneTime);
+    QCOMPARE(w.context.Events().GetCount(), std::size_t{2});
+    QCOMPARE(Column(set.List(), CEventListDlg::kPlaceTimeColumn),
+             QStringList({"03/01/2040 09:00:00", "03/01/2040 09:00:00"}));
+
+    CEventList reloaded(w.db);
+    QVERIFY(reloaded.Load(w.files, w.messages));
+    QCOMPARE(reloaded.GetCount(), std::size_t{2});
+    for (std::size_t i = 0; i < reloaded.GetCount(); ++i) {
+      QCOMPARE(*reloaded.GetSchedule(i)->Next(), CDateTime(2040, 3, 1, 9, 0, 0));
+    }
+    // A year on, the annual one comes again and the one-time one is gone.
+    w.clock.Set(CDateTime(2041, 2, 15, 12, 0, 0).Seconds());
+    reloaded.GetSchedule(0)->Reschedule();
+    reloaded.GetSchedule(1)->Reschedule();
+    QCOMPARE(*reloaded.GetSchedule(0)->Next(), CDateTime(2041, 3, 1, 9, 0, 0));
+    QVERIFY(!reloaded.GetSchedule(1)->Next());
+  }
+
   // The list tells when and where each event comes next, sorts by every column, switches
   // events off and on in place, and carries events out to a calendar file and back in.
   void setEventListTellsSortsSwitchesAndTransfers() {
