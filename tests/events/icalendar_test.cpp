@@ -11,6 +11,7 @@
 #include "events/eventschedule.h"
 #include "locations/locationdb.h"
 #include "support/fakeclock.h"
+#include "timecore/tzzone.h"
 
 using namespace zw;
 
@@ -89,6 +90,14 @@ class ICalendarTest : public ::testing::Test {
     m_delhi = Add("Delhi", "India", 5, 30, DstRule{});
   }
 
+  // A place whose times come from a tz zone; its stored rule is left plain GMT on purpose.
+  CLocation* AddTz(const std::string& zone) {
+    CLocation* place = Add(zone.c_str(), "Tz", 0, 0, DstRule{});
+    place->SetTzZone(m_catalog.Find(zone));
+    place->SetFollowsTz(true);
+    return place;
+  }
+
   CLocation* Add(const char* name, const char* country, int hours, int minutes, DstRule rule) {
     auto location = std::make_unique<CLocation>();
     location->SetName(name);
@@ -102,6 +111,7 @@ class ICalendarTest : public ::testing::Test {
   }
 
   test::FakeClock m_clock{2026, 12, 8, 12, 0, 0};
+  CTzCatalog m_catalog;
   CLocationDB m_db;
   CLocation* m_berlin = nullptr;
   CLocation* m_sydney = nullptr;
@@ -109,43 +119,92 @@ class ICalendarTest : public ::testing::Test {
 };
 
 TEST_F(ICalendarTest, FiftyEventsComeBackWithTheSameSchedules) {
-  std::mt19937 rng(5545);
-  CEventList list(m_db);
-  for (int n = 0; n < 50; ++n) {
-    list.Add(RandomEvent(rng, n, *m_berlin));
-  }
-  std::vector<const CEventSchedule*> all;
-  for (std::size_t i = 0; i < list.GetCount(); ++i) {
-    all.push_back(list.GetSchedule(i));
-  }
-  const std::string ics = CICalendar::Export(all, CDateTime());
+  for (CLocation* place : {m_berlin, AddTz("America/Sao_Paulo"), AddTz("Australia/Lord_Howe")}) {
+    SCOPED_TRACE(place->Name());
+    std::mt19937 rng(5545);
+    CEventList list(m_db);
+    for (int n = 0; n < 50; ++n) {
+      list.Add(RandomEvent(rng, n, *place));
+    }
+    std::vector<const CEventSchedule*> all;
+    for (std::size_t i = 0; i < list.GetCount(); ++i) {
+      all.push_back(list.GetSchedule(i));
+    }
+    const std::string ics = CICalendar::Export(all, CDateTime(), &CICalendar::TzZoneName);
+    EXPECT_EQ(ics.find("TZID:Zonewright/") == std::string::npos, place->FollowsTz());
 
-  // libical's own reading finds nothing wrong with it.
-  Component parsed(icalparser_parse_string(ics.c_str()));
-  ASSERT_TRUE(parsed);
-  EXPECT_EQ(Errors(parsed.get()), 0) << ics;
-  EXPECT_EQ(icalrestriction_check(parsed.get()), 1);
-  EXPECT_EQ(Errors(parsed.get()), 0) << ics;
+    // libical's own reading finds nothing wrong with it.
+    Component parsed(icalparser_parse_string(ics.c_str()));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(Errors(parsed.get()), 0) << ics;
+    EXPECT_EQ(icalrestriction_check(parsed.get()), 1);
+    EXPECT_EQ(Errors(parsed.get()), 0) << ics;
 
-  CICalendar::Imported imported = CICalendar::Import(ics, *m_berlin);
-  ASSERT_TRUE(imported.readable);
-  EXPECT_TRUE(imported.skipped.empty()) << imported.skipped.front().reason;
-  ASSERT_EQ(imported.events.size(), list.GetCount());
-  CEventList back(m_db);
-  for (auto& event : imported.events) {
-    back.Add(std::move(event));
+    CICalendar::Imported imported = CICalendar::Import(ics, *place);
+    ASSERT_TRUE(imported.readable);
+    EXPECT_TRUE(imported.skipped.empty()) << imported.skipped.front().reason;
+    ASSERT_EQ(imported.events.size(), list.GetCount());
+    CEventList back(m_db);
+    for (auto& event : imported.events) {
+      back.Add(std::move(event));
+    }
+    for (std::size_t i = 0; i < list.GetCount(); ++i) {
+      const CEvent& was = *list.GetAlarm(i);
+      const CEvent& now = *back.GetAlarm(i);
+      SCOPED_TRACE(was.Name());
+      EXPECT_EQ(now.Name(), was.Name());
+      EXPECT_EQ(now.IsOff(), was.IsOff());
+      EXPECT_EQ(now.Fields().preNotifyMinutes, was.Fields().preNotifyMinutes);
+      EXPECT_EQ(TwoYears(*back.GetSchedule(i)), TwoYears(*list.GetSchedule(i)))
+          << "frequency " << was.Fields().frequency << " kind " << static_cast<int>(was.Repeat())
+          << " date " << was.DateText();
+    }
   }
-  for (std::size_t i = 0; i < list.GetCount(); ++i) {
-    const CEvent& was = *list.GetAlarm(i);
-    const CEvent& now = *back.GetAlarm(i);
-    SCOPED_TRACE(was.Name());
-    EXPECT_EQ(now.Name(), was.Name());
-    EXPECT_EQ(now.IsOff(), was.IsOff());
-    EXPECT_EQ(now.Fields().preNotifyMinutes, was.Fields().preNotifyMinutes);
-    EXPECT_EQ(TwoYears(*back.GetSchedule(i)), TwoYears(*list.GetSchedule(i)))
-        << "frequency " << was.Fields().frequency << " kind " << static_cast<int>(was.Repeat())
-        << " date " << was.DateText();
+}
+
+// Every zone of the tz database, written for a place that follows it, gives libical the
+// place's own wall-clock times every six hours of two years, and still at the far end of the
+// calendar, where only the yearly rules speak.
+TEST_F(ICalendarTest, TzZonesAgreeWithThePlacesEverySixHours) {
+  const std::vector<std::string> names = CTzCatalog::Names();
+  if (names.empty()) {
+    GTEST_SKIP() << "no tz database on this system";
   }
+  std::size_t checked = 0;
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    CLocation* place = AddTz(name);
+    if (place->Zone().Tz() == nullptr) {
+      continue;
+    }
+    ++checked;
+    CEventList list(m_db);
+    std::mt19937 rng(1);
+    list.Add(RandomEvent(rng, kDaily, *place));
+    const std::string ics =
+        CICalendar::Export({list.GetSchedule(0)}, CDateTime(), &CICalendar::TzZoneName);
+    Component parsed(icalparser_parse_string(ics.c_str()));
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(Errors(parsed.get()), 0) << ics;
+    icalcomponent* vtimezone =
+        icalcomponent_get_first_component(parsed.get(), ICAL_VTIMEZONE_COMPONENT);
+    ASSERT_NE(vtimezone, nullptr);
+    EXPECT_EQ(std::string(icalproperty_get_tzid(
+                  icalcomponent_get_first_property(vtimezone, ICAL_TZID_PROPERTY))),
+              name);
+    icaltimezone* zone = icaltimezone_new();
+    ASSERT_EQ(icaltimezone_set_component(zone, icalcomponent_new_clone(vtimezone)), 1);
+    const std::int64_t from = CDateTime(2026, 12, 9, 0, 0, 0).Seconds();
+    const std::int64_t far = CDateTime(2036, 1, 1, 0, 0, 0).Seconds();
+    for (std::int64_t t = from; t < far; t += t < from + 731 * 86400 ? 6 * 3600 : 97 * 3600) {
+      const CDateTime wall = place->Zone().ToLocal(CDateTime::FromSeconds(t));
+      const icaltimetype got = icaltime_from_timet_with_zone(static_cast<time_t>(t), 0, zone);
+      ASSERT_EQ(CDateTime(got.year, got.month, got.day, got.hour, got.minute, got.second), wall)
+          << t;
+    }
+    icaltimezone_free(zone, 1);
+  }
+  EXPECT_GT(checked, names.size() / 2);
 }
 
 // The zones written for the places convert wall-clock times as the places do, every day of two
@@ -246,3 +305,28 @@ TEST_F(ICalendarTest, ImportTakesWhatEventsCanHoldAndSaysWhyNotTheRest) {
 }
 
 }  // namespace
+
+// However many events a calendar holds, only the first kMaxEvents are read and the rest are
+// counted, even when a damaged one is among them.
+TEST_F(ICalendarTest, ImportReadsUpToItsLimitAndCountsTheRest) {
+  std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n";
+  const std::size_t total = CICalendar::kMaxEvents + 3;
+  for (std::size_t i = 0; i < total; ++i) {
+    ics += "BEGIN:VEVENT\r\nUID:" + std::to_string(i) + "\r\nSUMMARY:E" + std::to_string(i) +
+           (i == 1 ? "\r\nDTSTART;VALUE=DATE:20260105" : "\r\nDTSTART:20260105T080000") +
+           "\r\nEND:VEVENT\r\n";
+  }
+  ics += "END:VCALENDAR\r\n";
+  const CICalendar::Imported got = CICalendar::Import(ics, *m_berlin);
+  ASSERT_TRUE(got.readable);
+  EXPECT_EQ(got.overLimit, 3u);
+  EXPECT_EQ(got.skipped.size(), 1u);
+  ASSERT_EQ(got.events.size(), CICalendar::kMaxEvents - 1);
+  EXPECT_EQ(got.events.back()->Name(), "E" + std::to_string(CICalendar::kMaxEvents - 1));
+  // The limit reached exactly cuts nothing off.
+  const std::size_t cut = ics.find("BEGIN:VEVENT\r\nUID:" + std::to_string(CICalendar::kMaxEvents));
+  const CICalendar::Imported exact =
+      CICalendar::Import(ics.substr(0, cut) + "END:VCALENDAR\r\n", *m_berlin);
+  EXPECT_EQ(exact.overLimit, 0u);
+  EXPECT_EQ(exact.events.size(), CICalendar::kMaxEvents - 1);
+}

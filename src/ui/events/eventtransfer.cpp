@@ -65,7 +65,7 @@ void CEventListDlg::ExportEvents() {
   if (path.isEmpty()) {
     return;
   }
-  const std::string text = CICalendar::Export(events, CDateTime());
+  const std::string text = CICalendar::Export(events, CDateTime(), &CICalendar::TzZoneName);
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
       file.write(text.data(), static_cast<qint64>(text.size())) !=
@@ -110,6 +110,11 @@ void CEventListDlg::ImportEvents() {
   if (taken < imported.events.size()) {
     report += "\n" + std::to_string(imported.events.size() - taken) +
               " more were left out: the event list is full.";
+  }
+  if (imported.overLimit > 0) {
+    report += "\n" + std::to_string(imported.overLimit) +
+              " more were not read: a calendar is read up to " +
+              std::to_string(CICalendar::kMaxEvents) + " events.";
   }
   if (!imported.skipped.empty()) {
     report += "\nSkipped:";
