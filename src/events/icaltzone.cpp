@@ -1,5 +1,6 @@
 #include "events/icaltzone.h"
 
+#include <bit>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -35,7 +36,6 @@ struct Yearly {
   std::int32_t before = 0;
   std::int32_t after = 0;
   int month = 0;
-  int ordinal = 0;  // 1..4, or -1 for the month's last
   int weekday = 0;  // 1 = Sunday
   int timeOfDay = 0;
   friend bool operator==(const Yearly&, const Yearly&) = default;
@@ -43,30 +43,82 @@ struct Yearly {
 
 Yearly YearlyOf(const Change& c) {
   const CDateTime onset = c.Onset();
-  const int day = onset.Day();
-  const bool last = day + 7 > CDateTime::DaysInMonth(onset.Year(), onset.Month());
-  return {c.dst,
-          c.before,
-          c.after,
-          onset.Month(),
-          last ? -1 : (day - 1) / 7 + 1,
-          onset.DayOfWeek(),
-          onset.Hour() * 3600 + onset.Minute() * 60 + onset.Second()};
+  return {
+      c.dst,         c.before,          c.after,
+      onset.Month(), onset.DayOfWeek(), onset.Hour() * 3600 + onset.Minute() * 60 + onset.Second()};
 }
+
+// Rules name a weekday within seven days of the month that hold it once a year: days s..s+6
+// (bit s-1, s up to 22 so that every month has them) or the seventh..last but e days from the
+// month's end (bit kFromEnd+e). A switch set at another hour of a rule's day, such as the
+// Saturday 23:00 of a switch at "last Sunday -1:00", still fits a window of its own.
+constexpr int kWindows = 22;
+constexpr int kFromEnd = kWindows;
+using Windows = std::uint64_t;
+
+Windows WindowsOf(const Change& c) {
+  const CDateTime onset = c.Onset();
+  const int day = onset.Day();
+  const int fromEnd = CDateTime::DaysInMonth(onset.Year(), onset.Month()) - day;
+  Windows fit = 0;
+  for (int w = 0; w < kWindows; ++w) {
+    const bool counted = day >= w + 1 && day <= w + 7;
+    const bool fromLast = fromEnd >= w && fromEnd <= w + 6;
+    fit |= (counted ? Windows{1} << w : 0) | (fromLast ? Windows{1} << (kFromEnd + w) : 0);
+  }
+  return fit;
+}
+
+// The switches from `start` on recur every year by one rule each; `windows` holds the days
+// the first and the second of them fit every year.
+struct Rules {
+  std::size_t start = 0;
+  Windows windows[2] = {0, 0};
+};
 
 // The first switch from which every switch recurs a year later by the same rule; the size
 // when they do not settle into one for a whole cycle.
-std::size_t RuleStart(std::span<const Change> changes) {
+Rules RuleStart(std::span<const Change> changes) {
   const std::size_t n = changes.size();
+  Rules rules{n, {0, 0}};
   if (n < 4) {
-    return n;
+    return rules;
   }
+  // By the parity of the switch's index: the two rules alternate.
+  Windows fit[2] = {};
+  fit[(n - 2) % 2] = WindowsOf(changes[n - 2]);
+  fit[(n - 1) % 2] = WindowsOf(changes[n - 1]);
   std::size_t s = n - 2;
   while (s > 0 && YearlyOf(changes[s - 1]) == YearlyOf(changes[s + 1]) &&
-         changes[s - 1].Onset().Year() + 1 == changes[s + 1].Onset().Year()) {
+         changes[s - 1].Onset().Year() + 1 == changes[s + 1].Onset().Year() &&
+         (fit[(s - 1) % 2] & WindowsOf(changes[s - 1])) != 0) {
+    fit[(s - 1) % 2] &= WindowsOf(changes[s - 1]);
     --s;
   }
-  return changes[s].Onset().Year() + kCycleYears <= changes[n - 1].Onset().Year() ? s : n;
+  if (changes[s].Onset().Year() + kCycleYears > changes[n - 1].Onset().Year()) {
+    return rules;
+  }
+  return {s, {fit[s % 2], fit[(s + 1) % 2]}};
+}
+
+// The BYDAY (and BYMONTHDAY) of a rule, the plain forms first.
+std::string DayRule(int weekday, Windows windows) {
+  const std::string code(WeekdayCode(weekday - 1));
+  for (const int w : {0, 7, 14, 21}) {
+    if ((windows >> w & 1) != 0) {
+      return "BYDAY=" + std::to_string(w / 7 + 1) + code;
+    }
+  }
+  if ((windows >> kFromEnd & 1) != 0) {
+    return "BYDAY=-1" + code;
+  }
+  const int w = std::countr_zero(windows);
+  std::string days;
+  for (int d = 0; d < 7; ++d) {
+    days += d == 0 ? "" : ",";
+    days += std::to_string(w < kFromEnd ? w + 1 + d : -(w - kFromEnd + 7) + d);
+  }
+  return "BYDAY=" + code + ";BYMONTHDAY=" + days;
 }
 
 icalcomponent* Observance(const Change& first) {
@@ -102,11 +154,10 @@ void AddOnsets(icalcomponent* tz, std::span<const Change> changes) {
   }
 }
 
-void AddRule(icalcomponent* tz, const Change& first) {
+void AddRule(icalcomponent* tz, const Change& first, Windows windows) {
   const Yearly y = YearlyOf(first);
-  const std::string rule = "FREQ=YEARLY;BYMONTH=" + std::to_string(y.month) +
-                           ";BYDAY=" + std::to_string(y.ordinal) +
-                           std::string(WeekdayCode(y.weekday - 1));
+  const std::string rule =
+      "FREQ=YEARLY;BYMONTH=" + std::to_string(y.month) + ";" + DayRule(y.weekday, windows);
   icalcomponent* part = Observance(first);
   icalcomponent_add_property(part,
                              icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
@@ -150,13 +201,14 @@ icalcomponent* TzTimeZone(const CTzZone& zone, const std::string& id, const CDat
   }
   const std::span<const Change> switches = std::span<const Change>(changes).subspan(1);
   // A zone that stops switching keeps its last offset, which onsets alone say.
-  const std::size_t rule = ongoing ? RuleStart(switches) : switches.size();
+  const Rules rules = ongoing ? RuleStart(switches) : Rules{switches.size(), {0, 0}};
+  const std::size_t rule = rules.start;
   icalcomponent* tz = icalcomponent_new_vtimezone();
   icalcomponent_add_property(tz, icalproperty_new_tzid(id.c_str()));
   AddOnsets(tz, std::span<const Change>(changes).first(rule + 1));
   if (rule < switches.size()) {
-    AddRule(tz, switches[rule]);
-    AddRule(tz, switches[rule + 1]);
+    AddRule(tz, switches[rule], rules.windows[0]);
+    AddRule(tz, switches[rule + 1], rules.windows[1]);
   }
   return tz;
 }
