@@ -110,6 +110,9 @@ class ICalendarTest : public ::testing::Test {
     return raw;
   }
 
+  // Fifty events of every kind at `place` come back from its calendar with the same schedules.
+  void ExpectRoundTrip(CLocation& place);
+
   test::FakeClock m_clock{2026, 12, 8, 12, 0, 0};
   CTzCatalog m_catalog;
   CLocationDB m_db;
@@ -118,47 +121,51 @@ class ICalendarTest : public ::testing::Test {
   CLocation* m_delhi = nullptr;
 };
 
+void ICalendarTest::ExpectRoundTrip(CLocation& place) {
+  std::mt19937 rng(5545);
+  CEventList list(m_db);
+  for (int n = 0; n < 50; ++n) {
+    list.Add(RandomEvent(rng, n, place));
+  }
+  std::vector<const CEventSchedule*> all;
+  for (std::size_t i = 0; i < list.GetCount(); ++i) {
+    all.push_back(list.GetSchedule(i));
+  }
+  const std::string ics = CICalendar::Export(all, CDateTime(), &CICalendar::TzZoneName);
+  EXPECT_EQ(ics.find("TZID:Zonewright/") == std::string::npos, place.FollowsTz());
+
+  // libical's own reading finds nothing wrong with it.
+  Component parsed(icalparser_parse_string(ics.c_str()));
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(Errors(parsed.get()), 0) << ics;
+  EXPECT_EQ(icalrestriction_check(parsed.get()), 1);
+  EXPECT_EQ(Errors(parsed.get()), 0) << ics;
+
+  CICalendar::Imported imported = CICalendar::Import(ics, place);
+  ASSERT_TRUE(imported.readable);
+  EXPECT_TRUE(imported.skipped.empty()) << imported.skipped.front().reason;
+  ASSERT_EQ(imported.events.size(), list.GetCount());
+  CEventList back(m_db);
+  for (auto& event : imported.events) {
+    back.Add(std::move(event));
+  }
+  for (std::size_t i = 0; i < list.GetCount(); ++i) {
+    const CEvent& was = *list.GetAlarm(i);
+    const CEvent& now = *back.GetAlarm(i);
+    SCOPED_TRACE(was.Name());
+    EXPECT_EQ(now.Name(), was.Name());
+    EXPECT_EQ(now.IsOff(), was.IsOff());
+    EXPECT_EQ(now.Fields().preNotifyMinutes, was.Fields().preNotifyMinutes);
+    EXPECT_EQ(TwoYears(*back.GetSchedule(i)), TwoYears(*list.GetSchedule(i)))
+        << "frequency " << was.Fields().frequency << " kind " << static_cast<int>(was.Repeat())
+        << " date " << was.DateText();
+  }
+}
+
 TEST_F(ICalendarTest, FiftyEventsComeBackWithTheSameSchedules) {
   for (CLocation* place : {m_berlin, AddTz("America/Sao_Paulo"), AddTz("Australia/Lord_Howe")}) {
     SCOPED_TRACE(place->Name());
-    std::mt19937 rng(5545);
-    CEventList list(m_db);
-    for (int n = 0; n < 50; ++n) {
-      list.Add(RandomEvent(rng, n, *place));
-    }
-    std::vector<const CEventSchedule*> all;
-    for (std::size_t i = 0; i < list.GetCount(); ++i) {
-      all.push_back(list.GetSchedule(i));
-    }
-    const std::string ics = CICalendar::Export(all, CDateTime(), &CICalendar::TzZoneName);
-    EXPECT_EQ(ics.find("TZID:Zonewright/") == std::string::npos, place->FollowsTz());
-
-    // libical's own reading finds nothing wrong with it.
-    Component parsed(icalparser_parse_string(ics.c_str()));
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(Errors(parsed.get()), 0) << ics;
-    EXPECT_EQ(icalrestriction_check(parsed.get()), 1);
-    EXPECT_EQ(Errors(parsed.get()), 0) << ics;
-
-    CICalendar::Imported imported = CICalendar::Import(ics, *place);
-    ASSERT_TRUE(imported.readable);
-    EXPECT_TRUE(imported.skipped.empty()) << imported.skipped.front().reason;
-    ASSERT_EQ(imported.events.size(), list.GetCount());
-    CEventList back(m_db);
-    for (auto& event : imported.events) {
-      back.Add(std::move(event));
-    }
-    for (std::size_t i = 0; i < list.GetCount(); ++i) {
-      const CEvent& was = *list.GetAlarm(i);
-      const CEvent& now = *back.GetAlarm(i);
-      SCOPED_TRACE(was.Name());
-      EXPECT_EQ(now.Name(), was.Name());
-      EXPECT_EQ(now.IsOff(), was.IsOff());
-      EXPECT_EQ(now.Fields().preNotifyMinutes, was.Fields().preNotifyMinutes);
-      EXPECT_EQ(TwoYears(*back.GetSchedule(i)), TwoYears(*list.GetSchedule(i)))
-          << "frequency " << was.Fields().frequency << " kind " << static_cast<int>(was.Repeat())
-          << " date " << was.DateText();
-    }
+    ExpectRoundTrip(*place);
   }
 }
 
