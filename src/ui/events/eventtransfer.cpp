@@ -10,6 +10,7 @@
 #include "events/eventlist.h"
 #include "events/icalendar.h"
 #include "platform/messagesink.h"
+#include "settings/smallfile.h"
 #include "timecore/datetime.h"
 #include "ui/events/eventlistdlg.h"
 #include "ui/locations/locationtree.h"
@@ -66,11 +67,8 @@ void CEventListDlg::ExportEvents() {
     return;
   }
   const std::string text = CICalendar::Export(events, CDateTime(), &CICalendar::TzZoneName);
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.flush()) {
+  // A failed export leaves an earlier file of that name whole.
+  if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), text)) {
     m_context.messages.Warn(kWriteFailed);
   }
 }
