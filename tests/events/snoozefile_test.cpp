@@ -2,19 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-
-#include "events/alarmmonitor.h"
-#include "events/eventlist.h"
-#include "locations/locationdb.h"
-#include "settings/smallfile.h"
-#include "support/fakeclock.h"
-#include "support/faultyfilelayer.h"
-#include "support/recordingactions.h"
-#include "support/recordingsink.h"
-#include "support/scopedcwd.h"
-#include "support/tempdir.h"
 
 using namespace zw;
 
@@ -55,40 +43,14 @@ TEST(SnoozeFile, RecordsComeBackWholeAndDamageStaysInItsLine) {
     EXPECT_EQ(Bytes(back[i].alarm), Bytes(entries[i].alarm));
   }
 
-  const std::vector<std::string> damage = {"",
-                                           "x",
-                                           lines[1].substr(0, lines[1].size() - 1),
-                                           lines[2] + "0",
-                                           "-5" + lines[3].substr(10),
-                                           "99999999999" + lines[4].substr(10),
-                                           lines[5].substr(0, 40) + "G" + lines[5].substr(41)};
-  for (const std::string& bad : damage) {
+  for (const std::string& bad :
+       {std::string("x"), lines[1].substr(0, lines[1].size() - 1), lines[2] + "0",
+        "-5" + lines[3].substr(10), "99999999999" + lines[4].substr(10),
+        lines[5].substr(0, 40) + "G" + lines[5].substr(41)}) {
     const std::vector<CSnoozeFile::Entry> kept = CSnoozeFile::Decode({bad, lines[0]});
     ASSERT_EQ(kept.size(), 1u) << bad.substr(0, 20);
     EXPECT_EQ(Bytes(kept[0].alarm), Bytes(entries[0].alarm));
   }
-}
-
-// A snooze file that cannot be read is never written over, and brings nothing back.
-TEST(SnoozeFile, UnreadableFileIsLeftAsItIs) {
-  test::FakeClock clock{2026, 12, 8, 8, 0, 0};
-  test::TempDir dir;
-  test::ScopedCwd cwd{dir.Path()};
-  const std::string oversized(CSnoozeFile::kMaxBytes + 1, '7');
-  std::ofstream(std::string(CSnoozeFile::kFileName)) << oversized;
-  CLocationDB db;
-  CEventList list(db);
-  test::FaultyFileLayer files;
-  test::RecordingSink messages;
-  test::RecordingActions actions;
-  CAlarmMonitor monitor(list, actions, files, messages, {});
-  monitor.KeepSnoozesIn(std::string(CSnoozeFile::kFileName));
-  EXPECT_EQ(monitor.SnoozedCount(), 0u);
-  monitor.Snooze(CEvent(), 5, CDateTime());
-  EXPECT_EQ(monitor.SnoozedCount(), 1u);
-  const SmallFileLines after = ReadSmallFile(std::string(CSnoozeFile::kFileName), 1u << 20);
-  ASSERT_EQ(after.lines.size(), 1u);
-  EXPECT_EQ(after.lines[0], oversized);
 }
 
 }  // namespace
