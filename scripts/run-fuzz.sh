@@ -11,7 +11,7 @@ set -euo pipefail
 build=${1:?usage: run-fuzz.sh BUILD-DIR short|full}
 mode=${2:?usage: run-fuzz.sh BUILD-DIR short|full}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-targets=(zonefile eventfile notes currency measure settings daytime sntp eurorates ftpreply zonecompanion)
+targets=(zonefile eventfile notes currency measure settings daytime sntp eurorates ftpreply zonecompanion icalendar)
 
 case "$mode" in
   short) budget=(-max_total_time="${FUZZ_SECONDS:-5}") corpora="$build/fuzz-corpus-short" ;;

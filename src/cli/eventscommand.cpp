@@ -110,7 +110,7 @@ void CEventsCommand::WriteIcs(const CEventList& alarms, std::ostream& out) {
   for (std::size_t i = 0; i < alarms.GetCount(); ++i) {
     all.push_back(alarms.GetSchedule(i));
   }
-  out << CICalendar::Export(all, CDateTime());
+  out << CICalendar::Export(all, CDateTime(), &CICalendar::TzZoneName);
 }
 
 CDateTime CEventsCommand::Today(const CLocation* basis) {

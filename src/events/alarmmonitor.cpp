@@ -86,6 +86,7 @@ void CAlarmMonitor::Snooze(const CEvent& alarm, int minutes, const CDateTime& gm
   snoozed.schedule = std::make_unique<CEventSchedule>(snoozed.alarm.get(), m_list.Locations());
   snoozed.gmtDue = gmtNow + CDateSpan(0, 0, minutes, 0);
   m_snoozed.push_back(std::move(snoozed));
+  SaveSnoozes();
 }
 
 std::string CAlarmMonitor::MessageText(const CEventSchedule& schedule) {
@@ -155,6 +156,7 @@ void CAlarmMonitor::HandleSnoozed() {
   const bool soundPlaying = schedule.Alarm()->Fields().playMedia == 1 && StartMedia(schedule);
   Present(schedule, soundPlaying);
   m_current = nullptr;
+  SaveSnoozes();
 }
 
 void CAlarmMonitor::Present(const CEventSchedule& schedule, bool soundPlaying) {

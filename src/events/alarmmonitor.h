@@ -77,6 +77,11 @@ class CAlarmMonitor {
   // the event's own schedule is untouched and a one-time event may go meanwhile.
   void Snooze(const CEvent& alarm, int minutes, const CDateTime& gmtNow);
   std::size_t SnoozedCount() const { return m_snoozed.size(); }
+  // Brings back the alarms snoozed in the file at `path` (a CSnoozeFile) and keeps every
+  // later snooze there, so a snooze outlives quitting the program. An alarm stays in the file
+  // until it has rung. A file that cannot be read is left as it is and nothing is kept. Only
+  // the first call that finds its file readable counts.
+  void KeepSnoozesIn(std::string path);
 
   // Carries out the current alarm: media, program, message; removes a one-time event and
   // saves the event file. Late alarms of events that do not want them are dropped quietly.
@@ -114,6 +119,7 @@ class CAlarmMonitor {
   // A snoozed alarm whose time has come, made current; null when none.
   CEventSchedule* DueSnooze(const CDateTime& gmtNow);
   void HandleSnoozed();
+  void SaveSnoozes();
   // The message and notification of an alarm, with the snooze they offer.
   void Present(const CEventSchedule& schedule, bool soundPlaying);
   void RemoveEvent(CEventSchedule* schedule);
@@ -139,6 +145,8 @@ class CAlarmMonitor {
   std::vector<Snoozed> m_snoozed;
   // The snoozed alarm being handled; m_current points at its schedule meanwhile.
   std::unique_ptr<Snoozed> m_ringing;
+  // Where the snoozes are kept; empty while they are not.
+  std::string m_snoozePath;
   // Notifications that offer a snooze may answer after the monitor is gone.
   std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };

@@ -1,14 +1,15 @@
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <optional>
-#include <set>
 
 #include "events/event.h"
 #include "events/eventschedule.h"
 #include "events/icalendar.h"
 #include "events/icaltext.h"
+#include "events/icaltzone.h"
 #include "locations/location.h"
 
 namespace zw {
@@ -23,17 +24,6 @@ struct ComponentDeleter {
   void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
-
-icaltimetype WallTime(const CDateTime& t) {
-  icaltimetype it = icaltime_null_time();
-  it.year = t.Year();
-  it.month = t.Month();
-  it.day = t.Day();
-  it.hour = t.Hour();
-  it.minute = t.Minute();
-  it.second = t.Second();
-  return it;
-}
 
 void AddRule(icalcomponent* to, const std::string& rule) {
   icalcomponent_add_property(to,
@@ -156,7 +146,7 @@ std::string ZoneId(const CLocation& place, const CICalendar::ZoneNamer& zoneName
 icalcomponent* Observance(bool daylight, const CDateTime& start, int from, int to,
                           const std::string& rule) {
   icalcomponent* part = daylight ? icalcomponent_new_xdaylight() : icalcomponent_new_xstandard();
-  icalcomponent_add_property(part, icalproperty_new_dtstart(WallTime(start)));
+  icalcomponent_add_property(part, icalproperty_new_dtstart(ical::WallTime(start)));
   icalcomponent_add_property(part, icalproperty_new_tzoffsetfrom(from));
   icalcomponent_add_property(part, icalproperty_new_tzoffsetto(to));
   if (!rule.empty()) {
@@ -172,7 +162,7 @@ std::string TransitionRule(int ordinal, int weekday, int month) {
 }
 
 // The place's standard offset and, when it has one, its daylight-saving rule.
-icalcomponent* TimeZone(const CZoneRule& zone, const std::string& id) {
+icalcomponent* RuleTimeZone(const CZoneRule& zone, const std::string& id) {
   icalcomponent* tz = icalcomponent_new_vtimezone();
   icalcomponent_add_property(tz, icalproperty_new_tzid(id.c_str()));
   const int standard = zone.GetOffsetHours() * 3600 + zone.GetOffsetMinutes() * 60;
@@ -227,7 +217,7 @@ icalcomponent* Event(const CEventSchedule& schedule, const CDateTime& start,
     icalcomponent_add_property(
         event, icalproperty_new_description(ical::Latin1ToUtf8(alarm.MessageText()).c_str()));
   }
-  icalproperty* dtstart = icalproperty_new_dtstart(WallTime(start));
+  icalproperty* dtstart = icalproperty_new_dtstart(ical::WallTime(start));
   icalproperty_add_parameter(dtstart, icalparameter_new_tzid(zoneId.c_str()));
   icalcomponent_add_property(event, dtstart);
   if (const std::string rule = RuleOf(alarm); !rule.empty()) {
@@ -242,7 +232,38 @@ icalcomponent* Event(const CEventSchedule& schedule, const CDateTime& start,
   return event;
 }
 
+// A zone the calendar names, and the earliest start written in it.
+struct ZoneUse {
+  std::string id;
+  const CLocation* place = nullptr;
+  CDateTime firstGmt;
+};
+
+void Use(std::vector<ZoneUse>& zones, const std::string& id, const CLocation& place,
+         const CDateTime& gmt) {
+  const auto known = std::ranges::find(zones, id, &ZoneUse::id);
+  if (known == zones.end()) {
+    zones.push_back({id, &place, gmt});
+  } else if (gmt < known->firstGmt) {
+    known->firstGmt = gmt;
+  }
+}
+
+// A place that follows a tz zone gets that zone's own switches, from a day before its first
+// start on; the others their stored rule.
+icalcomponent* TimeZone(const ZoneUse& use) {
+  if (const CTzZone* tz = use.place->Zone().Tz()) {
+    return ical::TzTimeZone(*tz, use.id, use.firstGmt - CDateSpan(1, 0, 0, 0));
+  }
+  return RuleTimeZone(use.place->StoredRule(), use.id);
+}
+
 }  // namespace
+
+std::string CICalendar::TzZoneName(const CLocation& place) {
+  const CTzZone* tz = place.Zone().Tz();
+  return tz != nullptr ? tz->Name() : std::string();
+}
 
 std::string CICalendar::Export(const std::vector<const CEventSchedule*>& events,
                                const CDateTime& now, const ZoneNamer& zoneName) {
@@ -250,7 +271,7 @@ std::string CICalendar::Export(const std::vector<const CEventSchedule*>& events,
   icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
   icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kProductId));
   icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-  std::set<std::string> zones;
+  std::vector<ZoneUse> zones;
   std::vector<icalcomponent*> vevents;
   for (const CEventSchedule* schedule : events) {
     if (schedule == nullptr || schedule->Location() == nullptr) {
@@ -262,10 +283,11 @@ std::string CICalendar::Export(const std::vector<const CEventSchedule*>& events,
     }
     const CLocation* place = schedule->Location();
     const std::string zone = ZoneId(*place, zoneName);
-    if (zones.insert(zone).second) {
-      icalcomponent_add_component(calendar.get(), TimeZone(place->StoredRule(), zone));
-    }
+    Use(zones, zone, *place, place->Zone().ToGmt(*start));
     vevents.push_back(Event(*schedule, *start, zone, now, vevents.size()));
+  }
+  for (const ZoneUse& use : zones) {
+    icalcomponent_add_component(calendar.get(), TimeZone(use));
   }
   // Zones first, as calendars read them before the times that name them.
   for (icalcomponent* event : vevents) {

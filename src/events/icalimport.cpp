@@ -1,6 +1,8 @@
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <variant>
@@ -319,6 +321,38 @@ void ImportEvent(icalcomponent* event, const CLocation& place, CICalendar::Impor
       Build(std::get<Shape>(shape), wall, std::get<int>(preNotify), summary, event, place));
 }
 
+bool OpensEvent(std::string_view line) {
+  constexpr std::string_view kBegin = "BEGIN:VEVENT";
+  if (line.size() < kBegin.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < kBegin.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(line[i])) != kBegin[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The calendar cut before its VEVENT past `cap` and closed again, so the parser never builds
+// what would not be read; `over` counts the VEVENTs cut off.
+std::string UpToCap(std::string_view text, std::size_t cap, std::size_t& over) {
+  std::size_t events = 0;
+  std::size_t cut = std::string_view::npos;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    if (OpensEvent(text.substr(at, end - at)) && ++events == cap + 1) {
+      cut = at;
+    }
+    at = end + 1;
+  }
+  if (cut == std::string_view::npos) {
+    return std::string(text);
+  }
+  over = events - cap;
+  return std::string(text.substr(0, cut)) + "END:VCALENDAR\r\n";
+}
+
 }  // namespace
 
 CICalendar::Imported CICalendar::Import(std::string_view text, const CLocation& place) {
@@ -326,10 +360,10 @@ CICalendar::Imported CICalendar::Import(std::string_view text, const CLocation& 
   if (text.size() > kMaxBytes) {
     return result;
   }
-  const std::string owned(text);
+  const std::string owned = UpToCap(text, kMaxEvents, result.overLimit);
   Component root(icalparser_parse_string(owned.c_str()));
   if (!root) {
-    return result;
+    return {};
   }
   result.readable = true;
   if (icalcomponent_isa(root.get()) == ICAL_VEVENT_COMPONENT) {

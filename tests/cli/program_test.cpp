@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -340,6 +341,12 @@ TEST_F(Program, ListsAndExportsEvents) {
   const Lines ics = Ok({"events", "--ics"});
   ASSERT_FALSE(ics.empty());
   EXPECT_EQ(ics.front(), "BEGIN:VCALENDAR\r");
+  // Once London follows its tz zone, its events are written in that zone, under its name.
+  test::WriteBytes(DataDir() + "/TIME_ZON.TZN",
+                   std::string_view("1,\"United Kingdom\",\"London\",\"Europe/London\"\r\n"));
+  const Lines zoned = Ok({"events", "--ics"});
+  EXPECT_EQ(std::ranges::count(ics, "TZID:Europe/London\r"), 0);
+  EXPECT_EQ(std::ranges::count(zoned, "TZID:Europe/London\r"), 1);
   EXPECT_EQ(Zw({"events", "--list", "--ics"}).status, 2);
   EXPECT_EQ(Zw({"now", "--ics"}).status, 2);
 }

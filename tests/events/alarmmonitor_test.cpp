@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <thread>
 
 #include "events/eventlist.h"
+#include "events/snoozefile.h"
 #include "locations/locationdb.h"
+#include "settings/smallfile.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
 #include "support/recordingactions.h"
@@ -432,4 +435,16 @@ TEST_F(AlarmMonitorTest, SnoozeBringsTheAlarmBackOnceWithoutTouchingTheSchedule)
     }
   }
   EXPECT_EQ(remembered.size(), 20u);
+}
+
+// A snooze file that cannot be read brings nothing back and is never written over.
+TEST_F(AlarmMonitorTest, UnreadableSnoozeFileIsLeftAsItIs) {
+  const std::string oversized(CSnoozeFile::kMaxBytes + 1, '7');
+  std::ofstream(std::string(CSnoozeFile::kFileName)) << oversized;
+  m_monitor.KeepSnoozesIn(std::string(CSnoozeFile::kFileName));
+  EXPECT_EQ(m_monitor.SnoozedCount(), 0u);
+  m_monitor.Snooze(Add("Tea", kDaily, "10:00:00"), 5, CDateTime());
+  EXPECT_EQ(m_monitor.SnoozedCount(), 1u);
+  const SmallFileLines after = ReadSmallFile(std::string(CSnoozeFile::kFileName), 1u << 20);
+  EXPECT_EQ(after.lines, std::vector<std::string>{oversized});
 }

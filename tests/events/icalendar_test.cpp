@@ -11,6 +11,7 @@
 #include "events/eventschedule.h"
 #include "locations/locationdb.h"
 #include "support/fakeclock.h"
+#include "timecore/tzzone.h"
 
 using namespace zw;
 
@@ -89,6 +90,14 @@ class ICalendarTest : public ::testing::Test {
     m_delhi = Add("Delhi", "India", 5, 30, DstRule{});
   }
 
+  // A place whose times come from a tz zone; its stored rule is left plain GMT on purpose.
+  CLocation* AddTz(const std::string& zone) {
+    CLocation* place = Add(zone.c_str(), "Tz", 0, 0, DstRule{});
+    place->SetTzZone(m_catalog.Find(zone));
+    place->SetFollowsTz(true);
+    return place;
+  }
+
   CLocation* Add(const char* name, const char* country, int hours, int minutes, DstRule rule) {
     auto location = std::make_unique<CLocation>();
     location->SetName(name);
@@ -101,24 +110,29 @@ class ICalendarTest : public ::testing::Test {
     return raw;
   }
 
+  // Fifty events of every kind at `place` come back from its calendar with the same schedules.
+  void ExpectRoundTrip(CLocation& place);
+
   test::FakeClock m_clock{2026, 12, 8, 12, 0, 0};
+  CTzCatalog m_catalog;
   CLocationDB m_db;
   CLocation* m_berlin = nullptr;
   CLocation* m_sydney = nullptr;
   CLocation* m_delhi = nullptr;
 };
 
-TEST_F(ICalendarTest, FiftyEventsComeBackWithTheSameSchedules) {
+void ICalendarTest::ExpectRoundTrip(CLocation& place) {
   std::mt19937 rng(5545);
   CEventList list(m_db);
   for (int n = 0; n < 50; ++n) {
-    list.Add(RandomEvent(rng, n, *m_berlin));
+    list.Add(RandomEvent(rng, n, place));
   }
   std::vector<const CEventSchedule*> all;
   for (std::size_t i = 0; i < list.GetCount(); ++i) {
     all.push_back(list.GetSchedule(i));
   }
-  const std::string ics = CICalendar::Export(all, CDateTime());
+  const std::string ics = CICalendar::Export(all, CDateTime(), &CICalendar::TzZoneName);
+  EXPECT_EQ(ics.find("TZID:Zonewright/") == std::string::npos, place.FollowsTz());
 
   // libical's own reading finds nothing wrong with it.
   Component parsed(icalparser_parse_string(ics.c_str()));
@@ -127,7 +141,7 @@ TEST_F(ICalendarTest, FiftyEventsComeBackWithTheSameSchedules) {
   EXPECT_EQ(icalrestriction_check(parsed.get()), 1);
   EXPECT_EQ(Errors(parsed.get()), 0) << ics;
 
-  CICalendar::Imported imported = CICalendar::Import(ics, *m_berlin);
+  CICalendar::Imported imported = CICalendar::Import(ics, place);
   ASSERT_TRUE(imported.readable);
   EXPECT_TRUE(imported.skipped.empty()) << imported.skipped.front().reason;
   ASSERT_EQ(imported.events.size(), list.GetCount());
@@ -146,6 +160,58 @@ TEST_F(ICalendarTest, FiftyEventsComeBackWithTheSameSchedules) {
         << "frequency " << was.Fields().frequency << " kind " << static_cast<int>(was.Repeat())
         << " date " << was.DateText();
   }
+}
+
+TEST_F(ICalendarTest, FiftyEventsComeBackWithTheSameSchedules) {
+  for (CLocation* place : {m_berlin, AddTz("America/Sao_Paulo"), AddTz("Australia/Lord_Howe")}) {
+    SCOPED_TRACE(place->Name());
+    ExpectRoundTrip(*place);
+  }
+}
+
+// Every zone of the tz database, written for a place that follows it, gives libical the
+// place's own wall-clock times every six hours of two years, and still at the far end of the
+// calendar, where only the yearly rules speak.
+TEST_F(ICalendarTest, TzZonesAgreeWithThePlacesEverySixHours) {
+  const std::vector<std::string> names = CTzCatalog::Names();
+  if (names.empty()) {
+    GTEST_SKIP() << "no tz database on this system";
+  }
+  std::size_t checked = 0;
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    CLocation* place = AddTz(name);
+    if (place->Zone().Tz() == nullptr) {
+      continue;
+    }
+    ++checked;
+    CEventList list(m_db);
+    std::mt19937 rng(1);
+    list.Add(RandomEvent(rng, kDaily, *place));
+    const std::string ics =
+        CICalendar::Export({list.GetSchedule(0)}, CDateTime(), &CICalendar::TzZoneName);
+    Component parsed(icalparser_parse_string(ics.c_str()));
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(Errors(parsed.get()), 0) << ics;
+    icalcomponent* vtimezone =
+        icalcomponent_get_first_component(parsed.get(), ICAL_VTIMEZONE_COMPONENT);
+    ASSERT_NE(vtimezone, nullptr);
+    EXPECT_EQ(std::string(icalproperty_get_tzid(
+                  icalcomponent_get_first_property(vtimezone, ICAL_TZID_PROPERTY))),
+              name);
+    icaltimezone* zone = icaltimezone_new();
+    ASSERT_EQ(icaltimezone_set_component(zone, icalcomponent_new_clone(vtimezone)), 1);
+    const std::int64_t from = CDateTime(2026, 12, 9, 0, 0, 0).Seconds();
+    const std::int64_t far = CDateTime(2036, 1, 1, 0, 0, 0).Seconds();
+    for (std::int64_t t = from; t < far; t += t < from + 731 * 86400 ? 6 * 3600 : 97 * 3600) {
+      const CDateTime wall = place->Zone().ToLocal(CDateTime::FromSeconds(t));
+      const icaltimetype got = icaltime_from_timet_with_zone(static_cast<time_t>(t), 0, zone);
+      ASSERT_EQ(CDateTime(got.year, got.month, got.day, got.hour, got.minute, got.second), wall)
+          << t;
+    }
+    icaltimezone_free(zone, 1);
+  }
+  EXPECT_GT(checked, names.size() / 2);
 }
 
 // The zones written for the places convert wall-clock times as the places do, every day of two
@@ -243,6 +309,25 @@ TEST_F(ICalendarTest, ImportTakesWhatEventsCanHoldAndSaysWhyNotTheRest) {
     }
     CICalendar::Import(noise, *m_berlin);
   }
+}
+
+// However many events a calendar holds, only the first kMaxEvents are read and the rest are
+// counted, even when a damaged one is among them.
+TEST_F(ICalendarTest, ImportReadsUpToItsLimitAndCountsTheRest) {
+  std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n";
+  const std::size_t total = CICalendar::kMaxEvents + 3;
+  for (std::size_t i = 0; i < total; ++i) {
+    ics += "BEGIN:VEVENT\r\nUID:" + std::to_string(i) + "\r\nSUMMARY:E" + std::to_string(i) +
+           (i == 1 ? "\r\nDTSTART;VALUE=DATE:20260105" : "\r\nDTSTART:20260105T080000") +
+           "\r\nEND:VEVENT\r\n";
+  }
+  ics += "END:VCALENDAR\r\n";
+  const CICalendar::Imported got = CICalendar::Import(ics, *m_berlin);
+  ASSERT_TRUE(got.readable);
+  EXPECT_EQ(got.overLimit, 3u);
+  EXPECT_EQ(got.skipped.size(), 1u);
+  ASSERT_EQ(got.events.size(), CICalendar::kMaxEvents - 1);
+  EXPECT_EQ(got.events.back()->Name(), "E" + std::to_string(CICalendar::kMaxEvents - 1));
 }
 
 }  // namespace

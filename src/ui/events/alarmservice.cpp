@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "events/snoozefile.h"
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "timecore/datetime.h"
@@ -52,6 +53,8 @@ void CAlarmService::RememberSnoozeIn(ISettingsStore& store) {
 
 void CAlarmService::Load() {
   m_events.Load(m_files, m_messages);
+  // Beside the event file, in the data directory the program runs in.
+  m_monitor.KeepSnoozesIn(std::string(CSnoozeFile::kFileName));
 }
 
 void CAlarmService::Save() {

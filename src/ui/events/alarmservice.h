@@ -43,7 +43,8 @@ class CAlarmService : public QObject {
   // store must outlive the service.
   void RememberSnoozeIn(ISettingsStore& store);
 
-  // Reads the event file; its failures go to the message sink.
+  // Reads the event file, whose failures go to the message sink, and brings back the alarms
+  // snoozed when the program last stopped.
   void Load();
   // Saves the event file; its failures go to the message sink.
   void Save();

@@ -10,6 +10,7 @@
 #include "events/eventlist.h"
 #include "events/icalendar.h"
 #include "platform/messagesink.h"
+#include "settings/smallfile.h"
 #include "timecore/datetime.h"
 #include "ui/events/eventlistdlg.h"
 #include "ui/locations/locationtree.h"
@@ -65,12 +66,9 @@ void CEventListDlg::ExportEvents() {
   if (path.isEmpty()) {
     return;
   }
-  const std::string text = CICalendar::Export(events, CDateTime());
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.flush()) {
+  const std::string text = CICalendar::Export(events, CDateTime(), &CICalendar::TzZoneName);
+  // A failed export leaves an earlier file of that name whole.
+  if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), text)) {
     m_context.messages.Warn(kWriteFailed);
   }
 }
@@ -110,6 +108,11 @@ void CEventListDlg::ImportEvents() {
   if (taken < imported.events.size()) {
     report += "\n" + std::to_string(imported.events.size() - taken) +
               " more were left out: the event list is full.";
+  }
+  if (imported.overLimit > 0) {
+    report += "\n" + std::to_string(imported.overLimit) +
+              " more were not read: a calendar is read up to " +
+              std::to_string(CICalendar::kMaxEvents) + " events.";
   }
   if (!imported.skipped.empty()) {
     report += "\nSkipped:";

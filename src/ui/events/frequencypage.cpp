@@ -49,15 +49,57 @@ QSpinBox* CFrequencyPage::AddIntervalRow(const QString& unit) {
   return interval;
 }
 
-void CFrequencyPage::StoreRepeat(CEvent& alarm, const PageContext& context, EventExtras repeat) {
+void CFrequencyPage::StoreRepeat(CEvent& alarm, const PageContext& context, EventExtras repeat,
+                                 const CDateTime* start) {
   repeat.off = alarm.IsOff();
   alarm.SetExtras(repeat);
-  if (repeat.kind == RepeatKind::kPlain || !alarm.DateText().empty() ||
-      context.location == nullptr) {
+  if (repeat.kind == RepeatKind::kPlain) {
     return;
   }
-  CDateTime today = context.location->Zone().ToLocal(CDateTime());
-  CEvent::SetText(alarm.Fields().dateText, today.FormatDate(CDateTime::kMonthDayYear, "/", 4));
+  if (start == nullptr && (!alarm.DateText().empty() || context.location == nullptr)) {
+    return;
+  }
+  CDateTime day = start != nullptr ? *start : context.location->Zone().ToLocal(CDateTime());
+  CEvent::SetText(alarm.Fields().dateText, day.FormatDate(CDateTime::kMonthDayYear, "/", 4));
+}
+
+void CFrequencyPage::AddStartRow(QSpinBox* interval) {
+  m_start = new QLineEdit;
+  m_start->setMaxLength(11);
+  m_start->setPlaceholderText(tr("today"));
+  m_start->setEnabled(false);
+  AddRow(tr("Starting:"), m_start);
+  connect(interval, &QSpinBox::valueChanged, m_start,
+          [start = m_start](int value) { start->setEnabled(value > 1); });
+}
+
+void CFrequencyPage::FillStart(const CEvent& alarm, bool counted) {
+  m_start->clear();
+  std::string date = alarm.DateText();
+  SilentSink silent;
+  CDateTimeEntry stored(silent, CDateTime::kMonthDayYear, CDateTime::kTwentyFourHour);
+  if (!counted || !stored.ParseDate(date)) {
+    return;
+  }
+  CDateTime day = stored.Value();
+  date = day.FormatDate(m_dateOrder, CDateTime::DateSeparator(m_dateOrder), 4);
+  m_start->setText(QString::fromLatin1(date.data(), static_cast<qsizetype>(date.size())));
+}
+
+bool CFrequencyPage::ReadStart(const PageContext& context, CDateTime& day) {
+  if (m_start->text().trimmed().isEmpty()) {
+    day = context.location != nullptr ? context.location->Zone().ToLocal(CDateTime()) : CDateTime();
+    return true;
+  }
+  CDateTimeEntry entry(context.messages, m_dateOrder, m_clockType);
+  std::string date = m_start->text().toLatin1().toStdString();
+  if (!entry.ParseDate(date)) {
+    m_start->setFocus();
+    return false;
+  }
+  m_start->setText(QString::fromLatin1(date.data(), static_cast<qsizetype>(date.size())));
+  day = entry.Value();
+  return true;
 }
 
 bool CFrequencyPage::IsFilled() const {

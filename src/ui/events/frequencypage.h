@@ -5,6 +5,7 @@
 #include <string>
 
 #include "events/eventextras.h"
+#include "timecore/datetime.h"
 
 class QSpinBox;
 
@@ -43,6 +44,8 @@ class CFrequencyPage : public QWidget {
   virtual bool ValidateAndStore(CEvent& alarm, const PageContext& context);
 
   QLineEdit* TimeEdit() const { return m_time; }
+  // The start day of the pages that have one, else null.
+  QLineEdit* StartEdit() const { return m_start; }
   // The page's last field, where Tab leaves the page for the dialog's Action button.
   virtual QWidget* LastField() const { return m_time; }
   bool IsFilled() const;
@@ -54,14 +57,24 @@ class CFrequencyPage : public QWidget {
   // "Every [n] <unit>" for the repeats that skip days, weeks or months.
   QSpinBox* AddIntervalRow(const QString& unit);
   // Writes the repeat into the event, keeping its on/off. The richer repeats count from a
-  // start day: the one the event has, else today at its place.
-  static void StoreRepeat(CEvent& alarm, const PageContext& context, EventExtras repeat);
+  // start day: `start` when given, else the one the event has, else today at its place.
+  static void StoreRepeat(CEvent& alarm, const PageContext& context, EventExtras repeat,
+                          const CDateTime* start = nullptr);
+  // "Starting [date]", the day a repeat of every few days or weeks counts from; open while
+  // `interval` is above 1.
+  void AddStartRow(QSpinBox* interval);
+  // Shows the event's start day when it holds a repeat that counts from one.
+  void FillStart(const CEvent& alarm, bool counted);
+  // The start day entered, today at the place when none; false once the user has been told
+  // what is wrong with it.
+  bool ReadStart(const PageContext& context, CDateTime& day);
 
   int m_dateOrder;
   int m_clockType;
 
  private:
   QLineEdit* m_time;
+  QLineEdit* m_start = nullptr;
 };
 
 }  // namespace zw

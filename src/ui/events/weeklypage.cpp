@@ -31,6 +31,7 @@ CWeeklyPage::CWeeklyPage(int dateOrder, int clockType, QWidget* parent)
   row->addWidget(workdays);
   AddRow(QStringLiteral("Also on:"), days);
   m_interval = AddIntervalRow(QStringLiteral("weeks"));
+  AddStartRow(m_interval);
   connect(workdays, &QPushButton::clicked, this, &CWeeklyPage::ChooseWorkdays);
   connect(m_day, &QComboBox::currentIndexChanged, this, &CWeeklyPage::ShowDayOfWeek);
 }
@@ -68,6 +69,10 @@ int CWeeklyPage::Frequency() const {
 }
 
 QWidget* CWeeklyPage::LastField() const {
+  // The start day is passed over while a count of one closes it.
+  if (StartEdit()->isEnabledTo(this)) {
+    return StartEdit();
+  }
   return m_interval;
 }
 
@@ -86,6 +91,7 @@ void CWeeklyPage::Fill(const CEvent& alarm) {
                                                       (richer && (extras.weekdays >> day & 1)));
   }
   m_interval->setValue(richer ? extras.interval : 1);
+  FillStart(alarm, richer);
 }
 
 void CWeeklyPage::Reset() {
@@ -95,6 +101,7 @@ void CWeeklyPage::Reset() {
     day->setChecked(false);
   }
   m_interval->setValue(1);
+  StartEdit()->clear();
 }
 
 bool CWeeklyPage::ValidateAndStore(CEvent& alarm, const PageContext& context) {
@@ -107,11 +114,20 @@ bool CWeeklyPage::ValidateAndStore(CEvent& alarm, const PageContext& context) {
   alarm.Fields().weekday = m_day->currentIndex() + 1;
   const int days = ChosenDays();
   const bool plain = m_interval->value() == 1 && days == 1 << m_day->currentIndex();
-  StoreRepeat(alarm, context,
-              plain ? EventExtras{}
-                    : EventExtras{.kind = RepeatKind::kEveryNWeeks,
-                                  .interval = m_interval->value(),
-                                  .weekdays = days});
+  const EventExtras repeat = plain ? EventExtras{}
+                                   : EventExtras{.kind = RepeatKind::kEveryNWeeks,
+                                                 .interval = m_interval->value(),
+                                                 .weekdays = days};
+  // Only a count of weeks needs the week it starts from.
+  if (m_interval->value() == 1) {
+    StoreRepeat(alarm, context, repeat);
+    return true;
+  }
+  CDateTime start;
+  if (!ReadStart(context, start)) {
+    return false;
+  }
+  StoreRepeat(alarm, context, repeat, &start);
   return true;
 }
 

@@ -149,6 +149,28 @@ class AlarmServiceTest : public QObject {
     }
   }
 
+  // A one-time event snoozed, then the program quit: the next run rings it at its time, from
+  // the copy kept, though the event itself is gone; once rung it is kept no more.
+  void snoozedAlarmOutlivesTheRun() {
+    World w;
+    w.Add("Flight", kOneTime, "10:00:00");
+    w.service.Load();
+    w.actions.AnswerSnooze(15);
+    w.SetBerlin(8, 10, 0);
+    w.service.CheckDue();
+    QTRY_COMPARE(w.Messages().size(), std::size_t{1});
+    QCOMPARE(w.service.Events().GetCount(), std::size_t{0});
+    for (const int run : {1, 2}) {
+      CAlarmService next{w.settings, w.db, w.files, w.messages, w.actions};
+      next.Load();
+      QCOMPARE(next.Monitor().SnoozedCount(), std::size_t{run == 1 ? 1u : 0u});
+      w.SetBerlin(8, 10, 15);
+      next.CheckDue();
+      QTRY_COMPARE(w.Messages().size(), std::size_t{2});
+    }
+    QCOMPARE(w.Messages().back(), std::string("Flight"));
+  }
+
   // The box answers with the minutes showing when Snooze is pressed, and 0 for Dismiss.
   void alarmBoxSnoozesForTheMinutesChosen() {
     CAlarmBox box(QStringLiteral("Tea"), 30);

@@ -499,6 +499,46 @@ class EventDialogsTest : public QObject {
     }
   }
 
+  // Every day of a year, typed in the user's order, becomes the day a count of days or weeks
+  // starts from and shows again; a count of one has no start, and a day that is no date is
+  // refused.
+  void repeatsThatCountStartOnTheDayChosen() {
+    World w;
+    const PageContext context{w.messages, CDateTime::kDayMonthYear, CDateTime::kTwentyFourHour,
+                              w.db.At(0)};
+    CDailyPage daily(CDateTime::kDayMonthYear, CDateTime::kTwentyFourHour);
+    CWeeklyPage weekly(CDateTime::kDayMonthYear, CDateTime::kTwentyFourHour);
+    weekly.DayList()->setCurrentIndex(3);
+    for (CFrequencyPage* page : std::initializer_list<CFrequencyPage*>{&daily, &weekly}) {
+      auto* interval = page->findChild<QSpinBox*>();
+      page->TimeEdit()->setText("09:00");
+      QVERIFY(!page->StartEdit()->isEnabled());
+      interval->setValue(3);
+      QVERIFY(page->StartEdit()->isEnabled());
+      for (CDateTime day(2027, 1, 1, 0, 0, 0); day.Year() == 2027; day += CDateSpan(1, 0, 0, 0)) {
+        page->StartEdit()->setText(QString::fromStdString(day.FormatDate(2, ".", 4)));
+        CEvent alarm;
+        QVERIFY(page->ValidateAndStore(alarm, context));
+        QCOMPARE(alarm.DateText(), day.FormatDate(CDateTime::kMonthDayYear, "/", 4));
+        alarm.Fields().frequency = page->Frequency();
+        page->StartEdit()->clear();
+        page->Fill(alarm);
+        QCOMPARE(page->StartEdit()->text().toStdString(), day.FormatDate(2, ".", 4));
+      }
+      // Left empty, the count starts today at the place.
+      page->StartEdit()->clear();
+      CEvent alarm;
+      QVERIFY(page->ValidateAndStore(alarm, context));
+      QCOMPARE(alarm.DateText(), std::string("12/08/2026"));
+      w.messages.Clear();
+      page->StartEdit()->setText("31.02.2027");
+      QVERIFY(!page->ValidateAndStore(alarm, context));
+      QVERIFY(!w.messages.LastText().empty());
+      interval->setValue(1);
+      QVERIFY(!page->StartEdit()->isEnabled());
+    }
+  }
+
   void eventCreatedThroughTheDialogsFiresAtItsTime() {
     World w;
     test::RecordingActions& actions = w.context.Actions();
