@@ -335,7 +335,7 @@ class EventDialogsTest : public QObject {
     add("Flight", kOneTime);
     QCOMPARE(w.context.Events().GetCount(), std::size_t{2});
     QCOMPARE(Column(set.List(), CEventListDlg::kPlaceTimeColumn),
-             QStringList({"03/01/2040 09:00:00", "03/01/2040 09:00:00"}));
+             QStringList({"03/01/2040 09:00:00 AM", "03/01/2040 09:00:00 AM"}));
 
     CEventList reloaded(w.db);
     QVERIFY(reloaded.Load(w.files, w.messages));
