@@ -30,6 +30,7 @@ void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions&
   CJsonWriter writer;
   writer.BeginArray();
   for (const CLocation* location : found) {
+    out << writer.Take();
     const std::string rule = RuleText(*location, options);
     const int offset = CZoneText::StandardOffsetMinutes(*location, now);
     writer.BeginObject()
@@ -48,7 +49,7 @@ void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions&
     writer.EndObject();
   }
   writer.EndArray();
-  out << writer.Text() << '\n';
+  out << writer.Take() << '\n';
 }
 
 void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions& options,
