@@ -2,11 +2,11 @@
 
 #include "cli/clierror.h"
 #include "cli/jsonwriter.h"
-#include "cli/latin1.h"
 #include "cli/locationlookup.h"
 #include "cli/tablewriter.h"
 #include "cli/zonetext.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 
 namespace zw {
 
@@ -70,12 +70,13 @@ void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions
 }  // namespace
 
 std::vector<const CLocation*> CFindCommand::Search(const CLocationDB& db, std::string_view text) {
-  const std::string wanted = CLatin1::Lower(text);
+  // Accents and case aside, as the lookups match names, so "Zurich" finds "Zürich".
+  const std::string wanted = CNameFolding::FoldTyped(text);
   std::vector<const CLocation*> found;
   for (std::size_t i = 0; i < db.Count(); ++i) {
     const CLocation* location = db.At(i);
-    if (CLatin1::Lower(location->Name()).find(wanted) != std::string::npos ||
-        CLatin1::Lower(location->Country()).find(wanted) != std::string::npos) {
+    if (CNameFolding::FoldLatin1(location->Name()).find(wanted) != std::string::npos ||
+        CNameFolding::FoldLatin1(location->Country()).find(wanted) != std::string::npos) {
       found.push_back(location);
     }
   }

@@ -10,13 +10,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/latin1.h"
-
 namespace zw {
 
 namespace {
 
-constexpr std::string_view kMagic = "ZWPIDX01";
+constexpr std::string_view kMagic = "ZWPIDX02";
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
@@ -143,10 +141,10 @@ CPlaceIndex::Stamp CPlaceIndex::StampOf(const std::string& path) {
   return StampFrom(info);
 }
 
-std::uint64_t CPlaceIndex::HashOf(std::string_view name) {
+std::uint64_t CPlaceIndex::HashOf(std::string_view key) {
   std::uint64_t hash = kFnvOffset;
-  for (const char c : name) {
-    hash = (hash ^ static_cast<unsigned char>(CLatin1::Lower(c))) * kFnvPrime;
+  for (const char c : key) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
   }
   return hash;
 }
@@ -261,11 +259,11 @@ bool CPlaceIndex::Save(const std::string& cachePath) const {
 }
 
 std::optional<std::vector<std::uint8_t>> CPlaceIndex::Read(
-    std::size_t which, const std::vector<std::string>& names) const {
+    std::size_t which, const std::vector<std::string>& keys) const {
   const File& file = m_files[which];
   std::vector<Line> found;
-  for (const std::string& name : names) {
-    const std::uint64_t hash = HashOf(name);
+  for (const std::string& key : keys) {
+    const std::uint64_t hash = HashOf(key);
     const auto range =
         std::equal_range(file.lines.begin(), file.lines.end(), Line{hash, 0, 0},
                          [](const Line& a, const Line& b) { return a.hash < b.hash; });

@@ -47,8 +47,8 @@ class CPlaceIndex {
 
   // The stamp of the file at `path`; not present when it cannot be looked at.
   static Stamp StampOf(const std::string& path);
-  // The key a name is found by: its Latin-1 bytes ignoring case.
-  static std::uint64_t HashOf(std::string_view name);
+  // The hash a name's key (its form folded for lookups) is found by.
+  static std::uint64_t HashOf(std::string_view key);
 
   // The index stored at `cachePath` when it is whole and every file in `paths` still has the
   // stamp it was made with.
@@ -63,10 +63,11 @@ class CPlaceIndex {
   // Sorts each file's lines by hash; call once all are added.
   void Seal();
 
-  // The lines of `file` found under any of `names`, in file order, read from the file itself;
+  // The lines of `file` found under any of `keys`, in file order, read from the file itself;
   // nullopt when the file changed since the index was made or a line is not where it says.
+  // Lines of other names with the same hash come along; the caller picks its own.
   std::optional<std::vector<std::uint8_t>> Read(std::size_t file,
-                                                const std::vector<std::string>& names) const;
+                                                const std::vector<std::string>& keys) const;
 
  private:
   std::vector<std::uint8_t> Serialize() const;

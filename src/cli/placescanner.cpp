@@ -6,6 +6,7 @@
 #include "cli/latin1.h"
 #include "cli/readonlyfiles.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 #include "locations/zonefile.h"
 #include "platform/filelayer.h"
 
@@ -13,15 +14,17 @@ namespace zw {
 
 namespace {
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return CLatin1::Lower(x) == CLatin1::Lower(y);
-         });
+// Folded the way the lookup compares names, so every place a lookup may pick is built.
+std::vector<std::string> KeysOf(const std::vector<std::string>& names) {
+  std::vector<std::string> keys;
+  for (const std::string& name : names) {
+    keys.push_back(CNameFolding::FoldTyped(name));
+  }
+  return keys;
 }
 
-bool IsAsked(std::string_view name, const std::vector<std::string>& names) {
-  return std::any_of(names.begin(), names.end(),
-                     [name](const std::string& asked) { return SameIgnoringCase(name, asked); });
+bool IsAsked(std::string_view name, const std::vector<std::string>& keys) {
+  return std::find(keys.begin(), keys.end(), CNameFolding::FoldLatin1(name)) != keys.end();
 }
 
 bool Holds(const CLocationDB& db, const CZoneFile::Record& record) {
@@ -129,9 +132,9 @@ void CPlaceScanner::IndexZoneFile(const Source& source, CPlaceIndex::File& file)
     if (end == std::string_view::npos) {
       continue;
     }
-    file.lines.push_back(CPlaceIndex::Line{CPlaceIndex::HashOf(record.name),
-                                           static_cast<std::uint32_t>(start),
-                                           static_cast<std::uint32_t>(end + 1 - start)});
+    file.lines.push_back(CPlaceIndex::Line{
+        CPlaceIndex::HashOf(CNameFolding::FoldLatin1(record.name)),
+        static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end + 1 - start)});
   }
 }
 
@@ -151,7 +154,7 @@ void CPlaceScanner::IndexCompanion(std::span<const std::uint8_t> bytes, CPlaceIn
     const std::size_t close = quote == std::string_view::npos ? quote : line.find('"', quote + 1);
     if (close != std::string_view::npos) {
       file.lines.push_back(CPlaceIndex::Line{
-          CPlaceIndex::HashOf(line.substr(quote + 1, close - quote - 1)),
+          CPlaceIndex::HashOf(CNameFolding::FoldLatin1(line.substr(quote + 1, close - quote - 1))),
           static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)});
     }
     start = end;
@@ -225,81 +228,47 @@ bool CPlaceScanner::IsClean(const Source& source) {
 }
 
 bool CPlaceScanner::BuildNamed(const std::vector<std::string>& names, CLocationDB& db) const {
+  const std::vector<std::string> keys = KeysOf(names);
   for (const Source& source : m_sources) {
-    if (!BuildFrom(source, names, db)) {
+    if (!BuildFrom(source, keys, db)) {
       return false;
     }
   }
   return true;
 }
 
-// The lines that may hold a place of one of `names`: a name that matches ignoring case
-// follows an opening quote there. The lines keep their order, so a file that passed the
-// order check still passes it with only these lines.
-std::vector<std::uint8_t> CPlaceScanner::Candidates(std::span<const std::uint8_t> lines,
-                                                    const std::vector<std::string>& names) {
-  std::vector<std::uint8_t> found;
-  std::size_t lineStart = 0;
-  std::size_t taken = 0;  // the end of the last line taken, so none is taken twice
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] == '\n') {
-      lineStart = i + 1;
-      continue;
-    }
-    if (lines[i] != '"' || lineStart < taken) {
-      continue;
-    }
-    const std::string_view rest(reinterpret_cast<const char*>(lines.data()) + i + 1,
-                                lines.size() - i - 1);
-    if (!std::any_of(names.begin(), names.end(), [rest](const std::string& name) {
-          return SameIgnoringCase(rest.substr(0, name.size()), name);
-        })) {
-      continue;
-    }
-    const auto lineEnd =
-        std::find(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(), std::uint8_t{'\n'});
-    const std::size_t end = lineEnd == lines.end()
-                                ? lines.size()
-                                : static_cast<std::size_t>(lineEnd - lines.begin()) + 1;
-    found.insert(found.end(), lines.begin() + static_cast<std::ptrdiff_t>(lineStart),
-                 lines.begin() + static_cast<std::ptrdiff_t>(end));
-    taken = end;
-  }
-  return found;
-}
-
-bool CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::string>& names,
+bool CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::string>& keys,
                               CLocationDB& db) const {
   if (!m_index) {
-    BuildLines(Candidates(source.lines, names), source.custom,
-               source.companion ? &*source.companion : nullptr, names, db);
+    BuildLines(source.lines, source.custom, source.companion ? &*source.companion : nullptr, keys,
+               db);
     return true;
   }
   const std::size_t first = source.custom ? 2 : 0;
-  const std::optional<std::vector<std::uint8_t>> lines = m_index->Read(first, names);
+  const std::optional<std::vector<std::uint8_t>> lines = m_index->Read(first, keys);
   if (!lines) {
     return false;
   }
   std::optional<CZoneCompanion> companion;
   if (m_index->At(first + 1).stamp.present) {
-    const std::optional<std::vector<std::uint8_t>> zones = m_index->Read(first + 1, names);
+    const std::optional<std::vector<std::uint8_t>> zones = m_index->Read(first + 1, keys);
     companion = zones ? CZoneCompanion::Parse(*zones) : std::nullopt;
     if (!companion) {
       return false;
     }
   }
-  BuildLines(*lines, source.custom, companion ? &*companion : nullptr, names, db);
+  BuildLines(*lines, source.custom, companion ? &*companion : nullptr, keys, db);
   return true;
 }
 
 void CPlaceScanner::BuildLines(std::span<const std::uint8_t> lines, bool custom,
                                const CZoneCompanion* companion,
-                               const std::vector<std::string>& names, CLocationDB& db) {
+                               const std::vector<std::string>& keys, CLocationDB& db) {
   const CDateTime now;
   CZoneFile file(lines, custom, {});
   CZoneFile::Record record;
   while (file.Next(record) == CZoneFile::Status::kRecord) {
-    if (!IsAsked(record.name, names) || Holds(db, record)) {
+    if (!IsAsked(record.name, keys) || Holds(db, record)) {
       continue;
     }
     std::unique_ptr<CLocation> location = CZoneFile::MakeLocation(record, now);

@@ -34,7 +34,8 @@ class CPlaceScanner {
   // and the index is made again for the next run.
   static std::unique_ptr<CPlaceScanner> Open(CReadOnlyFiles& files, const std::string& cachePath);
 
-  // Adds to `db` every place, not yet in it, whose name is one of `names` ignoring case.
+  // Adds to `db` every place, not yet in it, whose name is one of `names` ignoring case and
+  // accents, as the lookup compares them.
   // False when the files changed under an index since it was loaded: `db` may then lack
   // places, and only the whole database can answer.
   bool BuildNamed(const std::vector<std::string>& names, CLocationDB& db) const;
@@ -52,17 +53,14 @@ class CPlaceScanner {
   static std::optional<Source> Read(IFileLayer& files, bool custom);
   static bool ReadCompanion(IFileLayer& files, Source& source);
   static bool IsClean(const Source& source);
-  static std::vector<std::uint8_t> Candidates(std::span<const std::uint8_t> lines,
-                                              const std::vector<std::string>& names);
   static std::array<std::string, CPlaceIndex::kFileCount> IndexedPaths(CReadOnlyFiles& files);
   CPlaceIndex MakeIndex(const std::array<std::string, CPlaceIndex::kFileCount>& paths,
                         const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps);
   static void IndexZoneFile(const Source& source, CPlaceIndex::File& file);
   static void IndexCompanion(std::span<const std::uint8_t> bytes, CPlaceIndex::File& file);
-  bool BuildFrom(const Source& source, const std::vector<std::string>& names,
-                 CLocationDB& db) const;
+  bool BuildFrom(const Source& source, const std::vector<std::string>& keys, CLocationDB& db) const;
   static void BuildLines(std::span<const std::uint8_t> lines, bool custom,
-                         const CZoneCompanion* companion, const std::vector<std::string>& names,
+                         const CZoneCompanion* companion, const std::vector<std::string>& keys,
                          CLocationDB& db);
 
   std::vector<Source> m_sources;

@@ -169,7 +169,7 @@ int CZwProgram::RunCommand(const std::vector<std::string>& words) {
     m_out << result.str();
     return 0;
   } catch (const CCliError& error) {
-    m_err << "zw: " << CLatin1::ToUtf8(error.what()) << '\n';
+    m_err << "zw: " << CLatin1::MessageToUtf8(error.what(), words) << '\n';
     if (error.GetStatus() == CCliError::kUsage) {
       m_err << CCommandLine::Usage();
     }
