@@ -1,7 +1,10 @@
 #include "cli/findcommand.h"
 
+#include <algorithm>
+
 #include "cli/clierror.h"
 #include "cli/jsonwriter.h"
+#include "cli/latin1.h"
 #include "cli/locationlookup.h"
 #include "cli/tablewriter.h"
 #include "cli/zonetext.h"
@@ -70,13 +73,20 @@ void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions
 }  // namespace
 
 std::vector<const CLocation*> CFindCommand::Search(const CLocationDB& db, std::string_view text) {
-  // Accents and case aside, as the lookups match names, so "Zurich" finds "Zürich".
-  const std::string wanted = CNameFolding::FoldTyped(text);
+  // Case aside, and accents too unless the text has its own: "Zurich" finds "Zürich", while
+  // "ü" finds only what holds it. Letters no data file holds can only be matched folded.
+  const bool accented = std::any_of(text.begin(), text.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+                        !CLatin1::IsBeyondLatin1(text);
+  const auto form = [accented](std::string_view name) {
+    return accented ? CLatin1::Lower(name) : CNameFolding::FoldLatin1(name);
+  };
+  const std::string wanted = accented ? CLatin1::Lower(text) : CNameFolding::FoldTyped(text);
   std::vector<const CLocation*> found;
   for (std::size_t i = 0; i < db.Count(); ++i) {
     const CLocation* location = db.At(i);
-    if (CNameFolding::FoldLatin1(location->Name()).find(wanted) != std::string::npos ||
-        CNameFolding::FoldLatin1(location->Country()).find(wanted) != std::string::npos) {
+    if (form(location->Name()).find(wanted) != std::string::npos ||
+        form(location->Country()).find(wanted) != std::string::npos) {
       found.push_back(location);
     }
   }

@@ -40,8 +40,9 @@ std::optional<std::string> Latin1Of(std::string_view utf8) {
   return out;
 }
 
-// Well-formed UTF-8 holding a character beyond Latin-1: text FromUtf8 keeps as it is.
-bool IsBeyondLatin1(std::string_view text) {
+}  // namespace
+
+bool CLatin1::IsBeyondLatin1(std::string_view text) {
   bool beyond = false;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -59,8 +60,6 @@ bool IsBeyondLatin1(std::string_view text) {
   }
   return beyond;
 }
-
-}  // namespace
 
 std::string CLatin1::MessageToUtf8(std::string_view message,
                                    const std::vector<std::string>& typed) {

@@ -18,6 +18,8 @@ class CLatin1 {
   // as the user typed them. A word FromUtf8 had to keep as typed is UTF-8 already and is
   // shown as it is, so a name that no data file can hold reads back the way it was written.
   static std::string MessageToUtf8(std::string_view message, const std::vector<std::string>& typed);
+  // Well-formed UTF-8 holding a character beyond Latin-1: text FromUtf8 keeps as it is.
+  static bool IsBeyondLatin1(std::string_view text);
   // Case folding of the letters Latin-1 knows, A-Z and the accented capitals.
   static char Lower(char c);
   static std::string Lower(std::string_view text);
