@@ -9,6 +9,7 @@
 #include "events/eventlist.h"
 #include "events/icalendar.h"
 #include "events/schedulelisting.h"
+#include "events/schedulestream.h"
 #include "locations/location.h"
 
 namespace zw {
@@ -17,38 +18,49 @@ namespace {
 
 using Listing = CScheduleListing;
 
-void WriteJson(const Listing& listing, const CLocation* basis, const DisplayOptions& options,
-               std::ostream& out) {
+// Rows are written as they are made, so memory stays flat however long the range.
+void WriteJson(const CEventList& alarms, const CEventsCommand::Range& range, const CZone* basis,
+               const DisplayOptions& options, std::ostream& out) {
+  const CDateTime& day = range.firstDay;
+  CScheduleStream stream(alarms, basis, day.Year(), day.Month(), day.Day(), range.days);
   CJsonWriter writer;
-  writer.BeginObject().StringField("basis", CEventsCommand::BasisText(basis));
+  writer.BeginObject().StringField("basis", CEventsCommand::BasisText(range.basis));
   writer.Key("occurrences").BeginArray();
-  for (std::size_t row = 0; row < listing.Count(); ++row) {
-    const Listing::Event& event = listing.EventOf(row);
-    std::string utc = CWhenText::Iso(CDateTime::FromSeconds(listing.At(row).gmt));
+  while (const std::optional<CScheduleStream::Occurrence> row = stream.Next()) {
+    const Listing::Event& event = *row->event;
+    const auto text = [&](int column) {
+      return Listing::CellText(event, row->shown, column, options);
+    };
+    std::string utc = CWhenText::Iso(CDateTime::FromSeconds(row->gmt));
     utc.push_back('Z');
     writer.BeginObject()
-        .StringField("name", listing.Text(row, Listing::kNameColumn, options))
-        .StringField("time", listing.Text(row, Listing::kTimeColumn, options))
+        .StringField("name", text(Listing::kNameColumn))
+        .StringField("time", text(Listing::kTimeColumn))
         .StringField("location", event.alarm.LocationName())
         .StringField("country", event.alarm.LocationCountry())
-        .StringField("frequency", listing.Text(row, Listing::kFrequencyColumn, options))
+        .StringField("frequency", text(Listing::kFrequencyColumn))
         .NumberField("pre_notify_minutes", event.alarm.Fields().preNotifyMinutes)
         .StringField("utc", utc)
         .EndObject();
+    out << writer.Take();
   }
   writer.EndArray().EndObject();
-  out << writer.Text() << '\n';
+  out << writer.Take() << '\n';
 }
 
-void WritePlain(const Listing& listing, const DisplayOptions& options, std::ostream& out) {
+void WritePlain(const CEventList& alarms, const CEventsCommand::Range& range, const CZone* basis,
+                const DisplayOptions& options, std::ostream& out) {
+  const CDateTime& day = range.firstDay;
   CTableWriter::Stream(
-      listing.Count(),
-      [&listing, &options](std::size_t row) {
-        std::vector<std::string> cells;
-        for (int column = 0; column < Listing::kColumnCount; ++column) {
-          cells.push_back(listing.Text(row, column, options));
+      [&](const CTableWriter::RowSink& sink) {
+        CScheduleStream stream(alarms, basis, day.Year(), day.Month(), day.Day(), range.days);
+        while (const std::optional<CScheduleStream::Occurrence> row = stream.Next()) {
+          std::vector<std::string> cells;
+          for (int column = 0; column < Listing::kColumnCount; ++column) {
+            cells.push_back(Listing::CellText(*row->event, row->shown, column, options));
+          }
+          sink(std::move(cells));
         }
-        return cells;
       },
       out);
 }
@@ -125,16 +137,13 @@ std::string CEventsCommand::BasisText(const CLocation* basis) {
 
 void CEventsCommand::Write(const CEventList& alarms, const Range& range,
                            const DisplayOptions& options, bool json, std::ostream& out) {
-  Listing listing;
-  const CDateTime& day = range.firstDay;
   const std::optional<CZone> basis =
       range.basis != nullptr ? std::optional<CZone>(range.basis->Zone()) : std::nullopt;
-  listing.Fill(alarms, basis ? &*basis : nullptr, day.Year(), day.Month(), day.Day(), range.days);
   if (json) {
-    WriteJson(listing, range.basis, options, out);
+    WriteJson(alarms, range, basis ? &*basis : nullptr, options, out);
     return;
   }
-  WritePlain(listing, options, out);
+  WritePlain(alarms, range, basis ? &*basis : nullptr, options, out);
 }
 
 }  // namespace zw

@@ -1,5 +1,7 @@
 #include "cli/findcommand.h"
 
+#include <algorithm>
+
 #include "cli/clierror.h"
 #include "cli/jsonwriter.h"
 #include "cli/latin1.h"
@@ -7,6 +9,7 @@
 #include "cli/tablewriter.h"
 #include "cli/zonetext.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 
 namespace zw {
 
@@ -30,6 +33,7 @@ void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions&
   CJsonWriter writer;
   writer.BeginArray();
   for (const CLocation* location : found) {
+    out << writer.Take();
     const std::string rule = RuleText(*location, options);
     const int offset = CZoneText::StandardOffsetMinutes(*location, now);
     writer.BeginObject()
@@ -48,7 +52,7 @@ void WriteJson(const std::vector<const CLocation*>& found, const DisplayOptions&
     writer.EndObject();
   }
   writer.EndArray();
-  out << writer.Text() << '\n';
+  out << writer.Take() << '\n';
 }
 
 void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions& options,
@@ -69,12 +73,20 @@ void WritePlain(const std::vector<const CLocation*>& found, const DisplayOptions
 }  // namespace
 
 std::vector<const CLocation*> CFindCommand::Search(const CLocationDB& db, std::string_view text) {
-  const std::string wanted = CLatin1::Lower(text);
+  // Case aside, and accents too unless the text has its own: "Zurich" finds "Zürich", while
+  // "ü" finds only what holds it. Letters no data file holds can only be matched folded.
+  const bool accented = std::any_of(text.begin(), text.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+                        !CLatin1::IsBeyondLatin1(text);
+  const auto form = [accented](std::string_view name) {
+    return accented ? CLatin1::Lower(name) : CNameFolding::FoldLatin1(name);
+  };
+  const std::string wanted = accented ? CLatin1::Lower(text) : CNameFolding::FoldTyped(text);
   std::vector<const CLocation*> found;
   for (std::size_t i = 0; i < db.Count(); ++i) {
     const CLocation* location = db.At(i);
-    if (CLatin1::Lower(location->Name()).find(wanted) != std::string::npos ||
-        CLatin1::Lower(location->Country()).find(wanted) != std::string::npos) {
+    if (form(location->Name()).find(wanted) != std::string::npos ||
+        form(location->Country()).find(wanted) != std::string::npos) {
       found.push_back(location);
     }
   }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zw {
@@ -32,6 +33,9 @@ class CJsonWriter {
   CJsonWriter& BoolField(std::string_view key, bool value);
 
   const std::string& Text() const { return m_text; }
+  // The text written since the last call, handed over so a long document can be written out
+  // as it grows; what follows still continues the same document.
+  std::string Take() { return std::exchange(m_text, {}); }
 
   static std::string Quote(std::string_view latin1);
 

@@ -1,5 +1,6 @@
 #include "cli/latin1.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zw {
@@ -40,6 +41,59 @@ std::optional<std::string> Latin1Of(std::string_view utf8) {
 }
 
 }  // namespace
+
+bool CLatin1::IsBeyondLatin1(std::string_view text) {
+  bool beyond = false;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if ((lead >= 0x80 && lead < kLatin1LeadLow) || lead > 0xF4 || i + length > text.size()) {
+      return false;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & kContinuationMask) != kContinuation) {
+        return false;
+      }
+    }
+    beyond = beyond || lead > kLatin1LeadHigh;
+    i += length;
+  }
+  return beyond;
+}
+
+std::string CLatin1::MessageToUtf8(std::string_view message,
+                                   const std::vector<std::string>& typed) {
+  std::vector<std::string_view> kept;
+  for (const std::string& word : typed) {
+    // An option's value may come after an equals sign in the same word.
+    const std::string_view whole(word);
+    const std::size_t equals = whole.find('=');
+    for (const std::string_view part :
+         {whole,
+          equals == std::string_view::npos ? std::string_view() : whole.substr(equals + 1)}) {
+      if (IsBeyondLatin1(part)) {
+        kept.push_back(part);
+      }
+    }
+  }
+  // The longest first, so a word holding another is kept whole.
+  std::sort(kept.begin(), kept.end(),
+            [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
+  std::string out;
+  for (std::size_t i = 0; i < message.size();) {
+    const auto word = std::find_if(kept.begin(), kept.end(), [&](std::string_view k) {
+      return message.substr(i, k.size()) == k;
+    });
+    if (word != kept.end()) {
+      out.append(*word);
+      i += word->size();
+      continue;
+    }
+    out.append(ToUtf8(message.substr(i, 1)));
+    ++i;
+  }
+  return out;
+}
 
 std::string CLatin1::ToUtf8(std::string_view latin1) {
   std::string out;

@@ -1,9 +1,12 @@
 #include "cli/placescanner.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "cli/latin1.h"
+#include "cli/readonlyfiles.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 #include "locations/zonefile.h"
 #include "platform/filelayer.h"
 
@@ -11,15 +14,17 @@ namespace zw {
 
 namespace {
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return CLatin1::Lower(x) == CLatin1::Lower(y);
-         });
+// Folded the way the lookup compares names, so every place a lookup may pick is built.
+std::vector<std::string> KeysOf(const std::vector<std::string>& names) {
+  std::vector<std::string> keys;
+  for (const std::string& name : names) {
+    keys.push_back(CNameFolding::FoldTyped(name));
+  }
+  return keys;
 }
 
-bool IsAsked(std::string_view name, const std::vector<std::string>& names) {
-  return std::any_of(names.begin(), names.end(),
-                     [name](const std::string& asked) { return SameIgnoringCase(name, asked); });
+bool IsAsked(std::string_view name, const std::vector<std::string>& keys) {
+  return std::find(keys.begin(), keys.end(), CNameFolding::FoldLatin1(name)) != keys.end();
 }
 
 bool Holds(const CLocationDB& db, const CZoneFile::Record& record) {
@@ -39,10 +44,125 @@ bool ReadWhole(const ReadResult& read) {
 
 }  // namespace
 
-std::unique_ptr<CPlaceScanner> CPlaceScanner::Open(IFileLayer& files) {
-  // An update is taken in, checked and saved by the whole load only.
+// An update is taken in, checked and saved by the whole load only.
+bool CPlaceScanner::UpdateWaits(IFileLayer& files) {
   const ReadResult update = files.Read(std::string(CLocationDB::kUpdateFileName), 1);
-  if (update.stage != FileStage::kOpen) {
+  return update.stage != FileStage::kOpen;
+}
+
+std::array<std::string, CPlaceIndex::kFileCount> CPlaceScanner::IndexedPaths(
+    CReadOnlyFiles& files) {
+  return {files.Resolve(std::string(CLocationDB::kStandardFileName)),
+          files.Resolve(std::string(CZoneCompanion::kStandardFileName)),
+          files.Resolve(std::string(CLocationDB::kCustomFileName)),
+          files.Resolve(std::string(CZoneCompanion::kCustomFileName))};
+}
+
+std::unique_ptr<CPlaceScanner> CPlaceScanner::Open(CReadOnlyFiles& files,
+                                                   const std::string& cachePath) {
+  if (UpdateWaits(files)) {
+    return nullptr;
+  }
+  const std::array<std::string, CPlaceIndex::kFileCount> paths = IndexedPaths(files);
+  if (std::optional<CPlaceIndex> index = CPlaceIndex::Load(cachePath, paths)) {
+    auto scanner = std::unique_ptr<CPlaceScanner>(new CPlaceScanner);
+    scanner->m_sources.emplace_back();
+    if (index->At(2).stamp.present) {
+      scanner->m_sources.emplace_back().custom = true;
+    }
+    scanner->m_index = std::move(index);
+    return scanner;
+  }
+  std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount> stamps;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    stamps[i] = CPlaceIndex::StampOf(paths[i]);
+  }
+  std::unique_ptr<CPlaceScanner> scanner = Open(files);
+  if (scanner) {
+    // A file replaced while it was read may not be the one the index would describe.
+    bool unchanged = true;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      unchanged = unchanged && CPlaceIndex::StampOf(paths[i]) == stamps[i];
+    }
+    const CPlaceIndex index = scanner->MakeIndex(paths, stamps);
+    if (unchanged) {
+      index.Save(cachePath);
+    }
+  }
+  return scanner;
+}
+
+CPlaceIndex CPlaceScanner::MakeIndex(
+    const std::array<std::string, CPlaceIndex::kFileCount>& paths,
+    const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps) {
+  CPlaceIndex index;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    index.At(i).path = paths[i];
+    index.At(i).stamp = stamps[i];
+  }
+  for (Source& source : m_sources) {
+    const std::size_t first = source.custom ? 2 : 0;
+    IndexZoneFile(source, index.At(first));
+    IndexCompanion(source.companionBytes, index.At(first + 1));
+    source.companionBytes = {};
+  }
+  index.Seal();
+  return index;
+}
+
+// The line of every record the zone file reader takes, found by the name as it reads it.
+void CPlaceScanner::IndexZoneFile(const Source& source, CPlaceIndex::File& file) {
+  const std::span<const std::uint8_t> bytes = source.lines;
+  CZoneFile reader(bytes, source.custom, {});
+  CZoneFile::Record record;
+  const auto* begin = reinterpret_cast<const char*>(bytes.data());
+  const std::string_view text(begin, bytes.size());
+  const auto inside = [begin, &text](const char* p) {
+    return std::less_equal<>()(begin, p) && std::less<>()(p, begin + text.size());
+  };
+  while (reader.Next(record) == CZoneFile::Status::kRecord) {
+    // An empty name need not point into the file; no one can ask for it anyway.
+    if (record.name.empty() || !inside(record.name.data())) {
+      continue;
+    }
+    const auto at = static_cast<std::size_t>(record.name.data() - begin);
+    const std::size_t open = text.rfind('\n', at);
+    const std::size_t start = open == std::string_view::npos ? 0 : open + 1;
+    const std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) {
+      continue;
+    }
+    file.lines.push_back(CPlaceIndex::Line{
+        CPlaceIndex::HashOf(CNameFolding::FoldLatin1(record.name)),
+        static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end + 1 - start)});
+  }
+}
+
+// A companion line is type,"country","name","zone": the name lies between the third and the
+// fourth quote. A line the index gets wrong fails the companion's own check when it is read.
+void CPlaceScanner::IndexCompanion(std::span<const std::uint8_t> bytes, CPlaceIndex::File& file) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    end = end == std::string_view::npos ? text.size() : end + 1;
+    std::string_view line = text.substr(start, end - start);
+    std::size_t quote = line.find('"');
+    for (int i = 1; i < 3 && quote != std::string_view::npos; ++i) {
+      quote = line.find('"', quote + 1);
+    }
+    const std::size_t close = quote == std::string_view::npos ? quote : line.find('"', quote + 1);
+    if (close != std::string_view::npos) {
+      file.lines.push_back(CPlaceIndex::Line{
+          CPlaceIndex::HashOf(CNameFolding::FoldLatin1(line.substr(quote + 1, close - quote - 1))),
+          static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)});
+    }
+    start = end;
+  }
+}
+
+std::unique_ptr<CPlaceScanner> CPlaceScanner::Open(IFileLayer& files) {
+  if (UpdateWaits(files)) {
     return nullptr;
   }
   auto scanner = std::unique_ptr<CPlaceScanner>(new CPlaceScanner);
@@ -89,6 +209,7 @@ bool CPlaceScanner::ReadCompanion(IFileLayer& files, Source& source) {
     return false;
   }
   source.companion = CZoneCompanion::Parse(read.bytes);
+  source.companionBytes = read.bytes;
   return source.companion.has_value();
 }
 
@@ -106,61 +227,54 @@ bool CPlaceScanner::IsClean(const Source& source) {
   }
 }
 
-void CPlaceScanner::BuildNamed(const std::vector<std::string>& names, CLocationDB& db) const {
+bool CPlaceScanner::BuildNamed(const std::vector<std::string>& names, CLocationDB& db) const {
+  const std::vector<std::string> keys = KeysOf(names);
   for (const Source& source : m_sources) {
-    BuildFrom(source, names, db);
+    if (!BuildFrom(source, keys, db)) {
+      return false;
+    }
   }
+  return true;
 }
 
-// The lines that may hold a place of one of `names`: a name that matches ignoring case
-// follows an opening quote there. The lines keep their order, so a file that passed the
-// order check still passes it with only these lines.
-std::vector<std::uint8_t> CPlaceScanner::Candidates(std::span<const std::uint8_t> lines,
-                                                    const std::vector<std::string>& names) {
-  std::vector<std::uint8_t> found;
-  std::size_t lineStart = 0;
-  std::size_t taken = 0;  // the end of the last line taken, so none is taken twice
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] == '\n') {
-      lineStart = i + 1;
-      continue;
-    }
-    if (lines[i] != '"' || lineStart < taken) {
-      continue;
-    }
-    const std::string_view rest(reinterpret_cast<const char*>(lines.data()) + i + 1,
-                                lines.size() - i - 1);
-    if (!std::any_of(names.begin(), names.end(), [rest](const std::string& name) {
-          return SameIgnoringCase(rest.substr(0, name.size()), name);
-        })) {
-      continue;
-    }
-    const auto lineEnd =
-        std::find(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(), std::uint8_t{'\n'});
-    const std::size_t end = lineEnd == lines.end()
-                                ? lines.size()
-                                : static_cast<std::size_t>(lineEnd - lines.begin()) + 1;
-    found.insert(found.end(), lines.begin() + static_cast<std::ptrdiff_t>(lineStart),
-                 lines.begin() + static_cast<std::ptrdiff_t>(end));
-    taken = end;
-  }
-  return found;
-}
-
-void CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::string>& names,
+bool CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::string>& keys,
                               CLocationDB& db) const {
+  if (!m_index) {
+    BuildLines(source.lines, source.custom, source.companion ? &*source.companion : nullptr, keys,
+               db);
+    return true;
+  }
+  const std::size_t first = source.custom ? 2 : 0;
+  const std::optional<std::vector<std::uint8_t>> lines = m_index->Read(first, keys);
+  if (!lines) {
+    return false;
+  }
+  std::optional<CZoneCompanion> companion;
+  if (m_index->At(first + 1).stamp.present) {
+    const std::optional<std::vector<std::uint8_t>> zones = m_index->Read(first + 1, keys);
+    companion = zones ? CZoneCompanion::Parse(*zones) : std::nullopt;
+    if (!companion) {
+      return false;
+    }
+  }
+  BuildLines(*lines, source.custom, companion ? &*companion : nullptr, keys, db);
+  return true;
+}
+
+void CPlaceScanner::BuildLines(std::span<const std::uint8_t> lines, bool custom,
+                               const CZoneCompanion* companion,
+                               const std::vector<std::string>& keys, CLocationDB& db) {
   const CDateTime now;
-  const std::vector<std::uint8_t> lines = Candidates(source.lines, names);
-  CZoneFile file(lines, source.custom, {});
+  CZoneFile file(lines, custom, {});
   CZoneFile::Record record;
   while (file.Next(record) == CZoneFile::Status::kRecord) {
-    if (!IsAsked(record.name, names) || Holds(db, record)) {
+    if (!IsAsked(record.name, keys) || Holds(db, record)) {
       continue;
     }
     std::unique_ptr<CLocation> location = CZoneFile::MakeLocation(record, now);
     const CZoneCompanion::Entry* entry =
-        source.companion ? source.companion->Find(record.Type(), record.country, record.name)
-                         : nullptr;
+        companion != nullptr ? companion->Find(record.Type(), record.country, record.name)
+                             : nullptr;
     if (entry != nullptr) {
       location->SetTzZone(db.TzZones().Find(entry->zone));
       location->SetFollowsTz(entry->follows && location->TzZone() != nullptr);

@@ -20,6 +20,8 @@ namespace zw {
 
 namespace {
 
+constexpr const char* kPlaceIndexName = "/places.index";
+
 CClockSettings StoredSettings() {
   CClockSettings settings;
   CPosixFileLayer files;
@@ -116,7 +118,7 @@ CLocationDB& CSession::Named(const std::vector<std::string>& names) {
   }
   if (!m_scannerTried) {
     m_scannerTried = true;
-    m_scanner = CPlaceScanner::Open(m_files);
+    m_scanner = CPlaceScanner::Open(m_files, CUserDirectories::Cache() + kPlaceIndexName);
     m_named = std::make_unique<CLocationDB>();
   }
   if (!m_scanner) {
@@ -129,8 +131,9 @@ CLocationDB& CSession::Named(const std::vector<std::string>& names) {
       m_asked.push_back(name);
     }
   }
-  if (!fresh.empty()) {
-    m_scanner->BuildNamed(fresh, *m_named);
+  if (!fresh.empty() && !m_scanner->BuildNamed(fresh, *m_named)) {
+    m_scanner.reset();
+    return Locations();
   }
   return *m_named;
 }

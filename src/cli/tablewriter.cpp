@@ -54,13 +54,21 @@ void CTableWriter::Write(std::ostream& out) const {
 }
 
 void CTableWriter::Stream(std::size_t count, const RowSource& row, std::ostream& out) {
+  Stream(
+      [count, &row](const RowSink& sink) {
+        for (std::size_t i = 0; i < count; ++i) {
+          sink(row(i));
+        }
+      },
+      out);
+}
+
+void CTableWriter::Stream(const RowPass& pass, std::ostream& out) {
   std::vector<std::size_t> widths;
-  for (std::size_t i = 0; i < count; ++i) {
-    Widen(ToUtf8(row(i)), widths);
-  }
-  for (std::size_t i = 0; i < count; ++i) {
-    WriteLine(ToUtf8(row(i)), widths, out);
-  }
+  pass([&widths](std::vector<std::string> cells) { Widen(ToUtf8(std::move(cells)), widths); });
+  pass([&widths, &out](std::vector<std::string> cells) {
+    WriteLine(ToUtf8(std::move(cells)), widths, out);
+  });
 }
 
 }  // namespace zw

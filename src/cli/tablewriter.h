@@ -17,6 +17,9 @@ class CTableWriter {
 
   // The cells of row `index`, in Latin-1.
   using RowSource = std::function<std::vector<std::string>(std::size_t index)>;
+  // Hands every row's cells, in Latin-1 and in order, to the sink it is given.
+  using RowSink = std::function<void(std::vector<std::string> cells)>;
+  using RowPass = std::function<void(const RowSink& sink)>;
 
   void AddRow(std::vector<std::string> cells);
   void Write(std::ostream& out) const;
@@ -24,6 +27,9 @@ class CTableWriter {
   // once for the column widths and once to print, so memory stays flat however many there
   // are.
   static void Stream(std::size_t count, const RowSource& row, std::ostream& out);
+  // The same for rows that are made one after another rather than picked by index: `pass` is
+  // run twice and must give the same rows both times.
+  static void Stream(const RowPass& pass, std::ostream& out);
 
  private:
   std::vector<std::size_t> ColumnWidths() const;

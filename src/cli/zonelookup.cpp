@@ -29,6 +29,10 @@ const CTzZone* Available(const CTzZone* zone) {
 }  // namespace
 
 const CTzZone* CZoneLookup::Find(CTzCatalog& catalog, std::string_view text) {
+  // A zone named exactly is found without listing the whole database.
+  if (const CTzZone* exact = Available(catalog.Find(text))) {
+    return exact;
+  }
   // Only the database's own names reach the catalog, so a typo never becomes a zone.
   const std::vector<std::string> names = CTzCatalog::Names();
   for (const std::string& name : names) {

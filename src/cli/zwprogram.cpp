@@ -96,7 +96,8 @@ void Compare(CSession& session, const Invocation& invocation, std::ostream& resu
                          invocation.json, result);
 }
 
-void Events(CSession& session, const Invocation& invocation, std::ostream& result) {
+void Events(CSession& session, const Invocation& invocation, std::ostream& result,
+            std::ostream& listing) {
   if (invocation.ics) {
     CEventsCommand::WriteIcs(session.Events(), result);
     return;
@@ -115,7 +116,7 @@ void Events(CSession& session, const Invocation& invocation, std::ostream& resul
   const int storedDays = session.Settings().Values().scheduleDays;
   range.days = invocation.days.value_or(std::clamp(storedDays, 0, CCommandLine::kMaxDays));
   range.firstDay = invocation.from.value_or(CEventsCommand::Today(range.basis));
-  CEventsCommand::Write(session.Events(), range, session.Display(), invocation.json, result);
+  CEventsCommand::Write(session.Events(), range, session.Display(), invocation.json, listing);
 }
 
 void Convert(CSession& session, const Invocation& invocation, std::ostream& result) {
@@ -164,11 +165,11 @@ int CZwProgram::RunCommand(const std::vector<std::string>& words) {
       return 0;
     }
     std::ostringstream result;
-    Dispatch(invocation, result);
+    Dispatch(invocation, result, m_out);
     m_out << result.str();
     return 0;
   } catch (const CCliError& error) {
-    m_err << "zw: " << CLatin1::ToUtf8(error.what()) << '\n';
+    m_err << "zw: " << CLatin1::MessageToUtf8(error.what(), words) << '\n';
     if (error.GetStatus() == CCliError::kUsage) {
       m_err << CCommandLine::Usage();
     }
@@ -179,7 +180,8 @@ int CZwProgram::RunCommand(const std::vector<std::string>& words) {
   }
 }
 
-void CZwProgram::Dispatch(const Invocation& invocation, std::ostream& result) {
+void CZwProgram::Dispatch(const Invocation& invocation, std::ostream& result,
+                          std::ostream& listing) {
   CSession session(invocation, m_err);
   switch (invocation.command) {
     case Command::kNow:
@@ -191,10 +193,10 @@ void CZwProgram::Dispatch(const Invocation& invocation, std::ostream& result) {
       return;
     case Command::kFind:
       CFindCommand::Write(session.Locations(), invocation.arguments.front(), session.Display(),
-                          invocation.json, result);
+                          invocation.json, listing);
       return;
     case Command::kEvents:
-      Events(session, invocation, result);
+      Events(session, invocation, result, listing);
       return;
     case Command::kConvert:
       Convert(session, invocation, result);

@@ -124,13 +124,17 @@ std::vector<std::uint32_t> CScheduleListing::Sort(int column) {
 
 std::string CScheduleListing::Text(std::size_t row, int column,
                                    const DisplayOptions& options) const {
-  const Event& event = EventOf(row);
+  return CellText(EventOf(row), m_rows[row].shown, column, options);
+}
+
+std::string CScheduleListing::CellText(const Event& event, std::int64_t shown, int column,
+                                       const DisplayOptions& options) {
   const AlarmRecord& fields = event.alarm.Fields();
   switch (column) {
     case kNameColumn:
       return event.alarm.Name();
     case kTimeColumn:
-      return TimeText(CDateTime::FromSeconds(m_rows[row].shown), options);
+      return TimeText(CDateTime::FromSeconds(shown), options);
     case kLocationColumn:
       return event.alarm.LocationName();
     case kFrequencyColumn:

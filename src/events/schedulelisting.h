@@ -68,6 +68,9 @@ class CScheduleListing {
   const Row& At(std::size_t row) const { return m_rows[row]; }
   const Event& EventOf(std::size_t row) const { return m_events[m_rows[row].event]; }
   std::string Text(std::size_t row, int column, const DisplayOptions& options) const;
+  // The text of a column for a row of `event` shown at `shown` seconds.
+  static std::string CellText(const Event& event, std::int64_t shown, int column,
+                              const DisplayOptions& options);
 
   // The words of the frequency column: "Daily" .. "One-Time"; empty for an unknown value.
   static std::string_view FrequencyWord(int frequency);

@@ -25,4 +25,8 @@ std::string CUserDirectories::State() {
   return Base("XDG_STATE_HOME", ".local/state") + "/zonewright";
 }
 
+std::string CUserDirectories::Cache() {
+  return Base("XDG_CACHE_HOME", ".cache") + "/zonewright";
+}
+
 }  // namespace zw

@@ -14,6 +14,8 @@ class CUserDirectories {
   // $XDG_STATE_HOME/zonewright, else ~/.local/state/zonewright: the log of started programs
   // unless the user names a directory for it.
   static std::string State();
+  // $XDG_CACHE_HOME/zonewright, else ~/.cache/zonewright: what can be made again at any time.
+  static std::string Cache();
 
  private:
   // $variable when it holds an absolute path, else $HOME/fallback. A relative value is

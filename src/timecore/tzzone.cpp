@@ -3,10 +3,9 @@
 #include <date/tz.h>
 
 #include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <iterator>
 #include <optional>
+
+#include "timecore/tzfile.h"
 
 // The zones come from the system's database only: date/tz must neither download nor read a
 // copy of its own.
@@ -18,81 +17,48 @@ namespace zw {
 namespace {
 
 constexpr std::string_view kZoneDirectory = "/usr/share/zoneinfo/";
-constexpr std::size_t kMaxRuleLength = 255;
 constexpr std::int64_t kDay = 86400;
-// An instant past any switch a zone file lists: 9999-12-31.
-constexpr std::int64_t kFarFuture = 253402214400;
 
-const date::time_zone* Locate(const std::string& name) {
-  try {
-    return date::locate_zone(name);
-  } catch (const std::exception&) {
-    // No such zone, or no zone directory at all: the place keeps its stored rule.
-    return nullptr;
+bool IsZoneName(std::string_view name) {
+  // Names are paths below the zone directory: no way up or out of it.
+  if (name.empty() || name.front() == '/' || name.back() == '/' ||
+      name.find("//") != std::string_view::npos) {
+    return false;
   }
-}
-
-// The rule text that ends a version 2 or later zone file: the last line, between the last
-// two newlines. Only the head and the tail of the file are read.
-std::optional<CPosixTzRule> ReadFileRule(const std::string& name) {
-  std::ifstream in(std::string(kZoneDirectory) + name, std::ios::binary | std::ios::ate);
-  const std::streamoff size = in.tellg();
-  char head[5] = {};
-  if (!in || size < static_cast<std::streamoff>(sizeof head) + 2 ||
-      !in.seekg(0).read(head, sizeof head) || std::string_view(head, 4) != "TZif" ||
-      head[4] < '2') {
-    return std::nullopt;
-  }
-  const std::streamoff tailLength =
-      std::min<std::streamoff>(size, static_cast<std::streamoff>(kMaxRuleLength) + 2);
-  std::string tail(static_cast<std::size_t>(tailLength), '\0');
-  if (!in.seekg(size - tailLength).read(tail.data(), tailLength) || tail.back() != '\n') {
-    return std::nullopt;
-  }
-  const std::size_t open = tail.rfind('\n', tail.size() - 2);
-  if (open == std::string::npos) {
-    return std::nullopt;
-  }
-  return CPosixTzRule::Parse(std::string_view(tail).substr(open + 1, tail.size() - open - 2));
-}
-
-ZoneState StateOf(const date::sys_info& info) {
-  return ZoneState{static_cast<std::int32_t>(info.offset.count()),
-                   info.save != std::chrono::minutes{0}};
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+           c == '_' || c == '-' || c == '+';
+  });
 }
 
 }  // namespace
 
 struct CTzZone::Data {
-  const date::time_zone* zone = nullptr;
-  // Read on first use: most places on a clock never reach the years past the file's list.
-  std::once_flag tailOnce;
+  CTzFile file;
   std::int64_t tailFrom = 0;
-  std::optional<CPosixTzRule> tail;
 };
 
+// Only the one file a zone needs is read: date/tz's own lookup lists and looks at every file
+// of the zone directory first, which costs a short run of zw more than all else it does.
 CTzZone::CTzZone(std::string name) : m_name(std::move(name)) {
-  const date::time_zone* zone = Locate(m_name);
-  if (zone != nullptr) {
-    m_data = std::make_unique<Data>();
-    m_data->zone = zone;
+  if (!IsZoneName(m_name)) {
+    return;
+  }
+  std::optional<CTzFile> file = CTzFile::Read(std::string(kZoneDirectory) + m_name);
+  if (file) {
+    m_data = std::make_unique<Data>(Data{std::move(*file), 0});
+    m_data->tailFrom = m_data->file.TailFrom();
   }
 }
 
 CTzZone::~CTzZone() = default;
 
 ZoneState CTzZone::AtSeconds(std::int64_t utc) const {
-  Data& data = *m_data;
-  std::call_once(data.tailOnce, [&data] {
-    const date::sys_info last =
-        data.zone->get_info(date::sys_seconds{std::chrono::seconds{kFarFuture}});
-    data.tailFrom = last.begin.time_since_epoch().count();
-    data.tail = ReadFileRule(data.zone->name());
-  });
-  if (data.tail && utc >= data.tailFrom) {
-    return data.tail->At(utc);
+  const Data& data = *m_data;
+  if (data.file.Tail() && utc >= data.tailFrom) {
+    return data.file.Tail()->At(utc);
   }
-  return StateOf(data.zone->get_info(date::sys_seconds{std::chrono::seconds{utc}}));
+  return data.file.At(utc);
 }
 
 std::optional<CDateTime> CTzZone::NextChange(const CDateTime& gmt) const {
@@ -102,20 +68,12 @@ std::optional<CDateTime> CTzZone::NextChange(const CDateTime& gmt) const {
   const std::int64_t from = gmt.Seconds();
   const std::int32_t offset = AtSeconds(from).offsetSeconds;
   const Data& data = *m_data;
+  const std::optional<CPosixTzRule>& tail = data.file.Tail();
   std::int64_t t = from;
   for (int i = 0; i < kMaxSwitches; ++i) {
-    std::optional<std::int64_t> next;
-    if (data.tail && t >= data.tailFrom) {
-      next = data.tail->NextSwitch(t);
-    } else {
-      const date::sys_info info = data.zone->get_info(date::sys_seconds{std::chrono::seconds{t}});
-      next = info.end.time_since_epoch().count();
-      if (data.tail && *next > data.tailFrom) {
-        next = data.tailFrom;
-      } else if (!data.tail && *next >= kFarFuture) {
-        return std::nullopt;
-      }
-    }
+    // Before the last listed switch the next one is listed too, so the rule takes over there.
+    const std::optional<std::int64_t> next =
+        tail && t >= data.tailFrom ? tail->NextSwitch(t) : data.file.NextSwitch(t);
     if (!next || *next <= t) {
       return std::nullopt;
     }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include "cli/latin1.h"
 #include "cli/readonlyfiles.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 #include "support/recordingsink.h"
 
 namespace zw {
@@ -23,35 +25,101 @@ std::string Describe(const CLocation& place) {
          "|" + (zone != nullptr ? zone->Name() : "-") + (place.FollowsTz() ? "+" : "");
 }
 
-std::string Lowered(const std::string& text) {
-  std::string lower = text;
-  for (char& c : lower) {
-    c = CLatin1::Lower(c);
+std::vector<std::string> Built(const CPlaceScanner& scanner, const std::string& name) {
+  CLocationDB named;
+  EXPECT_TRUE(scanner.BuildNamed({name}, named));
+  std::vector<std::string> built;
+  for (std::size_t i = 0; i < named.Count(); ++i) {
+    built.push_back(Describe(*named.At(i)));
   }
-  return lower;
+  return built;
 }
 
+// A directory of its own, removed with everything in it.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const char* what)
+      : m_path(std::filesystem::temp_directory_path() / (what + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(m_path);
+  }
+  ~ScratchDir() { std::filesystem::remove_all(m_path); }
+  const std::filesystem::path& Path() const { return m_path; }
+  void Write(const char* name, const std::string& text) const {
+    std::ofstream(m_path / name, std::ios::binary) << text;
+  }
+
+ private:
+  std::filesystem::path m_path;
+};
+
 // Every name of the supplied database, looked up alone, builds exactly the places the whole
-// load holds under that name ignoring case, in its order and with its zones.
+// load holds under that name ignoring case and accents, in its order and with its zones:
+// read whole, by the run that makes the index, and through the index a later run finds.
 TEST(PlaceScanner, BuildsWhatTheWholeLoadHoldsForEveryName) {
   CReadOnlyFiles files(ZW_SOURCE_DATA_DIR, {});
   test::RecordingSink sink;
   CLocationDB whole;
   ASSERT_TRUE(whole.Load(files, sink));
-  const std::unique_ptr<CPlaceScanner> scanner = CPlaceScanner::Open(files);
-  ASSERT_NE(scanner, nullptr);
+  const ScratchDir cache("placeindex-");
+  const std::string index = (cache.Path() / "places.index").string();
+  const std::unique_ptr<CPlaceScanner> scanners[] = {CPlaceScanner::Open(files),
+                                                     CPlaceScanner::Open(files, index),
+                                                     CPlaceScanner::Open(files, index)};
   std::map<std::string, std::vector<std::string>> expected;
   for (std::size_t i = 0; i < whole.Count(); ++i) {
-    expected[Lowered(whole.At(i)->Name())].push_back(Describe(*whole.At(i)));
+    expected[CNameFolding::FoldLatin1(whole.At(i)->Name())].push_back(Describe(*whole.At(i)));
   }
-  for (const auto& [name, places] : expected) {
-    CLocationDB named;
-    scanner->BuildNamed({name}, named);
-    std::vector<std::string> built;
-    for (std::size_t i = 0; i < named.Count(); ++i) {
-      built.push_back(Describe(*named.At(i)));
+  for (const std::unique_ptr<CPlaceScanner>& scanner : scanners) {
+    ASSERT_NE(scanner, nullptr);
+    // Until an index is found every lookup reads the whole file, so a sample will do.
+    const std::size_t every = scanner == scanners[2] ? 1 : 100;
+    std::size_t seen = 0;
+    for (const auto& [name, places] : expected) {
+      if (seen++ % every == 0) {
+        EXPECT_EQ(Built(*scanner, name), places) << name;
+      }
     }
-    EXPECT_EQ(built, places) << name;
+  }
+  // Typed forms of names the file holds with other letters.
+  EXPECT_EQ(Built(*scanners[2],
+                  "\xC5\x81\xC3\xB3"
+                  "d\xC5\xBA")
+                .size(),
+            1u);
+  EXPECT_EQ(Built(*scanners[2], "ZURICH").size(), 1u);
+}
+
+// An index that no longer matches its files, or is damaged anywhere, is never believed: the
+// places come out as the files hold them.
+TEST(PlaceScanner, StaleOrDamagedIndexesFallBackToTheFiles) {
+  const ScratchDir dir("placeindex-data-");
+  const std::string tokyo = "1,\"Japan\",\"Tokyo\",9,0,0,0,0,3,2,4,0,9,2\r\n";
+  const std::string paris = "1,\"France\",\"Paris\",1,0,1,4,0,2,2,4,0,9,3\r\n";
+  dir.Write("TIME_ZON.DAT", tokyo);
+  dir.Write("TIME_ZON.TZN", "1,\"Japan\",\"Tokyo\",\"Asia/Tokyo\"");
+  CReadOnlyFiles files(dir.Path().string(), {});
+  const std::string index = (dir.Path() / "cache" / "places.index").string();
+  ASSERT_NE(CPlaceScanner::Open(files, index), nullptr);
+  ASSERT_TRUE(std::filesystem::exists(index));
+  EXPECT_EQ(Built(*CPlaceScanner::Open(files, index), "tokyo"),
+            std::vector<std::string>{"1|Japan|Tokyo|9:0|Asia/Tokyo+"});
+
+  // A changed zone file is read again, and the index made anew.
+  dir.Write("TIME_ZON.DAT", paris + tokyo);
+  EXPECT_EQ(Built(*CPlaceScanner::Open(files, index), "Paris").size(), 1u);
+  EXPECT_EQ(Built(*CPlaceScanner::Open(files, index), "Tokyo").size(), 1u);
+
+  std::ifstream in(index, std::ios::binary);
+  const std::string good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  for (std::size_t at = 0; at < good.size(); ++at) {
+    std::string damaged = good;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
+    std::ofstream(index, std::ios::binary) << damaged;
+    const std::unique_ptr<CPlaceScanner> scanner = CPlaceScanner::Open(files, index);
+    ASSERT_NE(scanner, nullptr);
+    EXPECT_EQ(Built(*scanner, "Tokyo"), std::vector<std::string>{"1|Japan|Tokyo|9:0|Asia/Tokyo+"})
+        << at;
+    EXPECT_EQ(Built(*scanner, "Paris").size(), 1u) << at;
   }
 }
 

@@ -119,6 +119,32 @@ TEST_F(Program, RefusesUnknownAndAmbiguousNamesWithoutAHalfResult) {
   }
 }
 
+// Typed UTF-8 meets the files' Latin-1 in every command; what no file can hold is quoted
+// back as it was typed.
+TEST_F(Program, ReadsTypedNamesInAnyScriptAndQuotesThemBackAsTyped) {
+  const std::string place = "Z\xC3\xBCrich, Switzerland";
+  for (const char* typed : {"zurich", "Z\xC3\xBCRICH", "Zu\xCC\x88rich"}) {
+    const Lines now = Ok({"at", "2026-01-15 12:00", "--gmt", typed});
+    ASSERT_EQ(now.size(), 1u) << typed;
+    EXPECT_EQ(now[0].rfind(place, 0), 0u) << now[0];
+    EXPECT_EQ(Ok({"find", typed}).size(), 1u) << typed;
+  }
+  const std::string moscow = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";
+  const std::string lodz =
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA\xE2\x80\x99s";
+  const std::pair<std::vector<std::string>, std::string> refusals[] = {
+      {{"now", moscow}, "zw: no location is named \"" + moscow + "\"\n"},
+      {{"now", "Tokyo", lodz}, "zw: no location is named \"" + lodz + "\"\n"},
+      {{"find", moscow}, "zw: no location's name or country holds \"" + moscow + "\"\n"},
+      {{"events", "--basis=" + moscow}, "zw: no location is named \"" + moscow + "\"\n"}};
+  for (const auto& [args, message] : refusals) {
+    const test::ZwRun run = Zw(args);
+    EXPECT_EQ(run.status, kNotFoundStatus);
+    EXPECT_EQ(run.err, message);
+  }
+}
+
 TEST_F(Program, ShowsGivenMomentsInBothHemispheresAndHalfHourZones) {
   EXPECT_EQ(Ok({"at", "2026-01-15 12:00", "--gmt", "Tokyo", "Adelaide", "St. John's", "Kolkata",
                 "Base Camp"}),
