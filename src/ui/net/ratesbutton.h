@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QPushButton>
 #include <chrono>
+#include <utility>
 
 class QNetworkReply;
 
@@ -31,6 +32,10 @@ class CRatesButton : public QPushButton {
 
   // The desktop choices' source, else the central bank's daily file.
   static QString SourceFromPrefs();
+
+  const QString& Source() const { return m_source; }
+  // Where the next press fetches from.
+  void SetSource(QString source) { m_source = std::move(source); }
 
  signals:
   // The fetch is over and the user has been told; `installed` when the table changed.

@@ -1,14 +1,19 @@
 #include "ui/net/timesyncdlg.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
 
 #include "net/daytimeserver.h"
 #include "net/fakeclocksetter.h"
+#include "net/sntpserver.h"
 #include "net/timesync.h"
+#include "settings/desktopprefs.h"
 #include "support/fakeclock.h"
+#include "support/scopedenv.h"
+#include "support/tempdir.h"
 #include "support/testcontext.h"
 #include "timecore/datetime.h"
 
@@ -85,6 +90,36 @@ class TimeSyncDialogTest : public QObject {
                                           "held no time."),
                               5000);
     QVERIFY(world.setter.Calls().empty());
+  }
+
+  void serverFieldTakesNamesWithEitherProtocol() {
+    World world;
+    test::DaytimeServer daytime("98-03-15 14:07:09\r\n");
+    test::SntpServer sntp(
+        [](const test::Bytes& request) { return test::Reply(request, 5'000'000); });
+    auto dialog = world.Open(daytime);
+    for (const std::string& server : {"daytime:localhost:" + std::to_string(daytime.Port()),
+                                      "ntp:localhost:" + std::to_string(sntp.port)}) {
+      dialog->ServerField()->setText(QString::fromStdString(server));
+      dialog->SynchronizeButton()->click();
+      QTRY_VERIFY_WITH_TIMEOUT(dialog->ReportText().find("adjusted forward") != std::string::npos,
+                               5000);
+    }
+    QCOMPARE(world.setter.Calls().size(), std::size_t{1});
+    QCOMPARE(world.setter.Adjustments(), std::vector<std::int64_t>{5'000'000});
+  }
+
+  void onlyAServerTypedAnewIsKept() {
+    test::TempDir config;
+    const test::ScopedEnv home("XDG_CONFIG_HOME", config.Path().c_str());
+    const test::ScopedEnv chosen(CTimeSync::kServerVariable, nullptr);
+    QVERIFY(!CTimeSyncDlg::Remember("time server", "ntp:localhost"));
+    QVERIFY(!CTimeSyncDlg::Remember("ntp:localhost", "ntp:localhost"));
+    QVERIFY(CTimeSyncDlg::Remember("daytime:[::1]:1313", "ntp:localhost"));
+    QCOMPARE(CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load().timeServer,
+             std::string("daytime:[::1]:1313"));
+    const test::ScopedEnv session(CTimeSync::kServerVariable, "ntp:localhost");
+    QVERIFY(!CTimeSyncDlg::Remember("ntp:time.example.org", "ntp:localhost"));
   }
 
   void closingBeforeTheReplyLeavesTheClockAlone() {
