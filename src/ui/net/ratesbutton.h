@@ -30,8 +30,12 @@ class CRatesButton : public QPushButton {
   CRatesButton(IFileLayer& files, IMessageSink& messages, QString source,
                QWidget* parent = nullptr);
 
-  // The desktop choices' source, else the central bank's daily file.
+  // The central bank's daily file.
+  static QString DefaultSource();
+  // The desktop choices' source when it can be fetched, else the default.
   static QString SourceFromPrefs();
+  // A whole http or https address with a host, no longer than the desktop choices keep.
+  static bool Fetchable(const QString& text);
 
   const QString& Source() const { return m_source; }
   // Where the next press fetches from.

@@ -4,10 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
-#include "convert/ratesupdate.h"
 #include "platform/messagesink.h"
 #include "settings/desktopprefs.h"
 #include "ui/net/ratesbutton.h"
@@ -16,12 +14,8 @@ namespace zw {
 
 namespace {
 
-constexpr int kFieldWidth = 420;
-
-QString DefaultSource() {
-  return QString::fromUtf8(CRatesUpdate::kDefaultSource.data(),
-                           static_cast<qsizetype>(CRatesUpdate::kDefaultSource.size()));
-}
+// Room for the default address and a little more.
+constexpr int kFieldChars = 64;
 
 }  // namespace
 
@@ -34,7 +28,7 @@ CRatesSourceDlg::CRatesSourceDlg(const QString& source, QWidget* parent) : QDial
   explanation->setWordWrap(true);
   m_field = new QLineEdit(source, this);
   m_field->setMaxLength(static_cast<int>(CDesktopPrefsFile::kMaxAddressBytes));
-  m_field->setMinimumWidth(kFieldWidth);
+  m_field->setMinimumWidth(m_field->fontMetrics().averageCharWidth() * kFieldChars);
   m_problem = new QLabel(tr("Enter a whole address beginning with http:// or https://."), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   m_ok = buttons->button(QDialogButtonBox::Ok);
@@ -45,33 +39,18 @@ CRatesSourceDlg::CRatesSourceDlg(const QString& source, QWidget* parent) : QDial
   layout->addWidget(m_problem);
   layout->addWidget(buttons);
   connect(m_field, &QLineEdit::textChanged, this, &CRatesSourceDlg::Check);
-  connect(m_default, &QPushButton::clicked, this, [this] { m_field->setText(DefaultSource()); });
+  connect(m_default, &QPushButton::clicked, this,
+          [this] { m_field->setText(CRatesButton::DefaultSource()); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   Check();
 }
 
-bool CRatesSourceDlg::Acceptable(const QString& text) {
-  if (text.isEmpty() ||
-      text.toUtf8().size() > static_cast<qsizetype>(CDesktopPrefsFile::kMaxAddressBytes)) {
-    return false;
-  }
-  // Blanks and line breaks would not survive the desktop choices' one line per key.
-  for (const QChar c : text) {
-    if (c.isSpace() || c.category() == QChar::Other_Control) {
-      return false;
-    }
-  }
-  const QUrl url(text, QUrl::StrictMode);
-  const QString scheme = url.scheme().toLower();
-  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-         !url.host().isEmpty();
-}
-
 bool CRatesSourceDlg::Store(const QString& source, const std::string& path) {
   CDesktopPrefsFile file(path);
   DesktopPrefs prefs = file.Load();
-  prefs.ratesSource = source == DefaultSource() ? std::string() : source.toStdString();
+  prefs.ratesSource =
+      source == CRatesButton::DefaultSource() ? std::string() : source.toStdString();
   return file.Save(prefs);
 }
 
@@ -93,7 +72,7 @@ QString CRatesSourceDlg::Source() const {
 }
 
 void CRatesSourceDlg::Check() {
-  const bool acceptable = Acceptable(Source());
+  const bool acceptable = CRatesButton::Fetchable(Source());
   m_ok->setEnabled(acceptable);
   m_problem->setVisible(!acceptable);
 }

@@ -14,15 +14,13 @@ class CRatesButton;
 class IMessageSink;
 
 // Where today's exchange rates are fetched from: the central bank's daily file unless an
-// organisation points the program elsewhere. Only an address that can be fetched is taken.
+// organisation points the program elsewhere. Only an address the button can fetch is taken.
 class CRatesSourceDlg : public QDialog {
   Q_OBJECT
 
  public:
   explicit CRatesSourceDlg(const QString& source, QWidget* parent = nullptr);
 
-  // A whole http or https address with a host, no longer than the desktop choices keep.
-  static bool Acceptable(const QString& text);
   // Keeps `source` in the desktop choices at `path` beside the other choices; the default is
   // kept as no choice at all, so a later default reaches this user too. False when the file
   // could not be written or is not to be replaced.

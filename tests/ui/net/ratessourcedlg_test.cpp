@@ -60,12 +60,15 @@ class RatesSourceTest : public QObject {
       QVERIFY2(dialog.OkButton()->isEnabled() == acceptable, qPrintable(text));
       QVERIFY2(dialog.Problem()->isHidden() == acceptable, qPrintable(text));
     }
-    QVERIFY(!CRatesSourceDlg::Acceptable("https://x.example/" + QString(1100, QChar(0xE9))));
+    QVERIFY(!CRatesButton::Fetchable("https://x.example/" + QString(1100, QChar(0xE9))));
   }
 
   void aChosenSourceIsKeptBesideTheOtherChoices() {
     std::filesystem::create_directories(m_config.File("zonewright"));
-    std::ofstream(CDesktopPrefsFile::DefaultPath()) << "alerts=box\ntime-server=ntp:localhost\n";
+    std::ofstream(CDesktopPrefsFile::DefaultPath())
+        << "alerts=box\ntime-server=ntp:localhost\nrates-source=file:///etc/passwd\n";
+    // What cannot be fetched over the web is not fetched from.
+    QCOMPARE(CRatesButton::SourceFromPrefs(), m_default);
     Choose("https://rates.example.org/daily.xml");
     QCOMPARE(CRatesButton::SourceFromPrefs(), m_button.Source());
     QCOMPARE(Saved(), std::string("alerts=box\nclose-to-tray=false\ntime-server=ntp:localhost\n"
