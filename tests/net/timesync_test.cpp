@@ -239,29 +239,29 @@ TEST_F(TimeSyncTest, DialogClosedBeforeTheReplyLeavesTheClockAlone) {
 TEST_F(TimeSyncTest, FailuresBeforeTheReplyArePlainlyReported) {
   // None asks the network: what no host can be is refused as written, and the resolver
   // refuses a name with an empty label by itself.
-  const std::string invalid = CTimeSync::kInvalidAddress;
   const std::string missing =
       CTimeSync::kHostNotFound + std::string("bad..name") + CTimeSync::kHostNotFoundEnd;
-  const std::pair<std::string, std::string> servers[] = {
-      {"", invalid},
-      {"ntp:", invalid},
-      {"time server", invalid},
-      {"http://host/", invalid},
-      {"host:0", invalid},
-      {"ntp:host:65536", invalid},
-      {"[::1", invalid},
-      {"[::1]13", invalid},
-      {"bad..name", missing},
-      {"ntp:bad..name:123", missing},
-      {"localhost:" + std::to_string(test::ClosedPort()), CTimeSync::kUnableToConnect}};
-  for (const auto& [server, expected] : servers) {
-    RecordingListener listener;
-    CTimeSync(m_clock, m_setter, listener).Run(server);
-    EXPECT_EQ(listener.Received(), Reports{expected}) << server;
+  const std::string closed = "localhost:" + std::to_string(test::ClosedPort());
+  CTimeSync sync(m_clock, m_setter, m_listener);
+  for (const std::string server :
+       {"", "ntp:", "time server", "http://host/", "host:0", "ntp:host:65536", "[::1", "[::1]13",
+        "bad..name", "ntp:bad..name:123", closed.c_str()}) {
+    sync.Run(server);
   }
+  Reports expected(8, CTimeSync::kInvalidAddress);
+  expected.insert(expected.end(), {missing, missing, CTimeSync::kUnableToConnect});
+  EXPECT_EQ(m_listener.Received(), expected);
   const auto v6 = CTimeSync::Parse("ntp:[::1]:1123").value();
   EXPECT_EQ(std::tie(v6.sntp, v6.host, v6.port), std::tuple(true, "::1", 1123));
   EXPECT_EQ(CTimeSync::Parse("daytime:2001:db8::1").value().host, "2001:db8::1");
+}
+
+TEST_F(TimeSyncTest, SilentServerEndsTheWaitWithATimeout) {
+  test::DaytimeServer server("late", true);
+  CTimeSync sync(m_clock, m_setter, m_listener);
+  sync.SetTimeout(200ms);
+  sync.Run(server.Address());
+  EXPECT_EQ(m_listener.Received(), Reports{CTimeSync::kTimedOut});
 }
 
 TEST_F(TimeSyncTest, ServersAreFoundByNameAndEachAddressIsTriedInTurn) {

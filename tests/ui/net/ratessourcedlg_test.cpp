@@ -45,20 +45,20 @@ class RatesSourceTest : public QObject {
  private slots:
   void onlyAddressesThatCanBeFetchedAreTaken() {
     CRatesSourceDlg dialog(m_default);
-    for (const auto& [text, acceptable] : std::initializer_list<std::pair<QString, bool>>{
-             {m_default, true},
-             {" https://[::1]:8443/daily.xml?day=1 ", true},
-             {"HTTP://rates.example.org/x", true},
-             {"", false},
-             {"ftp://rates.example.org/x", false},
-             {"file:///etc/passwd", false},
-             {"https://", false},
-             {"rates.example.org/x", false},
-             {"https://rates example.org/", false},
-             {"https://rates.example.org/a\tb", false}}) {
+    const auto check = [&dialog](const QString& text, bool acceptable) {
       dialog.Field()->setText(text);
       QVERIFY2(dialog.OkButton()->isEnabled() == acceptable, qPrintable(text));
       QVERIFY2(dialog.Problem()->isHidden() == acceptable, qPrintable(text));
+    };
+    check(m_default, true);
+    for (const char* text :
+         {" https://[::1]:8443/daily.xml?day=1 ", "HTTP://rates.example.org/x"}) {
+      check(text, true);
+    }
+    for (const char* text :
+         {"", "ftp://rates.example.org/x", "file:///etc/passwd", "https://", "rates.example.org/x",
+          "https://rates example.org/", "https://rates.example.org/a\tb"}) {
+      check(text, false);
     }
     QVERIFY(!CRatesButton::Fetchable("https://x.example/" + QString(1100, QChar(0xE9))));
   }
