@@ -2,6 +2,7 @@
 
 #include <netdb.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
