@@ -1,15 +1,14 @@
 #include "net/tcpsocket.h"
 
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 
+#include "net/hostaddresses.h"
 #include "net/socketevents.h"
 #include "platform/messagesink.h"
 
@@ -23,40 +22,6 @@ thread_local std::array<char, CTcpSocket::kBufferSize + 1> t_buffer;
 
 bool WouldBlock(int error) {
   return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
-}
-
-struct AddrInfoDeleter {
-  void operator()(addrinfo* info) const { ::freeaddrinfo(info); }
-};
-
-using Candidates = std::vector<std::pair<sockaddr_storage, socklen_t>>;
-
-// Every address of `host`, IPv6 and IPv4, in the order the resolver prefers.
-Candidates Resolve(const std::string& host, std::uint16_t port) {
-  Candidates found;
-  if (host.empty()) {
-    return found;
-  }
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_NUMERICSERV;
-  addrinfo* list = nullptr;
-  const std::string service = std::to_string(port);
-  if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &list) != 0 || list == nullptr) {
-    return found;
-  }
-  std::unique_ptr<addrinfo, AddrInfoDeleter> owner(list);
-  for (const addrinfo* info = list; info != nullptr; info = info->ai_next) {
-    if ((info->ai_family != AF_INET && info->ai_family != AF_INET6) ||
-        info->ai_addrlen > sizeof(sockaddr_storage)) {
-      continue;
-    }
-    sockaddr_storage address{};
-    std::memcpy(&address, info->ai_addr, info->ai_addrlen);
-    found.emplace_back(address, static_cast<socklen_t>(info->ai_addrlen));
-  }
-  return found;
 }
 
 std::optional<CTcpSocket::Endpoint> ToEndpoint(const sockaddr_storage& address) {
@@ -201,7 +166,7 @@ bool CTcpSocket::AttachWindow(ISocketTarget* target, unsigned message) {
 }
 
 bool CTcpSocket::Connect(const std::string& host, std::uint16_t port) {
-  m_candidates = Resolve(host, port);
+  m_candidates = ResolveHost(host, port, SOCK_STREAM);
   if (m_candidates.empty()) {
     return false;
   }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "net/hostaddresses.h"
 #include "net/replylines.h"
 #include "net/sockettarget.h"
 
@@ -160,7 +161,7 @@ class CTcpSocket {
   std::chrono::milliseconds m_readTimeout = kDefaultReadTimeout;
   int m_family = AF_INET;
   // Addresses of the host being connected to that are still to be tried.
-  std::vector<std::pair<sockaddr_storage, socklen_t>> m_candidates;
+  HostAddresses m_candidates;
   bool m_showFailures = true;
   std::string m_lastFailure;
   int m_lastError = 0;

@@ -1,6 +1,5 @@
 #include "net/timesync.h"
 
-#include <arpa/inet.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -50,6 +49,24 @@ void AppendPart(std::string& text, std::int32_t value, const char* one, const ch
   text += magnitude == 1 ? one : many;
 }
 
+bool ParsePort(std::string_view digits, std::uint16_t& port) {
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+      value == 0 || value > 65535) {
+    return false;
+  }
+  port = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+// Letters, digits and what names, IPv4 and IPv6 addresses (with a zone) are written with;
+// anything else would be passed to the resolver only to be refused there.
+bool IsHostCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+         c == '-' || c == '_' || c == ':' || c == '%';
+}
+
 }  // namespace
 
 CTimeSync::CTimeSync(const IClockSource& clock, ISystemClockSetter& setter,
@@ -73,79 +90,104 @@ std::string_view CTimeSync::HostOf(std::string_view server) {
   return server;
 }
 
-std::optional<sockaddr_in> CTimeSync::ParseServer(std::string_view server,
-                                                  std::uint16_t defaultPort) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(defaultPort);
-  const std::size_t colon = server.find(':');
-  if (colon != std::string_view::npos) {
-    const std::string_view digits = server.substr(colon + 1);
-    unsigned port = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-        port == 0 || port > 65535) {
+std::optional<CTimeSync::Server> CTimeSync::Parse(std::string_view server) {
+  Server parsed;
+  parsed.sntp = server.starts_with(kSntpScheme);
+  parsed.port = parsed.sntp ? CSntpPacket::kPort : kDaytimePort;
+  std::string_view host = HostOf(server);
+  std::optional<std::string_view> port;
+  if (host.starts_with('[')) {
+    const std::size_t close = host.find(']');
+    if (close == std::string_view::npos) {
       return std::nullopt;
     }
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    server = server.substr(0, colon);
+    const std::string_view after = host.substr(close + 1);
+    if (!after.empty() && !after.starts_with(':')) {
+      return std::nullopt;
+    }
+    port = after.empty() ? std::nullopt : std::optional(after.substr(1));
+    host = host.substr(1, close - 1);
+  } else if (const std::size_t colon = host.find(':');
+             colon != std::string_view::npos && colon == host.rfind(':')) {
+    // With more than one colon it is an IPv6 address without a port.
+    port = host.substr(colon + 1);
+    host = host.substr(0, colon);
   }
-  const std::string host(server);
-  if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) {
+  if (port && !ParsePort(*port, parsed.port)) {
     return std::nullopt;
   }
-  return address;
+  if (host.empty() || !std::ranges::all_of(host, IsHostCharacter)) {
+    return std::nullopt;
+  }
+  parsed.host = host;
+  return parsed;
 }
 
 void CTimeSync::Run(std::string_view server) {
-  const bool sntp = server.starts_with(kSntpScheme);
-  const std::optional<sockaddr_in> address =
-      ParseServer(HostOf(server), sntp ? CSntpPacket::kPort : kDaytimePort);
-  if (!address) {
+  const std::optional<Server> parsed = Parse(server);
+  if (!parsed) {
     m_listener.Report(kInvalidAddress);
     return;
   }
-  if (sntp) {
-    RunSntp(*address);
-  } else {
-    RunDaytime(*address);
+  const auto addresses = ResolveHostWithin(
+      parsed->host, parsed->port, parsed->sntp ? SOCK_DGRAM : SOCK_STREAM, m_timeout,
+      [this] { return m_listener.DialogOpen(); }, m_resolve);
+  if (!addresses) {
+    m_listener.Report(kLookupTimedOut);
+    return;
   }
+  if (addresses->empty()) {
+    m_listener.Report(kHostNotFound + parsed->host + kHostNotFoundEnd);
+    return;
+  }
+  const char* failure = nullptr;
+  for (const auto& [address, length] : *addresses) {
+    if (!m_listener.DialogOpen()) {
+      return;
+    }
+    failure = parsed->sntp ? TrySntp(address, length) : TryDaytime(address, length);
+    if (failure == nullptr) {
+      return;
+    }
+  }
+  // Only the last address's failure is told: the earlier ones were passed over.
+  m_listener.Report(failure);
 }
 
-void CTimeSync::RunSntp(const sockaddr_in& address) {
-  const Descriptor socket(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+const char* CTimeSync::TrySntp(const sockaddr_storage& address, socklen_t length) {
+  const Descriptor socket(
+      ::socket(address.ss_family, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
   if (socket.Get() < 0) {
-    m_listener.Report(kCannotCreateSocket);
-    return;
+    return kCannotCreateSocket;
   }
   // A connected datagram socket takes replies from the server's address alone.
-  if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    m_listener.Report(kUnableToConnect);
-    return;
+  if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+    return kUnableToConnect;
   }
   const std::int64_t sent = m_clock.UtcMicroseconds();
   const auto request = CSntpPacket::Request(sent);
   if (::send(socket.Get(), request.data(), request.size(), 0) !=
       static_cast<ssize_t>(request.size())) {
-    m_listener.Report(kUnableToConnect);
-    return;
+    return kUnableToConnect;
+  }
+  const Wait wait = WaitFor(socket.Get(), POLLIN);
+  if (wait == Wait::kTimedOut) {
+    return kTimedOut;
   }
   // Room for a reply with an authenticator; what lies beyond the header is not read.
   std::uint8_t buffer[CSntpPacket::kSize * 2];
-  const ssize_t n =
-      WaitFor(socket.Get(), POLLIN) ? ::recv(socket.Get(), buffer, sizeof buffer, 0) : -1;
+  const ssize_t n = wait == Wait::kReady ? ::recv(socket.Get(), buffer, sizeof buffer, 0) : -1;
   const std::int64_t received = m_clock.UtcMicroseconds();
   if (n < 0) {
-    m_listener.Report(kReceiveError);
-    return;
+    return kReceiveError;
   }
   const auto measure =
       CSntpPacket::Parse(std::span(buffer, static_cast<std::size_t>(n)), sent, received);
   if (!measure) {
-    m_listener.Report(kNoTime);
-    return;
+    return kNoTime;
   }
   AdjustBy(measure->offsetMicroseconds, measure->roundTripMicroseconds);
+  return nullptr;
 }
 
 void CTimeSync::AdjustBy(std::int64_t offsetMicroseconds, std::int64_t tripMicroseconds) {
@@ -188,62 +230,76 @@ std::string CTimeSync::OffsetText(std::int64_t offsetMicroseconds, std::int64_t 
          milliseconds(tripMicroseconds) + " ms).\r\n";
 }
 
-void CTimeSync::RunDaytime(const sockaddr_in& address) {
-  const Descriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+const char* CTimeSync::TryDaytime(const sockaddr_storage& address, socklen_t length) {
+  const Descriptor socket(
+      ::socket(address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
   if (socket.Get() < 0) {
-    m_listener.Report(kCannotCreateSocket);
-    return;
+    return kCannotCreateSocket;
   }
-  if (!ConnectTo(socket.Get(), address)) {
-    m_listener.Report(kUnableToConnect);
-    return;
+  if (const char* failure = ConnectTo(socket.Get(), address, length)) {
+    return failure;
+  }
+  switch (WaitFor(socket.Get(), POLLIN)) {
+    case Wait::kTimedOut:
+      return kTimedOut;
+    case Wait::kFailed:
+      return kReceiveError;
+    case Wait::kReady:
+      break;
   }
   char buffer[kReceiveBytes];
-  if (!WaitFor(socket.Get(), POLLIN)) {
-    m_listener.Report(kReceiveError);
-    return;
-  }
   const ssize_t n = ::recv(socket.Get(), buffer, sizeof buffer, 0);
   if (n < 0) {
-    m_listener.Report(kReceiveError);
-    return;
+    return kReceiveError;
   }
-  Adjust(std::string_view(buffer, static_cast<std::size_t>(n)));
+  return Adjust(std::string_view(buffer, static_cast<std::size_t>(n)));
 }
 
-bool CTimeSync::ConnectTo(int fd, const sockaddr_in& address) const {
-  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-    return true;
+const char* CTimeSync::ConnectTo(int fd, const sockaddr_storage& address, socklen_t length) const {
+  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+    return nullptr;
   }
-  if (errno != EINPROGRESS || !WaitFor(fd, POLLOUT)) {
-    return false;
+  if (errno != EINPROGRESS) {
+    return kUnableToConnect;
+  }
+  switch (WaitFor(fd, POLLOUT)) {
+    case Wait::kTimedOut:
+      return kTimedOut;
+    case Wait::kFailed:
+      return kUnableToConnect;
+    case Wait::kReady:
+      break;
   }
   int error = 0;
-  socklen_t length = sizeof error;
-  return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+  socklen_t size = sizeof error;
+  return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0
+             ? nullptr
+             : kUnableToConnect;
 }
 
-bool CTimeSync::WaitFor(int fd, short events) const {
+CTimeSync::Wait CTimeSync::WaitFor(int fd, short events) const {
   const auto deadline = std::chrono::steady_clock::now() + m_timeout;
   while (m_listener.DialogOpen()) {
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
-      return false;
+      return Wait::kTimedOut;
     }
     pollfd watched{fd, events, 0};
     const int ready = ::poll(&watched, 1, static_cast<int>(std::min(left, kSlice).count()));
     if (ready < 0 && errno != EINTR) {
-      return false;
+      return Wait::kFailed;
     }
     if (ready > 0) {
-      return (watched.revents & events) != 0 || (watched.revents & (POLLERR | POLLHUP)) != 0;
+      const bool usable =
+          (watched.revents & events) != 0 || (watched.revents & (POLLERR | POLLHUP)) != 0;
+      return usable ? Wait::kReady : Wait::kFailed;
     }
   }
-  return false;
+  return Wait::kFailed;
 }
 
-void CTimeSync::Adjust(std::string_view received) {
+const char* CTimeSync::Adjust(std::string_view received) {
   const std::int64_t oldSeconds = m_clock.UtcSeconds();
   const CDateTime old = CDateTime::FromSeconds(oldSeconds);
   int year = old.Year();
@@ -257,13 +313,12 @@ void CTimeSync::Adjust(std::string_view received) {
   const auto& time = reply.FoundTime();
   // Garbage, or another protocol's answer carrying a time of its own, is no time at all.
   if (!date && !(time && reply.TimeOnReplyLine())) {
-    m_listener.Report(kNoTime);
-    return;
+    return kNoTime;
   }
   // Beyond 2099 the clock's seconds saturate: setting them would claim a wrong date.
   if (date && (date->year < kFirstYear || date->year > kLastYear)) {
     m_listener.Report(kDateOutOfRange);
-    return;
+    return nullptr;
   }
   if (date) {
     year = date->year;
@@ -277,15 +332,15 @@ void CTimeSync::Adjust(std::string_view received) {
   }
   // The dialog that asked may have closed while the server answered; then the clock stays.
   if (!m_listener.DialogOpen()) {
-    return;
+    return nullptr;
   }
   const CDateTime adjusted(year, month, day, hour, minute, second);
   if (adjusted == old) {
     m_listener.Report(kNoAdjustment);
-    return;
+    return nullptr;
   }
   if (!Set([&] { return m_setter.SetUtcSeconds(adjusted.Seconds()); })) {
-    return;
+    return nullptr;
   }
   m_listener.Report(kSuccessful);
   const CDateSpan span = adjusted - old;
@@ -297,6 +352,7 @@ void CTimeSync::Adjust(std::string_view received) {
   }
   m_listener.Report(direction);
   m_listener.Report(Amount(span));
+  return nullptr;
 }
 
 std::string CTimeSync::Amount(const CDateSpan& span) {

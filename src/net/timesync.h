@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include "net/hostaddresses.h"
 
 namespace zw {
 
@@ -24,8 +26,10 @@ class CTimeSync {
   // A U.S. government time server, which answers both protocols.
   static constexpr std::string_view kDefaultServer = "ntp:129.6.15.28";
   static constexpr std::uint16_t kDaytimePort = 13;
-  // A server is "ntp:host[:port]" or "daytime:host[:port]", host in dotted IPv4; a bare
-  // host[:port] is a Daytime server, as servers were given before SNTP was spoken.
+  // A server is "ntp:host[:port]" or "daytime:host[:port]", host a name, a dotted IPv4
+  // address or an IPv6 one (in brackets when a port follows); a bare host[:port] is a Daytime
+  // server, as servers were given before SNTP was spoken. Every address of a name is tried in
+  // turn until one answers.
   static constexpr std::string_view kSntpScheme = "ntp:";
   static constexpr std::string_view kDaytimeScheme = "daytime:";
   // Where the program asks instead of the default.
@@ -41,6 +45,13 @@ class CTimeSync {
       "Can not create socket.\r\n-  Time retrieval failed.";
   static constexpr const char* kUnableToConnect =
       "Unable to create socket.\r\n-  Time retrieval failed.";
+  // Put around the host's name.
+  static constexpr const char* kHostNotFound = "Host not found: ";
+  static constexpr const char* kHostNotFoundEnd = ".\r\n-  Time retrieval failed.";
+  static constexpr const char* kLookupTimedOut =
+      "Timed out looking up the time server's name.\r\n-  Time retrieval failed.";
+  static constexpr const char* kTimedOut =
+      "Timed out waiting for the time server.\r\n-  Time retrieval failed.";
   static constexpr const char* kReceiveError =
       "Error receiving time information.\r\n-  Time retrieval failed.";
   static constexpr const char* kNoAdjustment = "No adjustment was necessary.";
@@ -62,6 +73,13 @@ class CTimeSync {
   static constexpr const char* kForward = "forward:\r\n";
   static constexpr const char* kBack = "back:\r\n";
 
+  // What a server text names.
+  struct Server {
+    bool sntp = false;
+    std::string host;
+    std::uint16_t port = 0;
+  };
+
   CTimeSync(const IClockSource& clock, ISystemClockSetter& setter, ITimeSyncListener& listener);
 
   // `server`: see kSntpScheme.
@@ -69,33 +87,44 @@ class CTimeSync {
 
   // How long the connect, and then the reply, may take; the dialog closing ends either wait.
   void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+  // Where names are looked up: the system's resolver unless a test has its own.
+  void SetResolver(HostResolver resolve) { m_resolve = resolve; }
 
   // The server the program asks: kServerVariable's, else `stored`, else the default.
   static std::string ServerFromEnvironment(const std::string& stored = {});
   // The server without its scheme: host[:port].
   static std::string_view HostOf(std::string_view server);
+  // Nothing when `server` cannot name one: no host, a character no host name or address
+  // has, or a port outside 1 to 65535. Whether the name exists is not asked.
+  static std::optional<Server> Parse(std::string_view server);
   // "The clock is 1234 ms behind the server (round trip 12 ms).\r\n"
   static std::string OffsetText(std::int64_t offsetMicroseconds, std::int64_t tripMicroseconds);
   // The amount of an adjustment: "  1 - minute  30 - seconds  ".
   static std::string Amount(const CDateSpan& span);
 
  private:
-  static std::optional<sockaddr_in> ParseServer(std::string_view server, std::uint16_t defaultPort);
-  void RunDaytime(const sockaddr_in& address);
-  void RunSntp(const sockaddr_in& address);
+  enum class Wait { kReady, kTimedOut, kFailed };
+
+  // One exchange with one address of the server. The failure that lets the next address be
+  // tried instead, or nullptr when the exchange got far enough to report for itself.
+  const char* TryDaytime(const sockaddr_storage& address, socklen_t length);
+  const char* TrySntp(const sockaddr_storage& address, socklen_t length);
   void AdjustBy(std::int64_t offsetMicroseconds, std::int64_t tripMicroseconds);
   // Sets the clock, or says why not; false when it stays.
   bool Set(const std::function<bool()>& set);
-  // Waits until `fd` is ready for `events` (poll flags); false when the time ran out, an
-  // error came or the dialog closed.
-  bool WaitFor(int fd, short events) const;
-  bool ConnectTo(int fd, const sockaddr_in& address) const;
-  void Adjust(std::string_view received);
+  // Waits until `fd` is ready for `events` (poll flags); kFailed when an error came or the
+  // dialog closed.
+  Wait WaitFor(int fd, short events) const;
+  // The failure, or nullptr once connected.
+  const char* ConnectTo(int fd, const sockaddr_storage& address, socklen_t length) const;
+  // kNoTime when the reply held none; nullptr when it reported for itself.
+  const char* Adjust(std::string_view received);
 
   const IClockSource& m_clock;
   ISystemClockSetter& m_setter;
   ITimeSyncListener& m_listener;
   std::chrono::milliseconds m_timeout = kDefaultTimeout;
+  HostResolver m_resolve = ResolveHost;
 };
 
 }  // namespace zw

@@ -19,6 +19,7 @@ class DaytimeServer {
 
   // "127.0.0.1:<port>".
   std::string Address() const;
+  std::uint16_t Port() const { return m_port; }
   void Release();
   // Whether a client has connected, waiting a few seconds for one.
   bool WaitForClient();

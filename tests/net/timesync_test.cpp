@@ -8,9 +8,11 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <latch>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "net/daytimereply.h"
@@ -110,6 +112,24 @@ Bytes Reply(const Bytes& request, std::int64_t ahead, std::int64_t held = 0) {
     }
   }
   return reply;
+}
+
+HostAddresses::value_type Loopback(std::uint16_t port) {
+  sockaddr_storage address{};
+  auto& v4 = reinterpret_cast<sockaddr_in&>(address);
+  v4 = {AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
+  return {address, static_cast<socklen_t>(sizeof v4)};
+}
+
+// What the test's resolvers hand out, whatever is asked; one of them hangs until released.
+HostAddresses g_addresses;
+std::latch g_release{1};
+HostAddresses FakeResolve(const std::string&, std::uint16_t, int) {
+  return g_addresses;
+}
+HostAddresses HangingResolve(const std::string&, std::uint16_t, int) {
+  g_release.wait();
+  return {};
 }
 
 class TimeSyncTest : public ::testing::Test {
@@ -216,22 +236,58 @@ TEST_F(TimeSyncTest, DialogClosedBeforeTheReplyLeavesTheClockAlone) {
   EXPECT_TRUE(m_setter.Calls().empty());
 }
 
-TEST_F(TimeSyncTest, FailuresBeforeTheReplyAreReported) {
+TEST_F(TimeSyncTest, FailuresBeforeTheReplyArePlainlyReported) {
+  // None asks the network: what no host can be is refused as written, and the resolver
+  // refuses a name with an empty label by itself.
+  const std::string missing =
+      CTimeSync::kHostNotFound + std::string("bad..name") + CTimeSync::kHostNotFoundEnd;
+  const std::string closed = "localhost:" + std::to_string(test::ClosedPort());
   CTimeSync sync(m_clock, m_setter, m_listener);
-  sync.Run("time.example.org");
-  sync.Run("127.0.0.1:" + std::to_string(test::ClosedPort()));
-  EXPECT_EQ(m_listener.Received(),
-            (Reports{"Invalid Internet address.\r\n-  Time retrieval failed.",
-                     "Unable to create socket.\r\n-  Time retrieval failed."}));
+  for (const std::string server :
+       {"", "ntp:", "time server", "http://host/", "host:0", "ntp:host:65536", "[::1", "[::1]13",
+        "bad..name", "ntp:bad..name:123", closed.c_str()}) {
+    sync.Run(server);
+  }
+  Reports expected(8, CTimeSync::kInvalidAddress);
+  expected.insert(expected.end(), {missing, missing, CTimeSync::kUnableToConnect});
+  EXPECT_EQ(m_listener.Received(), expected);
+  const auto v6 = CTimeSync::Parse("ntp:[::1]:1123").value();
+  EXPECT_EQ(std::tie(v6.sntp, v6.host, v6.port), std::tuple(true, "::1", 1123));
+  EXPECT_EQ(CTimeSync::Parse("daytime:2001:db8::1").value().host, "2001:db8::1");
 }
 
-TEST_F(TimeSyncTest, SilentServerEndsTheWaitWithAFailure) {
+TEST_F(TimeSyncTest, SilentServerEndsTheWaitWithATimeout) {
   test::DaytimeServer server("late", true);
   CTimeSync sync(m_clock, m_setter, m_listener);
   sync.SetTimeout(200ms);
   sync.Run(server.Address());
-  EXPECT_EQ(m_listener.Received(),
-            (Reports{"Error receiving time information.\r\n-  Time retrieval failed."}));
+  EXPECT_EQ(m_listener.Received(), Reports{CTimeSync::kTimedOut});
+}
+
+TEST_F(TimeSyncTest, ServersAreFoundByNameAndEachAddressIsTriedInTurn) {
+  SntpServer sntp([](const Bytes& request) { return Reply(request, 60'000'000); });
+  CTimeSync(m_clock, m_setter, m_listener).Run("ntp:localhost:" + std::to_string(sntp.port));
+  test::DaytimeServer daytime(NistReply("98-03-15", "14:07:09"));
+  g_addresses = {Loopback(test::ClosedPort()), Loopback(daytime.Port())};
+  CTimeSync sync(m_clock, m_setter, m_listener);
+  sync.SetResolver(FakeResolve);
+  sync.Run("daytime:time.example.org");
+  EXPECT_EQ(m_setter.Adjustments(), std::vector<std::int64_t>{60'000'000});
+  EXPECT_EQ(m_setter.Calls().size(), 1u);
+}
+
+TEST_F(TimeSyncTest, ALookupThatHangsNeverHoldsUpTheSynchronisation) {
+  RecordingListener closed;
+  closed.Close();
+  for (RecordingListener* listener : {&m_listener, &closed}) {
+    CTimeSync sync(m_clock, m_setter, *listener);
+    sync.SetResolver(HangingResolve);
+    sync.SetTimeout(100ms);
+    sync.Run("ntp:time.example.org");
+  }
+  // The closed dialog ended its wait without a word.
+  EXPECT_EQ(m_listener.Received(), Reports{CTimeSync::kLookupTimedOut});
+  g_release.count_down();
 }
 
 TEST(TimeSyncServer, EnvironmentChoosesTheServer) {

@@ -21,11 +21,33 @@ CRatesButton::CRatesButton(IFileLayer& files, IMessageSink& messages, QString so
   connect(this, &QPushButton::clicked, this, &CRatesButton::OnClicked);
 }
 
+QString CRatesButton::DefaultSource() {
+  return QString::fromUtf8(CRatesUpdate::kDefaultSource.data(),
+                           static_cast<qsizetype>(CRatesUpdate::kDefaultSource.size()));
+}
+
 QString CRatesButton::SourceFromPrefs() {
   const DesktopPrefs prefs = CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load();
-  const std::string& source =
-      prefs.ratesSource.empty() ? std::string(CRatesUpdate::kDefaultSource) : prefs.ratesSource;
-  return QString::fromStdString(source);
+  // A file's address, or one from another protocol, is nothing the rates are fetched from.
+  const QString source = QString::fromStdString(prefs.ratesSource);
+  return Fetchable(source) ? source : DefaultSource();
+}
+
+bool CRatesButton::Fetchable(const QString& text) {
+  if (text.isEmpty() ||
+      text.toUtf8().size() > static_cast<qsizetype>(CDesktopPrefsFile::kMaxAddressBytes)) {
+    return false;
+  }
+  // Blanks and line breaks would not survive the desktop choices' one line per key.
+  for (const QChar c : text) {
+    if (c.isSpace() || c.category() == QChar::Other_Control) {
+      return false;
+    }
+  }
+  const QUrl url(text, QUrl::StrictMode);
+  const QString scheme = url.scheme().toLower();
+  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+         !url.host().isEmpty();
 }
 
 void CRatesButton::OnClicked() {

@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QPushButton>
 #include <chrono>
+#include <utility>
 
 class QNetworkReply;
 
@@ -29,8 +30,16 @@ class CRatesButton : public QPushButton {
   CRatesButton(IFileLayer& files, IMessageSink& messages, QString source,
                QWidget* parent = nullptr);
 
-  // The desktop choices' source, else the central bank's daily file.
+  // The central bank's daily file.
+  static QString DefaultSource();
+  // The desktop choices' source when it can be fetched, else the default.
   static QString SourceFromPrefs();
+  // A whole http or https address with a host, no longer than the desktop choices keep.
+  static bool Fetchable(const QString& text);
+
+  const QString& Source() const { return m_source; }
+  // Where the next press fetches from.
+  void SetSource(QString source) { m_source = std::move(source); }
 
  signals:
   // The fetch is over and the user has been told; `installed` when the table changed.

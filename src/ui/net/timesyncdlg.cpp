@@ -70,6 +70,7 @@ CTimeSyncDlg::CTimeSyncDlg(const AppContext& context, const IClockSource& clock,
   m_reportField->setFixedSize(kReportWidth, m_reportField->fontMetrics().height() * kReportLines);
   m_serverField = new QLineEdit(QString::fromStdString(m_server), this);
   m_serverField->setMaxLength(static_cast<int>(CDesktopPrefsFile::kMaxAddressBytes));
+  m_serverField->setPlaceholderText(tr("ntp:host or daytime:host, with :port if not the usual"));
   m_synchronize = new QPushButton(QString::fromLatin1(kSynchronizeText), this);
   m_synchronize->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
@@ -101,17 +102,23 @@ void CTimeSyncDlg::Run(const AppContext& context, QWidget* parent) {
   const CSystemClock clock;
   CPosixClockSetter direct;
   CTimedatedClockSetter setter(direct);
-  CDesktopPrefsFile file(CDesktopPrefsFile::DefaultPath());
-  DesktopPrefs prefs = file.Load();
-  const std::string server = CTimeSync::ServerFromEnvironment(prefs.timeServer);
+  const std::string server = CTimeSync::ServerFromEnvironment(
+      CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load().timeServer);
   CTimeSyncDlg dialog(context, clock, setter, server, parent);
   dialog.exec();
-  // A server typed in is kept for next time, unless the environment chose this one.
-  const std::string typed = dialog.ServerField()->text().trimmed().toStdString();
-  if (typed != server && !typed.empty() && std::getenv(CTimeSync::kServerVariable) == nullptr) {
-    prefs.timeServer = typed;
-    file.Save(prefs);
+  Remember(dialog.ServerField()->text().trimmed().toStdString(), server);
+}
+
+bool CTimeSyncDlg::Remember(const std::string& typed, const std::string& asked) {
+  // The environment's choice is the session's, not the user's lasting one.
+  if (typed == asked || !CTimeSync::Parse(typed) ||
+      std::getenv(CTimeSync::kServerVariable) != nullptr) {
+    return false;
   }
+  CDesktopPrefsFile file(CDesktopPrefsFile::DefaultPath());
+  DesktopPrefs prefs = file.Load();
+  prefs.timeServer = typed;
+  return file.Save(prefs);
 }
 
 void CTimeSyncDlg::OnSynchronize() {

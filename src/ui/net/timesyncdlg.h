@@ -50,6 +50,10 @@ class CTimeSyncDlg : public QDialog {
 
   void done(int result) override;
 
+  // Keeps the server `typed` in the field for next time, when it names a server and is not the
+  // one `asked`, unless the environment chose the server; false when nothing was kept.
+  static bool Remember(const std::string& typed, const std::string& asked);
+
   // The text above the report, naming the server asked (host[:port]).
   static std::string Explanation(const std::string& server);
 

@@ -16,6 +16,7 @@
 #include "settings/clocksettings.h"
 #include "ui/net/ftpthread.h"
 #include "ui/net/ratesbutton.h"
+#include "ui/net/ratessourcedlg.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/dialogpositions.h"
 
@@ -74,9 +75,17 @@ CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestR
   Build();
   // Exchange rates come over HTTPS rather than FTP, so they have a button of their own.
   if (auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout())) {
-    left->addWidget(
-        new CRatesButton(context.files, m_messages, CRatesButton::SourceFromPrefs(), this), 0,
-        Qt::AlignLeft);
+    auto* rates =
+        new CRatesButton(context.files, m_messages, CRatesButton::SourceFromPrefs(), this);
+    auto* source = new QPushButton(tr("Source..."), this);
+    source->setAutoDefault(false);
+    connect(source, &QPushButton::clicked, this,
+            [this, rates] { CRatesSourceDlg::Edit(*rates, m_messages, this); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(rates);
+    row->addWidget(source);
+    row->addStretch();
+    left->addLayout(row);
   }
   RefreshUpdatedTexts();
   m_directoryField->setText(Latin1(m_settings.Values().ftpDirectory));

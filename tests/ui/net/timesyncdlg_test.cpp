@@ -1,14 +1,19 @@
 #include "ui/net/timesyncdlg.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
 
 #include "net/daytimeserver.h"
 #include "net/fakeclocksetter.h"
+#include "net/sockettestkit.h"
 #include "net/timesync.h"
+#include "settings/desktopprefs.h"
 #include "support/fakeclock.h"
+#include "support/scopedenv.h"
+#include "support/tempdir.h"
 #include "support/testcontext.h"
 #include "timecore/datetime.h"
 
@@ -85,6 +90,33 @@ class TimeSyncDialogTest : public QObject {
                                           "held no time."),
                               5000);
     QVERIFY(world.setter.Calls().empty());
+  }
+
+  void serverFieldTakesNamesWithEitherProtocol() {
+    World world;
+    test::DaytimeServer daytime("98-03-15 14:07:09\r\n");
+    auto dialog = world.Open(daytime);
+    const std::string closed = std::to_string(test::ClosedPort());
+    // Nothing answers on the closed port: over UDP the reply fails, over TCP the connection.
+    for (const auto& [server, report] :
+         {std::pair{"ntp:localhost:" + closed, CTimeSync::kReceiveError},
+          std::pair{"daytime:localhost:" + closed, CTimeSync::kUnableToConnect},
+          std::pair{"daytime:localhost:" + std::to_string(daytime.Port()),
+                    "  2 - minutes  9 - seconds  "}}) {
+      dialog->ServerField()->setText(QString::fromStdString(server));
+      dialog->SynchronizeButton()->click();
+      QTRY_VERIFY_WITH_TIMEOUT(dialog->ReportText().ends_with(report), 5000);
+    }
+    // Only a server typed anew is kept, and not over the environment's choice.
+    test::TempDir config;
+    const test::ScopedEnv home("XDG_CONFIG_HOME", config.Path().c_str());
+    QVERIFY(!CTimeSyncDlg::Remember("time server", "ntp:localhost"));
+    QVERIFY(!CTimeSyncDlg::Remember("ntp:localhost", "ntp:localhost"));
+    QVERIFY(CTimeSyncDlg::Remember("daytime:[::1]:1313", "ntp:localhost"));
+    QCOMPARE(CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load().timeServer,
+             std::string("daytime:[::1]:1313"));
+    const test::ScopedEnv session(CTimeSync::kServerVariable, "ntp:localhost");
+    QVERIFY(!CTimeSyncDlg::Remember("ntp:time.example.org", "ntp:localhost"));
   }
 
   void closingBeforeTheReplyLeavesTheClockAlone() {
