@@ -328,13 +328,13 @@ class LocationDialogsTest : public QObject {
     QVERIFY(dlg.HalfHourBox()->isHidden());
     dlg.OffsetBox()->setValue(5);
     QVERIFY(!dlg.HalfHourBox()->isHidden());
-    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("+ 30min"));
+    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("+ &30min"));
     dlg.HalfHourBox()->setChecked(true);
     QCOMPARE(dlg.ZoneNames()->text(),
              QStringLiteral("Bombay, Calcutta, Madras, NewDelhi, Columbo"));
     dlg.OffsetBox()->setValue(-3);
     QVERIFY(!dlg.HalfHourBox()->isChecked());
-    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("- 30min"));
+    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("- &30min"));
     dlg.OffsetBox()->setValue(-5);
     QVERIFY(dlg.HalfHourBox()->isHidden());
     dlg.OffsetBox()->setValue(12);
