@@ -799,7 +799,7 @@ void CClockWnd::PaintMark(QPainter& painter, std::size_t line) const {
   }
   // A triangle pointing the way the clocks go.
   const int side = MarkSide(m_metrics.digitHeight);
-  const double left = last->right + side / 4.0;
+  const double left = last->right + side / 2.0;
   const double middle = (last->top + last->bottom) / 2.0;
   const double tip = mark == CChangeMarks::Mark::kForward ? -side / 2.0 : side / 2.0;
   const QPointF corners[3] = {
