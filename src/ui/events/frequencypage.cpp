@@ -70,7 +70,7 @@ void CFrequencyPage::AddStartRow(QSpinBox* interval) {
   m_start->setMaxLength(11);
   m_start->setPlaceholderText(tr("today"));
   m_start->setEnabled(false);
-  AddRow(tr("Starting:"), m_start);
+  AddRow(tr("&Starting:"), m_start);
   connect(interval, &QSpinBox::valueChanged, m_start,
           [start = m_start](int value) { start->setEnabled(value > 1); });
 }
