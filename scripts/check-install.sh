@@ -64,6 +64,16 @@ for file in "${expected[@]}"; do
   [[ -f $root/$file ]] || fail "not installed: $file"
 done
 
+# The About box shows the credits installed with the data; each source whose licence asks for
+# credit is named there with its licence.
+credits=$root/share/zonewright/CREDITS
+if [[ -f $credits ]]; then
+  for credit in GeoNames "CC BY 4.0" "tz database" "public domain" iso-codes \
+    "GNU Lesser General Public License" libphonenumber "Apache License, Version 2.0"; do
+    grep -qF "$credit" "$credits" || fail "the installed credits do not name: $credit"
+  done
+fi
+
 # A PNG's width and height are the two big-endian words after its signature and chunk header.
 for size in "${icon_sizes[@]}"; do
   png=$root/share/icons/hicolor/${size}x${size}/apps/zonewright.png

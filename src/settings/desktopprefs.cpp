@@ -34,6 +34,8 @@ void Apply(DesktopPrefs& prefs, const std::string& key, const std::string& value
     }
   } else if (key == "close-to-tray" && (value == "true" || value == "false")) {
     prefs.closeToTray = value == "true";
+  } else if (key == "mark-changes" && (value == "true" || value == "false")) {
+    prefs.markChanges = value == "true";
   } else if (value.size() <= CDesktopPrefsFile::kMaxAddressBytes) {
     if (key == "time-server") {
       prefs.timeServer = value;
@@ -78,7 +80,8 @@ bool CDesktopPrefsFile::Save(const DesktopPrefs& prefs) {
   }
   std::ostringstream out;
   out << "alerts=" << StyleName(prefs.alerts) << '\n'
-      << "close-to-tray=" << (prefs.closeToTray ? "true" : "false") << '\n';
+      << "close-to-tray=" << (prefs.closeToTray ? "true" : "false") << '\n'
+      << "mark-changes=" << (prefs.markChanges ? "true" : "false") << '\n';
   // Unset addresses stay unwritten, so a later default reaches this user too; one with a
   // line break would read back as other keys.
   for (const auto& [key, value] : {std::pair{"time-server=", &prefs.timeServer},

@@ -14,6 +14,8 @@ struct DesktopPrefs {
   AlertStyle alerts = AlertStyle::kBoth;
   // Closing the clock window leaves the program running in the tray.
   bool closeToTray = false;
+  // Clock lines whose place changes its offset within a week carry a mark.
+  bool markChanges = true;
   // "Synchronize Time"'s server ("ntp:host", "daytime:host", or a bare host for Daytime);
   // empty for the program's default.
   std::string timeServer;

@@ -57,10 +57,13 @@ TEST(DesktopPrefs, EveryChoiceSurvivesTheFileUnderTheConfigHome) {
   for (const AlertStyle style : {AlertStyle::kBox, AlertStyle::kNotification, AlertStyle::kBoth}) {
     for (const bool tray : {false, true}) {
       CDesktopPrefsFile file(CDesktopPrefsFile::DefaultPath());
-      ASSERT_TRUE(file.Save(Prefs(style, tray)));
+      DesktopPrefs prefs = Prefs(style, tray);
+      prefs.markChanges = !tray;
+      ASSERT_TRUE(file.Save(prefs));
       const DesktopPrefs read = CDesktopPrefsFile(CDesktopPrefsFile::DefaultPath()).Load();
       EXPECT_EQ(read.alerts, style);
       EXPECT_EQ(read.closeToTray, tray);
+      EXPECT_EQ(read.markChanges, !tray);
     }
   }
 }
@@ -72,10 +75,12 @@ TEST(DesktopPrefs, StrangeLinesFallBackToDefaultsOneKeyAtATime) {
   CDesktopPrefsFile file(path);
   EXPECT_EQ(file.Load().alerts, defaults.alerts);  // no file yet
 
-  WriteAll(path, "# mine\n  alerts =  box \r\nclose-to-tray=maybe\nnoise\n=\nfuture=1\n");
+  WriteAll(path,
+           "# mine\n  alerts =  box \r\nclose-to-tray=maybe\nmark-changes=0\nnoise\n=\nfuture=1\n");
   DesktopPrefs read = file.Load();
   EXPECT_EQ(read.alerts, AlertStyle::kBox);
   EXPECT_EQ(read.closeToTray, defaults.closeToTray);
+  EXPECT_EQ(read.markChanges, defaults.markChanges);
 
   WriteAll(path, std::string(5000, '\0') + "\nalerts=notification\nclose-to-tray=true");
   read = file.Load();

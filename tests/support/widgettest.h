@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "support/menutext.h"
+
 // What the windowed tests do the way a user would: answer the next modal dialog, click where
 // a person presses, read what a list offers.
 namespace zw::test {
@@ -81,7 +83,7 @@ inline QTreeWidgetItem* FindItem(QTreeWidget* tree, const QString& text) {
 
 inline bool HasLabel(const QWidget& window, const char* text) {
   for (const QLabel* label : window.findChildren<QLabel*>()) {
-    if (label->text() == QLatin1String(text)) {
+    if (PlainText(label->text()) == QLatin1String(text)) {
       return true;
     }
   }

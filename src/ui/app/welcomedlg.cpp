@@ -26,9 +26,9 @@ CWelcomeDlg::CWelcomeDlg(QWidget* parent) : QDialog(parent) {
     label->setWordWrap(true);
     layout->addWidget(label);
   }
-  m_box = new QCheckBox(QStringLiteral("Do not display this panel during startup."));
+  m_box = new QCheckBox(QStringLiteral("&Do not display this panel during startup."));
   layout->addWidget(m_box);
-  auto* ok = new QPushButton(QStringLiteral("Continue"));
+  auto* ok = new QPushButton(QStringLiteral("&Continue"));
   ok->setDefault(true);
   layout->addWidget(ok, 0, Qt::AlignRight);
   connect(ok, &QPushButton::clicked, this, [this] {

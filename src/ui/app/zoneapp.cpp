@@ -180,6 +180,7 @@ void CZoneApp::ApplyDesktopPrefs() {
   m_alarms.Monitor().SetAlertStyle(m_prefs.alerts);
   // Without a tray icon a hidden clock could never be brought back.
   m_clock->SetHideOnClose(m_prefs.closeToTray && m_tray != nullptr);
+  m_clock->SetMarkChanges(m_prefs.markChanges);
 }
 
 void CZoneApp::ShowProperties() {

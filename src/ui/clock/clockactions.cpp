@@ -9,7 +9,7 @@ namespace zw {
 namespace {
 
 struct Definition {
-  const char* text;  // as the menu shows it, shortcut included
+  const char* text;  // as the menu shows it, mnemonic and shortcut included
   QKeySequence shortcut;
   const char* icon = nullptr;  // toolbar buttons only
   const char* toolTip = nullptr;
@@ -48,31 +48,31 @@ QKeySequence Alt(Qt::Key key) {
 
 ClockActions ClockActions::Create(QWidget* owner) {
   return ClockActions{
-      .addChange = Make(owner, {"Add/Change...\tAlt+A", Alt(Qt::Key_A), ":/icons/time-lookup.svg",
+      .addChange = Make(owner, {"&Add/Change...\tAlt+A", Alt(Qt::Key_A), ":/icons/time-lookup.svg",
                                 "Time Lookup", "Time Lookup"}),
-      .setEvents = Make(owner, {"Set...\tAlt+S", Alt(Qt::Key_S)}),
-      .browseSchedule = Make(owner, {"Browse Schedule\tAlt+B", Alt(Qt::Key_B),
+      .setEvents = Make(owner, {"&Set...\tAlt+S", Alt(Qt::Key_S)}),
+      .browseSchedule = Make(owner, {"&Browse Schedule\tAlt+B", Alt(Qt::Key_B),
                                      ":/icons/schedule.svg", "Schedule", "Schedule"}),
-      .compareTimes = Make(owner, {"Compare Times...\tAlt+C", Alt(Qt::Key_C),
+      .compareTimes = Make(owner, {"Co&mpare Times...\tAlt+C", Alt(Qt::Key_C),
                                    ":/icons/compare-time.svg", "CompareTime", "Compare Time"}),
       .currency =
-          Make(owner, {"Currency Conversion...\tAlt+D", Alt(Qt::Key_D), ":/icons/currency.svg",
+          Make(owner, {"C&urrency Conversion...\tAlt+D", Alt(Qt::Key_D), ":/icons/currency.svg",
                        "Currency Conversion", "Currency Converson"}),
       .measurement = Make(
-          owner, {"Measurement Conversion...\tAlt+M", Alt(Qt::Key_M), ":/icons/measurement.svg",
+          owner, {"Mea&surement Conversion...\tAlt+M", Alt(Qt::Key_M), ":/icons/measurement.svg",
                   "Measurement Conversion", "Measurement Conversion"}),
       .updateDatabase =
-          Make(owner, {"Update Database...\tAlt+U", Alt(Qt::Key_U), ":/icons/update-database.svg",
+          Make(owner, {"&Update Database...\tAlt+U", Alt(Qt::Key_U), ":/icons/update-database.svg",
                        "Update Database", "Update Database"}),
-      .synchronizeTime = Make(owner, {"Synchronize Time...\tAlt+T", Alt(Qt::Key_T)}),
-      .showTitlebar = MakeCheckable(owner, "Show Titlebar"),
-      .showToolbar = MakeCheckable(owner, "Show Toolbar"),
-      .keepOnTop = MakeCheckable(owner, "Keep on Top"),
-      .minimize = Make(owner, {"Minimize", {}}),
-      .properties = Make(owner, {"Properties...\tAlt+P", Alt(Qt::Key_P)}),
-      .helpTopics = Make(owner, {"Help Topics", QKeySequence(Qt::Key_F1)}),
-      .about = Make(owner, {"About Zonewright", {}}),
-      .exit = Make(owner, {"Exit\tAlt+F4", {}}),
+      .synchronizeTime = Make(owner, {"Synchronize &Time...\tAlt+T", Alt(Qt::Key_T)}),
+      .showTitlebar = MakeCheckable(owner, "Show &Titlebar"),
+      .showToolbar = MakeCheckable(owner, "Show Tool&bar"),
+      .keepOnTop = MakeCheckable(owner, "&Keep on Top"),
+      .minimize = Make(owner, {"Mi&nimize", {}}),
+      .properties = Make(owner, {"&Properties...\tAlt+P", Alt(Qt::Key_P)}),
+      .helpTopics = Make(owner, {"&Help Topics", QKeySequence(Qt::Key_F1)}),
+      .about = Make(owner, {"&About Zonewright", {}}),
+      .exit = Make(owner, {"E&xit\tAlt+F4", {}}),
       .popupMenu =
           Make(owner, {"Popup Menu", {}, ":/icons/popup-menu.svg", "Popup Menu", "Popup Menu"}),
   };

@@ -28,6 +28,8 @@ struct ClockLineFace {
   std::array<CellRect, kTimeCells> timeCells{};
   CellRect nameRect;
   CellRect frameRect;
+  // What assistive technology was last told the line reads (UTF-8); empty until it asks.
+  std::string spoken;
 };
 
 // The clock window's picture of its lines, in clock-list order. The layout makes it; the

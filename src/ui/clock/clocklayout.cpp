@@ -108,7 +108,7 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
   if (!sizing || lines.empty() || last == nullptr) {
     return result;
   }
-  maxRight = std::max(maxRight, last->right);
+  maxRight = std::max(maxRight, last->right + metrics.markWidth);
   const int wantedRight = maxRight + kMargin;
   const int wantedBottom = last->bottom + kTopGap;
   if (wantedRight != area.right || wantedBottom != area.bottom) {

@@ -20,6 +20,8 @@ struct ClockMetrics {
   int digitOverhangRaw = 0;
   bool digitItalic = false;
   int digitSpacing = 10;  // 0..20; 10 is the font's own width
+  // Room right of the times for the mark of a coming offset change; 0 when none is shown.
+  int markWidth = 0;
 
   int NameLineHeight() const { return nameHeight + 5; }
   int DigitLineHeight() const { return digitHeight + 10; }

@@ -1,14 +1,17 @@
 #include "ui/clock/clockwnd.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -25,8 +28,11 @@
 #include "settings/settingsstore.h"
 #include "timecore/now.h"
 #include "timecore/offsetchange.h"
+#include "ui/clock/aboutdlg.h"
+#include "ui/clock/clockaccessible.h"
 #include "ui/clock/qtfonts.h"
 #include "ui/platform/latin1.h"
+#include "ui/widgets/mnemonics.h"
 
 namespace zw {
 
@@ -87,6 +93,7 @@ CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(false);
   setFocusPolicy(Qt::StrongFocus);
+  InstallClockAccessibility();
 
   m_s.settings.RestoreClockList(m_s.db);
   m_s.db.SetClockListener([this](CLocationDB::ClockChange change) {
@@ -234,6 +241,10 @@ ClockMetrics CClockWnd::MeasureFonts() const {
   m.digitMaxWidth = widest;
   m.digitItalic = DigitFont().italic();
   m.digitSpacing = std::clamp(m_s.settings.Values().digitSpacing, 0, 20);
+  // Room is made only while a mark shows, so the clock keeps its size the rest of the year.
+  if (m_markChanges && m_marks.Any()) {
+    m.markWidth = MarkSide(m.digitHeight) + MarkSide(m.digitHeight) / 2;
+  }
   return m;
 }
 
@@ -270,6 +281,10 @@ void CClockWnd::Layout() {
   CClockLayout::Result result =
       CClockLayout::Layout(lines, m_metrics, Area(), f.displayMode, f.autoSize, isMaximized(),
                            toolbar ? ToolbarMinContent() : 0);
+  // The new face keeps what assistive technology was told, so only real changes are announced.
+  for (std::size_t i = 0; i < std::min(m_face.lines.size(), result.face.lines.size()); ++i) {
+    result.face.lines[i].spoken = std::move(m_face.lines[i].spoken);
+  }
   m_face = std::move(result.face);
   if (result.wantedClient) {
     setFixedSize(result.wantedClient->first, result.wantedClient->second);
@@ -283,6 +298,7 @@ void CClockWnd::Layout() {
   }
   m_relayout = false;
   m_laying = false;
+  Announce();
 }
 
 int CClockWnd::ToolbarMinContent() const {
@@ -340,6 +356,7 @@ void CClockWnd::Tick() {
   std::vector<QRect> cells;
   // Until the next layout the face may hold fewer lines than the clock list.
   bool linesChanged = m_face.lines.size() != m_s.db.ClockCount();
+  RefreshMarks(now);
   for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
     CLocation* location = m_s.db.ClockAt(i);
     location->UpdateCurrentTime(now, options);
@@ -368,6 +385,7 @@ void CClockWnd::Tick() {
       update(cell);
     }
     m_lastInvalidated = std::move(cells);
+    Announce();
   }
 
   emit ticked();
@@ -418,6 +436,7 @@ void CClockWnd::PaintLine(QPainter& painter, std::size_t line, const QRect& limi
   drawCells(d.drawnDate, d.dateCells, false);
   drawCells(d.drawnTime, d.timeCells, true);
   painter.setClipping(false);
+  PaintMark(painter, line);
 
   if (static_cast<int>(line) == m_selected) {
     painter.setBrush(Qt::NoBrush);
@@ -525,23 +544,29 @@ std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
 
 void CClockWnd::FillPopupMenu(QMenu& target) {
   QMenu* menu = &target;
-  QMenu* clock = menu->addMenu(QStringLiteral("Clock"));
+  QMenu* clock = menu->addMenu(QStringLiteral("&Clock"));
   clock->addAction(m_actions.addChange);
-  QMenu* remove = clock->addMenu(QStringLiteral("Remove"));
+  QMenu* remove = clock->addMenu(QStringLiteral("&Remove"));
+  QStringList names;
   for (std::size_t i = 0; i < m_s.db.ClockCount() && i < kMaxRemoveEntries; ++i) {
-    QAction* action = remove->addAction(Latin1(m_s.db.ClockAt(i)->Name()));
-    connect(action, &QAction::triggered, this, [this, i] { RemoveFromClock(i); });
+    names << Latin1(m_s.db.ClockAt(i)->Name());
   }
-  QMenu* events = menu->addMenu(QStringLiteral("Events"));
+  const QStringList texts = WithMnemonics(names);
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    QAction* action = remove->addAction(texts[i]);
+    const auto line = static_cast<std::size_t>(i);
+    connect(action, &QAction::triggered, this, [this, line] { RemoveFromClock(line); });
+  }
+  QMenu* events = menu->addMenu(QStringLiteral("&Events"));
   events->addActions({m_actions.setEvents, m_actions.browseSchedule});
   menu->addAction(m_actions.compareTimes);
   menu->addSeparator();
   menu->addActions({m_actions.currency, m_actions.measurement});
   menu->addSeparator();
-  QMenu* internet = menu->addMenu(QStringLiteral("Update via Internet"));
+  QMenu* internet = menu->addMenu(QStringLiteral("Update via &Internet"));
   internet->addActions({m_actions.updateDatabase, m_actions.synchronizeTime});
   menu->addSeparator();
-  QMenu* window = menu->addMenu(QStringLiteral("Window"));
+  QMenu* window = menu->addMenu(QStringLiteral("&Window"));
   const ClockSettings& f = m_s.settings.Values();
   m_actions.showTitlebar->setChecked(f.showTitlebar);
   m_actions.showToolbar->setChecked(f.showToolbar);
@@ -551,7 +576,7 @@ void CClockWnd::FillPopupMenu(QMenu& target) {
   window->addAction(m_actions.minimize);
   menu->addAction(m_actions.properties);
   menu->addSeparator();
-  QMenu* help = menu->addMenu(QStringLiteral("Help"));
+  QMenu* help = menu->addMenu(QStringLiteral("&Help"));
   help->addActions({m_actions.helpTopics, m_actions.about});
   menu->addSeparator();
   menu->addAction(m_actions.exit);
@@ -563,7 +588,25 @@ void CClockWnd::ShowPopupAt(const QPoint& globalPos) {
 }
 
 void CClockWnd::contextMenuEvent(QContextMenuEvent* event) {
-  ShowPopupAt(event->globalPos());
+  // From the keyboard the pointer may be anywhere, even off the clock.
+  ShowPopupAt(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(KeyboardMenuPoint())
+                                                             : event->globalPos());
+}
+
+void CClockWnd::keyPressEvent(QKeyEvent* event) {
+  if (QKeySequence(event->keyCombination()) != QKeySequence(Qt::SHIFT | Qt::Key_F10)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const QPoint at = KeyboardMenuPoint();
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at), event->modifiers());
+  contextMenuEvent(&menu);
+}
+
+QPoint CClockWnd::KeyboardMenuPoint() const {
+  const QRect line = LineRect(m_selected >= 0 ? static_cast<std::size_t>(m_selected) : 0);
+  return line.isEmpty() ? QPoint(CClockLayout::kMargin, Area().top + CClockLayout::kTopGap)
+                        : line.center();
 }
 
 void CClockWnd::RemoveFromClock(std::size_t index) {
@@ -576,11 +619,7 @@ void CClockWnd::RemoveFromClock(std::size_t index) {
 }
 
 void CClockWnd::ShowAbout() {
-  QMessageBox about(this);
-  about.setWindowTitle(QStringLiteral("About Zonewright"));
-  about.setText(QStringLiteral("Zonewright version 2.0"));
-  about.setIconPixmap(QIcon(QStringLiteral(":/icons/zonewright.svg")).pixmap(48, 48));
-  about.setStandardButtons(QMessageBox::Ok);
+  CAboutDlg about(CAboutDlg::InstalledCredits(), this);
   about.exec();
 }
 
@@ -707,6 +746,112 @@ void CClockWnd::mouseDoubleClickEvent(QMouseEvent* event) {
   }
   m_selected = -1;
   update();
+}
+
+void CClockWnd::SetMarkChanges(bool on) {
+  if (on == m_markChanges) {
+    return;
+  }
+  m_markChanges = on;
+  m_marks.Forget();
+  RefreshMarks(CDateTime());
+  RequestRelayout();
+}
+
+CChangeMarks::Mark CClockWnd::MarkOf(std::size_t line) const {
+  return m_markChanges ? m_marks.MarkOf(line) : CChangeMarks::Mark::kNone;
+}
+
+void CClockWnd::RefreshMarks(const CDateTime& now) {
+  if (!m_markChanges) {
+    return;
+  }
+  std::vector<const CLocation*> places;
+  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
+    places.push_back(m_s.db.ClockAt(i));
+  }
+  if (m_marks.Refresh(places, now)) {
+    // A mark that comes or goes may change the clock's width.
+    m_relayout = true;
+  }
+}
+
+int CClockWnd::MarkSide(int digitHeight) {
+  return std::max(5, digitHeight / 3);
+}
+
+void CClockWnd::PaintMark(QPainter& painter, std::size_t line) const {
+  const CChangeMarks::Mark mark = MarkOf(line);
+  if (mark == CChangeMarks::Mark::kNone) {
+    return;
+  }
+  // Beside the last character drawn: the time's, or the date's when times are hidden.
+  const ClockLineFace& d = m_face.lines[line];
+  const CellRect* last = nullptr;
+  for (const CellRect& cell : d.dateCells) {
+    last = cell.right > cell.left ? &cell : last;
+  }
+  for (const CellRect& cell : d.timeCells) {
+    last = cell.right > cell.left ? &cell : last;
+  }
+  if (last == nullptr) {
+    return;
+  }
+  // A triangle pointing the way the clocks go.
+  const int side = MarkSide(m_metrics.digitHeight);
+  const double left = last->right + side / 2.0;
+  const double middle = (last->top + last->bottom) / 2.0;
+  const double tip = mark == CChangeMarks::Mark::kForward ? -side / 2.0 : side / 2.0;
+  const QPointF corners[3] = {
+      {left, middle - tip}, {left + side, middle - tip}, {left + side / 2.0, middle + tip}};
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(painter.pen().color());
+  painter.drawPolygon(corners, 3);
+  painter.restore();
+}
+
+QRect CClockWnd::LineRect(std::size_t line) const {
+  return line < m_face.lines.size() ? ToQRect(m_face.lines[line].frameRect) : QRect();
+}
+
+QString CClockWnd::SpokenText(std::size_t line) const {
+  if (line >= m_face.lines.size() || line >= m_s.db.ClockCount()) {
+    return {};
+  }
+  const CLocation& place = *m_s.db.ClockAt(line);
+  const CDateTime local = place.Zone().ToLocal(CDateTime());
+  const QDate date(local.Year(), local.Month(), local.Day());
+  QStringList parts{Latin1(place.Name())};
+  const QString time = Latin1(m_face.lines[line].drawnTime).trimmed();
+  if (!time.isEmpty()) {
+    parts << time;
+  }
+  parts << QLocale().toString(date, tr("dddd d MMMM", "a clock line's date, read aloud"));
+  if (MarkOf(line) != CChangeMarks::Mark::kNone) {
+    parts << tr("clocks change within a week");
+  }
+  return parts.join(QStringLiteral(", "));
+}
+
+void CClockWnd::Announce() {
+  // Building the texts costs a date format per line; nobody hears them while no assistive
+  // technology listens.
+  m_lastAnnounced.clear();
+  if (!m_listening()) {
+    return;
+  }
+  for (std::size_t i = 0; i < m_face.lines.size(); ++i) {
+    std::string spoken = SpokenText(i).toStdString();
+    if (spoken == m_face.lines[i].spoken) {
+      continue;
+    }
+    m_face.lines[i].spoken = std::move(spoken);
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(static_cast<int>(i));
+    QAccessible::updateAccessibility(&changed);
+    m_lastAnnounced.push_back(static_cast<int>(i));
+  }
 }
 
 }  // namespace zw

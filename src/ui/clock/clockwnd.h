@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QFont>
 #include <QPoint>
 #include <QRect>
@@ -11,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "ui/clock/changemarks.h"
 #include "ui/clock/clockactions.h"
 #include "ui/clock/clocklayout.h"
 
 class QMenu;
 class QTimer;
 class QToolBar;
+class QKeyEvent;
 
 namespace zw {
 
@@ -90,8 +93,21 @@ class CClockWnd : public QWidget {
   int HeldLine() const { return m_held; }
   const ClockFace& Face() const { return m_face; }
   int SelectedLine() const { return m_selected; }
+  // The lines whose new reading was last announced to assistive technology.
+  const std::vector<int>& LastAnnounced() const { return m_lastAnnounced; }
+  // Whether assistive technology listens; QAccessible::isActive unless a test says otherwise.
+  void SetListening(bool (*listening)()) { m_listening = listening; }
   // Milliseconds until the next tick, or -1 when none is armed.
   int NextTickInMs() const;
+
+  // Marks the lines whose place changes its offset within the coming week.
+  void SetMarkChanges(bool on);
+  bool MarksChanges() const { return m_markChanges; }
+  CChangeMarks::Mark MarkOf(std::size_t line) const;
+  // How a screen reader reads a line: "Tokyo, 9:41 PM, Wednesday 9 December".
+  QString SpokenText(std::size_t line) const;
+  // The line's frame in client pixels; empty when there is no such line.
+  QRect LineRect(std::size_t line) const;
 
  signals:
   // The window moved: dialogs placed beside it should be placed anew.
@@ -112,7 +128,9 @@ class CClockWnd : public QWidget {
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The Menu key arrives as a keyboard context menu; Shift+F10 is made into one here.
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -137,6 +155,11 @@ class CClockWnd : public QWidget {
   QFont NameFont() const;
   QFont DigitFont() const;
   void PaintLine(QPainter& painter, std::size_t line, const QRect& limit) const;
+  void PaintMark(QPainter& painter, std::size_t line) const;
+  static int MarkSide(int digitHeight);
+  void RefreshMarks(const CDateTime& now);
+  void Announce();
+  QPoint KeyboardMenuPoint() const;
   void ShowPopupAt(const QPoint& globalPos);
   void ShowAbout();
   int LineAt(const QPoint& pos) const;
@@ -154,6 +177,8 @@ class CClockWnd : public QWidget {
   std::optional<QFont> m_digitFont;
   ClockMetrics m_metrics;
   ClockFace m_face;
+  CChangeMarks m_marks;
+  bool m_markChanges = true;
   // The line drawn framed: the one held for a drag or whose colour is being chosen.
   int m_selected = -1;
   bool m_relayout = true;
@@ -165,6 +190,8 @@ class CClockWnd : public QWidget {
   bool m_exiting = false;
   std::int64_t m_lastSecond = -1;
   std::vector<QRect> m_lastInvalidated;
+  std::vector<int> m_lastAnnounced;
+  bool (*m_listening)() = &QAccessible::isActive;
   ColorChooser m_chooseColor;
 
   Drag m_drag = Drag::kIdle;

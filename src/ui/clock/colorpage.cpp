@@ -15,9 +15,9 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kBackgroundText = "Background";
-constexpr const char* kCharactersText = "Characters";
-constexpr const char* kSelectText = "Select Color...";
+constexpr const char* kBackgroundText = "&Background";
+constexpr const char* kCharactersText = "&Characters";
+constexpr const char* kSelectText = "&Select Color...";
 // Where "<All Text>" starts when the clock shows no line to take a colour from.
 constexpr std::uint32_t kDefaultTextColor = CLocationDB::kDefaultClockColor;
 

@@ -31,7 +31,8 @@ void CDesktopPage::Build() {
 
   m_tray = new QCheckBox(QStringLiteral("&Keep running in the tray when the clock is closed"));
   m_login = new QCheckBox(QStringLiteral("&Start at login"));
-  for (QCheckBox* box : {m_tray, m_login}) {
+  m_mark = new QCheckBox(tr("&Mark clocks that change their offset within a week"));
+  for (QCheckBox* box : {m_tray, m_login, m_mark}) {
     layout->addWidget(box);
     connect(box, &QAbstractButton::clicked, this, &CDesktopPage::modified);
   }
@@ -46,6 +47,7 @@ void CDesktopPage::Show() {
   m_both->setChecked(m_s.prefs.alerts == AlertStyle::kBoth);
   m_tray->setChecked(m_s.prefs.closeToTray);
   m_login->setChecked(m_s.autostart.IsEnabled());
+  m_mark->setChecked(m_s.prefs.markChanges);
 }
 
 AlertStyle CDesktopPage::ChosenStyle() const {
@@ -58,6 +60,7 @@ AlertStyle CDesktopPage::ChosenStyle() const {
 void CDesktopPage::Store() {
   m_s.prefs.alerts = ChosenStyle();
   m_s.prefs.closeToTray = m_tray->isChecked();
+  m_s.prefs.markChanges = m_mark->isChecked();
   if (!m_s.prefsFile.Save(m_s.prefs)) {
     m_messages.Warn(kSaveFailed);
   }

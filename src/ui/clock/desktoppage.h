@@ -27,7 +27,8 @@ struct DesktopServices {
 };
 
 // The "Desktop" page: how alarms reach the user, whether closing the clock leaves the
-// program in the tray, and whether it starts at login. The choices are stored only when the
+// program in the tray, whether it starts at login, and whether coming offset changes are
+// marked on the clock. The choices are stored only when the
 // sheet applies or confirms them.
 class CDesktopPage : public QWidget {
   Q_OBJECT
@@ -47,6 +48,7 @@ class CDesktopPage : public QWidget {
   QRadioButton* BothButton() const { return m_both; }
   QCheckBox* TrayBox() const { return m_tray; }
   QCheckBox* LoginBox() const { return m_login; }
+  QCheckBox* MarkBox() const { return m_mark; }
 
  signals:
   void modified();
@@ -63,6 +65,7 @@ class CDesktopPage : public QWidget {
   QRadioButton* m_both = nullptr;
   QCheckBox* m_tray = nullptr;
   QCheckBox* m_login = nullptr;
+  QCheckBox* m_mark = nullptr;
 };
 
 }  // namespace zw

@@ -18,9 +18,9 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kSelectText = "Select Font...";
-constexpr const char* kSpacingLabel = "Clock Digit Spacing:";
-constexpr const char* kAutoSizeText = "Auto Adjust Clock Size to Match Font";
+constexpr const char* kSelectText = "&Select Font...";
+constexpr const char* kSpacingLabel = "Clock Digit S&pacing:";
+constexpr const char* kAutoSizeText = "Auto Ad&just Clock Size to Match Font";
 
 }  // namespace
 
@@ -37,9 +37,9 @@ CFontPage::CFontPage(CClockSettings& settings, QWidget* parent)
 
 void CFontPage::Build() {
   auto* grid = new QGridLayout(this);
-  m_names = new QRadioButton(QStringLiteral("Names"), this);
-  m_digits = new QRadioButton(QStringLiteral("Date/Time"), this);
-  m_both = new QRadioButton(QStringLiteral("Both"), this);
+  m_names = new QRadioButton(QStringLiteral("&Names"), this);
+  m_digits = new QRadioButton(QStringLiteral("&Date/Time"), this);
+  m_both = new QRadioButton(QStringLiteral("&Both"), this);
   m_select = new QPushButton(QString::fromLatin1(kSelectText), this);
   m_select->setAutoDefault(false);
   m_face = new QLabel(this);
@@ -58,7 +58,9 @@ void CFontPage::Build() {
   grid->addWidget(m_both, 2, 0);
   grid->addWidget(m_select, 0, 1);
   grid->addWidget(m_face, 1, 1);
-  grid->addWidget(new QLabel(QString::fromLatin1(kSpacingLabel), this), 3, 0, 1, 2);
+  auto* spacingLabel = new QLabel(QString::fromLatin1(kSpacingLabel), this);
+  spacingLabel->setBuddy(m_spacing);
+  grid->addWidget(spacingLabel, 3, 0, 1, 2);
   grid->addWidget(m_spacing, 4, 0, 1, 2);
   grid->addWidget(m_autoSize, 5, 0, 1, 2);
   grid->setRowStretch(6, 1);

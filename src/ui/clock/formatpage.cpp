@@ -42,22 +42,22 @@ CFormatPage::CFormatPage(CClockSettings& settings, QWidget* parent)
 void CFormatPage::Build() {
   auto* grid = new QGridLayout(this);
   QGroupBox* display = AddGroup(grid, kDisplayGroup, 0, 0);
-  m_date = AddButton<QRadioButton>(display, "Date");
-  m_time = AddButton<QRadioButton>(display, "Time");
-  m_both = AddButton<QRadioButton>(display, "Both");
+  m_date = AddButton<QRadioButton>(display, "Dat&e");
+  m_time = AddButton<QRadioButton>(display, "&Time");
+  m_both = AddButton<QRadioButton>(display, "&Both");
 
   QGroupBox* date = AddGroup(grid, kDateGroup, 0, 1);
-  m_dayFirst = AddButton<QRadioButton>(date, "DD.MM.YY");
-  m_monthFirst = AddButton<QRadioButton>(date, "MM/DD/YY");
-  m_yearFirst = AddButton<QRadioButton>(date, "YY-MM-DD");
-  m_fourDigitYears = AddButton<QCheckBox>(date, "4 Digit Years");
+  m_dayFirst = AddButton<QRadioButton>(date, "&DD.MM.YY");
+  m_monthFirst = AddButton<QRadioButton>(date, "&MM/DD/YY");
+  m_yearFirst = AddButton<QRadioButton>(date, "&YY-MM-DD");
+  m_fourDigitYears = AddButton<QCheckBox>(date, "&4 Digit Years");
 
   QGroupBox* time = AddGroup(grid, kTimeGroup, 1, 0);
-  m_twelveHour = AddButton<QRadioButton>(time, "12 hour clock");
-  m_twentyFourHour = AddButton<QRadioButton>(time, "24 hour clock");
-  m_seconds = AddButton<QCheckBox>(time, "Include Seconds");
+  m_twelveHour = AddButton<QRadioButton>(time, "&12 hour clock");
+  m_twentyFourHour = AddButton<QRadioButton>(time, "&24 hour clock");
+  m_seconds = AddButton<QCheckBox>(time, "Include &Seconds");
 
-  m_leadingZeros = new QCheckBox(QStringLiteral("Leading Zeroes"), this);
+  m_leadingZeros = new QCheckBox(QStringLiteral("&Leading Zeroes"), this);
   grid->addWidget(m_leadingZeros, 1, 1, Qt::AlignTop);
   grid->setRowStretch(2, 1);
 

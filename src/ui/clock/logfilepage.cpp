@@ -21,10 +21,10 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kNameLabel = "Name and Directory of the Log File:";
-constexpr const char* kBasisLabel = "Log Time Basis:";
+constexpr const char* kNameLabel = "&Name and Directory of the Log File:";
+constexpr const char* kBasisLabel = "Log &Time Basis:";
 constexpr const char* kBrowseText = "...";
-constexpr const char* kGmtText = "GMT";
+constexpr const char* kGmtText = "&GMT";
 constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exist.";
 constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
 
@@ -76,12 +76,19 @@ void CLogFilePage::Build() {
       kFieldFrame);
   m_browseBasis = MakeButton(kBrowseText, this);
   m_gmt = MakeButton(kGmtText, this);
+  // "..." says nothing to a screen reader.
+  m_browseName->setAccessibleName(tr("Browse for the log file"));
+  m_browseBasis->setAccessibleName(tr("Choose the time basis"));
 
   grid->addWidget(m_record, 0, 0, 1, 3);
-  grid->addWidget(new QLabel(QString::fromLatin1(kNameLabel), this), 1, 0, 1, 3);
+  auto* nameLabel = new QLabel(QString::fromLatin1(kNameLabel), this);
+  nameLabel->setBuddy(m_name);
+  grid->addWidget(nameLabel, 1, 0, 1, 3);
   grid->addWidget(m_name, 2, 0, 1, 2);
   grid->addWidget(m_browseName, 2, 2);
-  grid->addWidget(new QLabel(QString::fromLatin1(kBasisLabel), this), 3, 0, 1, 3);
+  auto* basisLabel = new QLabel(QString::fromLatin1(kBasisLabel), this);
+  basisLabel->setBuddy(m_basis);
+  grid->addWidget(basisLabel, 3, 0, 1, 3);
   grid->addWidget(m_basis, 4, 0);
   grid->addWidget(m_browseBasis, 4, 1);
   grid->addWidget(m_gmt, 4, 2);

@@ -27,7 +27,7 @@ class CLogFilePage : public QWidget {
 
  public:
   static constexpr const char* kTitle = "Log File";
-  static constexpr const char* kRecordText = "Record Started Programs in the Log File";
+  static constexpr const char* kRecordText = "&Record Started Programs in the Log File";
   static constexpr const char* kGmtBasis = "Greenwich Mean Time";
   static constexpr const char* kBasisSeparator = ",  ";
   static constexpr const char* kFileDialogTitle = "Specify Log File Name";

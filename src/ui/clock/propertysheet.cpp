@@ -59,6 +59,7 @@ void CPropertySheet::Build(const AppContext& context, const DesktopServices* des
   m_ok = buttons->button(QDialogButtonBox::Ok);
   m_cancel = buttons->button(QDialogButtonBox::Cancel);
   m_apply = buttons->button(QDialogButtonBox::Apply);
+  m_apply->setText(tr("&Apply"));
   // Nothing to apply until a page changes.
   m_apply->setEnabled(false);
   layout->addWidget(buttons);

@@ -26,6 +26,8 @@ QPushButton* CAmountFields::MakeEqualsButton(QWidget* parent) {
   font.setPixelSize(kEqualsPixels);
   button->setFont(font);
   button->setDefault(true);
+  // "=" says nothing to a screen reader.
+  button->setAccessibleName(tr("Convert"));
   return button;
 }
 

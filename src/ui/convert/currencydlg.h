@@ -31,7 +31,8 @@ class CCurrencyDlg : public QDialog {
   static constexpr Side kLeft = CAmountFields::kLeft;
   static constexpr Side kRight = CAmountFields::kRight;
   static constexpr const char* kTitle = "Currency Conversion";
-  static constexpr const char* kQuantityLabel = "Quantity:";
+  // The same words on both sides, each with a key of its own.
+  static constexpr const char* kQuantityLabels[] = {"&Quantity:", "Q&uantity:"};
 
   // Reads the rate table at once; when that fails the user is told and the dialog is done
   // before it was ever shown (see Failed()).

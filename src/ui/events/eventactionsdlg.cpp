@@ -93,8 +93,11 @@ QString AsCommand(const QString& path) {
   return QChar(u'"') + quoted + QChar(u'"');
 }
 
-QLabel* FieldLabel(const char* text) {
-  return new QLabel(QString::fromLatin1(text));
+// `field`, when given, is what the label's key leads to.
+QLabel* FieldLabel(const char* text, QWidget* field = nullptr) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  label->setBuddy(field);
+  return label;
 }
 
 QLineEdit* PathField() {
@@ -156,7 +159,7 @@ void CEventActionsDlg::BuildControls() {
   layout->addWidget(BuildProgramGroup());
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  m_test = buttons->addButton(QStringLiteral("Test"), QDialogButtonBox::ActionRole);
+  m_test = buttons->addButton(QStringLiteral("&Test"), QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &CEventActionsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CEventActionsDlg::reject);
@@ -165,13 +168,13 @@ void CEventActionsDlg::BuildControls() {
 QWidget* CEventActionsDlg::BuildMessageGroup() {
   auto* group = new QGroupBox;
   auto* column = new QVBoxLayout(group);
-  m_showMessage = new QCheckBox(QStringLiteral("Message Box"));
+  m_showMessage = new QCheckBox(QStringLiteral("&Message Box"));
   m_messageText = new QPlainTextEdit;
   m_messageText->setTabChangesFocus(true);
   m_messageText->setFixedHeight(m_messageText->fontMetrics().lineSpacing() * kMessageLines +
                                 2 * m_messageText->frameWidth() +
                                 static_cast<int>(2 * m_messageText->document()->documentMargin()));
-  m_notifyMissed = new QCheckBox(QStringLiteral("notify of missed event"));
+  m_notifyMissed = new QCheckBox(QStringLiteral("&notify of missed event"));
   column->addWidget(m_showMessage);
   column->addWidget(m_messageText);
   column->addWidget(m_notifyMissed);
@@ -181,11 +184,11 @@ QWidget* CEventActionsDlg::BuildMessageGroup() {
 QWidget* CEventActionsDlg::BuildMediaGroup() {
   auto* group = new QGroupBox;
   auto* grid = new QGridLayout(group);
-  m_playMedia = new QCheckBox(QStringLiteral("Multimedia"));
+  m_playMedia = new QCheckBox(QStringLiteral("M&ultimedia"));
   m_mediaFile = PathField();
-  m_mediaBrowse = new QPushButton(QStringLiteral("Browse"));
-  m_wavLabel = FieldLabel("Play WAV file");
+  m_mediaBrowse = new QPushButton(QStringLiteral("&Browse"));
   m_times = new CSpinField(kMinTimes, kMaxTimes);
+  m_wavLabel = FieldLabel("Play &WAV file", m_times);
   m_timesLabel = FieldLabel("Times");
 
   auto* timesRow = new QHBoxLayout;
@@ -195,7 +198,7 @@ QWidget* CEventActionsDlg::BuildMediaGroup() {
   timesRow->addStretch();
 
   grid->addWidget(m_playMedia, 0, 0, 1, 3);
-  grid->addWidget(FieldLabel("File Name:"), 1, 0);
+  grid->addWidget(FieldLabel("&File Name:", m_mediaFile), 1, 0);
   grid->addWidget(m_mediaFile, 1, 1);
   grid->addWidget(m_mediaBrowse, 1, 2);
   grid->addLayout(timesRow, 2, 1, 1, 2);
@@ -205,15 +208,15 @@ QWidget* CEventActionsDlg::BuildMediaGroup() {
 QWidget* CEventActionsDlg::BuildProgramGroup() {
   auto* group = new QGroupBox;
   auto* grid = new QGridLayout(group);
-  m_runProgram = new QCheckBox(QStringLiteral("Run Program"));
+  m_runProgram = new QCheckBox(QStringLiteral("&Run Program"));
   m_program = PathField();
-  m_programBrowse = new QPushButton(QStringLiteral("Browse"));
+  m_programBrowse = new QPushButton(QStringLiteral("Br&owse"));
   m_startDir = PathField();
   grid->addWidget(m_runProgram, 0, 0, 1, 3);
-  grid->addWidget(FieldLabel("File Name:"), 1, 0);
+  grid->addWidget(FieldLabel("F&ile Name:", m_program), 1, 0);
   grid->addWidget(m_program, 1, 1);
   grid->addWidget(m_programBrowse, 1, 2);
-  grid->addWidget(FieldLabel("Start in Directory:"), 2, 0);
+  grid->addWidget(FieldLabel("&Start in Directory:", m_startDir), 2, 0);
   grid->addWidget(m_startDir, 2, 1);
   return group;
 }

@@ -82,12 +82,13 @@ void CEventEditDlg::BuildControls() {
   auto* form = new QFormLayout;
   m_name = new QLineEdit;
   m_name->setMaxLength(40);
-  m_on = new QCheckBox(QStringLiteral("On"));
+  m_on = new QCheckBox(QStringLiteral("&On"));
   m_on->setToolTip(QStringLiteral("An event that is off never fires but keeps its settings"));
   auto* nameRow = new QHBoxLayout;
   nameRow->addWidget(m_name, 1);
   nameRow->addWidget(m_on);
-  form->addRow(QStringLiteral("Name:"), nameRow);
+  form->addRow(QStringLiteral("&Name:"), nameRow);
+  static_cast<QLabel*>(form->labelForField(nameRow))->setBuddy(m_name);
   layout->addLayout(form);
 
   auto* columns = new QHBoxLayout;
@@ -98,7 +99,7 @@ void CEventEditDlg::BuildControls() {
   for (const char* name : CLocationTree::kViewNames) {
     m_view->addItem(QString::fromLatin1(name));
   }
-  viewRow->addRow(QStringLiteral("List by"), m_view);
+  viewRow->addRow(QStringLiteral("&List by"), m_view);
   locationLayout->addLayout(viewRow);
   auto* tree = new QTreeWidget;
   tree->setMinimumSize(220, 240);
@@ -131,12 +132,14 @@ void CEventEditDlg::BuildControls() {
     return [notes, marks](int year, int month, int day) { return marks(year, month, day); };
   });
   schedule->addWidget(m_stack);
-  m_action = new QPushButton(QStringLiteral("Action"));
+  m_action = new QPushButton(QStringLiteral("&Action"));
   m_action->setAutoDefault(false);
   schedule->addWidget(m_action, 0, Qt::AlignLeft);
   auto* preRow = new QHBoxLayout;
-  preRow->addWidget(new QLabel(QStringLiteral("Pre-notify")));
+  auto* preLabel = new QLabel(QStringLiteral("&Pre-notify"));
+  preRow->addWidget(preLabel);
   m_preNotify = new QSpinBox;
+  preLabel->setBuddy(m_preNotify);
   m_preNotify->setRange(0, 99);
   m_preNotify->setAccelerated(true);
   preRow->addWidget(m_preNotify);

@@ -62,12 +62,12 @@ CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
   m_list->setMinimumHeight(240);
   layout->addWidget(m_list, 1);
   auto* column = new QVBoxLayout;
-  m_add = new QPushButton(QStringLiteral("Add..."));
-  m_change = new QPushButton(QStringLiteral("Change..."));
-  m_delete = new QPushButton(QStringLiteral("Delete"));
-  auto* exportButton = new QPushButton(QStringLiteral("Export..."));
-  auto* importButton = new QPushButton(QStringLiteral("Import..."));
-  auto* close = new QPushButton(QStringLiteral("Close"));
+  m_add = new QPushButton(QStringLiteral("&Add..."));
+  m_change = new QPushButton(QStringLiteral("&Change..."));
+  m_delete = new QPushButton(QStringLiteral("&Delete"));
+  auto* exportButton = new QPushButton(QStringLiteral("&Export..."));
+  auto* importButton = new QPushButton(QStringLiteral("&Import..."));
+  auto* close = new QPushButton(QStringLiteral("C&lose"));
   for (QPushButton* b : {m_add, m_change, m_delete, exportButton, importButton}) {
     b->setAutoDefault(false);
     column->addWidget(b);

@@ -39,20 +39,20 @@ namespace zw {
 namespace {
 
 constexpr const char* kCalendarGroup = "Calendar";
-constexpr const char* kNotesLabel = "Notes:";
-constexpr const char* kNotesForLabel = "Notes for  ";
+constexpr const char* kNotesLabel = "&Notes:";
+constexpr const char* kNotesForLabel = "&Notes for  ";
 constexpr const char* kBasisGroup = "Time Basis";
 constexpr const char* kChooseBasisText = "...";
-constexpr const char* kGmtText = "GMT";
+constexpr const char* kGmtText = "&GMT";
 constexpr const char* kGmtBasisText = "Greenwich Mean Time";
 constexpr const char* kGmtHeaderName = "Greenwich Mean";
 // The GMT button titles the time column with a leading blank, as it always has.
 constexpr const char* kGmtButtonHeader = " Greenwich Mean Time";
 constexpr const char* kTimeHeaderSuffix = " Time";
 constexpr const char* kBasisSeparator = ",  ";
-constexpr const char* kDaysLead = "Display events for selected date and following";
+constexpr const char* kDaysLead = "&Display events for selected date and following";
 constexpr const char* kDaysTail = "days";
-constexpr const char* kCloseText = "Close";
+constexpr const char* kCloseText = "&Close";
 constexpr const char* kDetailsText = "Details";
 constexpr const char* kNewText = "New...";
 constexpr const char* kChangeText = "Change...";
@@ -132,6 +132,8 @@ void CScheduleDlg::Build() {
   m_notesLabel = new QLabel(QString::fromLatin1(kNotesLabel), this);
   m_notesEdit = new QPlainTextEdit(this);
   m_notesLabel->setBuddy(m_notesEdit);
+  // Notes are lines of text; Tab moves on rather than trapping the keyboard in them.
+  m_notesEdit->setTabChangesFocus(true);
   notes->addWidget(m_notesLabel);
   notes->addWidget(m_notesEdit, 1);
   top->addLayout(notes, 1);
@@ -182,6 +184,8 @@ QWidget* CScheduleDlg::BuildBasis() {
   m_basisLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   m_chooseBasis = MakeButton(kChooseBasisText, group);
   m_gmt = MakeButton(kGmtText, group);
+  // "..." says nothing to a screen reader.
+  m_chooseBasis->setAccessibleName(tr("Choose the time basis"));
   layout->addWidget(m_basisLabel, 1);
   layout->addWidget(m_chooseBasis);
   layout->addWidget(m_gmt);

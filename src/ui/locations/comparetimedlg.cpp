@@ -23,10 +23,11 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kListByLabel = "List by:";
-constexpr const char* kSelectTimeText = "Select Time...";
-constexpr const char* kCurrentTimeText = "Current Time";
-constexpr const char* kPlanText = "Plan a meeting\u2026";
+constexpr const char* kListByLabel = "List &by:";
+// The same words on both sides, each with a key of its own.
+constexpr const char* kSelectTimeTexts[] = {"&Select Time...", "Select T&ime..."};
+constexpr const char* kCurrentTimeText = "&Current Time";
+constexpr const char* kPlanText = "&Plan a meeting\u2026";
 constexpr int kTreeMinWidth = 220;
 constexpr int kTreeMinHeight = 240;
 
@@ -92,7 +93,7 @@ void CCompareTimeDlg::Build() {
     m_treeViews[side] = new QTreeWidget(this);
     m_treeViews[side]->setMinimumSize(kTreeMinWidth, kTreeMinHeight);
     m_trees[side] = std::make_unique<CLocationTree>(m_treeViews[side], m_db);
-    m_selectTime[side] = MakeButton(kSelectTimeText, this);
+    m_selectTime[side] = MakeButton(kSelectTimeTexts[side], this);
     m_lines[side] = MakeLine(false);
     grid->addWidget(m_treeViews[side], 1, column);
     grid->addWidget(m_selectTime[side], 2, column, Qt::AlignHCenter);

@@ -16,11 +16,11 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kDateLabel = "Date:";
-constexpr const char* kTimeLabel = "Time:";
+constexpr const char* kDateLabel = "&Date:";
+constexpr const char* kTimeLabel = "&Time:";
 constexpr const char* kCalendarText = "...";
-constexpr const char* kOkText = "OK";
-constexpr const char* kCancelText = "Cancel";
+constexpr const char* kOkText = "&OK";
+constexpr const char* kCancelText = "&Cancel";
 constexpr int kEditWidth = 160;
 
 std::string Bytes(const QLineEdit* edit) {
@@ -65,14 +65,20 @@ void CEnterTimeDlg::Build() {
   m_time->setMinimumWidth(kEditWidth);
   m_calendar = new QPushButton(QString::fromLatin1(kCalendarText), this);
   m_calendar->setAutoDefault(false);
+  // "..." says nothing to a screen reader.
+  m_calendar->setAccessibleName(tr("Calendar"));
   m_calendar->setFixedWidth(m_calendar->fontMetrics().horizontalAdvance(m_calendar->text()) * 3);
   connect(m_calendar, &QPushButton::clicked, this, &CEnterTimeDlg::PickDate);
 
   auto* fields = new QGridLayout;
-  fields->addWidget(new QLabel(QString::fromLatin1(kDateLabel), this), 0, 0);
+  auto* dateLabel = new QLabel(QString::fromLatin1(kDateLabel), this);
+  dateLabel->setBuddy(m_date);
+  fields->addWidget(dateLabel, 0, 0);
   fields->addWidget(m_date, 0, 1);
   fields->addWidget(m_calendar, 0, 2);
-  fields->addWidget(new QLabel(QString::fromLatin1(kTimeLabel), this), 1, 0);
+  auto* timeLabel = new QLabel(QString::fromLatin1(kTimeLabel), this);
+  timeLabel->setBuddy(m_time);
+  fields->addWidget(timeLabel, 1, 0);
   fields->addWidget(m_time, 1, 1);
 
   auto* ok = new QPushButton(QString::fromLatin1(kOkText), this);

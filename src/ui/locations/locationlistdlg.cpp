@@ -45,7 +45,7 @@ CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events
   for (const char* name : CLocationTree::kViewNames) {
     m_view->addItem(QString::fromLatin1(name));
   }
-  form->addRow(QStringLiteral("List by:"), m_view);
+  form->addRow(QStringLiteral("&List by:"), m_view);
   layout->addLayout(form);
 
   auto* middle = new QHBoxLayout;
@@ -53,11 +53,11 @@ CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events
   tree->setMinimumSize(260, 280);
   middle->addWidget(tree, 1);
   auto* column = new QVBoxLayout;
-  m_add = new QPushButton(QStringLiteral("Add..."));
-  m_change = new QPushButton(QStringLiteral("Change..."));
-  m_delete = new QPushButton(QStringLiteral("Delete"));
-  m_show = new QPushButton(QStringLiteral("Show On Clock"));
-  m_ok = new QPushButton(QStringLiteral("OK"));
+  m_add = new QPushButton(QStringLiteral("&Add..."));
+  m_change = new QPushButton(QStringLiteral("&Change..."));
+  m_delete = new QPushButton(QStringLiteral("&Delete"));
+  m_show = new QPushButton(QStringLiteral("&Show On Clock"));
+  m_ok = new QPushButton(QStringLiteral("&OK"));
   for (QPushButton* b : {m_add, m_change, m_delete, m_show}) {
     b->setAutoDefault(false);
     column->addWidget(b);
@@ -114,7 +114,7 @@ QTreeWidget* CLocationListDlg::Tree() const {
 
 QPushButton* CLocationListDlg::Button(const char* text) const {
   for (QPushButton* b : {m_add, m_change, m_delete, m_show, m_ok}) {
-    if (b->text() == QLatin1String(text)) {
+    if (QString(b->text()).remove(QLatin1Char('&')) == QLatin1String(text)) {
       return b;
     }
   }

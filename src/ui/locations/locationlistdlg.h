@@ -47,6 +47,7 @@ class CLocationListDlg : public QDialog {
   QComboBox* ViewBox() const { return m_view; }
   QTreeWidget* Tree() const;
   CLocationTree& LocationTree() const { return *m_tree; }
+  // The button that reads `text`, its mnemonic aside.
   QPushButton* Button(const char* text) const;
   QLabel* Caption() const { return m_caption; }
   QLabel* Line(int index) const { return m_lines[index]; }

@@ -23,6 +23,7 @@
 #include "timecore/tzzone.h"
 #include "ui/locations/selectlocationdlg.h"
 #include "ui/platform/latin1.h"
+#include "ui/widgets/mnemonics.h"
 
 namespace zw {
 
@@ -113,12 +114,12 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   auto* form = new QFormLayout;
   m_name = new QLineEdit;
   m_name->setMaxLength(static_cast<int>(LocationValues::kMaxText));
-  form->addRow(QStringLiteral("Name:"), m_name);
+  form->addRow(QStringLiteral("&Name:"), m_name);
   m_country = new QComboBox;
   m_country->setEditable(true);
   m_country->setInsertPolicy(QComboBox::NoInsert);
   m_country->lineEdit()->setMaxLength(static_cast<int>(LocationValues::kMaxText));
-  form->addRow(QStringLiteral("Located In:"), m_country);
+  form->addRow(QStringLiteral("&Located In:"), m_country);
 
   m_offset = new COffsetBox;
   m_offset->setRange(CZoneNames::kMinOffset, CZoneNames::kMaxOffset);
@@ -128,7 +129,8 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   offsetRow->addWidget(m_offset);
   offsetRow->addWidget(m_halfHour);
   offsetRow->addStretch();
-  form->addRow(QStringLiteral("Time Zone (GMT+):"), offsetRow);
+  form->addRow(QStringLiteral("&Time Zone (GMT+):"), offsetRow);
+  static_cast<QLabel*>(form->labelForField(offsetRow))->setBuddy(m_offset);
   m_zoneNames = new QLabel;
   m_zoneNames->setWordWrap(true);
   m_zoneNames->setMinimumHeight(m_zoneNames->fontMetrics().height() * 2);
@@ -137,7 +139,7 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
 
   auto* dstGroup = new QGroupBox;
   auto* grid = new QGridLayout(dstGroup);
-  m_dst = new QCheckBox(QStringLiteral("Daylight Savings Time"));
+  m_dst = new QCheckBox(QStringLiteral("&Daylight Savings Time"));
   grid->addWidget(m_dst, 0, 0, 1, 5);
   const std::vector<std::string> hours = CZoneNames::HourEntries(settings.Values().hour24);
   for (std::size_t i = 0; i < m_rule.size(); ++i) {
@@ -159,11 +161,16 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
     m_rule[i] = box;
     grid->addWidget(box, 1 + static_cast<int>(i / 4), 1 + static_cast<int>(field));
   }
-  grid->addWidget(new QLabel(QStringLiteral("Starting the")), 1, 0);
-  grid->addWidget(new QLabel(QStringLiteral("Ending the")), 2, 0);
+  // Each row's label leads to its first field.
+  auto* starting = new QLabel(QStringLiteral("&Starting the"));
+  auto* ending = new QLabel(QStringLiteral("&Ending the"));
+  starting->setBuddy(m_rule[0]);
+  ending->setBuddy(m_rule[4]);
+  grid->addWidget(starting, 1, 0);
+  grid->addWidget(ending, 2, 0);
   layout->addWidget(dstGroup);
 
-  m_copyFrom = new QPushButton(QStringLiteral("Copy From..."));
+  m_copyFrom = new QPushButton(QStringLiteral("&Copy From..."));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->addButton(m_copyFrom, QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
@@ -206,7 +213,9 @@ void CLocationPropsDlg::BuildZoneControls(QLayout* layout, int type) {
   m_zone->completer()->setCompletionMode(QCompleter::PopupCompletion);
   m_zone->setEnabled(type == CLocation::kCustom);
   m_follow = new QCheckBox(QString::fromLatin1(kFollowText));
-  row->addWidget(new QLabel(QStringLiteral("Zone:")));
+  auto* zoneLabel = new QLabel(QStringLiteral("&Zone:"));
+  zoneLabel->setBuddy(m_zone);
+  row->addWidget(zoneLabel);
   row->addWidget(m_zone, 1);
   row->addWidget(m_follow);
   // Below the name, country and offset, above the daylight-saving group.
@@ -269,7 +278,9 @@ void CLocationPropsDlg::Load(const LocationValues& values) {
 
 void CLocationPropsDlg::SetUpHalfHour(int hours) {
   const auto label = CZoneNames::HalfHourLabel(hours);
-  m_halfHour->setText(label ? Latin1(*label) : QString());
+  // A key of its own beside those of the dialog's other fields.
+  m_halfHour->setText(label ? WithMnemonics({Latin1(*label)}, QStringLiteral("nltdsecfzo")).front()
+                            : QString());
   m_halfHour->setHidden(!label.has_value());
 }
 

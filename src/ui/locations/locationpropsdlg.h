@@ -32,7 +32,7 @@ class CLocationPropsDlg : public QDialog {
   static constexpr const char* kMonths[12] = {"January",   "February", "March",    "April",
                                               "May",       "June",     "July",     "August",
                                               "September", "October",  "November", "December"};
-  static constexpr const char* kFollowText = "Follow the time zone database";
+  static constexpr const char* kFollowText = "&Follow the time zone database";
   static constexpr const char* kUnknownZone =
       "Choose a time zone from the list, or leave it empty.";
   static constexpr const char* kNoChangeText = "No change of offset coming";

@@ -82,6 +82,8 @@ void CMeetingPlannerDlg::Build() {
   m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_grid->setSelectionBehavior(QAbstractItemView::SelectColumns);
   m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The arrow keys walk the hours; Tab goes on to the working hours.
+  m_grid->setTabKeyNavigation(false);
   // Narrow fixed columns keep the whole day in view on an ordinary screen.
   m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   m_grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
@@ -103,6 +105,7 @@ void CMeetingPlannerDlg::Build() {
   for (QTimeEdit* edit : {m_start, m_end}) {
     edit->setDisplayFormat(QStringLiteral("HH:mm"));
   }
+  m_hoursLabel->setBuddy(m_start);
   hoursRow->addWidget(m_hoursLabel);
   hoursRow->addWidget(m_start);
   hoursRow->addWidget(new QLabel(QStringLiteral("to")));
@@ -208,7 +211,8 @@ void CMeetingPlannerDlg::ShowHoursOf(int row) {
   const CLocation& place = *m_places[static_cast<std::size_t>(row)];
   const auto found = m_hours.find(KeyOf(place));
   const WorkingHours hours = found != m_hours.end() ? found->second : WorkingHours{};
-  m_hoursLabel->setText(QStringLiteral("Working hours of ") + Latin1(place.Name()) +
+  m_hoursLabel->setText(QStringLiteral("Working &hours of ") +
+                        Latin1(place.Name()).replace(QLatin1Char('&'), QStringLiteral("&&")) +
                         QStringLiteral(":"));
   m_hoursLabel->setProperty("row", row);
   m_start->setTime(QTime(hours.startMinute / 60, hours.startMinute % 60));

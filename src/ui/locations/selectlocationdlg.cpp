@@ -24,7 +24,7 @@ CSelectLocationDlg::CSelectLocationDlg(const AppContext& context, int view,
   for (const char* name : CLocationTree::kViewNames) {
     m_view->addItem(QString::fromLatin1(name));
   }
-  form->addRow(QStringLiteral("List by:"), m_view);
+  form->addRow(QStringLiteral("&List by:"), m_view);
   layout->addLayout(form);
   auto* tree = new QTreeWidget;
   tree->setMinimumSize(260, 300);

@@ -19,7 +19,7 @@ class CRatesButton : public QPushButton {
   Q_OBJECT
 
  public:
-  static constexpr const char* kText = "Today's Exchange Rates";
+  static constexpr const char* kText = "&Today's Exchange Rates";
   static constexpr const char* kFetchFailed = "The exchange rates could not be fetched: ";
   static constexpr const char* kTakenIn1 = "The exchange rates of ";
   static constexpr const char* kTakenIn2 = " are in the currency converter for ";

@@ -35,7 +35,7 @@ class CTimeSyncDlg : public QDialog {
   static constexpr const char* kOtherServerExplanation =
       "Use this panel to synchronize your computer's time with the time provided by the "
       "Internet time server ";
-  static constexpr const char* kSynchronizeText = "Synchronize Now";
+  static constexpr const char* kSynchronizeText = "&Synchronize Now";
   static constexpr const char* kConnecting = "Connecting to time server...\r\n";
 
   // clock: the computer's clock, read in UTC; setter: sets it. server: host[:port].

@@ -19,16 +19,17 @@
 #include "ui/net/ratessourcedlg.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/dialogpositions.h"
+#include "ui/widgets/mnemonics.h"
 
 namespace zw {
 
 namespace {
 
 constexpr const char* kComponentsGroup = "Components to Update";
-constexpr const char* kRetrieveText = "Retrieve";
-constexpr const char* kCancelText = "Cancel";
+constexpr const char* kRetrieveText = "&Retrieve";
+constexpr const char* kCancelText = "&Cancel";
 constexpr const char* kDirectoryGroup = "Internet FTP Directory";
-constexpr const char* kResetText = "Reset";
+constexpr const char* kResetText = "R&eset";
 constexpr int kLabelWidth = 260;
 constexpr int kListMinHeight = 150;
 constexpr int kFieldFrame = 12;
@@ -108,8 +109,14 @@ void CUpdateDlg::Build() {
 
   auto* group = new QGroupBox(QString::fromLatin1(kComponentsGroup), this);
   auto* groupLayout = new QVBoxLayout(group);
+  QStringList captions;
   for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
-    m_boxes[i] = new QCheckBox(QString::fromLatin1(CDatabaseUpdate::kRows[i].caption), group);
+    captions << QString::fromLatin1(CDatabaseUpdate::kRows[i].caption);
+  }
+  // The letters the dialog's buttons already use.
+  captions = WithMnemonics(captions, QStringLiteral("rcdet"));
+  for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
+    m_boxes[i] = new QCheckBox(captions[static_cast<qsizetype>(i)], group);
     groupLayout->addWidget(m_boxes[i]);
   }
 

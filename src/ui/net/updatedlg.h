@@ -52,8 +52,8 @@ class CUpdateDlg : public QDialog {
       "Zonewright now?";
   static constexpr const char* kErrorLine = "An ERROR Occurred.";
   static constexpr const char* kHelpLine = "    - Press F1 for Help.";
-  static constexpr const char* kShowDetails = "Show Details >>";
-  static constexpr const char* kHideDetails = "<< Hide Details";
+  static constexpr const char* kShowDetails = "Show &Details >>";
+  static constexpr const char* kHideDetails = "<< Hide &Details";
   // What the settings record holds of the directory, and what a connection uses.
   static constexpr int kDirectoryChars = 60;
 

@@ -16,8 +16,8 @@ CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
     : QDialog(parent),
       m_text(new QLabel(text)),
       m_minutes(new QComboBox),
-      m_snooze(new QPushButton(QStringLiteral("Snooze"))),
-      m_dismiss(new QPushButton(QStringLiteral("Dismiss"))) {
+      m_snooze(new QPushButton(QStringLiteral("&Snooze"))),
+      m_dismiss(new QPushButton(QStringLiteral("&Dismiss"))) {
   setWindowTitle(QString::fromLatin1(IMessageSink::kCaption.data(),
                                      static_cast<qsizetype>(IMessageSink::kCaption.size())));
   setWindowModality(Qt::ApplicationModal);

@@ -60,7 +60,7 @@ class StartupWidgetsTest : public QObject {
     CWelcomeDlg dlg;
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Welcome"));
     QVERIFY(!dlg.HideBox()->isChecked());
-    QCOMPARE(dlg.HideBox()->text(), QStringLiteral("Do not display this panel during startup."));
+    QCOMPARE(dlg.HideBox()->text(), QStringLiteral("&Do not display this panel during startup."));
     QTimer::singleShot(0, &dlg, [&] {
       dlg.HideBox()->setChecked(checked);
       if (viaContinue) {

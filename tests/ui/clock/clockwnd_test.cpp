@@ -1,5 +1,6 @@
 #include "ui/clock/clockwnd.h"
 
+#include <QAccessible>
 #include <QColorDialog>
 #include <QHelpEvent>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include "settings/clocksettings.h"
 #include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
+#include "support/menutext.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
@@ -74,18 +76,51 @@ const std::initializer_list<Place> kWorld = {{"New York", "United States", -5},
 QStringList Texts(const QMenu* menu) {
   QStringList texts;
   for (const QAction* a : menu->actions()) {
-    texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    texts << (a->isSeparator() ? QStringLiteral("-") : test::PlainText(a->text()));
   }
   return texts;
 }
 
 QMenu* Submenu(const QMenu* menu, const QString& title) {
   for (const QAction* a : menu->actions()) {
-    if (a->menu() != nullptr && a->text() == title) {
+    if (a->menu() != nullptr && test::PlainText(a->text()) == title) {
       return a->menu();
     }
   }
   return nullptr;
+}
+
+// Every entry of `menu` and its submenus can be chosen by a key of its own.
+void CheckMnemonics(const QMenu* menu) {
+  QSet<QKeySequence> seen;
+  for (const QAction* a : menu->actions()) {
+    if (a->isSeparator()) {
+      continue;
+    }
+    const QKeySequence key = QKeySequence::mnemonic(a->text());
+    QVERIFY2(!key.isEmpty(), qPrintable(a->text()));
+    QVERIFY2(!seen.contains(key), qPrintable(a->text()));
+    seen.insert(key);
+    if (a->menu() != nullptr) {
+      CheckMnemonics(a->menu());
+    }
+  }
+}
+
+// Where `open` opened a popup menu, which is closed again; (-1, -1) when none opened.
+QPoint OpenedMenuAt(const std::function<void()>& open) {
+  QPoint at(-1, -1);
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [&at] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      at = popup->pos();
+      popup->close();
+    }
+  });
+  timer.start(0);
+  open();
+  return at;
 }
 
 QPoint Centre(const CellRect& r) {
@@ -356,6 +391,115 @@ class ClockWndTest : public QObject {
     QVERIFY(window->actions()[0]->isChecked());
     QVERIFY(window->actions()[1]->isChecked());
     QVERIFY(!window->actions()[2]->isChecked());
+  }
+
+  void everyMenuEntryHasAMnemonicOfItsOwn() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    // Names the user chose may share their first letters or hold an '&' of their own.
+    for (const char* name : {"Lagos & Abuja", "Lima", "Lisbon"}) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetName(name);
+      loc->SetCountry("Anywhere");
+      CLocation* raw = loc.get();
+      f.db.Insert(std::move(loc));
+      QVERIFY(f.db.AddToClock(raw));
+    }
+    const auto menu = wnd->BuildPopupMenu();
+    CheckMnemonics(menu.get());
+    QCOMPARE(
+        Texts(Submenu(Submenu(menu.get(), "Clock"), "Remove")),
+        (QStringList{"London", "New York", "San Francisco", "Lagos & Abuja", "Lima", "Lisbon"}));
+  }
+
+  void keyboardOpensTheMenuOnTheFirstLine() {
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    const QPoint line = wnd->mapToGlobal(wnd->LineRect(0).center());
+    QCOMPARE(OpenedMenuAt([&] { QTest::keyClick(wnd.get(), Qt::Key_F10, Qt::ShiftModifier); }),
+             line);
+    // The Menu key reaches the clock as a keyboard context menu, wherever the pointer is.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(-500, -500), QPoint(-500, -500));
+    QCOMPARE(OpenedMenuAt([&] { QApplication::sendEvent(wnd.get(), &menuKey); }), line);
+    QCOMPARE(OpenedMenuAt([&] { QTest::keyClick(wnd.get(), Qt::Key_F10); }), QPoint(-1, -1));
+  }
+
+  void screenReadersHearEachLineAndOnlyItsChanges() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    Fixture f(kWorld);
+    auto wnd = f.Open();
+    QAccessibleInterface* clock = QAccessible::queryAccessibleInterface(wnd.get());
+    QVERIFY(clock != nullptr);
+    QStringList heard;
+    for (int i = 0; i < 3; ++i) {
+      heard << clock->child(i)->text(QAccessible::Name);
+      QCOMPARE(clock->indexOfChild(clock->child(i)), i);
+    }
+    QCOMPARE(heard, (QStringList{"London, 03:00:00 PM, Tuesday 8 December",
+                                 "New York, 10:00:00 AM, Tuesday 8 December",
+                                 "San Francisco, 07:00:00 AM, Tuesday 8 December"}));
+    const QPoint middle = wnd->mapToGlobal(wnd->LineRect(1).center());
+    QCOMPARE(clock->childAt(middle.x(), middle.y()), clock->child(1));
+
+    f.clock.Advance(1);
+    wnd->Tick();
+    QVERIFY(wnd->LastAnnounced().empty());  // nobody listens
+    wnd->SetListening([] { return true; });
+    f.clock.Advance(1);
+    wnd->Tick();
+    QCOMPARE(wnd->LastAnnounced(), (std::vector<int>{0, 1, 2}));
+    QCOMPARE(QString::fromStdString(wnd->Face().lines[0].spoken),
+             QStringLiteral("London, 03:00:02 PM, Tuesday 8 December"));
+    wnd->Tick();
+    QVERIFY(wnd->LastAnnounced().empty());  // the same second again
+
+    QAccessibleInterface* last = clock->child(2);
+    wnd->RemoveFromClock(2);
+    QVERIFY(!last->isValid());
+    // The toolbar follows the lines.
+    QCOMPARE(clock->child(2)->object(), wnd->findChild<QToolBar*>());
+  }
+
+  void linesWhoseClocksChangeWithinAWeekAreMarked() {
+    Fixture f(kWorld);
+    // London keeps summer time from April to the second Sunday of December, 13 December 2026.
+    f.db.At(static_cast<std::size_t>(f.db.Find("London", "United Kingdom")))
+        ->SetDstRule(1, 0, 0, 3, 2, 1, 0, 11, 2);
+    f.clock.Set(CDateTime(2026, 12, 5, 15, 0, 0).Seconds());
+    auto wnd = f.Open();
+    const int plainWidth = wnd->width();
+    const auto markPixels = [&wnd] {
+      const QImage image = wnd->grab().toImage();
+      const ClockLineFace& line = wnd->Face().lines[0];
+      const CellRect& last = line.timeCells[std::string_view(line.drawnTime).find_last_not_of(' ')];
+      int lit = 0;
+      for (int x = last.right; x < image.width(); ++x) {
+        for (int y = last.top; y < last.bottom; ++y) {
+          lit += image.pixelColor(x, y) == QColor(Qt::white) ? 1 : 0;
+        }
+      }
+      return lit;
+    };
+    QCOMPARE(wnd->MarkOf(0), CChangeMarks::Mark::kNone);  // eight days ahead
+    QCOMPARE(markPixels(), 0);
+
+    f.clock.Set(CDateTime(2026, 12, 8, 15, 0, 0).Seconds());
+    wnd->Tick();
+    QCOMPARE(wnd->MarkOf(0), CChangeMarks::Mark::kBack);
+    QCOMPARE(wnd->MarkOf(1), CChangeMarks::Mark::kNone);
+    QVERIFY(wnd->width() > plainWidth);
+    QVERIFY(markPixels() > 0);
+    QVERIFY(wnd->SpokenText(0).endsWith(QStringLiteral(", clocks change within a week")));
+
+    wnd->SetMarkChanges(false);
+    QCOMPARE(wnd->MarkOf(0), CChangeMarks::Mark::kNone);
+    QCOMPARE(wnd->width(), plainWidth);
+    QCOMPARE(markPixels(), 0);
+    wnd->SetMarkChanges(true);
+
+    f.clock.Set(CDateTime(2026, 12, 13, 3, 0, 0).Seconds());
+    wnd->Tick();
+    QCOMPARE(wnd->MarkOf(0), CChangeMarks::Mark::kNone);  // the next is in April
   }
 
   void removeEntriesFollowTheClockList() {

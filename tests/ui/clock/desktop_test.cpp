@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -15,10 +17,12 @@
 #include "settings/clocksettings.h"
 #include "settings/filesettingsstore.h"
 #include "support/fakeclock.h"
+#include "support/menutext.h"
 #include "support/recordingsink.h"
 #include "support/scopedcwd.h"
 #include "support/tempdir.h"
 #include "support/testcontext.h"
+#include "ui/clock/aboutdlg.h"
 #include "ui/clock/clocktray.h"
 #include "ui/clock/clockwnd.h"
 #include "ui/clock/desktoppage.h"
@@ -66,16 +70,16 @@ struct Fixture {
 QStringList Texts(const QMenu& menu) {
   QStringList texts;
   for (const QAction* a : menu.actions()) {
-    texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    texts << (a->isSeparator() ? QStringLiteral("-") : test::PlainText(a->text()));
   }
   return texts;
 }
 
 QMenu* Submenu(const QMenu& menu, const char* path0, const char* path1) {
   for (const QAction* a : menu.actions()) {
-    if (a->menu() != nullptr && a->text() == QLatin1String(path0)) {
+    if (a->menu() != nullptr && test::PlainText(a->text()) == QLatin1String(path0)) {
       for (const QAction* b : a->menu()->actions()) {
-        if (b->menu() != nullptr && b->text() == QLatin1String(path1)) {
+        if (b->menu() != nullptr && test::PlainText(b->text()) == QLatin1String(path1)) {
           return b->menu();
         }
       }
@@ -169,12 +173,16 @@ class DesktopTest : public QObject {
       page.NotificationButton()->click();
       page.TrayBox()->click();
       page.LoginBox()->click();
+      QVERIFY(page.MarkBox()->isChecked());
+      page.MarkBox()->click();
       QVERIFY(sheet.ApplyButton()->isEnabled());
       sheet.OkButton()->click();
     }
     QCOMPARE(prefs.alerts, AlertStyle::kNotification);
     QVERIFY(prefs.closeToTray);
     QCOMPARE(file.Load().alerts, AlertStyle::kNotification);
+    QVERIFY(!prefs.markChanges);
+    QVERIFY(!file.Load().markChanges);
     QVERIFY(autostart.IsEnabled());
     QCOMPARE(applied, 1);
 
@@ -191,6 +199,21 @@ class DesktopTest : public QObject {
     page.Store();
     QVERIFY(!page.LoginBox()->isChecked());
     QCOMPARE(f.messages.Messages().back().text, std::string(CDesktopPage::kAutostartFailed));
+  }
+
+  // The sources whose licences ask for credit are named in the box itself, and the notes
+  // installed with the data are shown whole; a missing file is said to be missing.
+  void aboutCreditsTheDataSources() {
+    const CAboutDlg about(CAboutDlg::InstalledCredits());
+    for (const char* credit : {"GeoNames (CC BY 4.0)", "tz database (public domain)",
+                               "iso-codes (LGPL 2.1", "libphonenumber (Apache License 2.0)"}) {
+      QVERIFY2(about.Sources()->text().contains(QLatin1String(credit)), credit);
+    }
+    const QString notes = about.Credits()->toPlainText();
+    QVERIFY(notes.contains(QStringLiteral("Creative Commons Attribution 4.0")));
+    QVERIFY(notes.contains(QStringLiteral("Apache License, Version 2.0")));
+    const CAboutDlg missing(QStringLiteral("/nonexistent/CREDITS"));
+    QVERIFY(missing.Credits()->toPlainText().contains(QStringLiteral("could not be read")));
   }
 
   void withoutATrayClosingToItIsNotOffered() {

@@ -141,7 +141,8 @@ class PrpLogFileTest : public QObject {
     World w;
     w.settings.Values().logStarts = false;
     auto page = w.Page();
-    QCOMPARE(page->RecordBox()->text(), QStringLiteral("Record Started Programs in the Log File"));
+    QCOMPARE(test::PlainText(page->RecordBox()->text()),
+             QStringLiteral("Record Started Programs in the Log File"));
     QVERIFY(!page->RecordBox()->isChecked());
     for (QWidget* control : Governed(*page)) {
       QVERIFY(!control->isEnabled());

@@ -178,7 +178,7 @@ class PropertySheetTest : public QObject {
     QStringList checked;
     for (QRadioButton* radio : page.findChildren<QRadioButton*>()) {
       if (radio->isChecked()) {
-        checked << radio->text();
+        checked << test::PlainText(radio->text());
       }
     }
     QCOMPARE(checked.join(' '), shown);

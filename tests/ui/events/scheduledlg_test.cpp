@@ -202,7 +202,7 @@ class ScheduleDlgTest : public QObject {
     QCOMPARE(CheckedDays(*dlg), QList<int>{14});
     QCOMPARE(EnabledDays(*dlg).front(), 14);
     QCOMPARE(EnabledDays(*dlg).size(), 18);
-    QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("Notes for  1/14/2026"));
+    QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("&Notes for  1/14/2026"));
     QCOMPARE(dlg->BasisLabel()->text(), QStringLiteral("Greenwich Mean Time"));
     QCOMPARE(dlg->DaysBox()->value(), 2);
 
@@ -250,14 +250,14 @@ class ScheduleDlgTest : public QObject {
     auto dlg = f.Open();
     PressDay(*dlg, 20);
     QCOMPARE(CheckedDays(*dlg), QList<int>{20});
-    QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("Notes for  1/20/2026"));
+    QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("&Notes for  1/20/2026"));
 
     ShowMonth(*dlg, 2025, 12);
     QVERIFY(EnabledDays(*dlg).isEmpty());
     QVERIFY(CheckedDays(*dlg).isEmpty());
     QVERIFY(!dlg->DaySelected());
     QCOMPARE(dlg->Model()->rowCount(), 0);
-    QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("Notes:"));
+    QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("&Notes:"));
     QVERIFY(!dlg->NotesEdit()->isEnabled());
 
     // The day number is kept, so coming back selects it again.
@@ -289,7 +289,7 @@ class ScheduleDlgTest : public QObject {
     f.settings.Values().dateOrder = CDateTime::kDayMonthYear;
     {
       auto dlg = f.Open();
-      QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("Notes for  14.1.2026"));
+      QCOMPARE(dlg->NotesLabel()->text(), QStringLiteral("&Notes for  14.1.2026"));
       dlg->NotesEdit()->setPlainText("Dentist at four");
       PressDay(*dlg, 15);
       QCOMPARE(dlg->NotesEdit()->toPlainText(), QString());

@@ -328,13 +328,13 @@ class LocationDialogsTest : public QObject {
     QVERIFY(dlg.HalfHourBox()->isHidden());
     dlg.OffsetBox()->setValue(5);
     QVERIFY(!dlg.HalfHourBox()->isHidden());
-    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("+ 30min"));
+    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("+ &30min"));
     dlg.HalfHourBox()->setChecked(true);
     QCOMPARE(dlg.ZoneNames()->text(),
              QStringLiteral("Bombay, Calcutta, Madras, NewDelhi, Columbo"));
     dlg.OffsetBox()->setValue(-3);
     QVERIFY(!dlg.HalfHourBox()->isChecked());
-    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("- 30min"));
+    QCOMPARE(dlg.HalfHourBox()->text(), QStringLiteral("- &30min"));
     dlg.OffsetBox()->setValue(-5);
     QVERIFY(dlg.HalfHourBox()->isHidden());
     dlg.OffsetBox()->setValue(12);
@@ -442,7 +442,8 @@ class LocationDialogsTest : public QObject {
       QCOMPARE(change.ZoneBox()->currentText(), QStringLiteral("Europe/Berlin"));
       QVERIFY(!change.ZoneBox()->isEnabled());
       QVERIFY(change.FollowBox()->isChecked());
-      QCOMPARE(change.FollowBox()->text(), QStringLiteral("Follow the time zone database"));
+      QCOMPARE(test::PlainText(change.FollowBox()->text()),
+               QStringLiteral("Follow the time zone database"));
       QCOMPARE(change.NextChangeLabel()->text(),
                QStringLiteral("Clocks go forward 1 h on Sun 28 Mar 2027 at 02:00 local"));
       change.DstBox()->click();

@@ -42,7 +42,7 @@ class TimeSyncDialogTest : public QObject {
     World world;
     test::DaytimeServer server("\n50887 98-03-15 14:07:09 00 0 0 590.4 UTC(NIST) * \n");
     auto dialog = world.Open(server);
-    QCOMPARE(dialog->SynchronizeButton()->text(), QString("Synchronize Now"));
+    QCOMPARE(dialog->SynchronizeButton()->text(), QString("&Synchronize Now"));
     dialog->SynchronizeButton()->click();
     QCOMPARE(dialog->ReportText(), std::string("Connecting to time server...\r\n"));
 
