@@ -5,10 +5,8 @@
 #include <filesystem>
 #include <map>
 #include <regex>
-#include <tuple>
 
 #include "cli/whentext.h"
-#include "events/event.h"
 #include "jsonreader.h"
 #include "support/tempdir.h"
 #include "testworld.h"
@@ -351,43 +349,6 @@ TEST_F(Program, ListsAndExportsEvents) {
   EXPECT_EQ(std::ranges::count(zoned, "TZID:Europe/London\r"), 1);
   EXPECT_EQ(Zw({"events", "--list", "--ics"}).status, 2);
   EXPECT_EQ(Zw({"now", "--ics"}).status, 2);
-}
-
-// What passed since the instant last seen is listed with its choice; the file is only read.
-TEST_F(Program, ListsWhatPassedUnseen) {
-  const CDateTime day = CDateTime() - CDateSpan(10, 0, 0, 0);
-  std::vector<std::uint8_t> bytes;
-  for (const MissedChoice choice : {MissedChoice::kAsk, MissedChoice::kSkip}) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d", day.Month(), day.Day(), day.Year());
-    std::vector<std::uint8_t> record =
-        test::EventBytes({{"Lunch", "Tokyo", "Japan", "12:30:00", kOneTime, 0, 1, 1, false, date}});
-    CEvent alarm;
-    alarm.FromBytes(record.data());
-    alarm.SetMissed(choice);
-    CEvent::SetText(alarm.Fields().messageText, choice == MissedChoice::kAsk ? "Sushi" : "");
-    AlarmRecord& r = alarm.Fields();
-    std::tie(r.dueYear, r.dueMonth, r.dueDay, r.dueHour, r.dueMinute) =
-        std::tuple(day.Year(), day.Month(), day.Day(), 12, 30);
-    alarm.ToBytes(*reinterpret_cast<std::uint8_t(*)[CEvent::kRecordSize]>(record.data()));
-    bytes.insert(bytes.end(), record.begin(), record.end());
-  }
-  test::WriteBytes(DataDir() + "/ALM_ZON.DAT", bytes);
-  const std::string seen = std::to_string((day - CDateSpan(1, 0, 0, 0)).Seconds()) + "\n";
-  test::WriteBytes(DataDir() + "/ALM_ZON.SEEN", seen);
-
-  const Lines plain = Ok({"events", "--missed", "--24h"});
-  ASSERT_EQ(plain.size(), 2u);
-  EXPECT_TRUE(plain[0].ends_with("12:30:00  Tokyo  Sushi  ask")) << plain[0];
-  EXPECT_TRUE(plain[1].ends_with("12:30:00  Tokyo  Lunch  skip")) << plain[1];
-  const auto& rows = Json({"events", "--missed"})["missed"].items;
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0]["action"].text, "ask");
-  EXPECT_EQ(rows[1]["message"].text, "Lunch");
-  // Seen after the lunch: nothing is waiting.
-  test::WriteBytes(DataDir() + "/ALM_ZON.SEEN", std::to_string(day.Seconds() + 86400) + "\n");
-  EXPECT_EQ(Ok({"events", "--missed"}), Lines{});
-  EXPECT_EQ(Zw({"events", "--missed", "--list"}).status, 2);
 }
 
 TEST_F(Program, ConvertsCurrenciesAndUnits) {

@@ -152,26 +152,6 @@ class EventDialogsTest : public QObject {
     QCOMPARE(dlg.CurrentPage()->TimeEdit()->text(), QStringLiteral("09:30:00 AM"));
   }
 
-  // The choice for missed occurrences is kept with the event and shown again; skipping also
-  // clears the older switch, so earlier versions skip as well.
-  void missedChoiceIsStoredAndShownAgain() {
-    World w;
-    for (const MissedChoice choice :
-         {MissedChoice::kAsk, MissedChoice::kSkip, MissedChoice::kRunLate}) {
-      auto alarm = NewAlarm();
-      CEventEditDlg dlg(w.context.Context(), *alarm);
-      dlg.NameEdit()->setText("Stand-up");
-      dlg.CurrentPage()->TimeEdit()->setText("9:30 am");
-      dlg.Actions().showMessage = true;
-      dlg.MissedBox()->setCurrentIndex(dlg.MissedBox()->findData(static_cast<int>(choice)));
-      dlg.accept();
-      QCOMPARE(alarm->Missed(), choice);
-      QCOMPARE(alarm->Fields().notifyMissed, choice == MissedChoice::kSkip ? 0 : 1);
-      const CEventEditDlg again(w.context.Context(), *alarm);
-      QCOMPARE(again.MissedBox()->currentData().toInt(), static_cast<int>(choice));
-    }
-  }
-
   void switchingAFilledPageAsksFirst() {
     World w;
     auto alarm = NewAlarm();
