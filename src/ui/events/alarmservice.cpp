@@ -110,7 +110,7 @@ void CAlarmService::OnTimer() {
   }
   // The timer runs on the monotonic clock, so a second that comes seconds after the last one
   // means the process stood still or the wall clock was moved on.
-  const bool jumped = m_lastSecond >= 0 && second - m_lastSecond > 2;
+  const bool jumped = m_lastSecond >= 0 && second - m_lastSecond > kJumpSeconds;
   m_lastSecond = second;
   if (jumped) {
     CheckMissed();

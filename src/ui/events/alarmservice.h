@@ -53,6 +53,8 @@ class CAlarmService : public QObject {
 
   // Seconds between saves of the instant last seen while the program runs.
   static constexpr int kSeenSaveSeconds = 60;
+  // A poll that finds the wall clock this much further on than the last one saw a jump.
+  static constexpr int kJumpSeconds = 2;
 
   // Reads the event file, whose failures go to the message sink, the instant last seen, and
   // brings back the alarms snoozed when the program last stopped.
