@@ -19,7 +19,7 @@ constexpr std::string_view kUsage =
     "       zw [OPTION...] compare A B [--at WHEN (--in A|B | --gmt)]\n"
     "       zw [OPTION...] find TEXT\n"
     "       zw [OPTION...] events [--days N] [--basis LOCATION | --gmt] [--from DATE]\n"
-    "       zw [OPTION...] events --list | --ics\n"
+    "       zw [OPTION...] events --list | --ics | --missed\n"
     "       zw [OPTION...] convert AMOUNT FROM TO\n"
     "       zw [OPTION...] changes [--days N] [LOCATION...]\n"
     "       zw [OPTION...] plan DATE [LOCATION...]\n"
@@ -58,6 +58,8 @@ constexpr std::string_view kHelp =
     "  --from DATE             events: start on DATE instead of today\n"
     "  --list                  events: each event, how it repeats and when it comes next\n"
     "  --ics                   events: every event as an iCalendar file\n"
+    "  --missed                events: the occurrences that passed while nobody watched,\n"
+    "                          with what becomes of each\n"
     "  --help, --version\n"
     "\n"
     "Exit status: 0 done, 1 a data file could not be used, 2 usage error, 3 a location,\n"
@@ -90,6 +92,7 @@ const Scoped kScopedOptions[] = {
     {"--from", {Command::kEvents}},
     {"--list", {Command::kEvents}},
     {"--ics", {Command::kEvents}},
+    {"--missed", {Command::kEvents}},
 };
 
 constexpr std::string_view kValueOptions[] = {"--data-dir", "--date-order", "--in",  "--at",
@@ -235,6 +238,8 @@ void CCommandLine::Flag(std::string_view name) {
     inv.list = true;
   } else if (name == "--ics") {
     inv.ics = true;
+  } else if (name == "--missed") {
+    inv.missed = true;
   } else if (name == "--changes") {
     inv.changes = true;
   } else {
@@ -299,8 +304,8 @@ void CCommandLine::Check() {
       if (m_invocation.gmt && m_invocation.basis) {
         Fail("give either --basis or --gmt, not both");
       }
-      if (m_invocation.list && m_invocation.ics) {
-        Fail("give either --list or --ics, not both");
+      if (int{m_invocation.list} + int{m_invocation.ics} + int{m_invocation.missed} > 1) {
+        Fail("give only one of --list, --ics and --missed");
       }
       return;
     case Command::kConvert:

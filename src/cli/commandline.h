@@ -33,9 +33,11 @@ struct Invocation {
   std::optional<int> days;
   std::optional<std::string> basis;
   std::optional<CDateTime> from;
-  // events: one line per event instead of its occurrences, or the events as iCalendar.
+  // events: one line per event instead of its occurrences, or the events as iCalendar, or
+  // the occurrences that passed unseen.
   bool list = false;
   bool ics = false;
+  bool missed = false;
   // now: each location's next offset change as well.
   bool changes = false;
 

@@ -1,5 +1,6 @@
 #include "cli/eventscommand.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "cli/jsonwriter.h"
@@ -8,6 +9,7 @@
 #include "cli/whentext.h"
 #include "events/eventlist.h"
 #include "events/icalendar.h"
+#include "events/missedevents.h"
 #include "events/schedulelisting.h"
 #include "events/schedulestream.h"
 #include "locations/location.h"
@@ -111,6 +113,43 @@ void CEventsCommand::WriteList(const CEventList& alarms, const DisplayOptions& o
         .StringField("repeat", row.repeat)
         .StringField("next_at_place", row.place)
         .StringField("next_here", row.computer)
+        .EndObject();
+  }
+  writer.EndArray().EndObject();
+  out << writer.Text() << '\n';
+}
+
+void CEventsCommand::WriteMissed(const CEventList& alarms, const std::optional<CDateTime>& lastSeen,
+                                 const DisplayOptions& options, bool json, std::ostream& out) {
+  const std::vector<MissedOccurrence> missed = CMissedEvents::Find(alarms, lastSeen, CDateTime());
+  const auto message = [](const CEvent& alarm) {
+    std::string text = alarm.MessageText().empty() ? alarm.Name() : alarm.MessageText();
+    std::erase(text, '\r');
+    std::ranges::replace(text, '\n', ' ');
+    return text;
+  };
+  if (!json) {
+    CTableWriter table;
+    for (const MissedOccurrence& m : missed) {
+      table.AddRow({Listing::TimeText(m.at, options), m.place, message(*m.alarm),
+                    std::string(CMissedEvents::Word(m.action))});
+    }
+    table.Write(out);
+    return;
+  }
+  CJsonWriter writer;
+  writer.BeginObject().Key("missed").BeginArray();
+  for (const MissedOccurrence& m : missed) {
+    std::string utc = CWhenText::Iso(m.gmt);
+    utc.push_back('Z');
+    writer.BeginObject()
+        .StringField("name", m.alarm->Name())
+        .StringField("time", Listing::TimeText(m.at, options))
+        .StringField("location", m.alarm->LocationName())
+        .StringField("country", m.alarm->LocationCountry())
+        .StringField("message", message(*m.alarm))
+        .StringField("action", CMissedEvents::Word(m.action))
+        .StringField("due_utc", utc)
         .EndObject();
   }
   writer.EndArray().EndObject();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -34,6 +35,10 @@ class CEventsCommand {
   // and in the computer's zone.
   static void WriteList(const CEventList& alarms, const DisplayOptions& options,
                         const ComputerZone& computer, bool json, std::ostream& out);
+  // The occurrences that passed unseen since `lastSeen` (see CMissedEvents): time at the
+  // place, place, message (the name when there is none) and what becomes of it.
+  static void WriteMissed(const CEventList& alarms, const std::optional<CDateTime>& lastSeen,
+                          const DisplayOptions& options, bool json, std::ostream& out);
   // Every event as an iCalendar file.
   static void WriteIcs(const CEventList& alarms, std::ostream& out);
 };

@@ -17,6 +17,7 @@
 #include "convert/currencyfile.h"
 #include "convert/measurefile.h"
 #include "convert/ratedates.h"
+#include "events/missedevents.h"
 #include "locations/locationdb.h"
 
 namespace zw {
@@ -100,6 +101,12 @@ void Events(CSession& session, const Invocation& invocation, std::ostream& resul
             std::ostream& listing) {
   if (invocation.ics) {
     CEventsCommand::WriteIcs(session.Events(), result);
+    return;
+  }
+  if (invocation.missed) {
+    CLastSeenFile seen(session.Files().Directory() + "/" + std::string(CLastSeenFile::kFileName));
+    CEventsCommand::WriteMissed(session.Events(), seen.Load(), session.Display(), invocation.json,
+                                result);
     return;
   }
   if (invocation.list) {

@@ -1,6 +1,7 @@
 #include "events/alarmmonitor.h"
 
 #include <algorithm>
+#include <set>
 
 #include "events/alarmactions.h"
 #include "events/event.h"
@@ -53,6 +54,52 @@ CEventSchedule* CAlarmMonitor::DueTest(const CDateTime& gmtNow) {
     return DueSnooze(gmtNow);
   }
   return started;
+}
+
+std::vector<MissedOccurrence> CAlarmMonitor::TakeMissed(const std::optional<CDateTime>& lastSeen,
+                                                        const CDateTime& gmtNow) {
+  std::vector<MissedOccurrence> missed = CMissedEvents::Find(m_list, lastSeen, gmtNow);
+  if (missed.empty()) {
+    return missed;
+  }
+  const CDateTime limit = CMissedEvents::LateLimit(gmtNow);
+  std::set<const CEventSchedule*> sources;
+  for (const MissedOccurrence& occurrence : missed) {
+    sources.insert(occurrence.source);
+  }
+  bool removed = false;
+  for (std::size_t i = m_list.GetCount(); i-- > 0;) {
+    CEventSchedule* schedule = m_list.GetSchedule(i);
+    if (!sources.contains(schedule)) {
+      continue;
+    }
+    // An occurrence inside the late limit still comes due on time.
+    schedule->Reschedule(schedule->Location()->Zone().ToLocal(limit));
+    if (!schedule->Next() && schedule->Alarm()->Fields().frequency == kOneTime) {
+      RemoveEvent(schedule);
+      removed = true;
+    }
+  }
+  if (removed) {
+    m_list.Save(m_files, m_messages);
+  }
+  for (const MissedOccurrence& occurrence : missed) {
+    if (occurrence.action == MissedAction::kRunLate) {
+      RunLate(occurrence);
+    }
+  }
+  return missed;
+}
+
+void CAlarmMonitor::RunLate(const MissedOccurrence& occurrence) {
+  const CEventSchedule schedule(occurrence.alarm.get(), m_list.Locations());
+  const AlarmRecord& r = occurrence.alarm->Fields();
+  if (r.playMedia == 1) {
+    StartMedia(schedule);
+  }
+  if (r.runProgram == 1) {
+    StartProgram(schedule);
+  }
 }
 
 CEventSchedule* CAlarmMonitor::DueSnooze(const CDateTime& gmtNow) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "events/alarmactions.h"
+#include "events/missedevents.h"
 #include "settings/desktopprefs.h"
 #include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
@@ -57,6 +58,15 @@ class CAlarmMonitor {
   // null.
   CEventSchedule* DueTest(const CDateTime& gmtNow);
   CEventSchedule* CurrentAlarm() const { return m_current; }
+
+  // The occurrences missed since `lastSeen` (see CMissedEvents), taken off the schedules so
+  // that the due test raises no box for them: each such event is scheduled again from the late
+  // limit, a one-time one is removed and the event file saved. Those to run late are run.
+  std::vector<MissedOccurrence> TakeMissed(const std::optional<CDateTime>& lastSeen,
+                                           const CDateTime& gmtNow);
+  // The actions of a missed occurrence, late: its sound or movie and its program. Its message
+  // is shown by whoever lists the missed occurrences.
+  void RunLate(const MissedOccurrence& occurrence);
 
   // Whether an alarm's message goes to its box, a desktop notification or both, and how the
   // notification writes the time.

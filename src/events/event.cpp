@@ -23,6 +23,16 @@ RepeatKind CEvent::Repeat() const {
   return EventExtras::BaseFrequency(kind) == m_record.frequency ? kind : RepeatKind::kPlain;
 }
 
+MissedChoice CEvent::Missed() const {
+  return m_record.notifyMissed == 0 ? MissedChoice::kSkip : Extras().missed;
+}
+
+void CEvent::SetMissed(MissedChoice choice) {
+  EventExtras extras = Extras();
+  extras.missed = choice;
+  SetExtras(extras);
+}
+
 void CEvent::ToBytes(std::uint8_t (&out)[kRecordSize]) const {
   AlarmRecord clean = m_record;
   std::memset(clean.pad41, 0, sizeof clean.pad41);

@@ -131,6 +131,10 @@ class CEvent {
   // The repeat in force. An extra kind counts only while the record keeps its base frequency:
   // an event whose frequency an earlier version changed follows that change.
   RepeatKind Repeat() const;
+  // What becomes of a missed occurrence. An event told by an earlier version not to notify
+  // of missed alarms never had them carried out, so it skips whatever its extras say.
+  MissedChoice Missed() const;
+  void SetMissed(MissedChoice choice);
 
   template <std::size_t N>
   static std::string Text(const char (&field)[N]) {

@@ -17,11 +17,14 @@ constexpr int kOrdinalShift = 18;
 constexpr std::uint32_t kOrdinalMask = 0x7;
 // The last weekday is stored as the one ordinal code that a count never reaches.
 constexpr std::uint32_t kLastCode = 7;
+constexpr int kMissedShift = 21;
+constexpr std::uint32_t kMissedMask = 0x3;
 
 constexpr std::uint32_t kKnownBits = (1u << kOffBit) | (kKindMask << kKindShift) |
                                      (std::uint32_t{EventExtras::kWeekdayBits} << kWeekdayShift) |
                                      (kIntervalMask << kIntervalShift) |
-                                     (kOrdinalMask << kOrdinalShift);
+                                     (kOrdinalMask << kOrdinalShift) |
+                                     (kMissedMask << kMissedShift);
 
 std::uint32_t Field(std::uint32_t word, int shift, std::uint32_t mask) {
   return (word >> shift) & mask;
@@ -38,6 +41,11 @@ EventExtras EventExtras::Unpack(std::int32_t stored) {
   extras.interval = static_cast<int>(Field(word, kIntervalShift, kIntervalMask));
   const std::uint32_t ordinal = Field(word, kOrdinalShift, kOrdinalMask);
   extras.ordinal = ordinal == kLastCode ? kLastOrdinal : static_cast<int>(ordinal);
+  // The one code no choice uses reads as the default, so it can never silence an event.
+  const std::uint32_t missed = Field(word, kMissedShift, kMissedMask);
+  extras.missed = missed > static_cast<std::uint32_t>(MissedChoice::kAsk)
+                      ? MissedChoice::kRunLate
+                      : static_cast<MissedChoice>(missed);
   return extras;
 }
 
@@ -53,6 +61,7 @@ std::int32_t EventExtras::PackInto(std::int32_t stored) const {
   const std::uint32_t ordinalCode =
       ordinal == kLastOrdinal ? kLastCode : clamp(ordinal, kOrdinalMask);
   word |= ordinalCode << kOrdinalShift;
+  word |= clamp(static_cast<int>(missed), kMissedMask) << kMissedShift;
   return static_cast<std::int32_t>(word);
 }
 

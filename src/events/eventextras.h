@@ -14,6 +14,14 @@ enum class RepeatKind : int {
   kNthWeekday = 3,   // base monthly; the Nth or last chosen weekday of every Nth month
 };
 
+// What becomes of an occurrence that passed while nobody was watching (the program was not
+// running, the computer slept, the clock was moved on). Zero is what records always held.
+enum class MissedChoice : int {
+  kRunLate = 0,  // its actions are carried out once, late
+  kSkip = 1,     // it is listed and nothing more
+  kAsk = 2,      // the user decides in the list of missed events
+};
+
 // What the record's reserved word at offset 1396 holds. Earlier versions always wrote zero
 // there and copy it back unchanged, so zero must mean "on, plain repeat", and bits this version
 // does not know are kept as read.
@@ -29,6 +37,7 @@ struct EventExtras {
   int interval = 1;  // 1..kMaxInterval
   int weekdays = 0;  // kWeekdayBits
   int ordinal = 0;   // 1..kMaxOrdinal or kLastOrdinal
+  MissedChoice missed = MissedChoice::kRunLate;
 
   static EventExtras Unpack(std::int32_t word);
   // Writes the known bits into `word`, leaving the others as they were.

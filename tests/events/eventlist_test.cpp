@@ -357,12 +357,13 @@ TEST(Alarm, ExtrasLiveInTheReservedWordAlone) {
         for (int ordinal = EventExtras::kLastOrdinal; ordinal <= EventExtras::kMaxOrdinal;
              ++ordinal) {
           const EventExtras extras{(interval + weekdays) % 2 == 1, static_cast<RepeatKind>(kind),
-                                   interval, weekdays, ordinal};
+                                   interval, weekdays, ordinal,
+                                   static_cast<MissedChoice>(interval % 3)};
           // Bits a later version may use come back as they were read.
-          const auto unknown = static_cast<std::int32_t>(rng() & 0xFFE00000u);
+          const auto unknown = static_cast<std::int32_t>(rng() & 0xFF800000u);
           const std::int32_t word = extras.PackInto(unknown);
           ASSERT_EQ(EventExtras::Unpack(word), extras);
-          ASSERT_EQ(word & static_cast<std::int32_t>(0xFFE00000u), unknown);
+          ASSERT_EQ(word & static_cast<std::int32_t>(0xFF800000u), unknown);
         }
       }
     }
@@ -381,9 +382,12 @@ TEST(Alarm, ExtrasLiveInTheReservedWordAlone) {
       EXPECT_EQ(before[i], after[i]) << "byte " << i;
     }
   }
-  // What every earlier file holds: on, with the record's own repeat.
+  // What every earlier file holds: on, with the record's own repeat, run late when missed; the
+  // one code no choice uses never silences an event.
   EXPECT_FALSE(EventExtras::Unpack(0).off);
   EXPECT_EQ(EventExtras::Unpack(0).kind, RepeatKind::kPlain);
+  EXPECT_EQ(EventExtras::Unpack(0).missed, MissedChoice::kRunLate);
+  EXPECT_EQ(EventExtras::Unpack(3 << 21).missed, MissedChoice::kRunLate);
 }
 
 TEST_F(AlarmListTest, FileWithExtrasStillLoadsInTheEarlierLoader) {

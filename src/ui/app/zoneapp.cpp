@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFile>
 #include <QLocale>
 #include <QProcess>
@@ -114,6 +115,7 @@ void CZoneApp::CreateClock() {
   ApplyDesktopPrefs();
   m_alarms.RememberSnoozeIn(*m_store);
   m_alarms.Load();
+  m_alarms.WatchSleepOn(QDBusConnection::systemBus());
   m_alarms.Start();
   // Nothing fires once the clock is gone and the program is on its way out.
   connect(m_clock.get(), &CClockWnd::closed, &m_alarms, &CAlarmService::Stop);

@@ -1,12 +1,16 @@
 #include "ui/events/alarmservice.h"
 
+#include <QSocketNotifier>
 #include <QTimer>
 #include <utility>
 
 #include "events/snoozefile.h"
+#include "platform/wallclockwatch.h"
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "timecore/datetime.h"
+#include "ui/events/missedwnd.h"
+#include "ui/platform/sleepwatch.h"
 
 namespace zw {
 
@@ -29,7 +33,8 @@ CAlarmService::CAlarmService(const CClockSettings& settings, CLocationDB& db, IF
                 [this](const CEventSchedule& event, bool started) {
                   m_log.LogProgramStart(event, started);
                 }),
-      m_timer(new QTimer(this)) {
+      m_timer(new QTimer(this)),
+      m_seenFile(std::string(CLastSeenFile::kFileName)) {
   connect(m_timer, &QTimer::timeout, this, &CAlarmService::OnTimer);
 }
 
@@ -55,6 +60,7 @@ void CAlarmService::Load() {
   m_events.Load(m_files, m_messages);
   // Beside the event file, in the data directory the program runs in.
   m_monitor.KeepSnoozesIn(std::string(CSnoozeFile::kFileName));
+  m_lastSeen = m_seenFile.Load();
 }
 
 void CAlarmService::Save() {
@@ -62,6 +68,10 @@ void CAlarmService::Save() {
 }
 
 void CAlarmService::Start() {
+  if (!m_wallClock) {
+    WatchWallClock();
+  }
+  CheckMissed();
   m_lastSecond = -1;
   m_timer->start(kPollInterval);
   OnTimer();
@@ -69,15 +79,71 @@ void CAlarmService::Start() {
 
 void CAlarmService::Stop() {
   m_timer->stop();
+  Seen(CDateTime(), true);
+}
+
+void CAlarmService::WatchSleepOn(const QDBusConnection& bus) {
+  auto* watch = new CSleepWatch(bus, this);
+  connect(watch, &CSleepWatch::aboutToSleep, this, [this] { Seen(CDateTime(), true); });
+  connect(watch, &CSleepWatch::resumed, this, &CAlarmService::CheckMissed);
+}
+
+void CAlarmService::WatchWallClock() {
+  m_wallClock = std::make_unique<CWallClockWatch>();
+  if (m_wallClock->Descriptor() < 0) {
+    return;
+  }
+  auto* notifier = new QSocketNotifier(m_wallClock->Descriptor(), QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    m_wallClock->Acknowledge();
+    if (m_timer->isActive()) {
+      CheckMissed();
+    }
+  });
 }
 
 void CAlarmService::OnTimer() {
-  const std::int64_t second = CDateTime().Seconds();
+  const CDateTime now;
+  const std::int64_t second = now.Seconds();
   if (second == m_lastSecond) {
     return;
   }
+  // The timer runs on the monotonic clock, so a second that comes seconds after the last one
+  // means the process stood still or the wall clock was moved on.
+  const bool jumped = m_lastSecond >= 0 && second - m_lastSecond > kJumpSeconds;
   m_lastSecond = second;
+  if (jumped) {
+    CheckMissed();
+  }
+  Seen(now, false);
   CheckDue();
+}
+
+void CAlarmService::Seen(const CDateTime& gmt, bool now) {
+  m_lastSeen = gmt;
+  const std::int64_t second = gmt.Seconds();
+  // A clock set back must not hold the file at an instant still to come.
+  if (now || m_lastSaved < 0 || second < m_lastSaved || second - m_lastSaved >= kSeenSaveSeconds) {
+    m_seenFile.Save(gmt);
+    m_lastSaved = second;
+  }
+}
+
+void CAlarmService::CheckMissed() {
+  const CDateTime now;
+  const std::vector<MissedOccurrence> missed = m_monitor.TakeMissed(m_lastSeen, now);
+  Seen(now, true);
+  if (missed.empty()) {
+    return;
+  }
+  if (!m_missedWnd) {
+    m_missedWnd = std::make_unique<CMissedWnd>(
+        [this](const MissedOccurrence& occurrence) { m_monitor.RunLate(occurrence); });
+  }
+  m_missedWnd->Add(missed, m_settings.Display());
+  m_missedWnd->show();
+  m_missedWnd->raise();
+  m_missedWnd->activateWindow();
 }
 
 void CAlarmService::CheckDue() {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "events/alarmactions.h"
@@ -14,6 +17,8 @@ class QTimer;
 
 namespace zw {
 
+class CMissedWnd;
+class CWallClockWatch;
 class CClockSettings;
 class CLocationDB;
 class IFileLayer;
@@ -23,6 +28,9 @@ class ISettingsStore;
 // The program's events and what makes them fire: the event list, the monitor that tests it
 // once a second on a timer of its own, and the log of started programs. Alarms act through
 // the actions given; when an alarm takes an event away, eventsChanged() tells the open lists.
+// Occurrences that pass unseen (before the start, in a sleep, behind a jump of the clock) go
+// to one "Missed while away" window instead of a box each; the instant last seen is kept in
+// CLastSeenFile::kFileName in the current directory, beside the event file.
 class CAlarmService : public QObject {
   Q_OBJECT
 
@@ -43,14 +51,30 @@ class CAlarmService : public QObject {
   // store must outlive the service.
   void RememberSnoozeIn(ISettingsStore& store);
 
-  // Reads the event file, whose failures go to the message sink, and brings back the alarms
-  // snoozed when the program last stopped.
+  // Seconds between saves of the instant last seen while the program runs.
+  static constexpr int kSeenSaveSeconds = 60;
+  // A poll that finds the wall clock this much further on than the last one saw a jump.
+  static constexpr int kJumpSeconds = 2;
+
+  // Reads the event file, whose failures go to the message sink, the instant last seen, and
+  // brings back the alarms snoozed when the program last stopped.
   void Load();
   // Saves the event file; its failures go to the message sink.
   void Save();
-  // The due test from now on, whenever the second changes.
+  // Looks for missed occurrences, then the due test from now on, whenever the second
+  // changes; a jump of the wall clock, a tick that comes late and a resume each look for
+  // missed occurrences again.
   void Start();
+  // Stops the timer and keeps the instant last seen.
   void Stop();
+  // Hears of sleep and resume from logind on `bus` (the system bus in the program).
+  void WatchSleepOn(const QDBusConnection& bus);
+
+  // Gathers the occurrences missed since the instant last seen into the window, which opens
+  // when there are any; those to run late are run.
+  void CheckMissed();
+  // The window of missed occurrences, null until there were some.
+  CMissedWnd* MissedWindow() const { return m_missedWnd.get(); }
 
   // One due test at "now"; a due alarm is handled once control is back in the event loop, so
   // its boxes never open inside whoever called.
@@ -93,6 +117,9 @@ class CAlarmService : public QObject {
   };
 
   void OnTimer();
+  void WatchWallClock();
+  // The due test watched up to `gmt`; kept on disk every kSeenSaveSeconds or when `now`.
+  void Seen(const CDateTime& gmt, bool now);
 
   const CClockSettings& m_settings;
   IFileLayer& m_files;
@@ -103,6 +130,11 @@ class CAlarmService : public QObject {
   CAlarmMonitor m_monitor;
   QTimer* m_timer;
   std::int64_t m_lastSecond = -1;
+  CLastSeenFile m_seenFile;
+  std::optional<CDateTime> m_lastSeen;
+  std::int64_t m_lastSaved = -1;
+  std::unique_ptr<CWallClockWatch> m_wallClock;
+  std::unique_ptr<CMissedWnd> m_missedWnd;
 };
 
 }  // namespace zw

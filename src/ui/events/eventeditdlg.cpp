@@ -73,6 +73,7 @@ CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* 
   m_on->setChecked(!alarm.IsOff());
   m_actions = EventActions::From(alarm);
   m_preNotify->setValue(std::clamp(r.preNotifyMinutes, 0, 99));
+  m_missed->setCurrentIndex(m_missed->findData(static_cast<int>(alarm.Missed())));
 }
 
 CEventEditDlg::~CEventEditDlg() = default;
@@ -146,6 +147,18 @@ void CEventEditDlg::BuildControls() {
   preRow->addWidget(new QLabel(QStringLiteral("minutes before scheduled time")));
   preRow->addStretch();
   schedule->addLayout(preRow);
+  auto* missedRow = new QHBoxLayout;
+  missedRow->addWidget(new QLabel(tr("If missed:")));
+  m_missed = new QComboBox;
+  m_missed->addItem(tr("Run late once"), static_cast<int>(MissedChoice::kRunLate));
+  m_missed->addItem(tr("Skip"), static_cast<int>(MissedChoice::kSkip));
+  m_missed->addItem(tr("Ask"), static_cast<int>(MissedChoice::kAsk));
+  m_missed->setToolTip(
+      tr("What to do when the event's time passes while the computer sleeps or the program "
+         "is not running"));
+  missedRow->addWidget(m_missed);
+  missedRow->addStretch();
+  schedule->addLayout(missedRow);
   schedule->addStretch();
   columns->addLayout(schedule, 1);
   layout->addLayout(columns);
@@ -212,11 +225,18 @@ bool CEventEditDlg::focusNextPrevChild(bool next) {
 }
 
 void CEventEditDlg::EditActions() {
+  // "notify of missed event" and the choice here say the same for skipping; the later wins.
+  const bool skips = m_missed->currentData().toInt() == static_cast<int>(MissedChoice::kSkip);
+  m_actions.notifyMissed = !skips;
   CEventActionsDlg dialog(m_actions, m_messages, this);
   if (dialog.exec() != QDialog::Accepted) {
     return;
   }
   m_actions = dialog.Values();
+  if (m_actions.notifyMissed == skips) {
+    m_missed->setCurrentIndex(
+        m_missed->findData(static_cast<int>(skips ? MissedChoice::kRunLate : MissedChoice::kSkip)));
+  }
   if (!m_actions.runProgram) {
     m_actions.programCommand.clear();
     m_actions.startDirectory.clear();
@@ -256,6 +276,10 @@ void CEventEditDlg::accept() {
   }
   r.frequency = m_current;
   m_alarm.SetOff(!m_on->isChecked());
+  const auto missed = static_cast<MissedChoice>(m_missed->currentData().toInt());
+  m_alarm.SetMissed(missed);
+  // Earlier versions know only the switch: they skip what this one skips.
+  m_actions.notifyMissed = missed != MissedChoice::kSkip;
 
   if (m_actions.Any()) {
     m_actions.StoreInto(m_alarm);

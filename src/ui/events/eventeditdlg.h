@@ -51,6 +51,7 @@ class CEventEditDlg : public QDialog {
   CFrequencyPage* CurrentPage() const;
   QSpinBox* PreNotifyBox() const { return m_preNotify; }
   QPushButton* ActionButton() const { return m_action; }
+  QComboBox* MissedBox() const { return m_missed; }
   EventActions& Actions() { return m_actions; }
 
   // Opens the Event Actions dialog on the holding fields.
@@ -82,6 +83,7 @@ class CEventEditDlg : public QDialog {
   std::array<CFrequencyPage*, 5> m_pages{};
   QSpinBox* m_preNotify = nullptr;
   QPushButton* m_action = nullptr;
+  QComboBox* m_missed = nullptr;
   int m_current = 0;
 };
 
