@@ -1,13 +1,16 @@
 #include <benchmark/benchmark.h>
 
 #include "locations/location.h"
+#include "locations/placetime.h"
 #include "timecore/zonerule.h"
 
 using namespace zw;
 
 namespace {
 
-DstRule NorthernRule() { return DstRule{1, 1, 0, 2, 2, 0, 0, 10, 2}; }
+DstRule NorthernRule() {
+  return DstRule{1, 1, 0, 2, 2, 0, 0, 10, 2};
+}
 
 }  // namespace
 
@@ -20,9 +23,9 @@ static void BM_UpdateCurrentTimeWithTexts(benchmark::State& state) {
   CDateTime gmt(2026, 7, 4, 12, 0, 0);
   for (auto _ : state) {
     gmt += CDateSpan(0, 0, 0, 1);
-    loc.UpdateCurrentTime(gmt, options);
-    benchmark::DoNotOptimize(loc.DateText().data());
-    benchmark::DoNotOptimize(loc.TimeText().data());
+    const PlaceTime now = PlaceTime::Current(loc, gmt, options);
+    benchmark::DoNotOptimize(now.date.data());
+    benchmark::DoNotOptimize(now.time.data());
   }
 }
 BENCHMARK(BM_UpdateCurrentTimeWithTexts);
@@ -37,9 +40,9 @@ static void BM_UpdateCurrentTimeShortForms(benchmark::State& state) {
   CDateTime gmt(2026, 7, 4, 12, 0, 0);
   for (auto _ : state) {
     gmt += CDateSpan(0, 0, 0, 1);
-    loc.UpdateCurrentTime(gmt, options);
-    benchmark::DoNotOptimize(loc.DateText().data());
-    benchmark::DoNotOptimize(loc.TimeText().data());
+    const PlaceTime now = PlaceTime::Current(loc, gmt, options);
+    benchmark::DoNotOptimize(now.date.data());
+    benchmark::DoNotOptimize(now.time.data());
   }
 }
 BENCHMARK(BM_UpdateCurrentTimeShortForms);

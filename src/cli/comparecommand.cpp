@@ -13,8 +13,8 @@ void CCompareCommand::Write(CLocation& left, CLocation& right, const CDateTime& 
   CLocalTimes times(options);
   const CLocalTimes::Entry leftEntry = times.Add(left, gmt);
   const CLocalTimes::Entry rightEntry = times.Add(right, gmt);
-  // Both locations hold their converted times now, which is what the sentence compares.
-  const std::string sentence = CCompareTimes::Sentence(left, right);
+  const std::string sentence =
+      CCompareTimes::Sentence(left, leftEntry.local, right, rightEntry.local);
   if (json) {
     CJsonWriter writer;
     writer.BeginObject().Key("left");

@@ -6,6 +6,7 @@
 #include "cli/whentext.h"
 #include "cli/zonetext.h"
 #include "locations/location.h"
+#include "locations/placetime.h"
 
 namespace zw {
 
@@ -20,14 +21,14 @@ std::string_view Unpadded(std::string_view text) {
 
 }  // namespace
 
-const CLocalTimes::Entry& CLocalTimes::Add(CLocation& location, const CDateTime& gmt) {
-  location.ConvertFromGmt(gmt, m_options);
+const CLocalTimes::Entry& CLocalTimes::Add(const CLocation& location, const CDateTime& gmt) {
+  PlaceTime converted = PlaceTime::FromGmt(location, gmt, m_options);
   Entry entry;
   entry.location = &location;
   entry.gmt = gmt;
-  entry.local = location.ConvertedLocal();
-  entry.date = location.ConvertedDateText();
-  entry.time = location.ConvertedTimeText();
+  entry.local = converted.local;
+  entry.date = std::move(converted.date);
+  entry.time = std::move(converted.time);
   const ZoneState state = location.Zone().At(gmt);
   entry.offsetMinutes = state.offsetSeconds / CDateSpan::kSecondsPerMinute;
   entry.dst = state.dst;

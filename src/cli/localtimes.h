@@ -27,8 +27,8 @@ class CLocalTimes {
 
   explicit CLocalTimes(const DisplayOptions& options) : m_options(options) {}
 
-  // Converts the location to `gmt` (its converted texts change) and keeps the result.
-  const Entry& Add(CLocation& location, const CDateTime& gmt);
+  // Converts the location to `gmt` and keeps the result.
+  const Entry& Add(const CLocation& location, const CDateTime& gmt);
 
   // Place, date, time, offset and "DST" while daylight saving is in force.
   void AddRows(CTableWriter& table) const;

@@ -264,14 +264,13 @@ bool CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::strin
 void CPlaceScanner::BuildLines(std::span<const std::uint8_t> lines, bool custom,
                                const CZoneCompanion* companion,
                                const std::vector<std::string>& keys, CLocationDB& db) {
-  const CDateTime now;
   CZoneFile file(lines, custom, {});
   CZoneFile::Record record;
   while (file.Next(record) == CZoneFile::Status::kRecord) {
     if (!IsAsked(record.name, keys) || Holds(db, record)) {
       continue;
     }
-    std::unique_ptr<CLocation> location = CZoneFile::MakeLocation(record, now);
+    std::unique_ptr<CLocation> location = CZoneFile::MakeLocation(record);
     const CZoneCompanion::Entry* entry =
         companion != nullptr ? companion->Find(record.Type(), record.country, record.name)
                              : nullptr;

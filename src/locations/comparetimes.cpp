@@ -4,34 +4,34 @@
 
 namespace zw {
 
-void CCompareTimes::TakeLocal(CLocation& location, const CDateTime& local,
+void CCompareTimes::TakeLocal(const CLocation& location, const CDateTime& local,
                               const DisplayOptions& options) {
-  location.ConvertToGmtForComparison(local, options);
-  m_time = location.ConvertedGmt();
+  m_time = PlaceTime::FromLocalForComparison(location, local, options).gmt;
 }
 
-bool CCompareTimes::Convert(CLocation& location, const DisplayOptions& options) const {
+std::optional<PlaceTime> CCompareTimes::Convert(const CLocation& location,
+                                                const DisplayOptions& options) const {
   if (!m_time) {
-    return false;
+    return std::nullopt;
   }
-  location.ConvertFromGmt(*m_time, options);
-  return true;
+  return PlaceTime::FromGmt(location, *m_time, options);
 }
 
-CCompareTimes::Texts CCompareTimes::Show(CLocation* left, CLocation* right,
+CCompareTimes::Texts CCompareTimes::Show(const CLocation* left, const CLocation* right,
                                          const DisplayOptions& options) const {
   if (left == nullptr || right == nullptr || !m_time) {
     return {};
   }
-  Convert(*left, options);
-  Convert(*right, options);
-  return Texts{Line(*left), Line(*right), Sentence(*left, *right)};
+  const PlaceTime leftTime = PlaceTime::FromGmt(*left, *m_time, options);
+  const PlaceTime rightTime = PlaceTime::FromGmt(*right, *m_time, options);
+  return Texts{Line(leftTime), Line(rightTime),
+               Sentence(*left, leftTime.local, *right, rightTime.local)};
 }
 
-std::string CCompareTimes::Line(const CLocation& location) {
-  std::string line = location.ConvertedDateText();
+std::string CCompareTimes::Line(const PlaceTime& time) {
+  std::string line = time.date;
   line += kLineGap;
-  line += location.ConvertedTimeText();
+  line += time.time;
   return line;
 }
 
@@ -64,11 +64,12 @@ std::string CCompareTimes::Distance(const CDateTime& left, const CDateTime& righ
   return words;
 }
 
-std::string CCompareTimes::Sentence(const CLocation& left, const CLocation& right) {
+std::string CCompareTimes::Sentence(const CLocation& left, const CDateTime& leftLocal,
+                                    const CLocation& right, const CDateTime& rightLocal) {
   if (&left == &right) {
     return {};
   }
-  return Place(left) + Distance(left.ConvertedLocal(), right.ConvertedLocal()) + Place(right);
+  return Place(left) + Distance(leftLocal, rightLocal) + Place(right);
 }
 
 }  // namespace zw

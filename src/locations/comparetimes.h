@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "locations/location.h"
+#include "locations/placetime.h"
 #include "timecore/datetime.h"
 #include "timecore/displayoptions.h"
 
@@ -41,19 +42,19 @@ class CCompareTimes {
   void TakeNow() { m_time = CDateTime(); }
   // `local` is a wall-clock time of `location`; the hours that daylight saving skips or
   // repeats are resolved the careful way, as standard time.
-  void TakeLocal(CLocation& location, const CDateTime& local, const DisplayOptions& options);
+  void TakeLocal(const CLocation& location, const CDateTime& local, const DisplayOptions& options);
 
-  // Brings the location's converted time and texts up to the comparison time; false, and the
-  // location untouched, when there is none.
-  bool Convert(CLocation& location, const DisplayOptions& options) const;
+  // The location's time and texts at the comparison time, or none without one.
+  std::optional<PlaceTime> Convert(const CLocation& location, const DisplayOptions& options) const;
   // All three texts empty without a comparison time or without a location on either side.
-  Texts Show(CLocation* left, CLocation* right, const DisplayOptions& options) const;
+  Texts Show(const CLocation* left, const CLocation* right, const DisplayOptions& options) const;
 
-  // The converted date and time of a location, as its text line shows them.
-  static std::string Line(const CLocation& location);
-  // How far the left location's converted local time is from the right one's, in hours and
-  // minutes; whole days are left out. Empty when both sides are the same location.
-  static std::string Sentence(const CLocation& left, const CLocation& right);
+  // A converted date and time, as a location's text line shows them.
+  static std::string Line(const PlaceTime& time);
+  // How far the left location's local time is from the right one's, in hours and minutes;
+  // whole days are left out. Empty when both sides are the same location.
+  static std::string Sentence(const CLocation& left, const CDateTime& leftLocal,
+                              const CLocation& right, const CDateTime& rightLocal);
 
  private:
   static std::string Place(const CLocation& location);

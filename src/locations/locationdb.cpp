@@ -439,7 +439,6 @@ bool CLocationDB::Save(IFileLayer& files, IMessageSink& messages) {
 
 bool CLocationDB::Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMessageSink& messages,
                         const ProgressCallback& progress) {
-  const CDateTime now;
   CZoneFile file(buffer, isCustom, progress);
   CZoneFile::Record record;
   for (;;) {
@@ -451,7 +450,7 @@ bool CLocationDB::Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMe
       messages.Warn(FaultMessage(status, isCustom, file.Line()));
       return false;
     }
-    AppendInOrder(CZoneFile::MakeLocation(record, now));
+    AppendInOrder(CZoneFile::MakeLocation(record));
   }
 }
 
@@ -461,7 +460,7 @@ void CLocationDB::AppendInOrder(std::unique_ptr<CLocation> location) {
   // belongs so that bisection keeps working.
   if (m_locations.empty() ||
       Precedes(*m_locations.back(), location->GetType(), location->Country(), location->Name())) {
-    m_locations.push_back(std::move(location));
+      m_locations.push_back(std::move(location));
     return;
   }
   Insert(std::move(location));

@@ -114,7 +114,7 @@ CZoneFile::SortKey CZoneFile::KeyOf(const Record& record) {
   return key;
 }
 
-std::unique_ptr<CLocation> CZoneFile::MakeLocation(const Record& record, const CDateTime& gmtNow) {
+std::unique_ptr<CLocation> CZoneFile::MakeLocation(const Record& record) {
   auto location = std::make_unique<CLocation>();
   location->SetType(record.Type());
   location->SetCountry(std::string(record.country));
@@ -122,7 +122,6 @@ std::unique_ptr<CLocation> CZoneFile::MakeLocation(const Record& record, const C
   location->SetOffset(record.numbers[4]);
   location->SetOffsetMinutes(record.numbers[5]);
   location->SetDstRule(record.Rule());
-  location->ComputeCurrentTime(gmtNow);
   return location;
 }
 

@@ -75,7 +75,7 @@ class CZoneFile {
   std::size_t Line() const { return m_line; }
 
   static SortKey KeyOf(const Record& record);
-  static std::unique_ptr<CLocation> MakeLocation(const Record& record, const CDateTime& gmtNow);
+  static std::unique_ptr<CLocation> MakeLocation(const Record& record);
   // The location's line, CR LF included, in the canonical form the reader takes back.
   static void AppendLine(const CLocation& location, std::string& out);
 

@@ -30,9 +30,10 @@ TEST_P(Sentence, WordsTheDistanceBetweenTheLocalTimes) {
   CLocation left = Make("Bombay", "India");
   CLocation right = Make("London", "England");
   // Only the converted local times count, however they were reached.
-  left.ConvertToGmt(kNoon + CDateSpan(0, 0, 0, GetParam().leftAheadSeconds), DisplayOptions{});
-  right.ConvertToGmt(kNoon, DisplayOptions{});
-  EXPECT_EQ(CCompareTimes::Sentence(left, right),
+  const PlaceTime leftTime = PlaceTime::FromLocal(
+      left, kNoon + CDateSpan(0, 0, 0, GetParam().leftAheadSeconds), DisplayOptions{});
+  const PlaceTime rightTime = PlaceTime::FromLocal(right, kNoon, DisplayOptions{});
+  EXPECT_EQ(CCompareTimes::Sentence(left, leftTime.local, right, rightTime.local),
             std::string("Bombay in India") + GetParam().distance + "London in England");
 }
 
@@ -72,19 +73,18 @@ TEST(CompareSentence, CountryIsLeftOutWhenEmpty) {
   for (const Case& c : cases) {
     CLocation left = Make("Gibraltar", c.leftCountry, 1);
     CLocation right = Make("London", c.rightCountry);
-    left.ConvertFromGmt(kNoon, DisplayOptions{});
-    right.ConvertFromGmt(kNoon, DisplayOptions{});
-    EXPECT_EQ(CCompareTimes::Sentence(left, right), c.expected);
+    EXPECT_EQ(CCompareTimes::Sentence(left, PlaceTime::FromGmt(left, kNoon, {}).local, right,
+                                      PlaceTime::FromGmt(right, kNoon, {}).local),
+              c.expected);
   }
 }
 
 TEST(CompareSentence, SameLocationOnBothSidesIsEmptyButATwinIsCompared) {
   CLocation paris = Make("Paris", "France", 1);
   CLocation twin = Make("Paris", "France", 1);
-  paris.ConvertFromGmt(kNoon, DisplayOptions{});
-  twin.ConvertFromGmt(kNoon, DisplayOptions{});
-  EXPECT_EQ(CCompareTimes::Sentence(paris, paris), "");
-  EXPECT_EQ(CCompareTimes::Sentence(paris, twin),
+  const CDateTime noon = PlaceTime::FromGmt(paris, kNoon, DisplayOptions{}).local;
+  EXPECT_EQ(CCompareTimes::Sentence(paris, noon, paris, noon), "");
+  EXPECT_EQ(CCompareTimes::Sentence(paris, noon, twin, noon),
             "Paris in France has the same time as Paris in France");
 }
 
@@ -122,9 +122,9 @@ TEST_P(ComparisonOnSwitchDay, ResolvesTheWallClockTime) {
   CLocation loc = Make("New York", "United States", -5);
   loc.SetDstRule(1, 0, 0, 3, 2, DstRule::kLast, 0, 9, 2);
   const CDateTime entered(1997, c.month, c.day, c.hour, c.minute, 0);
-  loc.ConvertToGmtForComparison(entered, DisplayOptions{});
-  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(1997, c.month, c.day, c.gmtHour, c.gmtMinute, 0));
-  EXPECT_EQ(loc.ConvertedLocal(), entered);
+  const PlaceTime time = PlaceTime::FromLocalForComparison(loc, entered, DisplayOptions{});
+  EXPECT_EQ(time.gmt, CDateTime(1997, c.month, c.day, c.gmtHour, c.gmtMinute, 0));
+  EXPECT_EQ(time.local, entered);
 }
 
 // The skipped hour is read as standard time, where the events' conversion would move it an

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "locations/placetime.h"
 #include "support/fakeclock.h"
 #include "timecore/now.h"
 
@@ -32,7 +33,8 @@ TEST(Location, NewLocationDefaults) {
   EXPECT_EQ(loc.GetOffsetHours(), 0);
   EXPECT_EQ(loc.GetOffsetMinutes(), 0);
   EXPECT_EQ(loc.GetDstRule().enabled, 0);
-  EXPECT_EQ(loc.CurrentTime(), CDateTime(2026, 12, 8, 10, 30, 0));
+  EXPECT_EQ(PlaceTime::Current(loc, CDateTime(), Options()).local,
+            CDateTime(2026, 12, 8, 10, 30, 0));
 }
 
 TEST(Location, ClockTextsFollowDisplayOptions) {
@@ -41,29 +43,29 @@ TEST(Location, ClockTextsFollowDisplayOptions) {
   MakeNewYork(loc);
 
   DisplayOptions o = Options();
-  loc.UpdateCurrentTime(CDateTime(), o);
-  EXPECT_EQ(loc.DateText(), "07/04/2026");
-  EXPECT_EQ(loc.TimeText(), "09:05:09 AM");
+  PlaceTime now = PlaceTime::Current(loc, CDateTime(), o);
+  EXPECT_EQ(now.date, "07/04/2026");
+  EXPECT_EQ(now.time, "09:05:09 AM");
 
   o.leadingZeros = false;
   o.fourDigitYears = false;
-  loc.UpdateCurrentTime(CDateTime(), o);
-  EXPECT_EQ(loc.DateText(), "7/4/26");
-  EXPECT_EQ(loc.TimeText(), " 9:05:09 AM");
+  now = PlaceTime::Current(loc, CDateTime(), o);
+  EXPECT_EQ(now.date, "7/4/26");
+  EXPECT_EQ(now.time, " 9:05:09 AM");
 
   o = Options();
   o.dateOrder = CDateTime::kYearMonthDay;
   o.hour24 = true;
   o.showSeconds = false;
-  loc.UpdateCurrentTime(CDateTime(), o);
-  EXPECT_EQ(loc.DateText(), "2026-07-04");
-  EXPECT_EQ(loc.TimeText(), "09:05");
+  now = PlaceTime::Current(loc, CDateTime(), o);
+  EXPECT_EQ(now.date, "2026-07-04");
+  EXPECT_EQ(now.time, "09:05");
 
   o.dateOrder = CDateTime::kDayMonthYear;
   o.leadingZeros = false;
-  loc.UpdateCurrentTime(CDateTime(), o);
-  EXPECT_EQ(loc.DateText(), "4.7.2026");
-  EXPECT_EQ(loc.TimeText(), " 9:05");
+  now = PlaceTime::Current(loc, CDateTime(), o);
+  EXPECT_EQ(now.date, "4.7.2026");
+  EXPECT_EQ(now.time, " 9:05");
 }
 
 TEST(Location, DisplayModeLeavesOutOnePart) {
@@ -71,11 +73,13 @@ TEST(Location, DisplayModeLeavesOutOnePart) {
   CLocation loc;
   DisplayOptions o = Options();
   o.displayMode = DisplayOptions::kTimeOnly;
-  EXPECT_EQ(loc.CurrentDateText(o), "");
-  EXPECT_EQ(loc.TimeText(), "12:00:00 PM");
+  PlaceTime now = PlaceTime::Current(loc, CDateTime(), o);
+  EXPECT_EQ(now.date, "");
+  EXPECT_EQ(now.time, "12:00:00 PM");
   o.displayMode = DisplayOptions::kDateOnly;
-  EXPECT_EQ(loc.CurrentTimeText(o), "");
-  EXPECT_EQ(loc.DateText(), "01/15/2026");
+  now = PlaceTime::Current(loc, CDateTime(), o);
+  EXPECT_EQ(now.time, "");
+  EXPECT_EQ(now.date, "01/15/2026");
 }
 
 TEST(Location, CurrentTextsFollowNowAndHourAdjustment) {
@@ -83,11 +87,13 @@ TEST(Location, CurrentTextsFollowNowAndHourAdjustment) {
   CLocation loc;
   loc.SetOffset(5);
   loc.SetOffsetMinutes(30);
-  EXPECT_EQ(loc.CurrentDateText(Options()), "01/16/2026");
-  EXPECT_EQ(loc.TimeText(), "05:00:00 AM");
+  PlaceTime now = PlaceTime::Current(loc, CDateTime(), Options());
+  EXPECT_EQ(now.date, "01/16/2026");
+  EXPECT_EQ(now.time, "05:00:00 AM");
   CNow::SetHourAdjustment(-6);
-  EXPECT_EQ(loc.CurrentDateText(Options()), "01/15/2026");
-  EXPECT_EQ(loc.TimeText(), "11:00:00 PM");
+  now = PlaceTime::Current(loc, CDateTime(), Options());
+  EXPECT_EQ(now.date, "01/15/2026");
+  EXPECT_EQ(now.time, "11:00:00 PM");
 }
 
 TEST(Location, ConversionsFormatBothTextsWhateverTheDisplayMode) {
@@ -97,16 +103,16 @@ TEST(Location, ConversionsFormatBothTextsWhateverTheDisplayMode) {
   DisplayOptions o = Options();
   o.displayMode = DisplayOptions::kTimeOnly;
 
-  loc.ConvertFromGmt(CDateTime(2026, 7, 1, 16, 0, 0), o);
-  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 7, 1, 16, 0, 0));
-  EXPECT_EQ(loc.ConvertedLocal(), CDateTime(2026, 7, 1, 12, 0, 0));
-  EXPECT_EQ(loc.ConvertedDateText(), "07/01/2026");
-  EXPECT_EQ(loc.ConvertedTimeText(), "12:00:00 PM");
+  PlaceTime converted = PlaceTime::FromGmt(loc, CDateTime(2026, 7, 1, 16, 0, 0), o);
+  EXPECT_EQ(converted.gmt, CDateTime(2026, 7, 1, 16, 0, 0));
+  EXPECT_EQ(converted.local, CDateTime(2026, 7, 1, 12, 0, 0));
+  EXPECT_EQ(converted.date, "07/01/2026");
+  EXPECT_EQ(converted.time, "12:00:00 PM");
 
-  loc.ConvertToGmt(CDateTime(2026, 12, 24, 18, 0, 0), o);
-  EXPECT_EQ(loc.ConvertedLocal(), CDateTime(2026, 12, 24, 18, 0, 0));
-  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 12, 24, 23, 0, 0));
-  EXPECT_EQ(loc.ConvertedTimeText(), "06:00:00 PM");
+  converted = PlaceTime::FromLocal(loc, CDateTime(2026, 12, 24, 18, 0, 0), o);
+  EXPECT_EQ(converted.local, CDateTime(2026, 12, 24, 18, 0, 0));
+  EXPECT_EQ(converted.gmt, CDateTime(2026, 12, 24, 23, 0, 0));
+  EXPECT_EQ(converted.time, "06:00:00 PM");
 }
 
 TEST(Location, ComparisonConversionTreatsSkippedHourAsStandardTime) {
@@ -116,8 +122,7 @@ TEST(Location, ComparisonConversionTreatsSkippedHourAsStandardTime) {
   // 2026-03-08 2:30 does not exist in New York; the events' rule takes it as daylight time,
   // the comparison as standard time.
   const CDateTime skipped(2026, 3, 8, 2, 30, 0);
-  loc.ConvertToGmt(skipped, Options());
-  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 3, 8, 6, 30, 0));
-  loc.ConvertToGmtForComparison(skipped, Options());
-  EXPECT_EQ(loc.ConvertedGmt(), CDateTime(2026, 3, 8, 7, 30, 0));
+  EXPECT_EQ(PlaceTime::FromLocal(loc, skipped, Options()).gmt, CDateTime(2026, 3, 8, 6, 30, 0));
+  EXPECT_EQ(PlaceTime::FromLocalForComparison(loc, skipped, Options()).gmt,
+            CDateTime(2026, 3, 8, 7, 30, 0));
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "locations/locationdb.h"
+#include "locations/placetime.h"
 #include "locations/zonefilecheck.h"
 #include "support/fakeclock.h"
 #include "support/faultyfilelayer.h"
@@ -94,7 +95,7 @@ std::unique_ptr<CLocation> LocationOf(const std::string& line, bool isCustom) {
   CZoneFile file(bytes, isCustom, {});
   CZoneFile::Record record;
   EXPECT_EQ(file.Next(record), CZoneFile::Status::kRecord) << line;
-  return CZoneFile::MakeLocation(record, CDateTime());
+  return CZoneFile::MakeLocation(record);
 }
 
 // (type, country, name) of every entry, in array order.
@@ -204,11 +205,12 @@ TEST_F(ZoneFileTest, ReadsLinesByTheLenientRules) {
   EXPECT_TRUE(Said().empty());
 }
 
-TEST_F(ZoneFileTest, CurrentTimesComeFromOneNowPerFile) {
+TEST_F(ZoneFileTest, LoadedPlacesTellTheirCurrentTimes) {
   ASSERT_TRUE(Parse(kNewYork + kArea709));
   // July: daylight saving, so 12:00 GMT is 8:00 in New York and 9:30 in Newfoundland.
-  EXPECT_EQ(m_db.At(0)->CurrentTime(), CDateTime(2026, 7, 1, 8, 0, 0));
-  EXPECT_EQ(m_db.At(1)->CurrentTime(), CDateTime(2026, 7, 1, 9, 30, 0));
+  const CDateTime now;
+  EXPECT_EQ(PlaceTime::Current(*m_db.At(0), now, {}).local, CDateTime(2026, 7, 1, 8, 0, 0));
+  EXPECT_EQ(PlaceTime::Current(*m_db.At(1), now, {}).local, CDateTime(2026, 7, 1, 9, 30, 0));
 }
 
 // ---- Type and order checks

@@ -57,7 +57,7 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
     }
     y += metrics.NameLineHeight();
     x += metrics.nameAverageWidth;
-    const std::string& date = line.location->DateText();
+    const std::string& date = line.time->date;
     const std::size_t dateCount = std::min(date.size(), ClockLineFace::kDateCells);
     d.drawnDate = Padded(date, ClockLineFace::kDateCells);
     for (std::size_t k = 0; k < dateCount; ++k) {
@@ -79,7 +79,7 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
     ClockLineFace& d = result.face.lines[i];
     double x = result.timeColumn;
     double cw = w;
-    const std::string& time = line.location->TimeText();
+    const std::string& time = line.time->time;
     const std::size_t timeCount = std::min(time.size(), ClockLineFace::kTimeCells);
     d.drawnTime = Padded(time, ClockLineFace::kTimeCells);
     for (std::size_t k = 0; k < timeCount; ++k) {
@@ -95,8 +95,7 @@ CClockLayout::Result CClockLayout::Layout(const std::vector<ClockLine>& lines,
     if (timeCount > 0) {
       last = &d.timeCells[timeCount - 1];
     } else {
-      const std::size_t dateCount =
-          std::min(line.location->DateText().size(), ClockLineFace::kDateCells);
+      const std::size_t dateCount = std::min(line.time->date.size(), ClockLineFace::kDateCells);
       last = dateCount > 0 ? &d.dateCells[dateCount - 1] : &d.nameRect;
     }
     y += metrics.DigitLineHeight() + metrics.NameLineHeight();

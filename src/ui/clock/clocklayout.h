@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "locations/location.h"
+#include "locations/placetime.h"
 #include "ui/clock/clockface.h"
 
 namespace zw {
@@ -30,10 +30,10 @@ struct ClockMetrics {
   int DigitOverhang() const { return static_cast<int>(digitOverhangRaw * 0.5); }
 };
 
-// One clock line to lay out: its location (whose texts are laid out) and the width of its
-// name in the name font.
+// One clock line to lay out: its place's current time (whose texts are laid out) and the
+// width of its name in the name font.
 struct ClockLine {
-  const CLocation* location = nullptr;
+  const PlaceTime* time = nullptr;
   int nameWidth = 0;
 };
 
@@ -62,7 +62,7 @@ class CClockLayout {
     std::optional<std::pair<int, int>> wantedClient;
   };
 
-  // Lays out all lines from the texts their locations hold.
+  // Lays out all lines from the texts of their times.
   static Result Layout(const std::vector<ClockLine>& lines, const ClockMetrics& metrics,
                        const ClockArea& area, int displayMode, bool autoSize, bool maximised,
                        int minContentWidth);

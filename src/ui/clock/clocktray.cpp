@@ -49,7 +49,9 @@ QString CClockTray::ToolTipText() const {
     return QStringLiteral("Zonewright");
   }
   const CLocation& first = *m_db.ClockAt(0);
-  return (Latin1(first.Name()) + QStringLiteral("  ") + Latin1(first.TimeText())).trimmed();
+  const PlaceTime* shown = m_clock.LineTime(0);
+  const QString time = shown != nullptr ? Latin1(shown->time) : QString();
+  return (Latin1(first.Name()) + QStringLiteral("  ") + time).trimmed();
 }
 
 void CClockTray::OnTick() {

@@ -272,10 +272,11 @@ void CClockWnd::Layout() {
   }
   m_metrics = MeasureFonts();
   const QFontMetrics nameMetrics(NameFont());
+  SyncTimes();
   std::vector<ClockLine> lines;
   for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    CLocation* location = m_s.db.ClockAt(i);
-    lines.push_back({location, nameMetrics.horizontalAdvance(Latin1(location->Name()))});
+    const CLocation* location = m_s.db.ClockAt(i);
+    lines.push_back({&m_times[i].time, nameMetrics.horizontalAdvance(Latin1(location->Name()))});
   }
   const ClockSettings& f = m_s.settings.Values();
   CClockLayout::Result result =
@@ -348,26 +349,49 @@ void CClockWnd::SettleMove() {
   emit moved();
 }
 
+const PlaceTime* CClockWnd::LineTime(std::size_t line) const {
+  const bool current = line < m_times.size() && line < m_s.db.ClockCount() &&
+                       m_times[line].place == m_s.db.ClockAt(line);
+  return current ? &m_times[line].time : nullptr;
+}
+
+void CClockWnd::UpdateTimes(const CDateTime& now) {
+  const DisplayOptions options = m_s.settings.Display();
+  m_times.resize(m_s.db.ClockCount());
+  for (std::size_t i = 0; i < m_times.size(); ++i) {
+    const CLocation* place = m_s.db.ClockAt(i);
+    m_times[i] = ShownTime{place, PlaceTime::Current(*place, now, options)};
+  }
+}
+
+void CClockWnd::SyncTimes() {
+  const CDateTime now;
+  const DisplayOptions options = m_s.settings.Display();
+  m_times.resize(m_s.db.ClockCount());
+  for (std::size_t i = 0; i < m_times.size(); ++i) {
+    const CLocation* place = m_s.db.ClockAt(i);
+    if (m_times[i].place != place) {
+      m_times[i] = ShownTime{place, PlaceTime::Current(*place, now, options)};
+    }
+  }
+}
+
 void CClockWnd::Tick() {
   m_lastInvalidated.clear();
   const CDateTime now;
-  const DisplayOptions options = m_s.settings.Display();
+  UpdateTimes(now);
   bool dateChanged = false;
   std::vector<QRect> cells;
   // Until the next layout the face may hold fewer lines than the clock list.
   bool linesChanged = m_face.lines.size() != m_s.db.ClockCount();
   RefreshMarks(now);
-  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    CLocation* location = m_s.db.ClockAt(i);
-    location->UpdateCurrentTime(now, options);
-    if (linesChanged) {
-      continue;
-    }
+  for (std::size_t i = 0; i < m_times.size() && !linesChanged; ++i) {
+    const PlaceTime& shown = m_times[i].time;
     ClockLineFace& d = m_face.lines[i];
-    if (Padded(location->DateText(), ClockLineFace::kDateCells) != d.drawnDate) {
+    if (Padded(shown.date, ClockLineFace::kDateCells) != d.drawnDate) {
       dateChanged = true;
     }
-    const std::string time = Padded(location->TimeText(), ClockLineFace::kTimeCells);
+    const std::string time = Padded(shown.time, ClockLineFace::kTimeCells);
     for (std::size_t k = 0; k < ClockLineFace::kTimeCells; ++k) {
       if (time[k] != d.drawnTime[k]) {
         cells.push_back(ToQRect(d.timeCells[k]));
@@ -516,11 +540,7 @@ void CClockWnd::ResumeSaves() {
 }
 
 void CClockWnd::RefreshTexts() {
-  const CDateTime now;
-  const DisplayOptions options = m_s.settings.Display();
-  for (std::size_t i = 0; i < m_s.db.ClockCount(); ++i) {
-    m_s.db.ClockAt(i)->UpdateCurrentTime(now, options);
-  }
+  UpdateTimes(CDateTime());
   RequestRelayout();
   // Seconds shown or hidden change the tick from every second to every minute.
   ArmTimer();

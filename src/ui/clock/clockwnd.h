@@ -99,6 +99,9 @@ class CClockWnd : public QWidget {
   void SetListening(bool (*listening)()) { m_listening = listening; }
   // Milliseconds until the next tick, or -1 when none is armed.
   int NextTickInMs() const;
+  // The time and texts a clock line shows, as of the last tick or layout; nullptr while the
+  // line has none yet for the place it now holds.
+  const PlaceTime* LineTime(std::size_t line) const;
 
   // Marks the lines whose place changes its offset within the coming week.
   void SetMarkChanges(bool on);
@@ -149,6 +152,10 @@ class CClockWnd : public QWidget {
   void OnTimer();
   void SettleMove();
   void Layout();
+  // Every line's time anew at `now`.
+  void UpdateTimes(const CDateTime& now);
+  // Times for lines the clock list gained or reordered since the last tick.
+  void SyncTimes();
   ClockMetrics MeasureFonts() const;
   int ToolbarMinContent() const;
   ClockArea Area() const;
@@ -179,6 +186,13 @@ class CClockWnd : public QWidget {
   ClockFace m_face;
   CChangeMarks m_marks;
   bool m_markChanges = true;
+  // The clock list's places keep no display state; their lines' times live here, each with
+  // the place it was computed for.
+  struct ShownTime {
+    const CLocation* place = nullptr;
+    PlaceTime time;
+  };
+  std::vector<ShownTime> m_times;
   // The line drawn framed: the one held for a drag or whose colour is being chosen.
   int m_selected = -1;
   bool m_relayout = true;

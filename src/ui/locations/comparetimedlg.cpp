@@ -202,9 +202,9 @@ void CCompareTimeDlg::OnSelectTime(Side side) {
     return;
   }
   const DisplayOptions options = m_settings.Display();
-  const bool known = m_compare.Convert(*location, options);
+  const std::optional<PlaceTime> known = m_compare.Convert(*location, options);
   const int clockType = options.hour24 ? CDateTime::kTwentyFourHour : CDateTime::kTwelveHour;
-  CEnterTimeDlg enter(known ? location : nullptr, options.dateOrder, clockType, m_messages, this);
+  CEnterTimeDlg enter(known ? &*known : nullptr, options.dateOrder, clockType, m_messages, this);
   if (enter.exec() != QDialog::Accepted) {
     return;
   }

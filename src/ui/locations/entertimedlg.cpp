@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "locations/location.h"
+#include "locations/placetime.h"
 #include "platform/messagesink.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/calendardlg.h"
@@ -46,7 +46,7 @@ constexpr int kCaptionChrome = 120;
 
 }  // namespace
 
-CEnterTimeDlg::CEnterTimeDlg(const CLocation* location, int dateOrder, int clockType,
+CEnterTimeDlg::CEnterTimeDlg(const PlaceTime* converted, int dateOrder, int clockType,
                              IMessageSink& messages, QWidget* parent)
     : QDialog(parent),
       m_entry(messages, dateOrder, clockType),
@@ -54,7 +54,7 @@ CEnterTimeDlg::CEnterTimeDlg(const CLocation* location, int dateOrder, int clock
       m_clockType(clockType) {
   setWindowTitle(QString::fromLatin1(kTitle));
   Build();
-  Prefill(location);
+  Prefill(converted);
   Refocus(m_time);
 }
 
@@ -101,18 +101,18 @@ void CEnterTimeDlg::Build() {
   layout->addStrut(fontMetrics().horizontalAdvance(windowTitle()) + kCaptionChrome);
 }
 
-void CEnterTimeDlg::Prefill(const CLocation* location) {
-  if (location == nullptr) {
+void CEnterTimeDlg::Prefill(const PlaceTime* converted) {
+  if (converted == nullptr) {
     // The entry starts at "now", so its date is today's GMT date with a four-digit year.
     m_shown = Date{m_entry.Year(), m_entry.Month(), m_entry.Day()};
     m_date->setText(Latin1(m_entry.FormatDate()));
     return;
   }
-  const CDateTime& local = location->ConvertedLocal();
+  const CDateTime& local = converted->local;
   m_shown = Date{local.Year(), local.Month(), local.Day()};
   // Without leading zeros the display texts may start with a blank, which means nothing here.
-  m_date->setText(Latin1(location->ConvertedDateText()).trimmed());
-  m_time->setText(Latin1(location->ConvertedTimeText()).trimmed());
+  m_date->setText(Latin1(converted->date).trimmed());
+  m_time->setText(Latin1(converted->time).trimmed());
 }
 
 CEnterTimeDlg::Date CEnterTimeDlg::ShownDate() const {

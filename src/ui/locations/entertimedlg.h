@@ -9,12 +9,12 @@ class QPushButton;
 
 namespace zw {
 
-class CLocation;
 class IMessageSink;
+struct PlaceTime;
 
-// Asks for the local date and time of the comparison. With a location the edits start at its
-// converted date and time, so the user can step on from the moment already compared; without
-// one the date is today's and the time is left to the user.
+// Asks for the local date and time of the comparison. With a place's converted time the edits
+// start at its date and time, so the user can step on from the moment already compared;
+// without one the date is today's and the time is left to the user.
 class CEnterTimeDlg : public QDialog {
   Q_OBJECT
 
@@ -23,7 +23,7 @@ class CEnterTimeDlg : public QDialog {
 
   // dateOrder: CDateTime::DateOrder; clockType: CDateTime::ClockMode. Warnings about the
   // typed texts go to `messages`.
-  CEnterTimeDlg(const CLocation* location, int dateOrder, int clockType, IMessageSink& messages,
+  CEnterTimeDlg(const PlaceTime* converted, int dateOrder, int clockType, IMessageSink& messages,
                 QWidget* parent = nullptr);
 
   // The entered local date and time, once OK has accepted both fields.
@@ -44,7 +44,7 @@ class CEnterTimeDlg : public QDialog {
   };
 
   void Build();
-  void Prefill(const CLocation* location);
+  void Prefill(const PlaceTime* converted);
   void PickDate();
   // The date in the edit when it reads as one, else the one the dialog last put there.
   Date ShownDate() const;

@@ -11,6 +11,7 @@
 
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
+#include "locations/placetime.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
 #include "ui/locations/locationpropsdlg.h"
@@ -147,8 +148,9 @@ void CLocationListDlg::ShowTime() {
     return;
   }
   const DisplayOptions options = m_context.settings.Display();
-  const QString date = Latin1(Trimmed(location->CurrentDateText(options)));
-  const QString time = Latin1(Trimmed(location->TimeText()));
+  const PlaceTime now = PlaceTime::Current(*location, CDateTime(), options);
+  const QString date = Latin1(Trimmed(now.date));
+  const QString time = Latin1(Trimmed(now.time));
   const QString name = Latin1(location->Name());
   // One line shows alone, two show together; a line not in use is hidden, not blank, or it
   // would leave an empty band at the bottom of the dialog.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "locations/location.h"
 #include "support/fakeclock.h"
 
 using namespace zw;
@@ -20,15 +21,14 @@ ClockMetrics Metrics() {
 
 struct Lines {
   explicit Lines(int count, const DisplayOptions& options = {}) {
+    const CLocation place;
+    times.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-      auto loc = std::make_unique<CLocation>();
-      loc->SetName("Place " + std::to_string(i));
-      loc->UpdateCurrentTime(CDateTime(2026, 12, 8, 13, 0, 0), options);
-      lines.push_back({loc.get(), 60 + 10 * i});
-      owned.push_back(std::move(loc));
+      times.push_back(PlaceTime::Current(place, CDateTime(2026, 12, 8, 13, 0, 0), options));
+      lines.push_back({&times.back(), 60 + 10 * i});
     }
   }
-  std::vector<std::unique_ptr<CLocation>> owned;
+  std::vector<PlaceTime> times;
   std::vector<ClockLine> lines;
 };
 

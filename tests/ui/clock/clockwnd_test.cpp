@@ -193,7 +193,8 @@ class ClockWndTest : public QObject {
     const double w = m.DigitCellWidth();
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
       const ClockLineFace& d = wnd->Face().lines[i];
-      QCOMPARE(f.db.ClockAt(i)->DateText(), std::string());
+      QVERIFY(wnd->LineTime(i) != nullptr);
+      QCOMPARE(wnd->LineTime(i)->date, std::string());
       const int column = static_cast<int>(9 + m.nameAverageWidth + 1.5 * w);
       QCOMPARE(d.timeCells[0].left, static_cast<int>(column - w / 2));
       QCOMPARE(d.frameRect.bottom, d.timeCells[0].bottom);
@@ -204,7 +205,8 @@ class ClockWndTest : public QObject {
     Fixture f(kWorld);
     auto wnd = f.Open();
     const ClockLineFace& d = wnd->Face().lines[0];
-    QCOMPARE(f.db.ClockAt(0)->TimeText().size(), std::size_t{11});
+    QVERIFY(wnd->LineTime(0) != nullptr);
+    QCOMPARE(wnd->LineTime(0)->time.size(), std::size_t{11});
     const int digit = d.timeCells[0].right - d.timeCells[0].left;
     const int marker = d.timeCells[9].right - d.timeCells[9].left;
     const int m = d.timeCells[10].right - d.timeCells[10].left;
@@ -263,7 +265,8 @@ class ClockWndTest : public QObject {
     wnd->Tick();
     QCOMPARE(wnd->LastInvalidated().size(), std::size_t{1});
     QCOMPARE(wnd->LastInvalidated()[0], wnd->rect());
-    QCOMPARE(f.db.ClockAt(0)->DateText(), std::string("12/09/2026"));
+    QVERIFY(wnd->LineTime(0) != nullptr);
+    QCOMPARE(wnd->LineTime(0)->date, std::string("12/09/2026"));
   }
 
   void toolbarKeepsAMinimumWidth() {
@@ -366,6 +369,14 @@ class ClockWndTest : public QObject {
     QCOMPARE(names.join(','), expected);
     QCOMPARE(wnd->HeldLine(), -1);
     QCOMPARE(wnd->SelectedLine(), -1);
+    // Each line, moved or not, shows its own place's time.
+    wnd->repaint();
+    for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
+      const PlaceTime own = PlaceTime::Current(*f.db.ClockAt(i), CDateTime(), f.settings.Display());
+      QVERIFY(wnd->LineTime(i) != nullptr);
+      QCOMPARE(wnd->LineTime(i)->time, own.time);
+      QCOMPARE(wnd->Face().lines[i].drawnTime.substr(0, own.time.size()), own.time);
+    }
   }
 
   void popupMenuEntriesAndChecks() {

@@ -80,6 +80,11 @@ struct Fixture {
   }
 
   CLocation& Line(std::size_t i) const { return *db.ClockAt(i); }
+  // What clock line i shows; no texts when it shows none.
+  PlaceTime Shown(std::size_t i) {
+    const PlaceTime* shown = Clock().LineTime(i);
+    return shown != nullptr ? *shown : PlaceTime{};
+  }
 
   // Whether the clock, as drawn now, shows `color` anywhere.
   bool ClockShows(const QColor& color) {
@@ -203,8 +208,8 @@ class PropertySheetTest : public QObject {
     QVERIFY(f.Clock().Face().lines[0].timeCells[0].left < column);
     QVERIFY(f.Clock().width() < before);
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      QCOMPARE(f.Line(i).DateText(), std::string());
-      QCOMPARE(f.Line(i).TimeText().size(), std::size_t{11});
+      QCOMPARE(f.Shown(i).date, std::string());
+      QCOMPARE(f.Shown(i).time.size(), std::size_t{11});
       const ClockLineFace& d = f.Clock().Face().lines[i];
       QCOMPARE(d.frameRect.bottom, d.timeCells[0].bottom);
     }
@@ -226,9 +231,9 @@ class PropertySheetTest : public QObject {
     QVERIFY(!f.settings.Values().showSeconds);
     // London is at GMT: 15:00 on the fake clock.
     QCOMPARE(f.Line(0).Name(), std::string("London"));
-    QCOMPARE(f.Line(0).TimeText(), std::string("15:00"));
+    QCOMPARE(f.Shown(0).time, std::string("15:00"));
     for (std::size_t i = 0; i < f.db.ClockCount(); ++i) {
-      const std::string time = f.Line(i).TimeText();
+      const std::string time = f.Shown(i).time;
       QVERIFY(time.find_first_of("APM") == std::string::npos);
     }
   }
@@ -242,7 +247,7 @@ class PropertySheetTest : public QObject {
     Click(sheet->FormatPage().TimeButton());
     sheet->FontPage().SpacingSlider()->setValue(4);
     Click(sheet->ApplyButton());
-    QCOMPARE(f.Line(0).DateText(), std::string());
+    QCOMPARE(f.Shown(0).date, std::string());
     QCOMPARE(f.Clock().Metrics().digitSpacing, 4);
     QVERIFY(f.Clock().width() < before);
     // The clock resized itself, yet a restart now would find the old record.
@@ -264,7 +269,7 @@ class PropertySheetTest : public QObject {
     QCOMPARE(f.settings.Values().displayMode, DisplayOptions::kDateAndTime);
     QCOMPARE(f.settings.Values().digitSpacing, 10);
     QVERIFY(f.settings.Values().logStarts);
-    QVERIFY(!f.Line(0).TimeText().empty());
+    QVERIFY(!f.Shown(0).time.empty());
   }
 
   void logFilePageReachesTheSettingsOnApply() {
