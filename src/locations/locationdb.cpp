@@ -382,6 +382,7 @@ std::size_t CLocationDB::InsertPosition(const CLocation& location, int type) con
 
 void CLocationDB::InsertAt(std::unique_ptr<CLocation> location, std::size_t index) {
   index = std::min(index, m_locations.size());
+  m_rules.Share(*location);
   m_locations.insert(m_locations.begin() + static_cast<std::ptrdiff_t>(index), std::move(location));
 }
 
@@ -460,7 +461,8 @@ void CLocationDB::AppendInOrder(std::unique_ptr<CLocation> location) {
   // belongs so that bisection keeps working.
   if (m_locations.empty() ||
       Precedes(*m_locations.back(), location->GetType(), location->Country(), location->Name())) {
-      m_locations.push_back(std::move(location));
+    m_rules.Share(*location);
+    m_locations.push_back(std::move(location));
     return;
   }
   Insert(std::move(location));
@@ -512,6 +514,7 @@ void CLocationDB::Destroy() {
   m_clock.clear();
   m_clockColors.clear();
   m_locations.clear();
+  m_rules.Clear();
 }
 
 std::uint32_t CLocationDB::ClockColor(const CLocation& location) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "locations/location.h"
+#include "locations/zonerulepool.h"
 #include "timecore/tzzone.h"
 
 namespace zw {
@@ -117,6 +118,8 @@ class CLocationDB {
 
   // The zones the places refer to; they outlive every load and Destroy.
   CTzCatalog& TzZones() const { return m_tzZones; }
+  // How many distinct stored rules the places share.
+  std::size_t SharedRuleCount() const { return m_rules.Count(); }
 
  private:
   // Whether `entry` sorts strictly before (type, country, name).
@@ -127,6 +130,8 @@ class CLocationDB {
   void Notify(ClockChange change) const;
 
   std::vector<std::unique_ptr<CLocation>> m_locations;
+  // Places with equal stored rules share one rule object.
+  CZoneRulePool m_rules;
   std::vector<CLocation*> m_clock;
   std::unordered_map<const CLocation*, std::uint32_t> m_clockColors;
   ClockListener m_listener;

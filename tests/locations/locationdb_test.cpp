@@ -243,6 +243,54 @@ TEST_F(LocationDBTest, LineColourStaysWithItsLocationUntilItIsDeleted) {
   }
 }
 
+// Places with equal rules share one rule object, yet an edit of one place's rule, or of a
+// copy of a place, reaches no other place and is used by the edited place's own times.
+TEST_F(LocationDBTest, SharedRulesChangeOnlyThePlaceEdited) {
+  const DstRule northern{1, 1, 0, 2, 2, 0, 0, 10, 2};
+  for (int i = 0; i < 24; ++i) {
+    auto loc = Make(CLocation::kCity, "C" + std::to_string(i % 3), "P" + std::to_string(i));
+    loc->SetOffset(i % 4 - 2);
+    if (i % 2 == 0) {
+      loc->SetDstRule(northern);
+    }
+    m_db.Insert(std::move(loc));
+  }
+  m_db.Insert(Make(CLocation::kCustom, "Friends", "Anna"));
+  EXPECT_EQ(m_db.SharedRuleCount(), 5u);
+
+  const auto rules = [this] {
+    std::vector<std::tuple<int, int, DstRule>> all;
+    for (std::size_t i = 0; i < m_db.Count(); ++i) {
+      const CLocation& l = *m_db.At(i);
+      all.emplace_back(l.GetOffsetHours(), l.GetOffsetMinutes(), l.GetDstRule());
+    }
+    return all;
+  };
+  const auto before = rules();
+  const CDateTime winterNoon(2026, 1, 15, 12, 0, 0);
+  for (std::size_t edited = 0; edited < m_db.Count(); ++edited) {
+    SCOPED_TRACE(edited);
+    CLocation& place = *m_db.At(edited);
+    CLocation copy = place;
+    copy.SetOffset(7);
+    EXPECT_EQ(rules(), before);
+
+    place.SetOffset(5);
+    place.SetOffsetMinutes(30);
+    place.SetDstRule(DstRule{});
+    auto expected = before;
+    expected[edited] = {5, 30, DstRule{}};
+    EXPECT_EQ(rules(), expected);
+    EXPECT_EQ(place.Zone().ToLocal(winterNoon), CDateTime(2026, 1, 15, 17, 30, 0));
+    EXPECT_EQ(copy.GetOffsetHours(), 7);
+
+    place.SetOffset(std::get<0>(before[edited]));
+    place.SetOffsetMinutes(0);
+    place.SetDstRule(std::get<2>(before[edited]));
+  }
+  EXPECT_EQ(rules(), before);
+}
+
 TEST_F(LocationDBTest, DestroyEmptiesBothLists) {
   Add(1, "A", "a");
   m_db.AddToClock(m_db.At(0));
