@@ -17,7 +17,8 @@ std::string Folded(const QString& text) {
 
 }  // namespace
 
-CFoldingTypeAhead::CFoldingTypeAhead(QTreeWidget* tree) : QObject(tree), m_tree(tree) {
+CFoldingTypeAhead::CFoldingTypeAhead(QTreeWidget* tree, FindUnmade findUnmade)
+    : QObject(tree), m_tree(tree), m_findUnmade(std::move(findUnmade)) {
   tree->installEventFilter(this);
 }
 
@@ -42,14 +43,22 @@ bool CFoldingTypeAhead::eventFilter(QObject* watched, QEvent* event) {
 
 bool CFoldingTypeAhead::Search(const QString& typed) {
   const std::string wanted = Folded(typed);
+  QTreeWidgetItem* found = nullptr;
   for (QTreeWidgetItemIterator it(m_tree, QTreeWidgetItemIterator::NotHidden); *it; ++it) {
     if (Folded((*it)->text(0)).starts_with(wanted)) {
-      m_tree->setCurrentItem(*it);
-      m_tree->scrollToItem(*it);
-      return true;
+      found = *it;
+      break;
     }
   }
-  return false;  // the tree's own handling of the key goes on
+  if (found == nullptr && m_findUnmade) {
+    found = m_findUnmade(wanted);
+  }
+  if (found == nullptr) {
+    return false;  // the tree's own handling of the key goes on
+  }
+  m_tree->setCurrentItem(found);
+  m_tree->scrollToItem(found);
+  return true;
 }
 
 }  // namespace zw

@@ -3,8 +3,11 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <string>
 
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace zw {
 
@@ -15,7 +18,11 @@ class CFoldingTypeAhead : public QObject {
   Q_OBJECT
 
  public:
-  explicit CFoldingTypeAhead(QTreeWidget* tree);
+  // For a tree that makes its items lazily: the first item not yet made whose folded text
+  // starts with the folded typed text, made on the spot; nullptr when there is none.
+  using FindUnmade = std::function<QTreeWidgetItem*(const std::string& folded)>;
+
+  explicit CFoldingTypeAhead(QTreeWidget* tree, FindUnmade findUnmade = {});
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,6 +31,7 @@ class CFoldingTypeAhead : public QObject {
   bool Search(const QString& typed);
 
   QTreeWidget* m_tree;
+  FindUnmade m_findUnmade;
   QString m_typed;
   QElapsedTimer m_sinceLastKey;
 };

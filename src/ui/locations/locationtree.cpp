@@ -1,11 +1,13 @@
 #include "ui/locations/locationtree.h"
 
 #include <QCollator>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <algorithm>
 #include <vector>
 
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 #include "ui/locations/foldingtypeahead.h"
 #include "ui/platform/latin1.h"
 
@@ -26,12 +28,15 @@ QCollator DisplayCollator() {
   return collator;
 }
 
+// Enough rows for any screen; each later batch doubles what is there, so even the end of a
+// quarter of a million places is reached in a few steps.
+constexpr std::size_t kFirstFlatBatch = 256;
+
 }  // namespace
 
 struct CLocationTree::Entry {
   CLocation* location;
   QString name;
-  QString country;
 };
 
 CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db) : m_tree(tree), m_db(db) {
@@ -39,7 +44,9 @@ CLocationTree::CLocationTree(QTreeWidget* tree, const CLocationDB& db) : m_tree(
   m_tree->setColumnCount(1);
   m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
   connect(m_tree, &QTreeWidget::itemExpanded, this, &CLocationTree::FillGroup);
-  new CFoldingTypeAhead(m_tree);  // owned by the tree
+  connect(m_tree->verticalScrollBar(), &QScrollBar::valueChanged, this, &CLocationTree::OnScrolled);
+  // Owned by the tree.
+  new CFoldingTypeAhead(m_tree, [this](const std::string& folded) { return FindUnmade(folded); });
 }
 
 int CLocationTree::TypeOfView(int view) {
@@ -59,6 +66,8 @@ void CLocationTree::Clear() {
   m_itemOf.clear();
   m_unfilled.clear();
   m_groupOf.clear();
+  m_flat.clear();
+  m_flatMade = 0;
 }
 
 QTreeWidgetItem* CLocationTree::AddItem(QTreeWidgetItem* group, CLocation* location,
@@ -76,38 +85,88 @@ void CLocationTree::Fill(int view) {
   Clear();
   const int type = TypeOfView(m_view);
   if (m_view == kCity) {
-    std::vector<Entry> entries;
-    for (std::size_t i = 0; i < m_db.Count(); ++i) {
-      CLocation* location = m_db.At(i);
-      if (location->GetType() == type) {
-        entries.push_back({location, Latin1(location->Name()), Latin1(location->Country())});
-      }
-    }
-    FillFlat(entries);
+    FillFlat(type);
   } else {
     FillGrouped(type);
   }
   m_tree->setUpdatesEnabled(true);
 }
 
-void CLocationTree::FillFlat(std::vector<Entry>& entries) {
+void CLocationTree::FillFlat(int type) {
   const QCollator collator = DisplayCollator();
-  // Stable, so texts the collation calls equal keep the database's order.
-  std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-    const int byName = collator.compare(a.name, b.name);
-    return byName != 0 ? byName < 0 : collator.compare(a.country, b.country) < 0;
-  });
-  // Places that share a name are told apart by their country.
-  const auto shared = [&entries](std::size_t i) {
-    const std::string& name = entries[i].location->Name();
-    return (i > 0 && entries[i - 1].location->Name() == name) ||
-           (i + 1 < entries.size() && entries[i + 1].location->Name() == name);
+  // The database keeps each country's places together, so each country is ranked once.
+  std::vector<const std::string*> countries;
+  struct Keyed {
+    CLocation* location;
+    QCollatorSortKey name;
+    std::size_t country;
   };
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const Entry& e = entries[i];
-    AddItem(nullptr, e.location,
-            shared(i) ? e.name + QStringLiteral(" (") + e.country + QLatin1Char(')') : e.name);
+  std::vector<Keyed> keyed;
+  for (std::size_t i = 0; i < m_db.Count(); ++i) {
+    CLocation* location = m_db.At(i);
+    if (location->GetType() != type) {
+      continue;
+    }
+    if (countries.empty() || *countries.back() != location->Country()) {
+      countries.push_back(&location->Country());
+    }
+    // A sort key per name costs one collation each instead of one per comparison.
+    keyed.push_back({location, collator.sortKey(Latin1(location->Name())), countries.size() - 1});
   }
+  std::vector<std::size_t> byCountry(countries.size());
+  for (std::size_t i = 0; i < byCountry.size(); ++i) {
+    byCountry[i] = i;
+  }
+  std::stable_sort(byCountry.begin(), byCountry.end(), [&](std::size_t a, std::size_t b) {
+    return collator.compare(Latin1(*countries[a]), Latin1(*countries[b])) < 0;
+  });
+  std::vector<std::size_t> rank(countries.size());
+  for (std::size_t i = 0; i < byCountry.size(); ++i) {
+    rank[byCountry[i]] = i;
+  }
+  // Stable, so texts the collation calls equal keep the database's order.
+  std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+    const int byName = a.name.compare(b.name);
+    return byName != 0 ? byName < 0 : rank[a.country] < rank[b.country];
+  });
+  m_flat.reserve(keyed.size());
+  for (const Keyed& k : keyed) {
+    m_flat.push_back(k.location);
+  }
+  if (!m_flat.empty()) {
+    MakeFlatItems(std::min(m_flat.size(), kFirstFlatBatch) - 1);
+  }
+}
+
+std::string CLocationTree::FlatText(std::size_t position) const {
+  // Places that share a name are told apart by their country.
+  const std::string& name = m_flat[position]->Name();
+  const bool shared = (position > 0 && m_flat[position - 1]->Name() == name) ||
+                      (position + 1 < m_flat.size() && m_flat[position + 1]->Name() == name);
+  return shared ? name + " (" + m_flat[position]->Country() + ")" : name;
+}
+
+void CLocationTree::MakeFlatItems(std::size_t last) {
+  for (; m_flatMade <= last && m_flatMade < m_flat.size(); ++m_flatMade) {
+    AddItem(nullptr, m_flat[m_flatMade], Latin1(FlatText(m_flatMade)));
+  }
+}
+
+void CLocationTree::OnScrolled(int value) {
+  const QScrollBar* bar = m_tree->verticalScrollBar();
+  if (m_flatMade < m_flat.size() && value >= bar->maximum() - bar->pageStep()) {
+    MakeFlatItems(2 * m_flatMade - 1);
+  }
+}
+
+QTreeWidgetItem* CLocationTree::FindUnmade(const std::string& folded) {
+  for (std::size_t i = m_flatMade; i < m_flat.size(); ++i) {
+    if (CNameFolding::FoldLatin1(FlatText(i)).starts_with(folded)) {
+      MakeFlatItems(i);
+      return m_itemOf[m_flat[i]];
+    }
+  }
+  return nullptr;
 }
 
 void CLocationTree::FillGrouped(int type) {
@@ -153,7 +212,7 @@ void CLocationTree::FillGroup(QTreeWidgetItem* group) {
     if (location->GetType() != type || location->Country() != country) {
       break;
     }
-    entries.push_back({location, Latin1(location->Name()), QString()});
+    entries.push_back({location, Latin1(location->Name())});
   }
   const QCollator collator = DisplayCollator();
   std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
@@ -169,8 +228,17 @@ QTreeWidgetItem* CLocationTree::ItemOf(const CLocation* location) {
   if (const auto found = m_itemOf.find(location); found != m_itemOf.end()) {
     return found->second;
   }
-  if (m_view == kCity || location->GetType() != TypeOfView(m_view)) {
+  if (location->GetType() != TypeOfView(m_view)) {
     return nullptr;
+  }
+  if (m_view == kCity) {
+    const auto unmade = m_flat.begin() + static_cast<std::ptrdiff_t>(m_flatMade);
+    const auto at = std::find(unmade, m_flat.end(), location);
+    if (at == m_flat.end()) {
+      return nullptr;
+    }
+    MakeFlatItems(static_cast<std::size_t>(at - m_flat.begin()));
+    return m_itemOf[location];
   }
   const auto group = m_groupOf.find(location->Country());
   if (group == m_groupOf.end()) {

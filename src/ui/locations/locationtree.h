@@ -20,7 +20,9 @@ class CLocationDB;
 // can show the same database at once. Views show names in the user's language's order (the
 // database keeps its byte order); in the flat City view, places that share a name show their
 // country beside it. A grouped view makes a country's items only when the country is first
-// expanded (or one of its places selected), so a large database opens at once.
+// expanded (or one of its places selected), and the flat view makes its items in growing
+// batches as it is scrolled to the end of those made (or a later place is selected or typed),
+// so a large database opens at once.
 class CLocationTree : public QObject {
  public:
   enum View { kCountryCity = 0, kCity = 1, kAreaCode = 2, kCustomList = 3 };
@@ -49,7 +51,13 @@ class CLocationTree : public QObject {
  private:
   struct Entry;
   void Clear();
-  void FillFlat(std::vector<Entry>& entries);
+  void FillFlat(int type);
+  // Makes the flat view's items up to position `last` of its order.
+  void MakeFlatItems(std::size_t last);
+  void OnScrolled(int value);
+  // The text of the flat view's item at `position`, in Latin-1.
+  std::string FlatText(std::size_t position) const;
+  QTreeWidgetItem* FindUnmade(const std::string& folded);
   void FillGrouped(int type);
   void FillGroup(QTreeWidgetItem* group);
   QTreeWidgetItem* AddItem(QTreeWidgetItem* group, CLocation* location, const QString& text);
@@ -63,6 +71,9 @@ class CLocationTree : public QObject {
   // Groups not yet filled, and every group by its country.
   std::unordered_map<const QTreeWidgetItem*, std::string> m_unfilled;
   std::unordered_map<std::string, QTreeWidgetItem*> m_groupOf;
+  // The flat view's places in display order; the first m_flatMade have their items.
+  std::vector<CLocation*> m_flat;
+  std::size_t m_flatMade = 0;
 };
 
 }  // namespace zw

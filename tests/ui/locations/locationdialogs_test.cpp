@@ -1,18 +1,22 @@
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
+#include "locations/namefolding.h"
 #include "platform/posixfilelayer.h"
 #include "settings/clocksettings.h"
 #include "support/fakeclock.h"
@@ -149,6 +153,56 @@ class LocationDialogsTest : public QObject {
     QCOMPARE(FirstPlace(&tree, 3)->text(0), QStringLiteral("\u00C9tretat"));
     // The database keeps its own order.
     QCOMPARE(db.At(0)->Country(), std::string("Belgium"));
+  }
+
+  // The flat view of a database far larger than its first batch of items makes the rest as
+  // they are needed, in the order a full sort by the reader's collation gives: selecting,
+  // typing and scrolling to the end each reach every place.
+  void flatViewMakesItemsOnDemandInFullOrder() {
+    CLocationDB db;
+    std::mt19937 rng(7);
+    const char letters[] = "aeiouAEIOU\xE9\xC9\xF6\xD6lz";
+    constexpr int kCount = 3000;
+    for (int i = 0; i < kCount; ++i) {
+      auto loc = std::make_unique<CLocation>();
+      loc->SetCountry(i % 3 == 0 ? "Ruritania" : "Arcadia");
+      std::string name;
+      for (int k = 0; k < 2; ++k) {
+        name += letters[rng() % (sizeof(letters) - 1)];
+      }
+      loc->SetName(name + std::to_string(i));
+      db.Insert(std::move(loc));
+    }
+    QLocale locale;
+    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<CLocation*> expected;
+    for (std::size_t i = 0; i < db.Count(); ++i) {
+      expected.push_back(db.At(i));
+    }
+    std::stable_sort(expected.begin(), expected.end(), [&](CLocation* a, CLocation* b) {
+      return collator.compare(QString::fromLatin1(a->Name()), QString::fromLatin1(b->Name())) < 0;
+    });
+
+    QTreeWidget tree;
+    tree.resize(300, 400);
+    tree.show();
+    CLocationTree t(&tree, db);
+    t.Fill(CLocationTree::kCity);
+    QVERIFY(tree.topLevelItemCount() < kCount / 4);
+    QVERIFY(t.Select(expected[kCount / 2]));
+    QCOMPARE(t.Selected(), expected[kCount / 2]);
+    const std::string typed = CNameFolding::FoldLatin1(expected[kCount * 3 / 4]->Name());
+    QTest::keyClicks(&tree, QString::fromLatin1(typed));
+    QCOMPARE(CNameFolding::FoldLatin1(t.Selected()->Name()), typed);
+    for (int step = 0; step < 20 && tree.topLevelItemCount() < kCount; ++step) {
+      tree.verticalScrollBar()->setValue(tree.verticalScrollBar()->maximum());
+    }
+    QCOMPARE(tree.topLevelItemCount(), kCount);
+    for (int i = 0; i < kCount; ++i) {
+      tree.setCurrentItem(tree.topLevelItem(i));
+      QCOMPARE(t.Selected(), expected[static_cast<std::size_t>(i)]);
+    }
   }
 
   void viewChangeKeepsTheSelectionWhenShown() {
