@@ -5,6 +5,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "ui/clock/clockwnd.h"
 #include "ui/events/alarmservice.h"
 #include "ui/locations/locationlistdlg.h"
+#include "ui/locations/locationtree.h"
 #include "ui/platform/qtalarmactions.h"
 #include "ui/widgets/appcontext.h"
 #include "ui/widgets/dialogpositions.h"
@@ -162,6 +164,7 @@ static void BM_BytesPerPlace(benchmark::State& state) {
     state.counters["places"] = static_cast<double>(p.db.Count());
     state.counters["bytes_per_place"] = (after - before) / static_cast<double>(p.db.Count());
     state.counters["sizeof_CLocation"] = static_cast<double>(sizeof(CLocation));
+    state.counters["shared_rules"] = static_cast<double>(p.db.SharedRuleCount());
   }
 }
 BENCHMARK(BM_BytesPerPlace)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -216,6 +219,27 @@ static void BM_LocationListOpen250k(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LocationListOpen250k)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// From choosing the flat City view in an open Location List to its painted list.
+static void BM_LocationListCityView250k(benchmark::State& state) {
+  Big();
+  for (auto _ : state) {
+    Program p;
+    p.LoadWithClock();
+    CLocationListDlg dialog(p.context, nullptr, [] {});
+    dialog.show();
+    dialog.repaint();
+    QElapsedTimer timer;
+    timer.start();
+    dialog.ViewBox()->setCurrentIndex(CLocationTree::kCity);
+    dialog.repaint();
+    state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+  }
+}
+BENCHMARK(BM_LocationListCityView250k)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // The real timer against a wall clock whose seconds begin at the chosen phase: how late after
 // each boundary the clock's texts turn, and how often the clock's thread wakes.
