@@ -282,7 +282,9 @@ static void BM_TickPhase(benchmark::State& state) {
       state.SetIterationTime(elapsed);
       std::sort(lags.begin(), lags.end());
       const auto at = [&lags](double q) {
-        return lags.empty() ? -1.0 : lags[static_cast<std::size_t>(q * (lags.size() - 1))];
+        return lags.empty()
+                   ? -1.0
+                   : lags[static_cast<std::size_t>(q * static_cast<double>(lags.size() - 1))];
       };
       state.counters["ticks"] = static_cast<double>(lags.size());
       state.counters["lag_p50_ms"] = at(0.5);
