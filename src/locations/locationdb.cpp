@@ -176,13 +176,14 @@ bool LoadCompanion(CLocationDB& db, IFileLayer& files, IMessageSink& messages, b
   }
   // Neighbours mostly share a zone; asking the catalog once per run of them is enough.
   const CTzZone* zone = nullptr;
+  std::size_t line = 0;
   for (std::size_t i = 0; i < db.Count(); ++i) {
     CLocation& location = *db.At(i);
     if (IsCustom(location) != custom) {
       continue;
     }
     const CZoneCompanion::Entry* entry =
-        companion->Find(location.GetType(), location.Country(), location.Name());
+        companion->FindNext(line, location.GetType(), location.Country(), location.Name());
     if (entry == nullptr) {
       continue;
     }

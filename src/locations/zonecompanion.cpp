@@ -105,7 +105,9 @@ std::optional<CZoneCompanion> CZoneCompanion::Parse(std::span<const std::uint8_t
   CZoneCompanion companion;
   companion.m_text.assign(bytes.begin(), bytes.end());
   const std::string_view text(companion.m_text.data(), companion.m_text.size());
-  companion.m_entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+  const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  companion.m_entries.reserve(lines);
+  companion.m_lines.reserve(lines);
   std::size_t at = 0;
   while (at < text.size()) {
     std::size_t end = text.find('\n', at);
@@ -124,7 +126,9 @@ std::optional<CZoneCompanion> CZoneCompanion::Parse(std::span<const std::uint8_t
     if (!ParseLine(line, type, country, name, entry)) {
       return std::nullopt;
     }
-    companion.m_entries.insert_or_assign(Key{type, country, name}, entry);
+    const Stored stored{entry, companion.m_lines.size()};
+    companion.m_lines.push_back(
+        &*companion.m_entries.insert_or_assign(Key{type, country, name}, stored).first);
   }
   return companion;
 }
@@ -132,7 +136,22 @@ std::optional<CZoneCompanion> CZoneCompanion::Parse(std::span<const std::uint8_t
 const CZoneCompanion::Entry* CZoneCompanion::Find(int type, std::string_view country,
                                                   std::string_view name) const {
   const auto found = m_entries.find(Key{type, country, name});
-  return found == m_entries.end() ? nullptr : &found->second;
+  return found == m_entries.end() ? nullptr : &found->second.entry;
+}
+
+const CZoneCompanion::Entry* CZoneCompanion::FindNext(std::size_t& next, int type,
+                                                      std::string_view country,
+                                                      std::string_view name) const {
+  const Key key{type, country, name};
+  if (next < m_lines.size() && m_lines[next]->first == key) {
+    return &m_lines[next++]->second.entry;
+  }
+  const auto found = m_entries.find(key);
+  if (found == m_entries.end()) {
+    return nullptr;
+  }
+  next = found->second.line + 1;
+  return &found->second.entry;
 }
 
 void CZoneCompanion::AppendLine(const CLocation& location, std::string& out) {

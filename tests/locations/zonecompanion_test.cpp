@@ -183,3 +183,29 @@ TEST_F(ZoneCompanionTest, AnUpdateTakesItsZoneNamesInWithItsZoneFile) {
     EXPECT_FALSE(std::filesystem::exists("TEMPT.TZN"));
   }
 }
+
+// Places asked in file order with some missing, some added and some out of place get the
+// entries a plain look-up gives them.
+TEST(ZoneCompanionLookup, InOrderLookUpAgreesWithPlainLookUp) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) {
+    text += "1,\"C" + std::to_string(i / 10) + "\",\"P" + std::to_string(i) + "\",\"Zone/" +
+            std::to_string(i) + "\"" + (i % 3 == 0 ? ",0" : "") + "\r\n";
+  }
+  const std::optional<CZoneCompanion> companion =
+      CZoneCompanion::Parse({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  ASSERT_TRUE(companion);
+  std::vector<int> asked;
+  for (int i = 0; i < 45; ++i) {
+    if (i % 7 != 3) {
+      asked.push_back(i == 20 ? 5 : i);
+    }
+  }
+  std::size_t next = 0;
+  for (const int i : asked) {
+    const std::string country = "C" + std::to_string(i / 10);
+    const std::string name = "P" + std::to_string(i);
+    SCOPED_TRACE(name);
+    EXPECT_EQ(companion->FindNext(next, 1, country, name), companion->Find(1, country, name));
+  }
+}
