@@ -452,7 +452,7 @@ bool CLocationDB::Parse(std::span<const std::uint8_t> buffer, bool isCustom, IMe
       messages.Warn(FaultMessage(status, isCustom, file.Line()));
       return false;
     }
-    AppendInOrder(CZoneFile::MakeLocation(record));
+    AppendInOrder(CZoneFile::MakeLocation(record, &m_rules));
   }
 }
 

@@ -114,11 +114,15 @@ CZoneFile::SortKey CZoneFile::KeyOf(const Record& record) {
   return key;
 }
 
-std::unique_ptr<CLocation> CZoneFile::MakeLocation(const Record& record) {
+std::unique_ptr<CLocation> CZoneFile::MakeLocation(const Record& record, CZoneRulePool* rules) {
   auto location = std::make_unique<CLocation>();
   location->SetType(record.Type());
   location->SetCountry(std::string(record.country));
   location->SetName(std::string(record.name));
+  if (rules != nullptr) {
+    rules->Give(*location, record.numbers[4], record.numbers[5], record.Rule());
+    return location;
+  }
   location->SetOffset(record.numbers[4]);
   location->SetOffsetMinutes(record.numbers[5]);
   location->SetDstRule(record.Rule());

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "locations/location.h"
+#include "locations/zonerulepool.h"
 #include "timecore/zonerule.h"
 
 namespace zw {
@@ -75,7 +76,9 @@ class CZoneFile {
   std::size_t Line() const { return m_line; }
 
   static SortKey KeyOf(const Record& record);
-  static std::unique_ptr<CLocation> MakeLocation(const Record& record);
+  // With `rules` the place takes its rule from the pool instead of making its own.
+  static std::unique_ptr<CLocation> MakeLocation(const Record& record,
+                                                 CZoneRulePool* rules = nullptr);
   // The location's line, CR LF included, in the canonical form the reader takes back.
   static void AppendLine(const CLocation& location, std::string& out);
 
