@@ -148,8 +148,10 @@ void CEventEditDlg::BuildControls() {
   preRow->addStretch();
   schedule->addLayout(preRow);
   auto* missedRow = new QHBoxLayout;
-  missedRow->addWidget(new QLabel(tr("If missed:")));
+  auto* missedLabel = new QLabel(tr("&If missed:"));
+  missedRow->addWidget(missedLabel);
   m_missed = new QComboBox;
+  missedLabel->setBuddy(m_missed);
   m_missed->addItem(tr("Run late once"), static_cast<int>(MissedChoice::kRunLate));
   m_missed->addItem(tr("Skip"), static_cast<int>(MissedChoice::kSkip));
   m_missed->addItem(tr("Ask"), static_cast<int>(MissedChoice::kAsk));

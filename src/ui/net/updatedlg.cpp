@@ -78,7 +78,7 @@ CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestR
   if (auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout())) {
     auto* rates =
         new CRatesButton(context.files, m_messages, CRatesButton::SourceFromPrefs(), this);
-    auto* source = new QPushButton(tr("Source..."), this);
+    auto* source = new QPushButton(tr("S&ource..."), this);
     source->setAutoDefault(false);
     connect(source, &QPushButton::clicked, this,
             [this, rates] { CRatesSourceDlg::Edit(*rates, m_messages, this); });

@@ -95,7 +95,7 @@ std::vector<std::pair<const char*, Maker>> Dialogs() {
       {"schedule", [c](World& w) { return std::make_unique<CScheduleDlg>(c(w)); }},
       {"compare", [c](World& w) { return std::make_unique<CCompareTimeDlg>(c(w)); }},
       {"enter time",
-       [](World& w) { return std::make_unique<CEnterTimeDlg>(w.place, 0, 0, w.messages); }},
+       [](World& w) { return std::make_unique<CEnterTimeDlg>(nullptr, 0, 0, w.messages); }},
       {"location list",
        [c](World& w) { return std::make_unique<CLocationListDlg>(c(w), nullptr, [] {}); }},
       {"location properties",

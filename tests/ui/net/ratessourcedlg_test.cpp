@@ -71,7 +71,8 @@ class RatesSourceTest : public QObject {
     QCOMPARE(CRatesButton::SourceFromPrefs(), m_default);
     Choose("https://rates.example.org/daily.xml");
     QCOMPARE(CRatesButton::SourceFromPrefs(), m_button.Source());
-    QCOMPARE(Saved(), std::string("alerts=box\nclose-to-tray=false\ntime-server=ntp:localhost\n"
+    QCOMPARE(Saved(), std::string("alerts=box\nclose-to-tray=false\nmark-changes=true\n"
+                                  "time-server=ntp:localhost\n"
                                   "rates-source=https://rates.example.org/daily.xml\n"));
     // The default is kept as no choice, so a later default reaches the user too.
     Choose(nullptr);
