@@ -34,20 +34,20 @@ class CDatabaseUpdate {
     const char* neverText;
   };
   static constexpr std::array<Row, kComponentCount> kRows{{
-      {"Time Zone and Daylight Savings Time Variations", "TIME_ZON.DAT", "TEMPT.DAT",
-       "TIME_ZON.DAT", "Time Zone", "The TIME ZONE file was last updated on ",
+      {ZW_TR_NOOP("Core", "Time Zone and Daylight Savings Time Variations"), "TIME_ZON.DAT",
+       "TEMPT.DAT", "TIME_ZON.DAT", "Time Zone", "The TIME ZONE file was last updated on ",
        ZW_TR_NOOP(
            "Core",
            "No updates have been made to the TIME ZONE file.  The original version is currently in "
            "use.")},
-      {"Currency Conversion Rates", "CURRENCY.DAT", "TEMPC.DAT", "CURRENCY.DAT", "Currency",
-       "The CURRENCY CONVERSION file was last updated on ",
+      {ZW_TR_NOOP("Core", "Currency Conversion Rates"), "CURRENCY.DAT", "TEMPC.DAT", "CURRENCY.DAT",
+       "Currency", "The CURRENCY CONVERSION file was last updated on ",
        ZW_TR_NOOP(
            "Core",
            "No updates have been made to the CURRENCY CONVERSION file.  The original version is "
            "currently in use.")},
-      {"Measurement Formulas", "MEASURE.DAT", "TEMPM.DAT", "MEASURE.DAT", "Measurement",
-       "The MEASUREMENT file was last updated on ",
+      {ZW_TR_NOOP("Core", "Measurement Formulas"), "MEASURE.DAT", "TEMPM.DAT", "MEASURE.DAT",
+       "Measurement", "The MEASUREMENT file was last updated on ",
        ZW_TR_NOOP(
            "Core",
            "No updates have been made to the MEASUREMENT file.  The original version is currently "
