@@ -1,6 +1,7 @@
 #include "ui/clock/clockactions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QWidget>
 
@@ -17,7 +18,7 @@ struct Definition {
 };
 
 QAction* Make(QWidget* owner, const Definition& d) {
-  auto* action = new QAction(QString::fromLatin1(d.text), owner);
+  auto* action = new QAction(QCoreApplication::translate("zw::ClockActions", d.text), owner);
   if (!d.shortcut.isEmpty()) {
     action->setShortcut(d.shortcut);
     // The menu text already names the shortcut where the menu shows one.
@@ -28,8 +29,8 @@ QAction* Make(QWidget* owner, const Definition& d) {
     action->setIcon(QIcon(QString::fromLatin1(d.icon)));
     // The icons are the toolbar's; the menu stays text only.
     action->setIconVisibleInMenu(false);
-    action->setToolTip(QString::fromLatin1(d.toolTip));
-    action->setStatusTip(QString::fromLatin1(d.statusTip));
+    action->setToolTip(QCoreApplication::translate("zw::ClockActions", d.toolTip));
+    action->setStatusTip(QCoreApplication::translate("zw::ClockActions", d.statusTip));
   }
   return action;
 }

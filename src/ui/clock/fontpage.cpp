@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -37,9 +38,9 @@ CFontPage::CFontPage(CClockSettings& settings, QWidget* parent)
 
 void CFontPage::Build() {
   auto* grid = new QGridLayout(this);
-  m_names = new QRadioButton(QStringLiteral("&Names"), this);
-  m_digits = new QRadioButton(QStringLiteral("&Date/Time"), this);
-  m_both = new QRadioButton(QStringLiteral("&Both"), this);
+  m_names = new QRadioButton(tr("&Names"), this);
+  m_digits = new QRadioButton(tr("&Date/Time"), this);
+  m_both = new QRadioButton(tr("&Both"), this);
   m_select = new QPushButton(QString::fromLatin1(kSelectText), this);
   m_select->setAutoDefault(false);
   m_face = new QLabel(this);
@@ -49,7 +50,7 @@ void CFontPage::Build() {
   m_spacing->setRange(kMinSpacing, kMaxSpacing);
   m_spacing->setPageStep(1);
   m_spacing->setTickPosition(QSlider::TicksBelow);
-  m_autoSize = new QCheckBox(QString::fromLatin1(kAutoSizeText), this);
+  m_autoSize = new QCheckBox(QCoreApplication::translate("zw::CFontPage", kAutoSizeText), this);
   // The option is not offered to the user; the box only carries the stored value along.
   m_autoSize->setVisible(false);
 
@@ -90,7 +91,7 @@ void CFontPage::Store() {
 }
 
 void CFontPage::ShowFace(const ClockFont& font) {
-  m_face->setText(font.face.empty() ? QString::fromLatin1(kSystemFace) : Latin1(font.face));
+  m_face->setText(font.face.empty() ? tr(kSystemFace) : Latin1(font.face));
 }
 
 void CFontPage::ShowSpacing(int spacing) {

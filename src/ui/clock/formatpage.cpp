@@ -1,6 +1,7 @@
 #include "ui/clock/formatpage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -12,13 +13,13 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kDisplayGroup = "Display on Clock";
-constexpr const char* kDateGroup = "Date Format";
-constexpr const char* kTimeGroup = "Time Format";
+constexpr const char* kDisplayGroup = QT_TRANSLATE_NOOP("zw::CFormatPage", "Display on Clock");
+constexpr const char* kDateGroup = QT_TRANSLATE_NOOP("zw::CFormatPage", "Date Format");
+constexpr const char* kTimeGroup = QT_TRANSLATE_NOOP("zw::CFormatPage", "Time Format");
 
 // Radios of one group share the group box as parent, which keeps them exclusive.
 QGroupBox* AddGroup(QGridLayout* grid, const char* title, int row, int column) {
-  auto* group = new QGroupBox(QString::fromLatin1(title));
+  auto* group = new QGroupBox(QCoreApplication::translate("zw::CFormatPage", title));
   new QVBoxLayout(group);
   grid->addWidget(group, row, column);
   return group;
@@ -26,7 +27,7 @@ QGroupBox* AddGroup(QGridLayout* grid, const char* title, int row, int column) {
 
 template <typename Button>
 Button* AddButton(QGroupBox* group, const char* text) {
-  auto* button = new Button(QString::fromLatin1(text), group);
+  auto* button = new Button(QCoreApplication::translate("zw::CFormatPage", text), group);
   group->layout()->addWidget(button);
   return button;
 }
@@ -57,7 +58,7 @@ void CFormatPage::Build() {
   m_twentyFourHour = AddButton<QRadioButton>(time, "&24 hour clock");
   m_seconds = AddButton<QCheckBox>(time, "Include &Seconds");
 
-  m_leadingZeros = new QCheckBox(QStringLiteral("&Leading Zeroes"), this);
+  m_leadingZeros = new QCheckBox(tr("&Leading Zeroes"), this);
   grid->addWidget(m_leadingZeros, 1, 1, Qt::AlignTop);
   grid->setRowStretch(2, 1);
 
