@@ -54,9 +54,9 @@ class CCurrencyDlg : public QDialog {
   // The day the chosen currency's rate dates from.
   QLabel* RateDate(Side side) const { return m_rateDates[side]; }
 
-  static constexpr const char* kRateOf = "Rate of ";
   // A rate never updated here is the table's own, whose description tells its date.
-  static constexpr const char* kRateAsSupplied = "Rate as supplied";
+  static constexpr const char* kRateAsSupplied =
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "Rate as supplied");
 
  private:
   void Build();
