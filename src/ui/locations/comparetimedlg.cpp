@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,7 +33,7 @@ constexpr int kTreeMinWidth = 220;
 constexpr int kTreeMinHeight = 240;
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("zw::CCompareTimeDlg", text), parent);
   // Return in a tree must not press whichever button was used last.
   button->setAutoDefault(false);
   return button;
@@ -46,7 +47,7 @@ CCompareTimeDlg::CCompareTimeDlg(const AppContext& context, QWidget* parent)
       m_settings(context.settings),
       m_messages(context.messages),
       m_positions(context.positions) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   Restore();
   Connect();
@@ -77,9 +78,10 @@ QLabel* CCompareTimeDlg::MakeLine(bool wrap) {
 void CCompareTimeDlg::Build() {
   m_listBy = new QComboBox(this);
   for (const char* name : CLocationTree::kViewNames) {
-    m_listBy->addItem(QString::fromLatin1(name));
+    m_listBy->addItem(QCoreApplication::translate("zw::CLocationTree", name));
   }
-  auto* listByLabel = new QLabel(QString::fromLatin1(kListByLabel), this);
+  auto* listByLabel =
+      new QLabel(QCoreApplication::translate("zw::CCompareTimeDlg", kListByLabel), this);
   listByLabel->setBuddy(m_listBy);
   auto* listByRow = new QHBoxLayout;
   listByRow->addWidget(listByLabel);
@@ -103,7 +105,7 @@ void CCompareTimeDlg::Build() {
   grid->addWidget(m_currentTime, 1, 1, Qt::AlignCenter);
   m_sentence = MakeLine(true);
   grid->addWidget(m_sentence, 4, 0, 1, 3);
-  m_plan = new QPushButton(QString::fromUtf8(kPlanText), this);
+  m_plan = new QPushButton(QCoreApplication::translate("zw::CCompareTimeDlg", kPlanText), this);
   grid->addWidget(m_plan, 5, 2, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(2, 1);

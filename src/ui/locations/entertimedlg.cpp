@@ -1,5 +1,6 @@
 #include "ui/locations/entertimedlg.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,7 +53,7 @@ CEnterTimeDlg::CEnterTimeDlg(const PlaceTime* converted, int dateOrder, int cloc
       m_entry(messages, dateOrder, clockType),
       m_dateOrder(dateOrder),
       m_clockType(clockType) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   Prefill(converted);
   Refocus(m_time);
@@ -81,9 +82,10 @@ void CEnterTimeDlg::Build() {
   fields->addWidget(timeLabel, 1, 0);
   fields->addWidget(m_time, 1, 1);
 
-  auto* ok = new QPushButton(QString::fromLatin1(kOkText), this);
+  auto* ok = new QPushButton(QCoreApplication::translate("zw::CEnterTimeDlg", kOkText), this);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QString::fromLatin1(kCancelText), this);
+  auto* cancel =
+      new QPushButton(QCoreApplication::translate("zw::CEnterTimeDlg", kCancelText), this);
   cancel->setAutoDefault(false);
   connect(ok, &QPushButton::clicked, this, &CEnterTimeDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CEnterTimeDlg::reject);

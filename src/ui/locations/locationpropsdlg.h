@@ -4,6 +4,7 @@
 #include <array>
 
 #include "locations/locationvalues.h"
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QCheckBox;
@@ -34,8 +35,9 @@ class CLocationPropsDlg : public QDialog {
                                               "September", "October",  "November", "December"};
   static constexpr const char* kFollowText = "&Follow the time zone database";
   static constexpr const char* kUnknownZone =
-      "Choose a time zone from the list, or leave it empty.";
-  static constexpr const char* kNoChangeText = "No change of offset coming";
+      ZW_TR_NOOP("Core", "Choose a time zone from the list, or leave it empty.");
+  static constexpr const char* kNoChangeText =
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "No change of offset coming");
 
   // location: the one to change, or null to add one of `type`.
   CLocationPropsDlg(const AppContext& context, const CLocation* location, int type,
