@@ -1,6 +1,7 @@
 #include "ui/net/updatedlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -44,7 +45,7 @@ std::string ToLatin1(const QString& text) {
 }
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("zw::CUpdateDlg", text), parent);
   button->setAutoDefault(false);
   return button;
 }
@@ -72,7 +73,7 @@ CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestR
       m_update(context.settings, context.files, context.messages),
       m_timeout(CFtpSession::kDefaultTimeout) {
   const WaitCursor waiting;
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   // Exchange rates come over HTTPS rather than FTP, so they have a button of their own.
   if (auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout())) {
@@ -104,10 +105,11 @@ void CUpdateDlg::Run(const AppContext& context, std::function<void()> requestRes
 }
 
 void CUpdateDlg::Build() {
-  auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+  auto* explanation = new QLabel(tr(kExplanation), this);
   explanation->setWordWrap(true);
 
-  auto* group = new QGroupBox(QString::fromLatin1(kComponentsGroup), this);
+  auto* group =
+      new QGroupBox(QCoreApplication::translate("zw::CUpdateDlg", kComponentsGroup), this);
   auto* groupLayout = new QVBoxLayout(group);
   QStringList captions;
   for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
@@ -155,7 +157,7 @@ void CUpdateDlg::Build() {
 
 QWidget* CUpdateDlg::BuildDetails() {
   auto* pane = new QWidget(this);
-  auto* group = new QGroupBox(QString::fromLatin1(kDirectoryGroup), pane);
+  auto* group = new QGroupBox(QCoreApplication::translate("zw::CUpdateDlg", kDirectoryGroup), pane);
   m_directoryField = new QLineEdit(group);
   // What the settings record holds, so what is saved is what the user sees.
   m_directoryField->setMaxLength(kDirectoryChars);
@@ -190,7 +192,7 @@ void CUpdateDlg::Place() {
 void CUpdateDlg::ShowDetails(bool show) {
   m_detailsShown = show;
   m_details->setVisible(show);
-  m_detailsButton->setText(QString::fromLatin1(show ? kHideDetails : kShowDetails));
+  m_detailsButton->setText(tr(show ? kHideDetails : kShowDetails));
 }
 
 void CUpdateDlg::RefreshUpdatedTexts() {
@@ -313,10 +315,10 @@ void CUpdateDlg::OnStatus(int kind, const std::string& text) {
   if (kind == kStatusReplaceLast && m_progress->count() > 0) {
     delete m_progress->takeItem(m_progress->count() - 1);
   }
-  m_progress->addItem(Latin1(text));
+  m_progress->addItem(CoreText(text));
   if (kind == kStatusError) {
-    m_progress->addItem(QString::fromLatin1(kErrorLine));
-    m_progress->addItem(QString::fromLatin1(kHelpLine));
+    m_progress->addItem(tr(kErrorLine));
+    m_progress->addItem(tr(kHelpLine));
   }
   m_progress->scrollToBottom();
   m_progress->setUpdatesEnabled(true);
