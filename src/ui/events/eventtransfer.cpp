@@ -111,9 +111,9 @@ void CEventListDlg::ImportEvents() {
         tr("%1 more were left out: the event list is full.").arg(imported.events.size() - taken);
   }
   if (imported.overLimit > 0) {
-    report += "\n" + std::to_string(imported.overLimit) +
-              " more were not read: a calendar is read up to " +
-              std::to_string(CICalendar::kMaxEvents) + " events.";
+    report += QLatin1Char('\n') + tr("%1 more were not read: a calendar is read up to %2 events.")
+                                      .arg(imported.overLimit)
+                                      .arg(CICalendar::kMaxEvents);
   }
   if (!imported.skipped.empty()) {
     report += QLatin1Char('\n') + tr("Skipped:");
