@@ -60,7 +60,7 @@ def template_problems(make_pot, lupdate):
     texts = {(c.findtext("name"), m.findtext("source"))
              for c in root.iter("context") for m in c.iter("message")}
     wanted = [("zw::CWelcomeDlg", "Welcome to Zonewright for Linux"),
-              ("zw::ClockActions", "Update Database...\tAlt+U"),
+              ("zw::ClockActions", "&Update Database...\tAlt+U"),
               ("Core", "Invalid day entered."),
               ("Core", "Cannot read the time zone file.  Return code: ")]
     for context, source in wanted:

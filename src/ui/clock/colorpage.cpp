@@ -16,9 +16,9 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kBackgroundText = "&Background";
-constexpr const char* kCharactersText = "&Characters";
-constexpr const char* kSelectText = "&Select Color...";
+constexpr const char* kBackgroundText = QT_TRANSLATE_NOOP("zw::CColorPage", "&Background");
+constexpr const char* kCharactersText = QT_TRANSLATE_NOOP("zw::CColorPage", "&Characters");
+constexpr const char* kSelectText = QT_TRANSLATE_NOOP("zw::CColorPage", "&Select Color...");
 // Where "<All Text>" starts when the clock shows no line to take a colour from.
 constexpr std::uint32_t kDefaultTextColor = CLocationDB::kDefaultClockColor;
 

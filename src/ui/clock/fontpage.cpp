@@ -19,9 +19,10 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kSelectText = "&Select Font...";
-constexpr const char* kSpacingLabel = "Clock Digit S&pacing:";
-constexpr const char* kAutoSizeText = "Auto Ad&just Clock Size to Match Font";
+constexpr const char* kSelectText = QT_TRANSLATE_NOOP("zw::CFontPage", "&Select Font...");
+constexpr const char* kSpacingLabel = QT_TRANSLATE_NOOP("zw::CFontPage", "Clock Digit S&pacing:");
+constexpr const char* kAutoSizeText =
+    QT_TRANSLATE_NOOP("zw::CFontPage", "Auto Ad&just Clock Size to Match Font");
 
 }  // namespace
 
@@ -41,7 +42,7 @@ void CFontPage::Build() {
   m_names = new QRadioButton(tr("&Names"), this);
   m_digits = new QRadioButton(tr("&Date/Time"), this);
   m_both = new QRadioButton(tr("&Both"), this);
-  m_select = new QPushButton(QString::fromLatin1(kSelectText), this);
+  m_select = new QPushButton(QCoreApplication::translate("zw::CFontPage", kSelectText), this);
   m_select->setAutoDefault(false);
   m_face = new QLabel(this);
   m_face->setTextFormat(Qt::PlainText);
@@ -59,7 +60,8 @@ void CFontPage::Build() {
   grid->addWidget(m_both, 2, 0);
   grid->addWidget(m_select, 0, 1);
   grid->addWidget(m_face, 1, 1);
-  auto* spacingLabel = new QLabel(QString::fromLatin1(kSpacingLabel), this);
+  auto* spacingLabel =
+      new QLabel(QCoreApplication::translate("zw::CFontPage", kSpacingLabel), this);
   spacingLabel->setBuddy(m_spacing);
   grid->addWidget(spacingLabel, 3, 0, 1, 2);
   grid->addWidget(m_spacing, 4, 0, 1, 2);

@@ -43,20 +43,23 @@ CFormatPage::CFormatPage(CClockSettings& settings, QWidget* parent)
 void CFormatPage::Build() {
   auto* grid = new QGridLayout(this);
   QGroupBox* display = AddGroup(grid, kDisplayGroup, 0, 0);
-  m_date = AddButton<QRadioButton>(display, "Dat&e");
-  m_time = AddButton<QRadioButton>(display, "&Time");
-  m_both = AddButton<QRadioButton>(display, "&Both");
+  m_date = AddButton<QRadioButton>(display, QT_TRANSLATE_NOOP("zw::CFormatPage", "Dat&e"));
+  m_time = AddButton<QRadioButton>(display, QT_TRANSLATE_NOOP("zw::CFormatPage", "&Time"));
+  m_both = AddButton<QRadioButton>(display, QT_TRANSLATE_NOOP("zw::CFormatPage", "&Both"));
 
   QGroupBox* date = AddGroup(grid, kDateGroup, 0, 1);
-  m_dayFirst = AddButton<QRadioButton>(date, "&DD.MM.YY");
-  m_monthFirst = AddButton<QRadioButton>(date, "&MM/DD/YY");
-  m_yearFirst = AddButton<QRadioButton>(date, "&YY-MM-DD");
-  m_fourDigitYears = AddButton<QCheckBox>(date, "&4 Digit Years");
+  m_dayFirst = AddButton<QRadioButton>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&DD.MM.YY"));
+  m_monthFirst = AddButton<QRadioButton>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&MM/DD/YY"));
+  m_yearFirst = AddButton<QRadioButton>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&YY-MM-DD"));
+  m_fourDigitYears =
+      AddButton<QCheckBox>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&4 Digit Years"));
 
   QGroupBox* time = AddGroup(grid, kTimeGroup, 1, 0);
-  m_twelveHour = AddButton<QRadioButton>(time, "&12 hour clock");
-  m_twentyFourHour = AddButton<QRadioButton>(time, "&24 hour clock");
-  m_seconds = AddButton<QCheckBox>(time, "Include &Seconds");
+  m_twelveHour =
+      AddButton<QRadioButton>(time, QT_TRANSLATE_NOOP("zw::CFormatPage", "&12 hour clock"));
+  m_twentyFourHour =
+      AddButton<QRadioButton>(time, QT_TRANSLATE_NOOP("zw::CFormatPage", "&24 hour clock"));
+  m_seconds = AddButton<QCheckBox>(time, QT_TRANSLATE_NOOP("zw::CFormatPage", "Include &Seconds"));
 
   m_leadingZeros = new QCheckBox(tr("&Leading Zeroes"), this);
   grid->addWidget(m_leadingZeros, 1, 1, Qt::AlignTop);

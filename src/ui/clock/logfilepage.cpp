@@ -22,12 +22,15 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kNameLabel = "&Name and Directory of the Log File:";
-constexpr const char* kBasisLabel = "Log &Time Basis:";
+constexpr const char* kNameLabel =
+    QT_TRANSLATE_NOOP("zw::CLogFilePage", "&Name and Directory of the Log File:");
+constexpr const char* kBasisLabel = QT_TRANSLATE_NOOP("zw::CLogFilePage", "Log &Time Basis:");
 constexpr const char* kBrowseText = "...";
-constexpr const char* kGmtText = "&GMT";
-constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exist.";
-constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
+constexpr const char* kGmtText = QT_TRANSLATE_NOOP("zw::CLogFilePage", "&GMT");
+constexpr const char* kMissingDirectory =
+    QT_TRANSLATE_NOOP("zw::CLogFilePage", "The directory of \"%1\" does not exist.");
+constexpr const char* kNameTooLong =
+    QT_TRANSLATE_NOOP("zw::CLogFilePage", "Please enter no more than %1 characters.");
 
 constexpr int kFieldFrame = 12;
 constexpr std::size_t kMaxStoredName = CSettingsCodec::kLogFileNameBytes;
@@ -82,12 +85,12 @@ void CLogFilePage::Build() {
   m_browseBasis->setAccessibleName(tr("Choose the time basis"));
 
   grid->addWidget(m_record, 0, 0, 1, 3);
-  auto* nameLabel = new QLabel(QString::fromLatin1(kNameLabel), this);
+  auto* nameLabel = new QLabel(QCoreApplication::translate("zw::CLogFilePage", kNameLabel), this);
   nameLabel->setBuddy(m_name);
   grid->addWidget(nameLabel, 1, 0, 1, 3);
   grid->addWidget(m_name, 2, 0, 1, 2);
   grid->addWidget(m_browseName, 2, 2);
-  auto* basisLabel = new QLabel(QString::fromLatin1(kBasisLabel), this);
+  auto* basisLabel = new QLabel(QCoreApplication::translate("zw::CLogFilePage", kBasisLabel), this);
   basisLabel->setBuddy(m_basis);
   grid->addWidget(basisLabel, 3, 0, 1, 3);
   grid->addWidget(m_basis, 4, 0);

@@ -60,7 +60,7 @@ void CCurrencyDlg::Build() {
     auto* group = new QGroupBox(this);
     auto* form = new QFormLayout(group);
     form->addRow(m_lists[side]);
-    form->addRow(QString::fromLatin1(kQuantityLabels[side]), m_amounts->Field(side));
+    form->addRow(tr(kQuantityLabels[side]), m_amounts->Field(side));
     m_rateDates[side] = new QLabel(this);
     form->addRow(m_rateDates[side]);
     row->addWidget(group, 1);

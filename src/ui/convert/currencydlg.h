@@ -30,9 +30,12 @@ class CCurrencyDlg : public QDialog {
   using Side = CAmountFields::Side;
   static constexpr Side kLeft = CAmountFields::kLeft;
   static constexpr Side kRight = CAmountFields::kRight;
-  static constexpr const char* kTitle = "Currency Conversion";
+  static constexpr const char* kTitle =
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "Currency Conversion");
   // The same words on both sides, each with a key of its own.
-  static constexpr const char* kQuantityLabels[] = {"&Quantity:", "Q&uantity:"};
+  static constexpr const char* kQuantityLabels[] = {
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "&Quantity:"),
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "Q&uantity:")};
 
   // Reads the rate table at once; when that fails the user is told and the dialog is done
   // before it was ever shown (see Failed()).

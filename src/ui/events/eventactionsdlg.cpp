@@ -96,7 +96,7 @@ QString AsCommand(const QString& path) {
 
 // `field`, when given, is what the label's key leads to.
 QLabel* FieldLabel(const char* text, QWidget* field = nullptr) {
-  auto* label = new QLabel(QString::fromLatin1(text));
+  auto* label = new QLabel(QCoreApplication::translate("zw::CEventActionsDlg", text));
   label->setBuddy(field);
   return label;
 }
@@ -189,8 +189,8 @@ QWidget* CEventActionsDlg::BuildMediaGroup() {
   m_mediaFile = PathField();
   m_mediaBrowse = new QPushButton(tr("&Browse"));
   m_times = new CSpinField(kMinTimes, kMaxTimes);
-  m_wavLabel = FieldLabel("Play &WAV file", m_times);
-  m_timesLabel = FieldLabel("Times");
+  m_wavLabel = FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Play &WAV file"), m_times);
+  m_timesLabel = FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Times"));
 
   auto* timesRow = new QHBoxLayout;
   timesRow->addWidget(m_wavLabel);
@@ -199,7 +199,8 @@ QWidget* CEventActionsDlg::BuildMediaGroup() {
   timesRow->addStretch();
 
   grid->addWidget(m_playMedia, 0, 0, 1, 3);
-  grid->addWidget(FieldLabel("&File Name:", m_mediaFile), 1, 0);
+  grid->addWidget(FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "&File Name:"), m_mediaFile),
+                  1, 0);
   grid->addWidget(m_mediaFile, 1, 1);
   grid->addWidget(m_mediaBrowse, 1, 2);
   grid->addLayout(timesRow, 2, 1, 1, 2);
@@ -214,10 +215,13 @@ QWidget* CEventActionsDlg::BuildProgramGroup() {
   m_programBrowse = new QPushButton(tr("Br&owse"));
   m_startDir = PathField();
   grid->addWidget(m_runProgram, 0, 0, 1, 3);
-  grid->addWidget(FieldLabel("F&ile Name:", m_program), 1, 0);
+  grid->addWidget(FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "F&ile Name:"), m_program),
+                  1, 0);
   grid->addWidget(m_program, 1, 1);
   grid->addWidget(m_programBrowse, 1, 2);
-  grid->addWidget(FieldLabel("&Start in Directory:", m_startDir), 2, 0);
+  grid->addWidget(
+      FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "&Start in Directory:"), m_startDir), 2,
+      0);
   grid->addWidget(m_startDir, 2, 1);
   return group;
 }

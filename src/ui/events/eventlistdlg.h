@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QPushButton;
@@ -22,8 +23,8 @@ class CEventListDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kExportChosenQuestion = QT_TRANSLATE_NOOP(
-      "zw::CEventListDlg", "Export only the chosen events?  No exports all of them.");
+  static constexpr const char* kExportChosenQuestion =
+      ZW_TR_NOOP("Core", "Export only the chosen events?  No exports all of them.");
   static constexpr const char* kUnreadableCalendar =
       QT_TRANSLATE_NOOP("zw::CEventListDlg", "The file is not a calendar that can be read.");
   static constexpr const char* kWriteFailed =

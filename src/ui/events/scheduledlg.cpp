@@ -39,26 +39,27 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kCalendarGroup = "Calendar";
-constexpr const char* kNotesLabel = "&Notes:";
-constexpr const char* kNotesForLabel = "&Notes for  ";
-constexpr const char* kBasisGroup = "Time Basis";
+constexpr const char* kCalendarGroup = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Calendar");
+constexpr const char* kNotesLabel = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Notes:");
+constexpr const char* kNotesForLabel = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Notes for  ");
+constexpr const char* kBasisGroup = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Time Basis");
 constexpr const char* kChooseBasisText = "...";
-constexpr const char* kGmtText = "&GMT";
-constexpr const char* kGmtBasisText = "Greenwich Mean Time";
-constexpr const char* kGmtHeaderName = "Greenwich Mean";
+constexpr const char* kGmtText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&GMT");
+constexpr const char* kGmtBasisText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Greenwich Mean Time");
+constexpr const char* kGmtHeaderName = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Greenwich Mean");
 // The GMT button titles the time column with a leading blank, as it always has.
 constexpr const char* kGmtButtonHeader =
     QT_TRANSLATE_NOOP("zw::CScheduleDlg", " Greenwich Mean Time");
 constexpr const char* kTimeHeaderSuffix = QT_TRANSLATE_NOOP("zw::CScheduleDlg", " Time");
 constexpr const char* kBasisSeparator = ",  ";
-constexpr const char* kDaysLead = "&Display events for selected date and following";
-constexpr const char* kDaysTail = "days";
-constexpr const char* kCloseText = "&Close";
-constexpr const char* kDetailsText = "Details";
-constexpr const char* kNewText = "New...";
-constexpr const char* kChangeText = "Change...";
-constexpr const char* kDeleteText = "Delete";
+constexpr const char* kDaysLead =
+    QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Display events for selected date and following");
+constexpr const char* kDaysTail = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "days");
+constexpr const char* kCloseText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Close");
+constexpr const char* kDetailsText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Details");
+constexpr const char* kNewText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "New...");
+constexpr const char* kChangeText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Change...");
+constexpr const char* kDeleteText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Delete");
 
 struct Header {
   const char* text;
@@ -154,7 +155,7 @@ void CScheduleDlg::Build() {
   daysLead->setBuddy(m_days);
   daysRow->addWidget(daysLead);
   daysRow->addWidget(m_days);
-  daysRow->addWidget(new QLabel(QString::fromLatin1(kDaysTail), this));
+  daysRow->addWidget(new QLabel(tr(kDaysTail), this));
   daysRow->addStretch(1);
   layout->addLayout(daysRow);
 

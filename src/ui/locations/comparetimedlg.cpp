@@ -24,11 +24,13 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kListByLabel = "List &by:";
+constexpr const char* kListByLabel = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "List &by:");
 // The same words on both sides, each with a key of its own.
-constexpr const char* kSelectTimeTexts[] = {"&Select Time...", "Select T&ime..."};
-constexpr const char* kCurrentTimeText = "&Current Time";
-constexpr const char* kPlanText = "&Plan a meeting\u2026";
+constexpr const char* kSelectTimeTexts[] = {
+    QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "&Select Time..."),
+    QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "Select T&ime...")};
+constexpr const char* kCurrentTimeText = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "&Current Time");
+constexpr const char* kPlanText = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "&Plan a meeting\u2026");
 constexpr int kTreeMinWidth = 220;
 constexpr int kTreeMinHeight = 240;
 

@@ -213,7 +213,7 @@ void CLocationPropsDlg::BuildZoneControls(QLayout* layout, int type) {
   m_zone->completer()->setCaseSensitivity(Qt::CaseInsensitive);
   m_zone->completer()->setCompletionMode(QCompleter::PopupCompletion);
   m_zone->setEnabled(type == CLocation::kCustom);
-  m_follow = new QCheckBox(QString::fromLatin1(kFollowText));
+  m_follow = new QCheckBox(tr(kFollowText));
   auto* zoneLabel = new QLabel(tr("&Zone:"));
   zoneLabel->setBuddy(m_zone);
   row->addWidget(zoneLabel);

@@ -72,7 +72,7 @@ CTimeSyncDlg::CTimeSyncDlg(const AppContext& context, const IClockSource& clock,
   m_serverField = new QLineEdit(QString::fromStdString(m_server), this);
   m_serverField->setMaxLength(static_cast<int>(CDesktopPrefsFile::kMaxAddressBytes));
   m_serverField->setPlaceholderText(tr("ntp:host or daytime:host, with :port if not the usual"));
-  m_synchronize = new QPushButton(QString::fromLatin1(kSynchronizeText), this);
+  m_synchronize = new QPushButton(tr(kSynchronizeText), this);
   m_synchronize->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(explanation);

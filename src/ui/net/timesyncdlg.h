@@ -33,12 +33,10 @@ class CTimeSyncDlg : public QDialog {
   static constexpr const char* kExplanation = QT_TRANSLATE_NOOP(
       "zw::CTimeSyncDlg",
       "Use this panel to synchronize your computer's time with the time provided by a U.S. "
-      "government Internet server.";
-  static constexpr const char* kOtherServerExplanation =
-      "Use this panel to synchronize your computer's time with the time provided by the "
-      "Internet time server ";
-  static constexpr const char* kSynchronizeText = "&Synchronize Now";
-  static constexpr const char* kConnecting = "Connecting to time server...\r\n";
+      "government Internet server.");
+  static constexpr const char* kSynchronizeText =
+      QT_TRANSLATE_NOOP("zw::CTimeSyncDlg", "&Synchronize Now");
+  static constexpr const char* kConnecting = ZW_TR_NOOP("Core", "Connecting to time server...\r\n");
 
   // clock: the computer's clock, read in UTC; setter: sets it. server: host[:port].
   CTimeSyncDlg(const AppContext& context, const IClockSource& clock, ISystemClockSetter& setter,

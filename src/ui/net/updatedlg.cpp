@@ -18,6 +18,7 @@
 #include "ui/net/ftpthread.h"
 #include "ui/net/ratesbutton.h"
 #include "ui/net/ratessourcedlg.h"
+#include "ui/platform/coretext.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/mnemonics.h"
@@ -26,11 +27,13 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kComponentsGroup = "Components to Update";
-constexpr const char* kRetrieveText = "&Retrieve";
-constexpr const char* kCancelText = "&Cancel";
-constexpr const char* kDirectoryGroup = "Internet FTP Directory";
-constexpr const char* kResetText = "R&eset";
+constexpr const char* kComponentsGroup =
+    QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Components to Update");
+constexpr const char* kRetrieveText = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "&Retrieve");
+constexpr const char* kCancelText = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "&Cancel");
+constexpr const char* kDirectoryGroup =
+    QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Internet FTP Directory");
+constexpr const char* kResetText = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "R&eset");
 constexpr int kLabelWidth = 260;
 constexpr int kListMinHeight = 150;
 constexpr int kFieldFrame = 12;

@@ -56,11 +56,15 @@ class CUpdateDlg : public QDialog {
   static constexpr const char* kRestartQuestion = ZW_TR_NOOP(
       "Core",
       "Time information updates will take effect when the program is restarted.\r\nRestart "
-      "Zonewright now?";
-  static constexpr const char* kErrorLine = "An ERROR Occurred.";
-  static constexpr const char* kHelpLine = "    - Press F1 for Help.";
-  static constexpr const char* kShowDetails = "Show &Details >>";
-  static constexpr const char* kHideDetails = "<< Hide &Details";
+      "Zonewright now?");
+  static constexpr const char* kErrorLine =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "An ERROR Occurred.");
+  static constexpr const char* kHelpLine =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "    - Press F1 for Help.");
+  static constexpr const char* kShowDetails =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Show &Details >>");
+  static constexpr const char* kHideDetails =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "<< Hide &Details");
   // What the settings record holds of the directory, and what a connection uses.
   static constexpr int kDirectoryChars = 60;
 
