@@ -116,7 +116,7 @@ void CUpdateDlg::Build() {
   auto* groupLayout = new QVBoxLayout(group);
   QStringList captions;
   for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
-    captions << QString::fromLatin1(CDatabaseUpdate::kRows[i].caption);
+    captions << CoreText(CDatabaseUpdate::kRows[i].caption);
   }
   // The letters the dialog's buttons already use.
   captions = WithMnemonics(captions, QStringLiteral("rcdet"));
