@@ -199,7 +199,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/locations/locationdb.h" line="+48"/>
+        <location filename="../src/locations/locationdb.h" line="+49"/>
         <source>The custom time zone file &quot;CUST_ZON.DAT&quot; could not be read, so it is left as it is: custom locations are not saved until it can be read.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -324,7 +324,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/net/tcpsocket.h" line="+58"/>
+        <location filename="../src/net/tcpsocket.h" line="+59"/>
         <source>Unable to open a new socket.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -384,7 +384,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/net/timesync.h" line="+40"/>
+        <location filename="../src/net/timesync.h" line="+44"/>
         <source>Invalid Internet address.<byte value="xd"/>
 -  Time retrieval failed.</source>
         <translation type="unfinished"></translation>
@@ -398,6 +398,18 @@
     <message>
         <location line="+2"/>
         <source>Unable to create socket.<byte value="xd"/>
+-  Time retrieval failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Timed out looking up the time server&apos;s name.<byte value="xd"/>
+-  Time retrieval failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Timed out waiting for the time server.<byte value="xd"/>
 -  Time retrieval failed.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -495,7 +507,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/clock/desktoppage.h" line="+39"/>
+        <location filename="../src/ui/clock/desktoppage.h" line="+40"/>
         <source>The desktop settings could not be saved.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -585,6 +597,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/events/eventlistdlg.h" line="+27"/>
+        <source>Export only the chosen events?  No exports all of them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/events/frequencypage.h" line="+33"/>
         <source>Please enter the alarm time.</source>
         <translation type="unfinished"></translation>
@@ -635,7 +652,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/locations/locationpropsdlg.cpp" line="+350"/>
+        <location filename="../src/ui/locations/locationpropsdlg.cpp" line="+361"/>
         <source>Please enter an integer between -11 and 12.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -683,15 +700,48 @@ Restart Zonewright now?</source>
     </message>
 </context>
 <context>
+    <name>zw::CAboutDlg</name>
+    <message>
+        <location filename="../src/ui/clock/aboutdlg.cpp" line="+21"/>
+        <source>About Zonewright</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Zonewright version 2.0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Contains data from GeoNames (CC BY 4.0), the tz database (public domain), iso-codes (LGPL 2.1 or later) and libphonenumber (Apache License 2.0), changed to fit the program&apos;s files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&amp;Credits and licences:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>C&amp;lose</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The credits file %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zw::CAlarmBox</name>
     <message>
         <location filename="../src/ui/platform/alarmbox.cpp" line="+19"/>
-        <source>Snooze</source>
+        <source>&amp;Snooze</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Dismiss</source>
+        <source>&amp;Dismiss</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -702,6 +752,11 @@ Restart Zonewright now?</source>
 </context>
 <context>
     <name>zw::CAmountFields</name>
+    <message>
+        <location filename="../src/ui/convert/amountfields.cpp" line="+30"/>
+        <source>Convert</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <location filename="../src/ui/convert/amountfields.h" line="+30"/>
         <source>Calculations have a Precision of Four Digits.</source>
@@ -798,60 +853,61 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location filename="../src/ui/clock/clocktray.h" line="+22"/>
-        <source>Show Clock</source>
+        <source>Sh&amp;ow Clock</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>zw::CClockWnd</name>
     <message>
-        <location filename="../src/ui/clock/clockwnd.cpp" line="+85"/>
+        <location filename="../src/ui/clock/clockwnd.cpp" line="+91"/>
         <source>Zonewright</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+443"/>
-        <source>Clock</source>
+        <location line="+476"/>
+        <source>&amp;Clock</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Remove</source>
+        <source>&amp;Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Events</source>
+        <location line="+11"/>
+        <source>&amp;Events</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>Update via Internet</source>
+        <source>Update via &amp;Internet</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Window</source>
+        <source>&amp;Window</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Help</source>
+        <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
-        <source>About Zonewright</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Zonewright version 2.0</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+28"/>
+        <location line="+69"/>
         <source>No change of offset coming</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+182"/>
+        <source>dddd d MMMM</source>
+        <comment>a clock line&apos;s date, read aloud</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>clocks change within a week</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -859,17 +915,17 @@ Restart Zonewright now?</source>
     <name>zw::CColorPage</name>
     <message>
         <location filename="../src/ui/clock/colorpage.cpp" line="+19"/>
-        <source>Background</source>
+        <source>&amp;Background</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Characters</source>
+        <source>&amp;Characters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Select Color...</source>
+        <source>&amp;Select Color...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -887,22 +943,27 @@ Restart Zonewright now?</source>
     <name>zw::CCompareTimeDlg</name>
     <message>
         <location filename="../src/ui/locations/comparetimedlg.cpp" line="+27"/>
-        <source>List by:</source>
+        <source>List &amp;by:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Select Time...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Select Time...</source>
+        <source>Select T&amp;ime...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Current Time</source>
+        <source>&amp;Current Time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Plan a meeting…</source>
+        <source>&amp;Plan a meeting…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -924,8 +985,13 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>&amp;Quantity:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+1"/>
-        <source>Quantity:</source>
+        <source>Q&amp;uantity:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -988,6 +1054,11 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>&amp;Mark clocks that change their offset within a week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/clock/desktoppage.h" line="-4"/>
         <source>Desktop</source>
         <translation type="unfinished"></translation>
@@ -997,22 +1068,27 @@ Restart Zonewright now?</source>
     <name>zw::CEnterTimeDlg</name>
     <message>
         <location filename="../src/ui/locations/entertimedlg.cpp" line="+20"/>
-        <source>Date:</source>
+        <source>&amp;Date:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Time:</source>
+        <source>&amp;Time:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>OK</source>
+        <source>&amp;OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Cancel</source>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Calendar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1024,34 +1100,63 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CEventActionsDlg</name>
     <message>
-        <location filename="../src/ui/events/eventactionsdlg.cpp" line="+160"/>
-        <source>Test</source>
+        <location filename="../src/ui/events/eventactionsdlg.cpp" line="+163"/>
+        <source>&amp;Test</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+9"/>
-        <source>Message Box</source>
+        <source>&amp;Message Box</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>notify of missed event</source>
+        <source>&amp;notify of missed event</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Multimedia</source>
+        <source>M&amp;ultimedia</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+24"/>
-        <source>Browse</source>
+        <source>&amp;Browse</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-2"/>
-        <source>Run Program</source>
+        <location line="+2"/>
+        <source>Play &amp;WAV file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;File Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&amp;Run Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Br&amp;owse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>F&amp;ile Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Start in Directory:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1093,8 +1198,8 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
-        <source>On</source>
+        <location line="+42"/>
+        <source>&amp;On</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1104,17 +1209,17 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+4"/>
-        <source>Name:</source>
+        <source>&amp;Name:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Location</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>List by</source>
+        <source>&amp;List by</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1144,17 +1249,42 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+23"/>
-        <source>Action</source>
+        <source>&amp;Action</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Pre-notify</source>
+        <source>&amp;Pre-notify</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>minutes before scheduled time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>If missed:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Run late once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Skip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Ask</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>What to do when the event&apos;s time passes while the computer sleeps or the program is not running</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1197,32 +1327,32 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+8"/>
-        <source>Add...</source>
+        <source>&amp;Add...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Change...</source>
+        <source>&amp;Change...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Delete</source>
+        <source>&amp;Delete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Export...</source>
+        <source>&amp;Export...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Import...</source>
+        <source>&amp;Import...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Close</source>
+        <source>C&amp;lose</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1231,12 +1361,7 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/events/eventlistdlg.h" line="+25"/>
-        <source>Export only the chosen events?  No exports all of them.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location filename="../src/ui/events/eventlistdlg.h" line="+2"/>
         <source>The file is not a calendar that can be read.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1333,32 +1458,32 @@ Restart Zonewright now?</source>
     <name>zw::CFontPage</name>
     <message>
         <location filename="../src/ui/clock/fontpage.cpp" line="+22"/>
-        <source>Select Font...</source>
+        <source>&amp;Select Font...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Clock Digit Spacing:</source>
+        <source>Clock Digit S&amp;pacing:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Auto Adjust Clock Size to Match Font</source>
+        <source>Auto Ad&amp;just Clock Size to Match Font</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+17"/>
-        <source>Names</source>
+        <source>&amp;Names</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Date/Time</source>
+        <source>&amp;Date/Time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Both</source>
+        <source>&amp;Both</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1391,27 +1516,57 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+28"/>
-        <source>Date</source>
+        <source>Dat&amp;e</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Time</source>
+        <source>&amp;Time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Both</source>
+        <source>&amp;Both</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>Include Seconds</source>
+        <location line="+3"/>
+        <source>&amp;DD.MM.YY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;MM/DD/YY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;YY-MM-DD</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Leading Zeroes</source>
+        <source>&amp;4 Digit Years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;12 hour clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;24 hour clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Include &amp;Seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Leading Zeroes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1424,22 +1579,22 @@ Restart Zonewright now?</source>
     <name>zw::CFrequencyPage</name>
     <message>
         <location filename="../src/ui/events/frequencypage.cpp" line="+32"/>
-        <source>Time:</source>
+        <source>&amp;Time:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+16"/>
-        <source>Every</source>
+        <source>&amp;Every</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>today</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Starting:</source>
+        <source>&amp;Starting:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1454,42 +1609,42 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CLocationListDlg</name>
     <message>
-        <location filename="../src/ui/locations/locationlistdlg.cpp" line="+42"/>
+        <location filename="../src/ui/locations/locationlistdlg.cpp" line="+43"/>
         <source>Location List</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+7"/>
-        <source>List by:</source>
+        <source>&amp;List by:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <source>Add...</source>
+        <source>&amp;Add...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Change...</source>
+        <source>&amp;Change...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Delete</source>
+        <source>&amp;Delete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Show On Clock</source>
+        <source>&amp;Show On Clock</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>OK</source>
+        <source>&amp;OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+103"/>
         <source>The current date of %1 is:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1517,7 +1672,7 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CLocationPropsDlg</name>
     <message>
-        <location filename="../src/ui/locations/locationpropsdlg.cpp" line="-305"/>
+        <location filename="../src/ui/locations/locationpropsdlg.cpp" line="-315"/>
         <source>Add New Area Code</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1538,42 +1693,42 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+14"/>
-        <source>Name:</source>
+        <source>&amp;Name:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+5"/>
-        <source>Located In:</source>
+        <source>&amp;Located In:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+10"/>
-        <source>Time Zone (GMT+):</source>
+        <source>&amp;Time Zone (GMT+):</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>Daylight Savings Time</source>
+        <location line="+10"/>
+        <source>&amp;Daylight Savings Time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
-        <source>Starting the</source>
+        <location line="+23"/>
+        <source>&amp;Starting the</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Ending the</source>
+        <source>&amp;Ending the</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Copy From...</source>
+        <location line="+7"/>
+        <source>&amp;Copy From...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+43"/>
-        <source>Zone:</source>
+        <source>&amp;Zone:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1698,7 +1853,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Follow the time zone database</source>
+        <source>&amp;Follow the time zone database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1710,7 +1865,7 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CLocationTree</name>
     <message>
-        <location filename="../src/ui/locations/locationtree.h" line="+29"/>
+        <location filename="../src/ui/locations/locationtree.h" line="+31"/>
         <source>Country/City</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1734,17 +1889,17 @@ Restart Zonewright now?</source>
     <name>zw::CLogFilePage</name>
     <message>
         <location filename="../src/ui/clock/logfilepage.cpp" line="+26"/>
-        <source>Name and Directory of the Log File:</source>
+        <source>&amp;Name and Directory of the Log File:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Log Time Basis:</source>
+        <source>Log &amp;Time Basis:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>GMT</source>
+        <source>&amp;GMT</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1758,13 +1913,23 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+51"/>
+        <source>Browse for the log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Choose the time basis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/clock/logfilepage.h" line="+29"/>
         <source>Log File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Record Started Programs in the Log File</source>
+        <source>&amp;Record Started Programs in the Log File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1814,7 +1979,7 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+45"/>
         <source>Click an hour to see it everywhere and copy it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1825,7 +1990,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+30"/>
-        <source>Working hours of %1:</source>
+        <source>Working &amp;hours of </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1836,6 +2001,59 @@ Restart Zonewright now?</source>
     <message>
         <location line="+2"/>
         <source>No hour is inside everyone&apos;s working hours.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zw::CMissedWnd</name>
+    <message>
+        <location filename="../src/ui/events/missedwnd.cpp" line="+33"/>
+        <source>Missed while away</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>These events came due while the computer slept, the program was not running or the clock was moved on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Ran late</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Covered by the later run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Skipped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Run now</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1979,6 +2197,11 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CPropertySheet</name>
     <message>
+        <location filename="../src/ui/clock/propertysheet.cpp" line="+62"/>
+        <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/clock/propertysheet.h" line="+29"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
@@ -1987,7 +2210,7 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CRatesButton</name>
     <message>
-        <location filename="../src/ui/net/ratesbutton.cpp" line="+60"/>
+        <location filename="../src/ui/net/ratesbutton.cpp" line="+82"/>
         <source>The exchange rates could not be fetched: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1997,8 +2220,56 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/net/ratesbutton.h" line="+22"/>
-        <source>Today&apos;s Exchange Rates</source>
+        <location filename="../src/ui/net/ratesbutton.h" line="+23"/>
+        <source>&amp;Today&apos;s Exchange Rates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The exchange rates could not be fetched: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The exchange rates of </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> are in the currency converter for </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> currencies.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zw::CRatesSourceDlg</name>
+    <message>
+        <location filename="../src/ui/net/ratessourcedlg.cpp" line="+23"/>
+        <source>Exchange Rates Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Today&apos;s exchange rates are fetched from this address (http or https). It must serve euro reference rates in the central bank&apos;s daily XML form.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Enter a whole address beginning with http:// or https://.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>The exchange rates source is used for now but could not be saved in %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2011,12 +2282,12 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+1"/>
-        <source>Notes:</source>
+        <source>&amp;Notes:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Notes for  </source>
+        <source>&amp;Notes for  </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2026,7 +2297,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>GMT</source>
+        <source>&amp;GMT</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2051,12 +2322,17 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+3"/>
-        <source>Display events for selected date and following</source>
+        <source>&amp;Display events for selected date and following</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Close</source>
+        <location line="+1"/>
+        <source>days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2100,7 +2376,12 @@ Restart Zonewright now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+332"/>
+        <location line="+121"/>
+        <source>Choose the time basis</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+215"/>
         <source>A note holds at most %1 characters.  %2 characters were left out.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2124,7 +2405,15 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+7"/>
-        <source>List by:</source>
+        <source>&amp;List by:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zw::CSleepWatch</name>
+    <message>
+        <location filename="../src/ui/platform/sleepwatch.h" line="+17"/>
+        <source>PrepareForSleep</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2149,7 +2438,12 @@ Restart Zonewright now?</source>
 <context>
     <name>zw::CTimeSyncDlg</name>
     <message>
-        <location filename="../src/ui/net/timesyncdlg.cpp" line="+98"/>
+        <location filename="../src/ui/net/timesyncdlg.cpp" line="+74"/>
+        <source>ntp:host or daytime:host, with :port if not the usual</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>Use this panel to synchronize your computer&apos;s time with the time provided by the Internet time server %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2165,25 +2459,25 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+5"/>
-        <source>Synchronize Now</source>
+        <source>&amp;Synchronize Now</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>zw::CUpdateDlg</name>
     <message>
-        <location filename="../src/ui/net/updatedlg.cpp" line="+29"/>
+        <location filename="../src/ui/net/updatedlg.cpp" line="+31"/>
         <source>Components to Update</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Retrieve</source>
+        <source>&amp;Retrieve</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Cancel</source>
+        <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2193,7 +2487,12 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+1"/>
-        <source>Reset</source>
+        <source>R&amp;eset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Source...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2218,12 +2517,12 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Show Details &gt;&gt;</source>
+        <source>Show &amp;Details &gt;&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>&lt;&lt; Hide Details</source>
+        <source>&lt;&lt; Hide &amp;Details</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2304,19 +2603,19 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+9"/>
-        <source>Do not display this panel during startup.</source>
+        <source>&amp;Do not display this panel during startup.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Continue</source>
+        <source>&amp;Continue</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>zw::CZoneApp</name>
     <message>
-        <location filename="../src/ui/app/zoneapp.cpp" line="+105"/>
+        <location filename="../src/ui/app/zoneapp.cpp" line="+106"/>
         <source>Cannot use the data directory &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2325,7 +2624,7 @@ Restart Zonewright now?</source>
     <name>zw::ClockActions</name>
     <message>
         <location filename="../src/ui/clock/clockactions.cpp" line="+53"/>
-        <source>Add/Change...	Alt+A</source>
+        <source>&amp;Add/Change...	Alt+A</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2336,12 +2635,12 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Set...	Alt+S</source>
+        <source>&amp;Set...	Alt+S</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Browse Schedule	Alt+B</source>
+        <source>&amp;Browse Schedule	Alt+B</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2352,7 +2651,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Compare Times...	Alt+C</source>
+        <source>Co&amp;mpare Times...	Alt+C</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2367,7 +2666,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Currency Conversion...	Alt+D</source>
+        <source>C&amp;urrency Conversion...	Alt+D</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2382,7 +2681,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Measurement Conversion...	Alt+M</source>
+        <source>Mea&amp;surement Conversion...	Alt+M</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2393,7 +2692,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+2"/>
-        <source>Update Database...	Alt+U</source>
+        <source>&amp;Update Database...	Alt+U</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2404,47 +2703,47 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+3"/>
-        <source>Synchronize Time...	Alt+T</source>
+        <source>Synchronize &amp;Time...	Alt+T</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Show Titlebar</source>
+        <source>Show &amp;Titlebar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Show Toolbar</source>
+        <source>Show Tool&amp;bar</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Keep on Top</source>
+        <source>&amp;Keep on Top</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Minimize</source>
+        <source>Mi&amp;nimize</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Properties...	Alt+P</source>
+        <source>&amp;Properties...	Alt+P</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Help Topics</source>
+        <source>&amp;Help Topics</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>About Zonewright</source>
+        <source>&amp;About Zonewright</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Exit	Alt+F4</source>
+        <source>E&amp;xit	Alt+F4</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
