@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 WERROR     := $(if $(CI),ON,OFF)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test test-main test-asan asan fuzz-build fuzz bench format clean
+.PHONY: all deps configure build run test test-main test-asan asan fuzz-build fuzz bench format pot clean
 
 all: build
 
@@ -61,6 +61,10 @@ bench: deps
 	    "$$b" --benchmark_out="$$b.json" --benchmark_out_format=json || exit 1; fi; \
 	done
 	@scripts/bench-summary.py $(BENCH_BUILD)/bench/bench_*.json
+
+# The translation template, translations/zonewright.ts, from every text in src/.
+pot: configure
+	@cmake --build $(BUILD) --target pot
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -14,6 +14,8 @@ packages=(
   # The desktop notification tests run under a private session bus (dbus-run-session).
   dbus-daemon
   qt6-base-dev-tools
+  # lupdate, which writes the translation template.
+  qt6-l10n-tools
   qt6-svg-dev
   qt6-multimedia-dev
   gstreamer1.0-plugins-base

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -24,11 +25,11 @@ struct MeasureTerms {
 // cleaned, multiplied by the ratio of the two sides and written with four decimals.
 class CConverter {
  public:
-  static constexpr const char* kTooLarge =
-      "Number entered is too large.  Please choose a number with 12 or fewer digits.";
-  static constexpr const char* kTooManyDigits =
-      "Too many digits in the result.  Please enter a smaller number to convert.";
-  static constexpr const char* kNotANumber = "Please enter a number.";
+  static constexpr const char* kTooLarge = ZW_TR_NOOP(
+      "Core", "Number entered is too large.  Please choose a number with 12 or fewer digits.");
+  static constexpr const char* kTooManyDigits = ZW_TR_NOOP(
+      "Core", "Too many digits in the result.  Please enter a smaller number to convert.");
+  static constexpr const char* kNotANumber = ZW_TR_NOOP("Core", "Please enter a number.");
   static constexpr std::size_t kMaxSourceChars = 13;
   // Digits of the result with its four decimals: a 12-digit amount at a rate in the
   // thousands (dollars into rials) still fits.

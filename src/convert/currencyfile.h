@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "convert/datafile.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -40,9 +41,10 @@ class CCurrencyFile {
       "\"Update Database\" to download the currency file from the internet";
   static constexpr const char* kNotFound4 = " or visit our Web site to retrieve the file directly.";
   static constexpr const char* kNotFound5 = " Please refer to online help for further details.";
-  static constexpr const char* kNoLength = "Unable to determine currency file length.";
-  static constexpr const char* kEmpty = "Invalid currency file.";
-  static constexpr const char* kUnreadable = "Unable to read currency file.";
+  static constexpr const char* kNoLength =
+      ZW_TR_NOOP("Core", "Unable to determine currency file length.");
+  static constexpr const char* kEmpty = ZW_TR_NOOP("Core", "Invalid currency file.");
+  static constexpr const char* kUnreadable = ZW_TR_NOOP("Core", "Unable to read currency file.");
 
   // Reads the file by its bare name; records and description stay empty unless kLoaded.
   DataFileStatus Load(IFileLayer& files);

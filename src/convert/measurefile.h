@@ -9,6 +9,7 @@
 
 #include "convert/converter.h"
 #include "convert/datafile.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -47,9 +48,10 @@ class CMeasureFile {
 
   static constexpr const char* kNotFound1 = "The measurement file \"";
   static constexpr const char* kNotFound2 = "\" is not found.";
-  static constexpr const char* kNoLength = "Unable to determine measurement file length.";
-  static constexpr const char* kEmpty = "Invalid measurement file.";
-  static constexpr const char* kUnreadable = "Unable to read measurement file.";
+  static constexpr const char* kNoLength =
+      ZW_TR_NOOP("Core", "Unable to determine measurement file length.");
+  static constexpr const char* kEmpty = ZW_TR_NOOP("Core", "Invalid measurement file.");
+  static constexpr const char* kUnreadable = ZW_TR_NOOP("Core", "Unable to read measurement file.");
 
   // Reads the file by its bare name; the lines stay empty unless kLoaded.
   DataFileStatus Load(IFileLayer& files);

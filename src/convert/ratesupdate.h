@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -22,18 +23,20 @@ class CRatesUpdate {
   // A new rate further than this from the old one, either way, is a mistake somewhere.
   static constexpr double kSaneFactor = 10.0;
 
-  static constexpr const char* kIncomplete =
-      "The exchange rates received were incomplete or not understood; nothing was changed.";
-  static constexpr const char* kNoBase =
+  static constexpr const char* kIncomplete = ZW_TR_NOOP(
+      "Core",
+      "The exchange rates received were incomplete or not understood; nothing was changed.");
+  static constexpr const char* kNoBase = ZW_TR_NOOP(
+      "Core",
       "The exchange rates received do not include the currency table's base (United States "
-      "Dollar); nothing was changed.";
+      "Dollar); nothing was changed.");
   static constexpr const char* kImplausible =
       "The exchange rates received differ too much from the current ones; nothing was changed. "
       "Currency: ";
   static constexpr const char* kNoTable =
-      "The currency rate file could not be read, so it was not updated.";
+      ZW_TR_NOOP("Core", "The currency rate file could not be read, so it was not updated.");
   static constexpr const char* kNotSaved =
-      "The currency rate file could not be saved; the old one is kept.";
+      ZW_TR_NOOP("Core", "The currency rate file could not be saved; the old one is kept.");
 
   struct Outcome {
     // Empty on success, else what went wrong, for the user.

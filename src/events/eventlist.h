@@ -8,6 +8,7 @@
 
 #include "events/event.h"
 #include "events/eventschedule.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -21,14 +22,18 @@ class IMessageSink;
 class CEventList {
  public:
   static constexpr std::string_view kFileName = "ALM_ZON.DAT";
-  static constexpr std::string_view kReadMessage = "Cannot read the alarm file.  Return code: ";
-  static constexpr std::string_view kOpenForSaveMessage = "Cannot open the alarm file to save it.";
-  static constexpr std::string_view kSaveMessage = "Cannot save the alarm file.  Return code: ";
+  static constexpr std::string_view kReadMessage =
+      ZW_TR_NOOP("Core", "Cannot read the alarm file.  Return code: ");
+  static constexpr std::string_view kOpenForSaveMessage =
+      ZW_TR_NOOP("Core", "Cannot open the alarm file to save it.");
+  static constexpr std::string_view kSaveMessage =
+      ZW_TR_NOOP("Core", "Cannot save the alarm file.  Return code: ");
   static constexpr std::string_view kCloseForSaveMessage =
-      "Cannot close the alarm file while saving.  Close return code: ";
-  static constexpr std::string_view kNotSavedMessage =
+      ZW_TR_NOOP("Core", "Cannot close the alarm file while saving.  Close return code: ");
+  static constexpr std::string_view kNotSavedMessage = ZW_TR_NOOP(
+      "Core",
       "The alarm file \"ALM_ZON.DAT\" could not be read, so it is left as it is: events are not "
-      "saved until it can be read.";
+      "saved until it can be read.");
   // How a list shows an event whose place is not in the location database.
   static constexpr std::string_view kPlaceNotFound = "place not found";
   // Far beyond any real list; keeps a damaged or hostile file from exhausting memory.

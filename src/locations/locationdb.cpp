@@ -7,37 +7,43 @@
 #include "locations/zonefilecheck.h"
 #include "platform/filelayer.h"
 #include "platform/messagesink.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
 namespace {
 
 constexpr std::string_view kUnknownTypeMessage =
-    "The Time Zone file is corrupted - unknown location type.";
+    ZW_TR_NOOP("Core", "The Time Zone file is corrupted - unknown location type.");
 constexpr std::string_view kUnknownCustomTypeMessage =
-    "The Custom Time Zone file is corrupted - unknown location type.";
-constexpr std::string_view kDuplicateMessage = "The Time Zone file is corrupted - duplicate entry.";
+    ZW_TR_NOOP("Core", "The Custom Time Zone file is corrupted - unknown location type.");
+constexpr std::string_view kDuplicateMessage =
+    ZW_TR_NOOP("Core", "The Time Zone file is corrupted - duplicate entry.");
 constexpr std::string_view kStandardCorrupted = "The Time Zone file is corrupted - line ";
 constexpr std::string_view kCustomCorrupted = "The Custom Time Zone file is corrupted - line ";
 constexpr std::string_view kUnclosedText = " lacks the closing quote of a text.";
 constexpr std::string_view kControlCharacter = " holds a control character in a text.";
-constexpr std::string_view kBackupMessage =
+constexpr std::string_view kBackupMessage = ZW_TR_NOOP(
+    "Core",
     "Cannot keep the previous time zone file as TIME_ZON.BAK, so the downloaded one is taken "
-    "in at a later start.  Return code: ";
-constexpr std::string_view kSequenceMessage =
+    "in at a later start.  Return code: ");
+constexpr std::string_view kSequenceMessage = ZW_TR_NOOP(
+    "Core",
     "The Time Zone file is corrupted - invalid sequence. Run setup again to restore the original "
-    "file.";
+    "file.");
 
-constexpr std::string_view kOpenMessage = "Cannot open the time zone file";
-constexpr std::string_view kReadMessage = "Cannot read the time zone file.  Return code: ";
-constexpr std::string_view kCloseMessage = "Cannot close the time zone file.  Close return code: ";
+constexpr std::string_view kOpenMessage = ZW_TR_NOOP("Core", "Cannot open the time zone file");
+constexpr std::string_view kReadMessage =
+    ZW_TR_NOOP("Core", "Cannot read the time zone file.  Return code: ");
+constexpr std::string_view kCloseMessage =
+    ZW_TR_NOOP("Core", "Cannot close the time zone file.  Close return code: ");
 constexpr std::string_view kRunSetupPrefix = "Run setup again to restore file ";
 constexpr std::string_view kRunSetupSuffix = ".";
 
 constexpr std::string_view kReadCustomMessage =
-    "Cannot read the custom time zone file.  Return code: ";
+    ZW_TR_NOOP("Core", "Cannot read the custom time zone file.  Return code: ");
 constexpr std::string_view kCloseCustomMessage =
-    "Cannot read the custom time zone file.  Close return code: ";
+    ZW_TR_NOOP("Core", "Cannot read the custom time zone file.  Close return code: ");
 constexpr std::string_view kDeleteCustomPrefix = " Delete file ";
 constexpr std::string_view kDeleteCustomSuffix = " to correct the problem.";
 
@@ -49,23 +55,26 @@ struct SaveMessages {
 };
 
 constexpr SaveMessages kStandardSaveMessages{
-    kOpenMessage, "Cannot save the time zone file.  Return code: ",
-    "Cannot close the time zone file while saving.  Close return code: "};
+    kOpenMessage, ZW_TR_NOOP("Core", "Cannot save the time zone file.  Return code: "),
+    ZW_TR_NOOP("Core", "Cannot close the time zone file while saving.  Close return code: ")};
 constexpr SaveMessages kCustomSaveMessages{
-    "Cannot open the custom time zone file",
-    "Cannot save the custom time zone file.  Return code: ",
-    "Cannot close the custom time zone file while saving.  Close return code: "};
+    ZW_TR_NOOP("Core", "Cannot open the custom time zone file"),
+    ZW_TR_NOOP("Core", "Cannot save the custom time zone file.  Return code: "),
+    ZW_TR_NOOP("Core",
+               "Cannot close the custom time zone file while saving.  Close return code: ")};
 
 constexpr std::string_view kDamagedCompanionPrefix = "The zone names in ";
 constexpr std::string_view kDamagedCompanionSuffix =
     " cannot be read. Its places keep the offsets stored with them.";
 constexpr SaveMessages kStandardCompanionMessages{
-    "Cannot open the zone names file", "Cannot save the zone names file.  Return code: ",
-    "Cannot close the zone names file while saving.  Close return code: "};
+    ZW_TR_NOOP("Core", "Cannot open the zone names file"),
+    ZW_TR_NOOP("Core", "Cannot save the zone names file.  Return code: "),
+    ZW_TR_NOOP("Core", "Cannot close the zone names file while saving.  Close return code: ")};
 constexpr SaveMessages kCustomCompanionMessages{
-    "Cannot open the custom zone names file",
-    "Cannot save the custom zone names file.  Return code: ",
-    "Cannot close the custom zone names file while saving.  Close return code: "};
+    ZW_TR_NOOP("Core", "Cannot open the custom zone names file"),
+    ZW_TR_NOOP("Core", "Cannot save the custom zone names file.  Return code: "),
+    ZW_TR_NOOP("Core",
+               "Cannot close the custom zone names file while saving.  Close return code: ")};
 
 // Room for a typical line, so building a file seldom grows its buffer.
 constexpr std::size_t kTypicalLineLength = 80;

@@ -12,6 +12,7 @@
 
 #include "locations/location.h"
 #include "locations/zonerulepool.h"
+#include "platform/translatable.h"
 #include "timecore/tzzone.h"
 
 namespace zw {
@@ -45,9 +46,10 @@ class CLocationDB {
   static constexpr std::string_view kBackupFileName = "TIME_ZON.BAK";
   // A zone file beyond this size is refused as unreadable instead of being read whole.
   static constexpr std::size_t kMaxFileBytes = 64u * 1024u * 1024u;
-  static constexpr std::string_view kCustomNotSavedMessage =
+  static constexpr std::string_view kCustomNotSavedMessage = ZW_TR_NOOP(
+      "Core",
       "The custom time zone file \"CUST_ZON.DAT\" could not be read, so it is left as it is: "
-      "custom locations are not saved until it can be read.";
+      "custom locations are not saved until it can be read.");
 
   CLocationDB() = default;
   CLocationDB(const CLocationDB&) = delete;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/translatable.h"
 #include "timecore/zonerule.h"
 
 namespace zw {
@@ -20,9 +21,10 @@ struct LocationValues {
       "A location already exists matching the new name and country entered.";
   // The zone files hold single-byte texts between double quotes, one line each: anything else
   // would make the next start refuse the file.
-  static constexpr std::string_view kUnstorable =
+  static constexpr std::string_view kUnstorable = ZW_TR_NOOP(
+      "Core",
       "Names and countries cannot contain double quotes, control characters or characters "
-      "outside Latin-1.";
+      "outside Latin-1.");
   static constexpr std::size_t kMaxText = 40;
 
   std::string name;     // Latin-1 bytes

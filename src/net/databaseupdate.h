@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -33,34 +34,42 @@ class CDatabaseUpdate {
     const char* neverText;
   };
   static constexpr std::array<Row, kComponentCount> kRows{{
-      {"Time Zone and Daylight Savings Time Variations", "TIME_ZON.DAT", "TEMPT.DAT",
-       "TIME_ZON.DAT", "Time Zone", "The TIME ZONE file was last updated on ",
-       "No updates have been made to the TIME ZONE file.  The original version is currently in "
-       "use."},
-      {"Currency Conversion Rates", "CURRENCY.DAT", "TEMPC.DAT", "CURRENCY.DAT", "Currency",
-       "The CURRENCY CONVERSION file was last updated on ",
-       "No updates have been made to the CURRENCY CONVERSION file.  The original version is "
-       "currently in use."},
-      {"Measurement Formulas", "MEASURE.DAT", "TEMPM.DAT", "MEASURE.DAT", "Measurement",
-       "The MEASUREMENT file was last updated on ",
-       "No updates have been made to the MEASUREMENT file.  The original version is currently "
-       "in use."},
+      {ZW_TR_NOOP("Core", "Time Zone and Daylight Savings Time Variations"), "TIME_ZON.DAT",
+       "TEMPT.DAT", "TIME_ZON.DAT", "Time Zone", "The TIME ZONE file was last updated on ",
+       ZW_TR_NOOP(
+           "Core",
+           "No updates have been made to the TIME ZONE file.  The original version is currently in "
+           "use.")},
+      {ZW_TR_NOOP("Core", "Currency Conversion Rates"), "CURRENCY.DAT", "TEMPC.DAT", "CURRENCY.DAT",
+       "Currency", "The CURRENCY CONVERSION file was last updated on ",
+       ZW_TR_NOOP(
+           "Core",
+           "No updates have been made to the CURRENCY CONVERSION file.  The original version is "
+           "currently in use.")},
+      {ZW_TR_NOOP("Core", "Measurement Formulas"), "MEASURE.DAT", "TEMPM.DAT", "MEASURE.DAT",
+       "Measurement", "The MEASUREMENT file was last updated on ",
+       ZW_TR_NOOP(
+           "Core",
+           "No updates have been made to the MEASUREMENT file.  The original version is currently "
+           "in use.")},
   }};
 
   // The zone names file beside the time zone file; servers without it are fine.
   static constexpr const char* kCompanionLabel = "Time Zone Names";
-  static constexpr const char* kCompanionInvalid =
-      "The downloaded time zone names file is damaged.  The current one stays in use.";
-  static constexpr const char* kCurrencyInvalid =
+  static constexpr const char* kCompanionInvalid = ZW_TR_NOOP(
+      "Core", "The downloaded time zone names file is damaged.  The current one stays in use.");
+  static constexpr const char* kCurrencyInvalid = ZW_TR_NOOP(
+      "Core",
       "The downloaded currency file is not a valid currency rate file.  The current file stays "
-      "in use.";
-  static constexpr const char* kMeasurementInvalid =
+      "in use.");
+  static constexpr const char* kMeasurementInvalid = ZW_TR_NOOP(
+      "Core",
       "The downloaded measurement file is not a valid measurement file.  The current file stays "
-      "in use.";
+      "in use.");
   static constexpr const char* kCurrencyNotInstalled =
-      "Cannot install the downloaded currency file.  Return code: ";
+      ZW_TR_NOOP("Core", "Cannot install the downloaded currency file.  Return code: ");
   static constexpr const char* kMeasurementNotInstalled =
-      "Cannot install the downloaded measurement file.  Return code: ";
+      ZW_TR_NOOP("Core", "Cannot install the downloaded measurement file.  Return code: ");
 
   CDatabaseUpdate(CClockSettings& settings, IFileLayer& files, IMessageSink& messages);
 

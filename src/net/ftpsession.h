@@ -11,6 +11,7 @@
 
 #include "net/ftpdirectory.h"
 #include "net/sockettarget.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -36,27 +37,35 @@ class CFtpSession final : public ISocketTarget {
   static constexpr std::int64_t kDefaultMaxFileBytes = std::int64_t{16} << 20;
 
   static constexpr const char* kConnecting = "Connecting To Host";
-  static constexpr const char* kLoggingOn = "Logging On...";
+  static constexpr const char* kLoggingOn = ZW_TR_NOOP("Core", "Logging On...");
   static constexpr const char* kLogonComplete = "Logon Complete";
   static constexpr const char* kReceivingPrefix = "Receiving ";
   static constexpr const char* kReceivingSuffix = " File";
   static constexpr const char* kBytesPrefix = "Bytes Transferred: ";
   static constexpr const char* kTransferComplete = "Transfer Complete";
   static constexpr const char* kEndedSuccessfully = "Processing Ended Successfully";
-  static constexpr const char* kUnableToContact = "Unable to contact FTP host.";
+  static constexpr const char* kUnableToContact = ZW_TR_NOOP("Core", "Unable to contact FTP host.");
   static constexpr const char* kConnectionRefused =
-      "Unable to contact FTP host: it refused the connection.";
-  static constexpr const char* kHostClosed = "The FTP host closed the connection.";
-  static constexpr const char* kLineTooLong = "The FTP host sent a line too long.";
+      ZW_TR_NOOP("Core", "Unable to contact FTP host: it refused the connection.");
+  static constexpr const char* kHostClosed =
+      ZW_TR_NOOP("Core", "The FTP host closed the connection.");
+  static constexpr const char* kLineTooLong =
+      ZW_TR_NOOP("Core", "The FTP host sent a line too long.");
   static constexpr const char* kConnectionFailed = "The connection to the FTP host failed: ";
   static constexpr const char* kHostSaid = " failed. The FTP host said: ";
-  static constexpr const char* kNotOnHost = "Not on the FTP host; the update goes on without it.";
-  static constexpr const char* kUnableToOpenFile = "Unable to Open Tempoary File.";
-  static constexpr const char* kUnableToWriteFile = "Unable to write the temporary file.";
-  static constexpr const char* kNoReply = "No reply from FTP host.";
-  static constexpr const char* kNoDataConnection = "Unable to open a data connection.";
-  static constexpr const char* kDataTimedOut = "Timed out waiting for data from FTP host.";
-  static constexpr const char* kFileTooLarge = "The file from the FTP host is too large.";
+  static constexpr const char* kNotOnHost =
+      ZW_TR_NOOP("Core", "Not on the FTP host; the update goes on without it.");
+  static constexpr const char* kUnableToOpenFile =
+      ZW_TR_NOOP("Core", "Unable to Open Tempoary File.");
+  static constexpr const char* kUnableToWriteFile =
+      ZW_TR_NOOP("Core", "Unable to write the temporary file.");
+  static constexpr const char* kNoReply = ZW_TR_NOOP("Core", "No reply from FTP host.");
+  static constexpr const char* kNoDataConnection =
+      ZW_TR_NOOP("Core", "Unable to open a data connection.");
+  static constexpr const char* kDataTimedOut =
+      ZW_TR_NOOP("Core", "Timed out waiting for data from FTP host.");
+  static constexpr const char* kFileTooLarge =
+      ZW_TR_NOOP("Core", "The file from the FTP host is too large.");
 
   CFtpSession(ISocketEvents& events, IMessageSink& messages, IFtpHost& host);
   ~CFtpSession() override;

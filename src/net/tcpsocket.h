@@ -16,6 +16,7 @@
 #include "net/hostaddresses.h"
 #include "net/replylines.h"
 #include "net/sockettarget.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -55,23 +56,30 @@ class CTcpSocket {
   // A line beyond this length is no reply of a protocol spoken here; it fails the socket.
   static constexpr std::size_t kMaxLineBytes = 4096;
 
-  static constexpr const char* kOpenFailed = "Unable to open a new socket.";
-  static constexpr const char* kListeningSelectFailed = "Listening AsyncSelect failed.";
-  static constexpr const char* kConnectedSelectFailed = "Connected AsyncSelect failed.";
-  static constexpr const char* kDefaultSelectFailed = "Default AsyncSelect failed.";
+  static constexpr const char* kOpenFailed = ZW_TR_NOOP("Core", "Unable to open a new socket.");
+  static constexpr const char* kListeningSelectFailed =
+      ZW_TR_NOOP("Core", "Listening AsyncSelect failed.");
+  static constexpr const char* kConnectedSelectFailed =
+      ZW_TR_NOOP("Core", "Connected AsyncSelect failed.");
+  static constexpr const char* kDefaultSelectFailed =
+      ZW_TR_NOOP("Core", "Default AsyncSelect failed.");
   static constexpr const char* kListenSelectFailed = "AsyncSelect failed for Listen.";
-  static constexpr const char* kListenFailed = "Listen failed.";
+  static constexpr const char* kListenFailed = ZW_TR_NOOP("Core", "Listen failed.");
   static constexpr const char* kHelperSelectFailed = "AsyncSelect failed in ConnectHelper.";
-  static constexpr const char* kConnectFailed = "Connect failed in ConnectHelper.";
+  static constexpr const char* kConnectFailed =
+      ZW_TR_NOOP("Core", "Connect failed in ConnectHelper.");
   static constexpr const char* kConnectError = "Error received in trying to connect to host. ";
   static constexpr const char* kConnectTimedOut = "Timed out waiting for connection - try later";
-  static constexpr const char* kConnectRefused = "Connection refused - try later.";
+  static constexpr const char* kConnectRefused =
+      ZW_TR_NOOP("Core", "Connection refused - try later.");
   static constexpr const char* kConnectErrorCode = "Error code = ";
-  static constexpr const char* kReceiveFailedInOnReceive = "Receive failed in OnReceive.";
-  static constexpr const char* kReceiveFailed = "Receive failed.";
-  static constexpr const char* kLineTooLong = "Receive failed: the host sent a line too long.";
-  static constexpr const char* kSendFailed = "Send failed.";
-  static constexpr const char* kAcceptFailed = "Accept socket failed.";
+  static constexpr const char* kReceiveFailedInOnReceive =
+      ZW_TR_NOOP("Core", "Receive failed in OnReceive.");
+  static constexpr const char* kReceiveFailed = ZW_TR_NOOP("Core", "Receive failed.");
+  static constexpr const char* kLineTooLong =
+      ZW_TR_NOOP("Core", "Receive failed: the host sent a line too long.");
+  static constexpr const char* kSendFailed = ZW_TR_NOOP("Core", "Send failed.");
+  static constexpr const char* kAcceptFailed = ZW_TR_NOOP("Core", "Accept socket failed.");
   static constexpr const char* kAcceptWithoutTarget =
       "Received Async FD_ACCEPT without a target to get new CTcpSocket";
 

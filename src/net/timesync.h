@@ -10,6 +10,7 @@
 #include <sys/socket.h>
 
 #include "net/hostaddresses.h"
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -40,29 +41,31 @@ class CTimeSync {
   static constexpr std::chrono::milliseconds kDefaultTimeout{15000};
 
   static constexpr const char* kInvalidAddress =
-      "Invalid Internet address.\r\n-  Time retrieval failed.";
+      ZW_TR_NOOP("Core", "Invalid Internet address.\r\n-  Time retrieval failed.");
   static constexpr const char* kCannotCreateSocket =
-      "Can not create socket.\r\n-  Time retrieval failed.";
+      ZW_TR_NOOP("Core", "Can not create socket.\r\n-  Time retrieval failed.");
   static constexpr const char* kUnableToConnect =
-      "Unable to create socket.\r\n-  Time retrieval failed.";
+      ZW_TR_NOOP("Core", "Unable to create socket.\r\n-  Time retrieval failed.");
   // Put around the host's name.
   static constexpr const char* kHostNotFound = "Host not found: ";
   static constexpr const char* kHostNotFoundEnd = ".\r\n-  Time retrieval failed.";
-  static constexpr const char* kLookupTimedOut =
-      "Timed out looking up the time server's name.\r\n-  Time retrieval failed.";
+  static constexpr const char* kLookupTimedOut = ZW_TR_NOOP(
+      "Core", "Timed out looking up the time server's name.\r\n-  Time retrieval failed.");
   static constexpr const char* kTimedOut =
-      "Timed out waiting for the time server.\r\n-  Time retrieval failed.";
+      ZW_TR_NOOP("Core", "Timed out waiting for the time server.\r\n-  Time retrieval failed.");
   static constexpr const char* kReceiveError =
-      "Error receiving time information.\r\n-  Time retrieval failed.";
-  static constexpr const char* kNoAdjustment = "No adjustment was necessary.";
-  static constexpr const char* kNoTime = "The time server's reply held no time.";
-  static constexpr const char* kDateOutOfRange =
-      "The time server's reply held a date outside 1970 to 2099.\r\n-  Time retrieval failed.";
+      ZW_TR_NOOP("Core", "Error receiving time information.\r\n-  Time retrieval failed.");
+  static constexpr const char* kNoAdjustment = ZW_TR_NOOP("Core", "No adjustment was necessary.");
+  static constexpr const char* kNoTime =
+      ZW_TR_NOOP("Core", "The time server's reply held no time.");
+  static constexpr const char* kDateOutOfRange = ZW_TR_NOOP(
+      "Core",
+      "The time server's reply held a date outside 1970 to 2099.\r\n-  Time retrieval failed.");
   // The years the computer's clock can be set to from a reply.
   static constexpr int kFirstYear = 1970;
   static constexpr int kLastYear = 2099;
   static constexpr const char* kSetFailed =
-      "Unable to set the computer's time.\r\n-  Time adjustment failed.";
+      ZW_TR_NOOP("Core", "Unable to set the computer's time.\r\n-  Time adjustment failed.");
   static constexpr const char* kNobodyMaySet =
       "\r\nNeither this program nor the system's date and time service was allowed to set "
       "the clock.";

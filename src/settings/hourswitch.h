@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include "platform/translatable.h"
 
 namespace zw {
 
@@ -10,7 +11,7 @@ namespace zw {
 class CHourSwitch {
  public:
   static constexpr std::string_view kInvalidMessage =
-      "Invalid switch value.  Should be signed numeric between -23 and +23.";
+      ZW_TR_NOOP("Core", "Invalid switch value.  Should be signed numeric between -23 and +23.");
 
   // The adjustment the command line asks for: nothing when there is no "/H"; 0 and `invalid`
   // set when the value is malformed or above 23. Only the two characters after the sign

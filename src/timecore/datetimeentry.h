@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/translatable.h"
 #include "timecore/datetime.h"
 
 namespace zw {
@@ -19,29 +20,31 @@ class CDateTimeEntry {
   static constexpr int kMaxYear = 2099;
 
   static constexpr std::string_view kMonthMessage =
-      "Invalid month entered. Must be between 1 and 12.";
+      ZW_TR_NOOP("Core", "Invalid month entered. Must be between 1 and 12.");
   static constexpr std::string_view kYearMessage =
-      "Invalid year entered. The year must be between 1970 and 2099.";
-  static constexpr std::string_view kDayMessage = "Invalid day entered.";
+      ZW_TR_NOOP("Core", "Invalid year entered. The year must be between 1970 and 2099.");
+  static constexpr std::string_view kDayMessage = ZW_TR_NOOP("Core", "Invalid day entered.");
   static constexpr std::string_view kDateFormatMessages[3] = {
-      "Invalid date entered. Must be in MM/DD/YY or MM/DD/YYYY format.",
-      "Invalid date entered. Must be in YY-MM-DD or YYYY-MM-DD format.",
-      "Invalid date entered. Must be in DD.MM.YY or DD.MM.YYYY format.",
+      ZW_TR_NOOP("Core", "Invalid date entered. Must be in MM/DD/YY or MM/DD/YYYY format."),
+      ZW_TR_NOOP("Core", "Invalid date entered. Must be in YY-MM-DD or YYYY-MM-DD format."),
+      ZW_TR_NOOP("Core", "Invalid date entered. Must be in DD.MM.YY or DD.MM.YYYY format."),
   };
-  static constexpr std::string_view kTime24FormatMessage =
+  static constexpr std::string_view kTime24FormatMessage = ZW_TR_NOOP(
+      "Core",
       "Invalid time entered. Must be in HH:MM:SS (24-hour) format.  Minutes and seconds are "
-      "optional.";
-  static constexpr std::string_view kTime12FormatMessage =
+      "optional.");
+  static constexpr std::string_view kTime12FormatMessage = ZW_TR_NOOP(
+      "Core",
       "Invalid time entered. Must be in HH:MM:SS AM/PM (12-hour) format.  Minutes and seconds "
-      "are optional.";
+      "are optional.");
   static constexpr std::string_view kHour24Message =
-      "Invalid hour entered. Must be between 0 and 23.";
+      ZW_TR_NOOP("Core", "Invalid hour entered. Must be between 0 and 23.");
   static constexpr std::string_view kHour12Message =
-      "Invalid hour entered. Must be between 1 and 12.";
+      ZW_TR_NOOP("Core", "Invalid hour entered. Must be between 1 and 12.");
   static constexpr std::string_view kMinutesMessage =
-      "Invalid minutes entered. Must be between 0 and 59.";
+      ZW_TR_NOOP("Core", "Invalid minutes entered. Must be between 0 and 59.");
   static constexpr std::string_view kSecondsMessage =
-      "Invalid seconds entered. Must be between 0 and 59.";
+      ZW_TR_NOOP("Core", "Invalid seconds entered. Must be between 0 and 59.");
 
   // dateFormat: CDateTime::DateOrder; clockType: CDateTime::ClockMode. The value and the
   // fields start as "now".

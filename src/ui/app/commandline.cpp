@@ -28,14 +28,16 @@ QString HelpText(const QCommandLineParser& parser, const QStringList& arguments)
 std::optional<int> CCommandLine::ExitCode(const QStringList& arguments, QTextStream& out,
                                           QTextStream& err) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("A world clock: the time of many places at a glance, events and alarms."));
+  parser.setApplicationDescription(QCoreApplication::translate(
+      "zw::CommandLine", "A world clock: the time of many places at a glance, events and alarms."));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument(
       QStringLiteral("/H±hours"),
-      QStringLiteral("Shift every clock by -23 to +23 hours, for a computer whose own clock "
-                     "is kept in local time."),
+      QCoreApplication::translate(
+          "zw::CommandLine",
+          "Shift every clock by -23 to +23 hours, for a computer whose own clock "
+          "is kept in local time."),
       QStringLiteral("[/H±hours]"));
   const bool parsed = parser.parse(arguments);
   if (parser.isSet(help)) {

@@ -20,7 +20,7 @@ int Clamped(int start, int length, int areaStart, int areaLength) {
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QTextBrowser(parent) {
   setWindowFlag(Qt::Window, true);
-  setWindowTitle(QStringLiteral("Zonewright Help"));
+  setWindowTitle(tr("Zonewright Help"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
   setOpenExternalLinks(false);
   setSearchPaths({QStringLiteral(":/help")});

@@ -11,11 +11,11 @@ namespace zw {
 
 CSplashWnd::CSplashWnd(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  setWindowTitle(QStringLiteral("Zonewright"));
+  setWindowTitle(tr("Zonewright"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 14, 18, 14);
 
-  auto* welcome = new QLabel(QStringLiteral("Welcome to Zonewright for Linux"));
+  auto* welcome = new QLabel(tr("Welcome to Zonewright for Linux"));
   QFont times(QStringLiteral("Times"));
   times.setPixelSize(22);
   times.setBold(true);
@@ -27,7 +27,7 @@ CSplashWnd::CSplashWnd(QWidget* parent)
   picture->setPixmap(QIcon(QStringLiteral(":/splash.svg")).pixmap(120, 90));
   picture->setAlignment(Qt::AlignCenter);
 
-  auto* wait = new QLabel(QStringLiteral("Please wait while data is loading..."));
+  auto* wait = new QLabel(tr("Please wait while data is loading..."));
   wait->setAlignment(Qt::AlignCenter);
 
   for (QLabel* label : {welcome, wait}) {

@@ -102,8 +102,8 @@ bool CZoneApp::EnterDataDirectory() {
   if (CDataDirectory::Enter(directory, SuppliedDataSources(), m_files, m_messages)) {
     return true;
   }
-  m_messages.Warn(Latin1Bytes(QStringLiteral("Cannot use the data directory \"%1\".")
-                                  .arg(QFile::decodeName(directory.c_str()))));
+  m_messages.Warn(Latin1Bytes(
+      tr("Cannot use the data directory \"%1\".").arg(QFile::decodeName(directory.c_str()))));
   return false;
 }
 

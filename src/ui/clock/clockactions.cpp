@@ -1,6 +1,7 @@
 #include "ui/clock/clockactions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QWidget>
 
@@ -17,7 +18,7 @@ struct Definition {
 };
 
 QAction* Make(QWidget* owner, const Definition& d) {
-  auto* action = new QAction(QString::fromLatin1(d.text), owner);
+  auto* action = new QAction(QCoreApplication::translate("zw::ClockActions", d.text), owner);
   if (!d.shortcut.isEmpty()) {
     action->setShortcut(d.shortcut);
     // The menu text already names the shortcut where the menu shows one.
@@ -28,8 +29,8 @@ QAction* Make(QWidget* owner, const Definition& d) {
     action->setIcon(QIcon(QString::fromLatin1(d.icon)));
     // The icons are the toolbar's; the menu stays text only.
     action->setIconVisibleInMenu(false);
-    action->setToolTip(QString::fromLatin1(d.toolTip));
-    action->setStatusTip(QString::fromLatin1(d.statusTip));
+    action->setToolTip(QCoreApplication::translate("zw::ClockActions", d.toolTip));
+    action->setStatusTip(QCoreApplication::translate("zw::ClockActions", d.statusTip));
   }
   return action;
 }
@@ -48,33 +49,53 @@ QKeySequence Alt(Qt::Key key) {
 
 ClockActions ClockActions::Create(QWidget* owner) {
   return ClockActions{
-      .addChange = Make(owner, {"&Add/Change...\tAlt+A", Alt(Qt::Key_A), ":/icons/time-lookup.svg",
-                                "Time Lookup", "Time Lookup"}),
-      .setEvents = Make(owner, {"&Set...\tAlt+S", Alt(Qt::Key_S)}),
-      .browseSchedule = Make(owner, {"&Browse Schedule\tAlt+B", Alt(Qt::Key_B),
-                                     ":/icons/schedule.svg", "Schedule", "Schedule"}),
-      .compareTimes = Make(owner, {"Co&mpare Times...\tAlt+C", Alt(Qt::Key_C),
-                                   ":/icons/compare-time.svg", "CompareTime", "Compare Time"}),
+      .addChange = Make(
+          owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&Add/Change...\tAlt+A"), Alt(Qt::Key_A),
+                  ":/icons/time-lookup.svg", QT_TRANSLATE_NOOP("zw::ClockActions", "Time Lookup"),
+                  QT_TRANSLATE_NOOP("zw::ClockActions", "Time Lookup")}),
+      .setEvents =
+          Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&Set...\tAlt+S"), Alt(Qt::Key_S)}),
+      .browseSchedule = Make(
+          owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&Browse Schedule\tAlt+B"), Alt(Qt::Key_B),
+                  ":/icons/schedule.svg", QT_TRANSLATE_NOOP("zw::ClockActions", "Schedule"),
+                  QT_TRANSLATE_NOOP("zw::ClockActions", "Schedule")}),
+      .compareTimes = Make(
+          owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "Co&mpare Times...\tAlt+C"), Alt(Qt::Key_C),
+                  ":/icons/compare-time.svg", QT_TRANSLATE_NOOP("zw::ClockActions", "CompareTime"),
+                  QT_TRANSLATE_NOOP("zw::ClockActions", "Compare Time")}),
       .currency =
-          Make(owner, {"C&urrency Conversion...\tAlt+D", Alt(Qt::Key_D), ":/icons/currency.svg",
-                       "Currency Conversion", "Currency Converson"}),
-      .measurement = Make(
-          owner, {"Mea&surement Conversion...\tAlt+M", Alt(Qt::Key_M), ":/icons/measurement.svg",
-                  "Measurement Conversion", "Measurement Conversion"}),
+          Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "C&urrency Conversion...\tAlt+D"),
+                       Alt(Qt::Key_D), ":/icons/currency.svg",
+                       QT_TRANSLATE_NOOP("zw::ClockActions", "Currency Conversion"),
+                       QT_TRANSLATE_NOOP("zw::ClockActions", "Currency Converson")}),
+      .measurement =
+          Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "Mea&surement Conversion...\tAlt+M"),
+                       Alt(Qt::Key_M), ":/icons/measurement.svg",
+                       QT_TRANSLATE_NOOP("zw::ClockActions", "Measurement Conversion"),
+                       QT_TRANSLATE_NOOP("zw::ClockActions", "Measurement Conversion")}),
       .updateDatabase =
-          Make(owner, {"&Update Database...\tAlt+U", Alt(Qt::Key_U), ":/icons/update-database.svg",
-                       "Update Database", "Update Database"}),
-      .synchronizeTime = Make(owner, {"Synchronize &Time...\tAlt+T", Alt(Qt::Key_T)}),
-      .showTitlebar = MakeCheckable(owner, "Show &Titlebar"),
-      .showToolbar = MakeCheckable(owner, "Show Tool&bar"),
-      .keepOnTop = MakeCheckable(owner, "&Keep on Top"),
-      .minimize = Make(owner, {"Mi&nimize", {}}),
-      .properties = Make(owner, {"&Properties...\tAlt+P", Alt(Qt::Key_P)}),
-      .helpTopics = Make(owner, {"&Help Topics", QKeySequence(Qt::Key_F1)}),
-      .about = Make(owner, {"&About Zonewright", {}}),
-      .exit = Make(owner, {"E&xit\tAlt+F4", {}}),
-      .popupMenu =
-          Make(owner, {"Popup Menu", {}, ":/icons/popup-menu.svg", "Popup Menu", "Popup Menu"}),
+          Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&Update Database...\tAlt+U"),
+                       Alt(Qt::Key_U), ":/icons/update-database.svg",
+                       QT_TRANSLATE_NOOP("zw::ClockActions", "Update Database"),
+                       QT_TRANSLATE_NOOP("zw::ClockActions", "Update Database")}),
+      .synchronizeTime = Make(
+          owner,
+          {QT_TRANSLATE_NOOP("zw::ClockActions", "Synchronize &Time...\tAlt+T"), Alt(Qt::Key_T)}),
+      .showTitlebar = MakeCheckable(owner, QT_TRANSLATE_NOOP("zw::ClockActions", "Show &Titlebar")),
+      .showToolbar = MakeCheckable(owner, QT_TRANSLATE_NOOP("zw::ClockActions", "Show Tool&bar")),
+      .keepOnTop = MakeCheckable(owner, QT_TRANSLATE_NOOP("zw::ClockActions", "&Keep on Top")),
+      .minimize = Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "Mi&nimize"), {}}),
+      .properties = Make(
+          owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&Properties...\tAlt+P"), Alt(Qt::Key_P)}),
+      .helpTopics = Make(
+          owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&Help Topics"), QKeySequence(Qt::Key_F1)}),
+      .about = Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "&About Zonewright"), {}}),
+      .exit = Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "E&xit\tAlt+F4"), {}}),
+      .popupMenu = Make(owner, {QT_TRANSLATE_NOOP("zw::ClockActions", "Popup Menu"),
+                                {},
+                                ":/icons/popup-menu.svg",
+                                QT_TRANSLATE_NOOP("zw::ClockActions", "Popup Menu"),
+                                QT_TRANSLATE_NOOP("zw::ClockActions", "Popup Menu")}),
   };
 }
 

@@ -46,7 +46,7 @@ void CClockTray::Show() {
 
 QString CClockTray::ToolTipText() const {
   if (m_db.ClockCount() == 0) {
-    return QStringLiteral("Zonewright");
+    return tr("Zonewright");
   }
   const CLocation& first = *m_db.ClockAt(0);
   const PlaceTime* shown = m_clock.LineTime(0);
@@ -66,7 +66,7 @@ void CClockTray::RefillMenu() {
   m_menu->clear();
   // clear() leaves the submenus of the last build behind as children.
   qDeleteAll(m_menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
-  QAction* show = m_menu->addAction(QString::fromLatin1(kShowText));
+  QAction* show = m_menu->addAction(tr(kShowText));
   connect(show, &QAction::triggered, &m_clock, &CClockWnd::Present);
   m_menu->addSeparator();
   m_clock.FillPopupMenu(*m_menu);

@@ -19,7 +19,7 @@ class CClockTray : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr const char* kShowText = "Sh&ow Clock";
+  static constexpr const char* kShowText = QT_TRANSLATE_NOOP("zw::CClockTray", "Sh&ow Clock");
 
   // Both must outlive the tray. The icon is made but not shown.
   CClockTray(CClockWnd& clock, CLocationDB& db, QObject* parent = nullptr);

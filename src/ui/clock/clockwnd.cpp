@@ -88,7 +88,7 @@ const QSize kFrameAllowance(16, 48);
 
 CClockWnd::CClockWnd(ClockServices services, QWidget* parent)
     : QWidget(parent), m_s(services), m_actions(ClockActions::Create(this)) {
-  setWindowTitle(QStringLiteral("Zonewright"));
+  setWindowTitle(tr("Zonewright"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/zonewright.svg")));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(false);
@@ -564,9 +564,9 @@ std::unique_ptr<QMenu> CClockWnd::BuildPopupMenu() {
 
 void CClockWnd::FillPopupMenu(QMenu& target) {
   QMenu* menu = &target;
-  QMenu* clock = menu->addMenu(QStringLiteral("&Clock"));
+  QMenu* clock = menu->addMenu(tr("&Clock"));
   clock->addAction(m_actions.addChange);
-  QMenu* remove = clock->addMenu(QStringLiteral("&Remove"));
+  QMenu* remove = clock->addMenu(tr("&Remove"));
   QStringList names;
   for (std::size_t i = 0; i < m_s.db.ClockCount() && i < kMaxRemoveEntries; ++i) {
     names << Latin1(m_s.db.ClockAt(i)->Name());
@@ -577,16 +577,16 @@ void CClockWnd::FillPopupMenu(QMenu& target) {
     const auto line = static_cast<std::size_t>(i);
     connect(action, &QAction::triggered, this, [this, line] { RemoveFromClock(line); });
   }
-  QMenu* events = menu->addMenu(QStringLiteral("&Events"));
+  QMenu* events = menu->addMenu(tr("&Events"));
   events->addActions({m_actions.setEvents, m_actions.browseSchedule});
   menu->addAction(m_actions.compareTimes);
   menu->addSeparator();
   menu->addActions({m_actions.currency, m_actions.measurement});
   menu->addSeparator();
-  QMenu* internet = menu->addMenu(QStringLiteral("Update via &Internet"));
+  QMenu* internet = menu->addMenu(tr("Update via &Internet"));
   internet->addActions({m_actions.updateDatabase, m_actions.synchronizeTime});
   menu->addSeparator();
-  QMenu* window = menu->addMenu(QStringLiteral("&Window"));
+  QMenu* window = menu->addMenu(tr("&Window"));
   const ClockSettings& f = m_s.settings.Values();
   m_actions.showTitlebar->setChecked(f.showTitlebar);
   m_actions.showToolbar->setChecked(f.showToolbar);
@@ -596,7 +596,7 @@ void CClockWnd::FillPopupMenu(QMenu& target) {
   window->addAction(m_actions.minimize);
   menu->addAction(m_actions.properties);
   menu->addSeparator();
-  QMenu* help = menu->addMenu(QStringLiteral("&Help"));
+  QMenu* help = menu->addMenu(tr("&Help"));
   help->addActions({m_actions.helpTopics, m_actions.about});
   menu->addSeparator();
   menu->addAction(m_actions.exit);
@@ -665,7 +665,7 @@ bool CClockWnd::event(QEvent* event) {
   QToolTip::showText(help->globalPos(),
                      Latin1(place.Name()) + QLatin1Char('\n') +
                          (change ? QString::fromStdString(DescribeOffsetChange(*change))
-                                 : QStringLiteral("No change of offset coming")),
+                                 : tr("No change of offset coming")),
                      this);
   return true;
 }

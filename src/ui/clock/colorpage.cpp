@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -15,9 +16,9 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kBackgroundText = "&Background";
-constexpr const char* kCharactersText = "&Characters";
-constexpr const char* kSelectText = "&Select Color...";
+constexpr const char* kBackgroundText = QT_TRANSLATE_NOOP("zw::CColorPage", "&Background");
+constexpr const char* kCharactersText = QT_TRANSLATE_NOOP("zw::CColorPage", "&Characters");
+constexpr const char* kSelectText = QT_TRANSLATE_NOOP("zw::CColorPage", "&Select Color...");
 // Where "<All Text>" starts when the clock shows no line to take a colour from.
 constexpr std::uint32_t kDefaultTextColor = CLocationDB::kDefaultClockColor;
 
@@ -37,10 +38,12 @@ CColorPage::CColorPage(CClockSettings& settings, CLocationDB& db, QWidget* paren
 
 void CColorPage::Build() {
   auto* layout = new QVBoxLayout(this);
-  m_background = new QRadioButton(QString::fromLatin1(kBackgroundText), this);
-  m_characters = new QRadioButton(QString::fromLatin1(kCharactersText), this);
+  m_background =
+      new QRadioButton(QCoreApplication::translate("zw::CColorPage", kBackgroundText), this);
+  m_characters =
+      new QRadioButton(QCoreApplication::translate("zw::CColorPage", kCharactersText), this);
   m_lines = new QComboBox(this);
-  m_select = new QPushButton(QString::fromLatin1(kSelectText), this);
+  m_select = new QPushButton(QCoreApplication::translate("zw::CColorPage", kSelectText), this);
   m_select->setAutoDefault(false);
   layout->addWidget(m_background);
   layout->addWidget(m_characters);
@@ -53,7 +56,7 @@ void CColorPage::Build() {
 }
 
 void CColorPage::FillLines() {
-  m_lines->addItem(QString::fromLatin1(kAllText));
+  m_lines->addItem(tr(kAllText));
   for (std::size_t i = 0; i < m_db.ClockCount(); ++i) {
     m_lines->addItem(Latin1(m_db.ClockAt(i)->Name()));
   }

@@ -21,8 +21,8 @@ class CColorPage : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Color";
-  static constexpr const char* kAllText = "<All Text>";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CColorPage", "Color");
+  static constexpr const char* kAllText = QT_TRANSLATE_NOOP("zw::CColorPage", "<All Text>");
 
   // Chooses a colour; nothing when the chooser is cancelled.
   using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;

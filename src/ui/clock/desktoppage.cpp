@@ -18,19 +18,19 @@ CDesktopPage::CDesktopPage(DesktopServices services, IMessageSink& messages, QWi
 
 void CDesktopPage::Build() {
   auto* layout = new QVBoxLayout(this);
-  auto* alerts = new QGroupBox(QStringLiteral("Show alarm messages in"));
+  auto* alerts = new QGroupBox(tr("Show alarm messages in"));
   auto* alertsLayout = new QVBoxLayout(alerts);
-  m_box = new QRadioButton(QStringLiteral("&The program's own box"));
-  m_notification = new QRadioButton(QStringLiteral("A desktop &notification"));
-  m_both = new QRadioButton(QStringLiteral("&Both"));
+  m_box = new QRadioButton(tr("&The program's own box"));
+  m_notification = new QRadioButton(tr("A desktop &notification"));
+  m_both = new QRadioButton(tr("&Both"));
   for (QRadioButton* button : {m_box, m_notification, m_both}) {
     alertsLayout->addWidget(button);
     connect(button, &QAbstractButton::clicked, this, &CDesktopPage::modified);
   }
   layout->addWidget(alerts);
 
-  m_tray = new QCheckBox(QStringLiteral("&Keep running in the tray when the clock is closed"));
-  m_login = new QCheckBox(QStringLiteral("&Start at login"));
+  m_tray = new QCheckBox(tr("&Keep running in the tray when the clock is closed"));
+  m_login = new QCheckBox(tr("&Start at login"));
   m_mark = new QCheckBox(tr("&Mark clocks that change their offset within a week"));
   for (QCheckBox* box : {m_tray, m_login, m_mark}) {
     layout->addWidget(box);

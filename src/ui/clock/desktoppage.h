@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/translatable.h"
 #include "settings/desktopprefs.h"
 
 class QCheckBox;
@@ -34,9 +35,11 @@ class CDesktopPage : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Desktop";
-  static constexpr const char* kSaveFailed = "The desktop settings could not be saved.";
-  static constexpr const char* kAutostartFailed = "The login start entry could not be changed.";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CDesktopPage", "Desktop");
+  static constexpr const char* kSaveFailed =
+      ZW_TR_NOOP("Core", "The desktop settings could not be saved.");
+  static constexpr const char* kAutostartFailed =
+      ZW_TR_NOOP("Core", "The login start entry could not be changed.");
 
   CDesktopPage(DesktopServices services, IMessageSink& messages, QWidget* parent = nullptr);
 

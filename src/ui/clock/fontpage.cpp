@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -18,9 +19,10 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kSelectText = "&Select Font...";
-constexpr const char* kSpacingLabel = "Clock Digit S&pacing:";
-constexpr const char* kAutoSizeText = "Auto Ad&just Clock Size to Match Font";
+constexpr const char* kSelectText = QT_TRANSLATE_NOOP("zw::CFontPage", "&Select Font...");
+constexpr const char* kSpacingLabel = QT_TRANSLATE_NOOP("zw::CFontPage", "Clock Digit S&pacing:");
+constexpr const char* kAutoSizeText =
+    QT_TRANSLATE_NOOP("zw::CFontPage", "Auto Ad&just Clock Size to Match Font");
 
 }  // namespace
 
@@ -37,10 +39,10 @@ CFontPage::CFontPage(CClockSettings& settings, QWidget* parent)
 
 void CFontPage::Build() {
   auto* grid = new QGridLayout(this);
-  m_names = new QRadioButton(QStringLiteral("&Names"), this);
-  m_digits = new QRadioButton(QStringLiteral("&Date/Time"), this);
-  m_both = new QRadioButton(QStringLiteral("&Both"), this);
-  m_select = new QPushButton(QString::fromLatin1(kSelectText), this);
+  m_names = new QRadioButton(tr("&Names"), this);
+  m_digits = new QRadioButton(tr("&Date/Time"), this);
+  m_both = new QRadioButton(tr("&Both"), this);
+  m_select = new QPushButton(QCoreApplication::translate("zw::CFontPage", kSelectText), this);
   m_select->setAutoDefault(false);
   m_face = new QLabel(this);
   m_face->setTextFormat(Qt::PlainText);
@@ -49,7 +51,7 @@ void CFontPage::Build() {
   m_spacing->setRange(kMinSpacing, kMaxSpacing);
   m_spacing->setPageStep(1);
   m_spacing->setTickPosition(QSlider::TicksBelow);
-  m_autoSize = new QCheckBox(QString::fromLatin1(kAutoSizeText), this);
+  m_autoSize = new QCheckBox(QCoreApplication::translate("zw::CFontPage", kAutoSizeText), this);
   // The option is not offered to the user; the box only carries the stored value along.
   m_autoSize->setVisible(false);
 
@@ -58,7 +60,8 @@ void CFontPage::Build() {
   grid->addWidget(m_both, 2, 0);
   grid->addWidget(m_select, 0, 1);
   grid->addWidget(m_face, 1, 1);
-  auto* spacingLabel = new QLabel(QString::fromLatin1(kSpacingLabel), this);
+  auto* spacingLabel =
+      new QLabel(QCoreApplication::translate("zw::CFontPage", kSpacingLabel), this);
   spacingLabel->setBuddy(m_spacing);
   grid->addWidget(spacingLabel, 3, 0, 1, 2);
   grid->addWidget(m_spacing, 4, 0, 1, 2);
@@ -90,7 +93,7 @@ void CFontPage::Store() {
 }
 
 void CFontPage::ShowFace(const ClockFont& font) {
-  m_face->setText(font.face.empty() ? QString::fromLatin1(kSystemFace) : Latin1(font.face));
+  m_face->setText(font.face.empty() ? tr(kSystemFace) : Latin1(font.face));
 }
 
 void CFontPage::ShowSpacing(int spacing) {

@@ -23,8 +23,8 @@ class CFontPage : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Font";
-  static constexpr const char* kSystemFace = "System";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CFontPage", "Font");
+  static constexpr const char* kSystemFace = QT_TRANSLATE_NOOP("zw::CFontPage", "System");
   static constexpr int kMinSpacing = 0;
   static constexpr int kMaxSpacing = 20;
   static constexpr int kNormalSpacing = 10;

@@ -1,6 +1,7 @@
 #include "ui/clock/formatpage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -12,13 +13,13 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kDisplayGroup = "Display on Clock";
-constexpr const char* kDateGroup = "Date Format";
-constexpr const char* kTimeGroup = "Time Format";
+constexpr const char* kDisplayGroup = QT_TRANSLATE_NOOP("zw::CFormatPage", "Display on Clock");
+constexpr const char* kDateGroup = QT_TRANSLATE_NOOP("zw::CFormatPage", "Date Format");
+constexpr const char* kTimeGroup = QT_TRANSLATE_NOOP("zw::CFormatPage", "Time Format");
 
 // Radios of one group share the group box as parent, which keeps them exclusive.
 QGroupBox* AddGroup(QGridLayout* grid, const char* title, int row, int column) {
-  auto* group = new QGroupBox(QString::fromLatin1(title));
+  auto* group = new QGroupBox(QCoreApplication::translate("zw::CFormatPage", title));
   new QVBoxLayout(group);
   grid->addWidget(group, row, column);
   return group;
@@ -26,7 +27,7 @@ QGroupBox* AddGroup(QGridLayout* grid, const char* title, int row, int column) {
 
 template <typename Button>
 Button* AddButton(QGroupBox* group, const char* text) {
-  auto* button = new Button(QString::fromLatin1(text), group);
+  auto* button = new Button(QCoreApplication::translate("zw::CFormatPage", text), group);
   group->layout()->addWidget(button);
   return button;
 }
@@ -42,22 +43,25 @@ CFormatPage::CFormatPage(CClockSettings& settings, QWidget* parent)
 void CFormatPage::Build() {
   auto* grid = new QGridLayout(this);
   QGroupBox* display = AddGroup(grid, kDisplayGroup, 0, 0);
-  m_date = AddButton<QRadioButton>(display, "Dat&e");
-  m_time = AddButton<QRadioButton>(display, "&Time");
-  m_both = AddButton<QRadioButton>(display, "&Both");
+  m_date = AddButton<QRadioButton>(display, QT_TRANSLATE_NOOP("zw::CFormatPage", "Dat&e"));
+  m_time = AddButton<QRadioButton>(display, QT_TRANSLATE_NOOP("zw::CFormatPage", "&Time"));
+  m_both = AddButton<QRadioButton>(display, QT_TRANSLATE_NOOP("zw::CFormatPage", "&Both"));
 
   QGroupBox* date = AddGroup(grid, kDateGroup, 0, 1);
-  m_dayFirst = AddButton<QRadioButton>(date, "&DD.MM.YY");
-  m_monthFirst = AddButton<QRadioButton>(date, "&MM/DD/YY");
-  m_yearFirst = AddButton<QRadioButton>(date, "&YY-MM-DD");
-  m_fourDigitYears = AddButton<QCheckBox>(date, "&4 Digit Years");
+  m_dayFirst = AddButton<QRadioButton>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&DD.MM.YY"));
+  m_monthFirst = AddButton<QRadioButton>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&MM/DD/YY"));
+  m_yearFirst = AddButton<QRadioButton>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&YY-MM-DD"));
+  m_fourDigitYears =
+      AddButton<QCheckBox>(date, QT_TRANSLATE_NOOP("zw::CFormatPage", "&4 Digit Years"));
 
   QGroupBox* time = AddGroup(grid, kTimeGroup, 1, 0);
-  m_twelveHour = AddButton<QRadioButton>(time, "&12 hour clock");
-  m_twentyFourHour = AddButton<QRadioButton>(time, "&24 hour clock");
-  m_seconds = AddButton<QCheckBox>(time, "Include &Seconds");
+  m_twelveHour =
+      AddButton<QRadioButton>(time, QT_TRANSLATE_NOOP("zw::CFormatPage", "&12 hour clock"));
+  m_twentyFourHour =
+      AddButton<QRadioButton>(time, QT_TRANSLATE_NOOP("zw::CFormatPage", "&24 hour clock"));
+  m_seconds = AddButton<QCheckBox>(time, QT_TRANSLATE_NOOP("zw::CFormatPage", "Include &Seconds"));
 
-  m_leadingZeros = new QCheckBox(QStringLiteral("&Leading Zeroes"), this);
+  m_leadingZeros = new QCheckBox(tr("&Leading Zeroes"), this);
   grid->addWidget(m_leadingZeros, 1, 1, Qt::AlignTop);
   grid->setRowStretch(2, 1);
 

@@ -18,7 +18,7 @@ class CFormatPage : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Format";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CFormatPage", "Format");
 
   // settings must outlive the page.
   explicit CFormatPage(CClockSettings& settings, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "ui/clock/logfilepage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -21,12 +22,15 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kNameLabel = "&Name and Directory of the Log File:";
-constexpr const char* kBasisLabel = "Log &Time Basis:";
+constexpr const char* kNameLabel =
+    QT_TRANSLATE_NOOP("zw::CLogFilePage", "&Name and Directory of the Log File:");
+constexpr const char* kBasisLabel = QT_TRANSLATE_NOOP("zw::CLogFilePage", "Log &Time Basis:");
 constexpr const char* kBrowseText = "...";
-constexpr const char* kGmtText = "&GMT";
-constexpr const char* kMissingDirectory = "The directory of \"%1\" does not exist.";
-constexpr const char* kNameTooLong = "Please enter no more than %1 characters.";
+constexpr const char* kGmtText = QT_TRANSLATE_NOOP("zw::CLogFilePage", "&GMT");
+constexpr const char* kMissingDirectory =
+    QT_TRANSLATE_NOOP("zw::CLogFilePage", "The directory of \"%1\" does not exist.");
+constexpr const char* kNameTooLong =
+    QT_TRANSLATE_NOOP("zw::CLogFilePage", "Please enter no more than %1 characters.");
 
 constexpr int kFieldFrame = 12;
 constexpr std::size_t kMaxStoredName = CSettingsCodec::kLogFileNameBytes;
@@ -43,7 +47,7 @@ std::string StoredName(const QString& name) {
 }
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("zw::CLogFilePage", text), parent);
   button->setAutoDefault(false);
   return button;
 }
@@ -64,7 +68,7 @@ CLogFilePage::CLogFilePage(const AppContext& context, QWidget* parent)
 
 void CLogFilePage::Build() {
   auto* grid = new QGridLayout(this);
-  m_record = new QCheckBox(QString::fromLatin1(kRecordText), this);
+  m_record = new QCheckBox(tr(kRecordText), this);
   m_name = new QLineEdit(this);
   m_name->setMaxLength(kMaxNameLength);
   m_browseName = MakeButton(kBrowseText, this);
@@ -81,12 +85,12 @@ void CLogFilePage::Build() {
   m_browseBasis->setAccessibleName(tr("Choose the time basis"));
 
   grid->addWidget(m_record, 0, 0, 1, 3);
-  auto* nameLabel = new QLabel(QString::fromLatin1(kNameLabel), this);
+  auto* nameLabel = new QLabel(QCoreApplication::translate("zw::CLogFilePage", kNameLabel), this);
   nameLabel->setBuddy(m_name);
   grid->addWidget(nameLabel, 1, 0, 1, 3);
   grid->addWidget(m_name, 2, 0, 1, 2);
   grid->addWidget(m_browseName, 2, 2);
-  auto* basisLabel = new QLabel(QString::fromLatin1(kBasisLabel), this);
+  auto* basisLabel = new QLabel(QCoreApplication::translate("zw::CLogFilePage", kBasisLabel), this);
   basisLabel->setBuddy(m_basis);
   grid->addWidget(basisLabel, 3, 0, 1, 3);
   grid->addWidget(m_basis, 4, 0);
@@ -133,7 +137,7 @@ void CLogFilePage::ShowBasis() {
   // A basis location that has left the database is GMT, as it is for the log itself.
   const CLocation* location = BasisLocation();
   m_basis->setText(location == nullptr
-                       ? QString::fromLatin1(kGmtBasis)
+                       ? tr(kGmtBasis)
                        : Latin1(location->Name()) + QString::fromLatin1(kBasisSeparator) +
                              Latin1(location->Country()));
   // A text longer than the field shows its beginning, the name, rather than its end.
@@ -154,8 +158,7 @@ void CLogFilePage::OnRecordClicked() {
 }
 
 std::optional<QString> CLogFilePage::AskFileName(const QString& current) {
-  QFileDialog dialog(this, QString::fromLatin1(kFileDialogTitle), current,
-                     QString::fromLatin1(kFileFilter));
+  QFileDialog dialog(this, tr(kFileDialogTitle), current, tr(kFileFilter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -184,11 +187,13 @@ void CLogFilePage::OnBrowseName() {
   const QString path = QFileInfo(*chosen).absoluteFilePath();
   // A name the field or the record cannot hold whole would log to some other file.
   if (path.size() > kMaxNameLength || StoredName(path).size() > kMaxStoredName) {
-    m_messages.Warn(Latin1Bytes(QString::fromLatin1(kNameTooLong).arg(kMaxNameLength)));
+    m_messages.Warn(Latin1Bytes(
+        QCoreApplication::translate("zw::CLogFilePage", kNameTooLong).arg(kMaxNameLength)));
     return;
   }
   if (!QFileInfo(path).absoluteDir().exists()) {
-    m_messages.Warn(Latin1Bytes(QString::fromLatin1(kMissingDirectory).arg(path)));
+    m_messages.Warn(
+        Latin1Bytes(QCoreApplication::translate("zw::CLogFilePage", kMissingDirectory).arg(path)));
     return;
   }
   m_name->setText(path);
@@ -214,7 +219,7 @@ void CLogFilePage::OnGmt() {
   m_copies.locationIndex = -1;
   m_copies.locationName.clear();
   m_copies.locationCountry.clear();
-  m_basis->setText(QString::fromLatin1(kGmtBasis));
+  m_basis->setText(tr(kGmtBasis));
   m_basis->setCursorPosition(0);
   emit modified();
 }

@@ -26,12 +26,16 @@ class CLogFilePage : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Log File";
-  static constexpr const char* kRecordText = "&Record Started Programs in the Log File";
-  static constexpr const char* kGmtBasis = "Greenwich Mean Time";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CLogFilePage", "Log File");
+  static constexpr const char* kRecordText =
+      QT_TRANSLATE_NOOP("zw::CLogFilePage", "&Record Started Programs in the Log File");
+  static constexpr const char* kGmtBasis =
+      QT_TRANSLATE_NOOP("zw::CLogFilePage", "Greenwich Mean Time");
   static constexpr const char* kBasisSeparator = ",  ";
-  static constexpr const char* kFileDialogTitle = "Specify Log File Name";
-  static constexpr const char* kFileFilter = "Log Files (*.log)";
+  static constexpr const char* kFileDialogTitle =
+      QT_TRANSLATE_NOOP("zw::CLogFilePage", "Specify Log File Name");
+  static constexpr const char* kFileFilter =
+      QT_TRANSLATE_NOOP("zw::CLogFilePage", "Log Files (*.log)");
   static constexpr int kMaxNameLength = 255;
 
   // Asks for a log file name, starting at `current`; nothing when cancelled.

@@ -18,7 +18,7 @@ namespace zw {
 CPropertySheet::CPropertySheet(const AppContext& context, CClockWnd& clock, QWidget* parent,
                                const DesktopServices* desktop)
     : QDialog(parent), m_clock(clock), m_positions(context.positions) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build(context, desktop);
   Connect();
   // An applied but unconfirmed change that resizes the clock must not reach the record
@@ -44,13 +44,13 @@ void CPropertySheet::Build(const AppContext& context, const DesktopServices* des
   m_color = new CColorPage(context.settings, context.db);
   m_font = new CFontPage(context.settings);
   m_logFile = new CLogFilePage(context);
-  m_tabs->addTab(m_format, QString::fromLatin1(CFormatPage::kTitle));
-  m_tabs->addTab(m_color, QString::fromLatin1(CColorPage::kTitle));
-  m_tabs->addTab(m_font, QString::fromLatin1(CFontPage::kTitle));
-  m_tabs->addTab(m_logFile, QString::fromLatin1(CLogFilePage::kTitle));
+  m_tabs->addTab(m_format, CFormatPage::tr(CFormatPage::kTitle));
+  m_tabs->addTab(m_color, CColorPage::tr(CColorPage::kTitle));
+  m_tabs->addTab(m_font, CFontPage::tr(CFontPage::kTitle));
+  m_tabs->addTab(m_logFile, CLogFilePage::tr(CLogFilePage::kTitle));
   if (desktop != nullptr) {
     m_desktop = new CDesktopPage(*desktop, context.messages);
-    m_tabs->addTab(m_desktop, QString::fromLatin1(CDesktopPage::kTitle));
+    m_tabs->addTab(m_desktop, CDesktopPage::tr(CDesktopPage::kTitle));
   }
   layout->addWidget(m_tabs);
 

@@ -26,7 +26,7 @@ class CPropertySheet : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Properties";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CPropertySheet", "Properties");
 
   // clock: the window the sheet works on; it must outlive the sheet. The Desktop page is
   // there when desktop services are given.

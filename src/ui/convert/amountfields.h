@@ -26,7 +26,8 @@ class CAmountFields : public QObject {
   static constexpr const char* kEquals = "=";
   static constexpr const char* kEqualsFont = "Times";
   static constexpr int kEqualsPixels = 20;
-  static constexpr const char* kPrecisionNote = "Calculations have a Precision of Four Digits.";
+  static constexpr const char* kPrecisionNote =
+      QT_TRANSLATE_NOOP("zw::CAmountFields", "Calculations have a Precision of Four Digits.");
 
   // The fields are children of `owner`, which lays them out.
   explicit CAmountFields(QWidget* owner);

@@ -32,7 +32,7 @@ CCurrencyDlg::CCurrencyDlg(const AppContext& context, QWidget* parent)
       m_files(context.files),
       m_messages(context.messages),
       m_positions(context.positions) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   if (!Load()) {
     m_failed = true;
@@ -60,7 +60,7 @@ void CCurrencyDlg::Build() {
     auto* group = new QGroupBox(this);
     auto* form = new QFormLayout(group);
     form->addRow(m_lists[side]);
-    form->addRow(QString::fromLatin1(kQuantityLabels[side]), m_amounts->Field(side));
+    form->addRow(tr(kQuantityLabels[side]), m_amounts->Field(side));
     m_rateDates[side] = new QLabel(this);
     form->addRow(m_rateDates[side]);
     row->addWidget(group, 1);
@@ -73,7 +73,7 @@ void CCurrencyDlg::Build() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_description);
   layout->addLayout(row);
-  layout->addWidget(new QLabel(QString::fromLatin1(CAmountFields::kPrecisionNote), this), 0,
+  layout->addWidget(new QLabel(CAmountFields::tr(CAmountFields::kPrecisionNote), this), 0,
                     Qt::AlignHCenter);
 }
 
@@ -155,9 +155,8 @@ void CCurrencyDlg::ShowRateDate(Side side) {
     return;
   }
   const std::string date = m_dates.DateOf(m_table.Records()[static_cast<std::size_t>(chosen)].name);
-  m_rateDates[side]->setText(date.empty()
-                                 ? QString::fromLatin1(kRateAsSupplied)
-                                 : QString::fromLatin1(kRateOf) + QString::fromStdString(date));
+  m_rateDates[side]->setText(date.empty() ? tr(kRateAsSupplied)
+                                          : tr("Rate of %1").arg(QString::fromStdString(date)));
 }
 
 void CCurrencyDlg::OnEquals() {

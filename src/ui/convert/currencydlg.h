@@ -30,9 +30,12 @@ class CCurrencyDlg : public QDialog {
   using Side = CAmountFields::Side;
   static constexpr Side kLeft = CAmountFields::kLeft;
   static constexpr Side kRight = CAmountFields::kRight;
-  static constexpr const char* kTitle = "Currency Conversion";
+  static constexpr const char* kTitle =
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "Currency Conversion");
   // The same words on both sides, each with a key of its own.
-  static constexpr const char* kQuantityLabels[] = {"&Quantity:", "Q&uantity:"};
+  static constexpr const char* kQuantityLabels[] = {
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "&Quantity:"),
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "Q&uantity:")};
 
   // Reads the rate table at once; when that fails the user is told and the dialog is done
   // before it was ever shown (see Failed()).
@@ -54,9 +57,9 @@ class CCurrencyDlg : public QDialog {
   // The day the chosen currency's rate dates from.
   QLabel* RateDate(Side side) const { return m_rateDates[side]; }
 
-  static constexpr const char* kRateOf = "Rate of ";
   // A rate never updated here is the table's own, whose description tells its date.
-  static constexpr const char* kRateAsSupplied = "Rate as supplied";
+  static constexpr const char* kRateAsSupplied =
+      QT_TRANSLATE_NOOP("zw::CCurrencyDlg", "Rate as supplied");
 
  private:
   void Build();

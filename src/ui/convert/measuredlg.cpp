@@ -50,7 +50,7 @@ CMeasureDlg::CMeasureDlg(const AppContext& context, QWidget* parent)
       m_files(context.files),
       m_messages(context.messages),
       m_positions(context.positions) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   if (!Load()) {
     m_failed = true;
@@ -77,7 +77,7 @@ void CMeasureDlg::Build() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_category, 0, Qt::AlignHCenter);
   layout->addLayout(row);
-  layout->addWidget(new QLabel(QString::fromLatin1(CAmountFields::kPrecisionNote), this), 0,
+  layout->addWidget(new QLabel(CAmountFields::tr(CAmountFields::kPrecisionNote), this), 0,
                     Qt::AlignHCenter);
 }
 
@@ -87,7 +87,7 @@ QWidget* CMeasureDlg::BuildSide(Side side) {
   auto* radios = new QHBoxLayout;
   m_systems[side] = new QButtonGroup(this);
   for (std::size_t i = 0; i < kSystemNames.size(); ++i) {
-    auto* radio = new QRadioButton(QString::fromLatin1(kSystemNames[i]), group);
+    auto* radio = new QRadioButton(tr(kSystemNames[i]), group);
     m_systems[side]->addButton(radio, SystemId(static_cast<char>(CMeasureFile::kMetricKey + i)));
     radios->addWidget(radio);
   }

@@ -32,9 +32,12 @@ class CMeasureDlg : public QDialog {
   using Side = CAmountFields::Side;
   static constexpr Side kLeft = CAmountFields::kLeft;
   static constexpr Side kRight = CAmountFields::kRight;
-  static constexpr const char* kTitle = "Measurement Conversion";
+  static constexpr const char* kTitle =
+      QT_TRANSLATE_NOOP("zw::CMeasureDlg", "Measurement Conversion");
   // The radio buttons of a side, in the order of their system keys "1", "2", "3".
-  static constexpr std::array<const char*, 3> kSystemNames = {"Metric", "U.S.", "Other"};
+  static constexpr std::array<const char*, 3> kSystemNames = {
+      QT_TRANSLATE_NOOP("zw::CMeasureDlg", "Metric"), QT_TRANSLATE_NOOP("zw::CMeasureDlg", "U.S."),
+      QT_TRANSLATE_NOOP("zw::CMeasureDlg", "Other")};
 
   // Reads the unit table at once; when that fails the user is told and the dialog is done
   // before it was ever shown (see Failed()).

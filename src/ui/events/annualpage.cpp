@@ -12,12 +12,21 @@ CAnnualPage::CAnnualPage(int dateOrder, int clockType, QWidget* parent)
     : CFrequencyPage(dateOrder, clockType, parent),
       m_month(new QComboBox),
       m_day(new CSpinField(1, 31)) {
-  for (const char* month : {"January", "February", "March", "April", "May", "June", "July",
-                            "August", "September", "October", "November", "December"}) {
-    m_month->addItem(QString::fromLatin1(month));
+  for (const char* month :
+       {QT_TRANSLATE_NOOP("zw::CAnnualPage", "January"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "February"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "March"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "April"), QT_TRANSLATE_NOOP("zw::CAnnualPage", "May"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "June"), QT_TRANSLATE_NOOP("zw::CAnnualPage", "July"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "August"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "September"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "October"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "November"),
+        QT_TRANSLATE_NOOP("zw::CAnnualPage", "December")}) {
+    m_month->addItem(tr(month));
   }
-  AddRow(QStringLiteral("Month:"), m_month);
-  AddRow(QStringLiteral("Day:"), m_day);
+  AddRow(tr("Month:"), m_month);
+  AddRow(tr("Day:"), m_day);
   Reset();
 }
 

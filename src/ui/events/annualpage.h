@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/translatable.h"
 #include "ui/events/frequencypage.h"
 
 class QComboBox;
@@ -12,14 +13,16 @@ class CAnnualPage : public CFrequencyPage {
   Q_OBJECT
 
  public:
-  static constexpr const char* kMonthMissing = "Please select a month for the annual alarm.";
-  static constexpr const char* kDayMissing = "Please enter a day of month.";
-  static constexpr const char* kDayInvalid = "The day entered for the selected month is invalid.";
+  static constexpr const char* kMonthMissing =
+      ZW_TR_NOOP("Core", "Please select a month for the annual alarm.");
+  static constexpr const char* kDayMissing = ZW_TR_NOOP("Core", "Please enter a day of month.");
+  static constexpr const char* kDayInvalid =
+      ZW_TR_NOOP("Core", "The day entered for the selected month is invalid.");
 
   CAnnualPage(int dateOrder, int clockType, QWidget* parent = nullptr);
   int Frequency() const override;
   const char* DiscardQuestion() const override {
-    return "Should the annual alarm settings be discarded?";
+    return ZW_TR_NOOP("Core", "Should the annual alarm settings be discarded?");
   }
   void Fill(const CEvent& alarm) override;
   void Reset() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/translatable.h"
 #include "ui/events/frequencypage.h"
 
 class QSpinBox;
@@ -14,7 +15,7 @@ class CDailyPage : public CFrequencyPage {
   CDailyPage(int dateOrder, int clockType, QWidget* parent = nullptr);
   int Frequency() const override;
   const char* DiscardQuestion() const override {
-    return "Should the daily alarm settings be discarded?";
+    return ZW_TR_NOOP("Core", "Should the daily alarm settings be discarded?");
   }
   void Fill(const CEvent& alarm) override;
   void Reset() override;

@@ -1,6 +1,7 @@
 #include "ui/events/eventactionsdlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -95,7 +96,7 @@ QString AsCommand(const QString& path) {
 
 // `field`, when given, is what the label's key leads to.
 QLabel* FieldLabel(const char* text, QWidget* field = nullptr) {
-  auto* label = new QLabel(QString::fromLatin1(text));
+  auto* label = new QLabel(QCoreApplication::translate("zw::CEventActionsDlg", text));
   label->setBuddy(field);
   return label;
 }
@@ -117,7 +118,7 @@ CEventActionsDlg::CEventActionsDlg(const EventActions& values, IMessageSink& mes
       m_ownActions(std::make_unique<CQtAlarmActions>(this)),
       m_actions(m_ownActions.get()),
       m_play([](const std::string& file) { CWavPlayer::PlayOnce(file); }) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   BuildControls();
   Load(values);
   Connect();
@@ -159,7 +160,7 @@ void CEventActionsDlg::BuildControls() {
   layout->addWidget(BuildProgramGroup());
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  m_test = buttons->addButton(QStringLiteral("&Test"), QDialogButtonBox::ActionRole);
+  m_test = buttons->addButton(tr("&Test"), QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &CEventActionsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CEventActionsDlg::reject);
@@ -168,13 +169,13 @@ void CEventActionsDlg::BuildControls() {
 QWidget* CEventActionsDlg::BuildMessageGroup() {
   auto* group = new QGroupBox;
   auto* column = new QVBoxLayout(group);
-  m_showMessage = new QCheckBox(QStringLiteral("&Message Box"));
+  m_showMessage = new QCheckBox(tr("&Message Box"));
   m_messageText = new QPlainTextEdit;
   m_messageText->setTabChangesFocus(true);
   m_messageText->setFixedHeight(m_messageText->fontMetrics().lineSpacing() * kMessageLines +
                                 2 * m_messageText->frameWidth() +
                                 static_cast<int>(2 * m_messageText->document()->documentMargin()));
-  m_notifyMissed = new QCheckBox(QStringLiteral("&notify of missed event"));
+  m_notifyMissed = new QCheckBox(tr("&notify of missed event"));
   column->addWidget(m_showMessage);
   column->addWidget(m_messageText);
   column->addWidget(m_notifyMissed);
@@ -184,12 +185,12 @@ QWidget* CEventActionsDlg::BuildMessageGroup() {
 QWidget* CEventActionsDlg::BuildMediaGroup() {
   auto* group = new QGroupBox;
   auto* grid = new QGridLayout(group);
-  m_playMedia = new QCheckBox(QStringLiteral("M&ultimedia"));
+  m_playMedia = new QCheckBox(tr("M&ultimedia"));
   m_mediaFile = PathField();
-  m_mediaBrowse = new QPushButton(QStringLiteral("&Browse"));
+  m_mediaBrowse = new QPushButton(tr("&Browse"));
   m_times = new CSpinField(kMinTimes, kMaxTimes);
-  m_wavLabel = FieldLabel("Play &WAV file", m_times);
-  m_timesLabel = FieldLabel("Times");
+  m_wavLabel = FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Play &WAV file"), m_times);
+  m_timesLabel = FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Times"));
 
   auto* timesRow = new QHBoxLayout;
   timesRow->addWidget(m_wavLabel);
@@ -198,7 +199,8 @@ QWidget* CEventActionsDlg::BuildMediaGroup() {
   timesRow->addStretch();
 
   grid->addWidget(m_playMedia, 0, 0, 1, 3);
-  grid->addWidget(FieldLabel("&File Name:", m_mediaFile), 1, 0);
+  grid->addWidget(FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "&File Name:"), m_mediaFile),
+                  1, 0);
   grid->addWidget(m_mediaFile, 1, 1);
   grid->addWidget(m_mediaBrowse, 1, 2);
   grid->addLayout(timesRow, 2, 1, 1, 2);
@@ -208,15 +210,18 @@ QWidget* CEventActionsDlg::BuildMediaGroup() {
 QWidget* CEventActionsDlg::BuildProgramGroup() {
   auto* group = new QGroupBox;
   auto* grid = new QGridLayout(group);
-  m_runProgram = new QCheckBox(QStringLiteral("&Run Program"));
+  m_runProgram = new QCheckBox(tr("&Run Program"));
   m_program = PathField();
-  m_programBrowse = new QPushButton(QStringLiteral("Br&owse"));
+  m_programBrowse = new QPushButton(tr("Br&owse"));
   m_startDir = PathField();
   grid->addWidget(m_runProgram, 0, 0, 1, 3);
-  grid->addWidget(FieldLabel("F&ile Name:", m_program), 1, 0);
+  grid->addWidget(FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "F&ile Name:"), m_program),
+                  1, 0);
   grid->addWidget(m_program, 1, 1);
   grid->addWidget(m_programBrowse, 1, 2);
-  grid->addWidget(FieldLabel("&Start in Directory:", m_startDir), 2, 0);
+  grid->addWidget(
+      FieldLabel(QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "&Start in Directory:"), m_startDir), 2,
+      0);
   grid->addWidget(m_startDir, 2, 1);
   return group;
 }
@@ -311,8 +316,7 @@ void CEventActionsDlg::BrowseMedia() {
   const QString current = m_mediaFile->text();
   const bool video =
       current.contains(QStringLiteral("AVI")) || current.contains(QStringLiteral("avi"));
-  const FileRequest request{QString::fromLatin1(kMediaTitle),
-                            QString::fromLatin1(video ? kAviFirstFilter : kWavFirstFilter),
+  const FileRequest request{tr(kMediaTitle), tr(video ? kAviFirstFilter : kWavFirstFilter),
                             DirectoryPart(current), current};
   const std::optional<QString> chosen = m_chooser(request);
   if (!chosen) {
@@ -323,8 +327,8 @@ void CEventActionsDlg::BrowseMedia() {
 }
 
 void CEventActionsDlg::BrowseProgram() {
-  const FileRequest request{QString::fromLatin1(kProgramTitle), QString::fromLatin1(kProgramFilter),
-                            m_startDir->text(), ProgramPart(m_program->text()), true};
+  const FileRequest request{tr(kProgramTitle), tr(kProgramFilter), m_startDir->text(),
+                            ProgramPart(m_program->text()), true};
   const std::optional<QString> chosen = m_chooser(request);
   if (!chosen) {
     return;

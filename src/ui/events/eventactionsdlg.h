@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "events/eventactions.h"
+#include "platform/translatable.h"
 #include "ui/platform/soundthreads.h"
 
 class QCheckBox;
@@ -30,40 +31,47 @@ class CEventActionsDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Event Actions";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Event Actions");
   static constexpr int kMessageTypedMax = 255;
   static constexpr int kMessageAcceptedMax = 400;
   static constexpr int kPathMax = 255;
   static constexpr int kMinTimes = 1;
   static constexpr int kMaxTimes = 999;
 
-  static constexpr const char* kMediaTitle = "Select Multimedia File";
-  static constexpr const char* kProgramTitle = "Select Program File";
+  static constexpr const char* kMediaTitle =
+      QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Select Multimedia File");
+  static constexpr const char* kProgramTitle =
+      QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Select Program File");
   // Linux names are case-sensitive, so both spellings of an extension are listed.
-  static constexpr const char* kWavFirstFilter =
+  static constexpr const char* kWavFirstFilter = QT_TRANSLATE_NOOP(
+      "zw::CEventActionsDlg",
       "Audio Files (*.wav *.WAV *.ogg *.OGG *.oga *.OGA *.flac *.FLAC *.opus *.OPUS *.mp3 "
-      "*.MP3);;Video Files (*.avi *.AVI)";
-  static constexpr const char* kAviFirstFilter =
+      "*.MP3);;Video Files (*.avi *.AVI)");
+  static constexpr const char* kAviFirstFilter = QT_TRANSLATE_NOOP(
+      "zw::CEventActionsDlg",
       "Video Files (*.avi *.AVI);;Audio Files (*.wav *.WAV *.ogg *.OGG *.oga *.OGA *.flac "
-      "*.FLAC *.opus *.OPUS *.mp3 *.MP3)";
+      "*.FLAC *.opus *.OPUS *.mp3 *.MP3)");
   // Programs here carry no extension; the chooser lists the files that may be run.
-  static constexpr const char* kProgramFilter = "Executable Files (*)";
+  static constexpr const char* kProgramFilter =
+      QT_TRANSLATE_NOOP("zw::CEventActionsDlg", "Executable Files (*)");
 
   static constexpr const char* kNoProgramEntered =
-      "\"Run program\" check box selected but no program entered.";
+      ZW_TR_NOOP("Core", "\"Run program\" check box selected but no program entered.");
   static constexpr const char* kMessageMissing =
-      "When a message box alarm is selected, message text must be entered.";
+      ZW_TR_NOOP("Core", "When a message box alarm is selected, message text must be entered.");
   static constexpr const char* kMediaMissing =
-      "A filename must be supplied when selecting multimedia.";
-  static constexpr const char* kMediaNotFound = "The specified multimedia file can not be found.";
-  static constexpr const char* kTimesRange =
-      "When a WAV file alarm is requested the \"times\" entered must be between 1 and 999.";
-  static constexpr const char* kMediaKindUnknown =
-      "The multimedia file must be a sound (WAV, Ogg, FLAC, Opus or MP3) or an AVI movie.";
-  static constexpr const char* kSoundUnreadable =
-      "The sound file cannot be played: it is not in a format the program reads.";
+      ZW_TR_NOOP("Core", "A filename must be supplied when selecting multimedia.");
+  static constexpr const char* kMediaNotFound =
+      ZW_TR_NOOP("Core", "The specified multimedia file can not be found.");
+  static constexpr const char* kTimesRange = ZW_TR_NOOP(
+      "Core",
+      "When a WAV file alarm is requested the \"times\" entered must be between 1 and 999.");
+  static constexpr const char* kMediaKindUnknown = ZW_TR_NOOP(
+      "Core", "The multimedia file must be a sound (WAV, Ogg, FLAC, Opus or MP3) or an AVI movie.");
+  static constexpr const char* kSoundUnreadable = ZW_TR_NOOP(
+      "Core", "The sound file cannot be played: it is not in a format the program reads.");
   static constexpr const char* kProgramMissing =
-      "When a \"run program\" is requested, a filename must be supplied.";
+      ZW_TR_NOOP("Core", "When a \"run program\" is requested, a filename must be supplied.");
 
   // What a file chooser is asked for.
   struct FileRequest {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -41,7 +42,7 @@ CEventEditDlg::CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* 
       m_messages(context.messages),
       m_files(context.files),
       m_events(context.alarms.Events()) {
-  setWindowTitle(QStringLiteral("Event Settings"));
+  setWindowTitle(tr("Event Settings"));
   BuildControls();
   const AlarmRecord& r = alarm.Fields();
 
@@ -83,24 +84,24 @@ void CEventEditDlg::BuildControls() {
   auto* form = new QFormLayout;
   m_name = new QLineEdit;
   m_name->setMaxLength(40);
-  m_on = new QCheckBox(QStringLiteral("&On"));
-  m_on->setToolTip(QStringLiteral("An event that is off never fires but keeps its settings"));
+  m_on = new QCheckBox(tr("&On"));
+  m_on->setToolTip(tr("An event that is off never fires but keeps its settings"));
   auto* nameRow = new QHBoxLayout;
   nameRow->addWidget(m_name, 1);
   nameRow->addWidget(m_on);
-  form->addRow(QStringLiteral("&Name:"), nameRow);
+  form->addRow(tr("&Name:"), nameRow);
   static_cast<QLabel*>(form->labelForField(nameRow))->setBuddy(m_name);
   layout->addLayout(form);
 
   auto* columns = new QHBoxLayout;
-  auto* location = new QGroupBox(QStringLiteral("Location"));
+  auto* location = new QGroupBox(tr("Location"));
   auto* locationLayout = new QVBoxLayout(location);
   auto* viewRow = new QFormLayout;
   m_view = new QComboBox;
   for (const char* name : CLocationTree::kViewNames) {
-    m_view->addItem(QString::fromLatin1(name));
+    m_view->addItem(QCoreApplication::translate("zw::CLocationTree", name));
   }
-  viewRow->addRow(QStringLiteral("&List by"), m_view);
+  viewRow->addRow(tr("&List by"), m_view);
   locationLayout->addLayout(viewRow);
   auto* tree = new QTreeWidget;
   tree->setMinimumSize(220, 240);
@@ -110,8 +111,12 @@ void CEventEditDlg::BuildControls() {
 
   auto* schedule = new QVBoxLayout;
   m_tabs = new QTabBar;
-  for (const char* tab : {"Daily", "Weekly", "Monthly", "Annually", "One Time"}) {
-    m_tabs->addTab(QString::fromLatin1(tab));
+  for (const char* tab : {QT_TRANSLATE_NOOP("zw::CEventEditDlg", "Daily"),
+                          QT_TRANSLATE_NOOP("zw::CEventEditDlg", "Weekly"),
+                          QT_TRANSLATE_NOOP("zw::CEventEditDlg", "Monthly"),
+                          QT_TRANSLATE_NOOP("zw::CEventEditDlg", "Annually"),
+                          QT_TRANSLATE_NOOP("zw::CEventEditDlg", "One Time")}) {
+    m_tabs->addTab(tr(tab));
   }
   schedule->addWidget(m_tabs);
   m_stack = new QStackedWidget;
@@ -133,18 +138,18 @@ void CEventEditDlg::BuildControls() {
     return [notes, marks](int year, int month, int day) { return marks(year, month, day); };
   });
   schedule->addWidget(m_stack);
-  m_action = new QPushButton(QStringLiteral("&Action"));
+  m_action = new QPushButton(tr("&Action"));
   m_action->setAutoDefault(false);
   schedule->addWidget(m_action, 0, Qt::AlignLeft);
   auto* preRow = new QHBoxLayout;
-  auto* preLabel = new QLabel(QStringLiteral("&Pre-notify"));
+  auto* preLabel = new QLabel(tr("&Pre-notify"));
   preRow->addWidget(preLabel);
   m_preNotify = new QSpinBox;
   preLabel->setBuddy(m_preNotify);
   m_preNotify->setRange(0, 99);
   m_preNotify->setAccelerated(true);
   preRow->addWidget(m_preNotify);
-  preRow->addWidget(new QLabel(QStringLiteral("minutes before scheduled time")));
+  preRow->addWidget(new QLabel(tr("minutes before scheduled time")));
   preRow->addStretch();
   schedule->addLayout(preRow);
   auto* missedRow = new QHBoxLayout;

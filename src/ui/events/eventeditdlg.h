@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "events/eventactions.h"
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QCheckBox;
@@ -33,11 +34,12 @@ class CEventEditDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kNameMissing = "Alarm name must be entered.";
-  static constexpr const char* kLocationMissing =
-      "A valid location must be selected in order to determine the time zone used by the alarm.";
+  static constexpr const char* kNameMissing = ZW_TR_NOOP("Core", "Alarm name must be entered.");
+  static constexpr const char* kLocationMissing = ZW_TR_NOOP(
+      "Core",
+      "A valid location must be selected in order to determine the time zone used by the alarm.");
   static constexpr const char* kNoActionQuestion =
-      "No alarm action has been specified.  Do you want to enter an action?";
+      ZW_TR_NOOP("Core", "No alarm action has been specified.  Do you want to enter an action?");
 
   CEventEditDlg(const AppContext& context, CEvent& alarm, QWidget* parent = nullptr);
   ~CEventEditDlg() override;

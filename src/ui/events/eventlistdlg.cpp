@@ -48,13 +48,12 @@ class SortedItem final : public QTreeWidgetItem {
 
 CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context), m_alarms(context.alarms.Events()) {
-  setWindowTitle(QStringLiteral("Set Event"));
+  setWindowTitle(tr("Set Event"));
   auto* layout = new QHBoxLayout(this);
   m_list = new QTreeWidget;
   m_list->setColumnCount(kColumnCount);
-  m_list->setHeaderLabels({QStringLiteral("On"), QStringLiteral("Name"),
-                           QStringLiteral("Next There"), QStringLiteral("Next Here"),
-                           QStringLiteral("Place"), QStringLiteral("Repeats")});
+  m_list->setHeaderLabels(
+      {tr("On"), tr("Name"), tr("Next There"), tr("Next Here"), tr("Place"), tr("Repeats")});
   m_list->setRootIsDecorated(false);
   m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_list->setSortingEnabled(true);
@@ -62,12 +61,12 @@ CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
   m_list->setMinimumHeight(240);
   layout->addWidget(m_list, 1);
   auto* column = new QVBoxLayout;
-  m_add = new QPushButton(QStringLiteral("&Add..."));
-  m_change = new QPushButton(QStringLiteral("&Change..."));
-  m_delete = new QPushButton(QStringLiteral("&Delete"));
-  auto* exportButton = new QPushButton(QStringLiteral("&Export..."));
-  auto* importButton = new QPushButton(QStringLiteral("&Import..."));
-  auto* close = new QPushButton(QStringLiteral("C&lose"));
+  m_add = new QPushButton(tr("&Add..."));
+  m_change = new QPushButton(tr("&Change..."));
+  m_delete = new QPushButton(tr("&Delete"));
+  auto* exportButton = new QPushButton(tr("&Export..."));
+  auto* importButton = new QPushButton(tr("&Import..."));
+  auto* close = new QPushButton(tr("C&lose"));
   for (QPushButton* b : {m_add, m_change, m_delete, exportButton, importButton}) {
     b->setAutoDefault(false);
     column->addWidget(b);
@@ -83,11 +82,12 @@ CEventListDlg::CEventListDlg(const AppContext& context, QWidget* parent)
   connect(importButton, &QPushButton::clicked, this, &CEventListDlg::ImportEvents);
   connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CEventListDlg::ChangeEvent);
   connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CEventListDlg::UpdateButtons);
-  connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int changedColumn) {
-    if (changedColumn == kOnColumn) {
-      SwitchOnOff(item);
-    }
-  });
+  connect(m_list, &QTreeWidget::itemChanged, this,
+          [this](QTreeWidgetItem* item, int changedColumn) {
+            if (changedColumn == kOnColumn) {
+              SwitchOnOff(item);
+            }
+          });
   connect(close, &QPushButton::clicked, this, &CEventListDlg::accept);
   // A one-time event that fires meanwhile leaves the list at once.
   connect(&m_context.alarms, &CAlarmService::eventsChanged, this, &CEventListDlg::Refill);
@@ -255,8 +255,9 @@ void CEventListDlg::DeleteEvent() {
     return;
   }
   const std::string name = chosen->Alarm()->Name();
-  if (!m_context.messages.AskYesNo(std::string(kDeleteQuestion1) + name +
-                                   std::string(kDeleteQuestion2))) {
+  if (!m_context.messages.AskYesNo(
+          Latin1Bytes(tr("You are about to delete the alarm named \"%1\".  Do you want to proceed?")
+                          .arg(Latin1(name))))) {
     return;
   }
   m_alarms.Remove(chosen);

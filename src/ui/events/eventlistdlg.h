@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QPushButton;
@@ -22,12 +23,12 @@ class CEventListDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kDeleteQuestion1 = "You are about to delete the alarm named \"";
-  static constexpr const char* kDeleteQuestion2 = "\".  Do you want to proceed?";
   static constexpr const char* kExportChosenQuestion =
-      "Export only the chosen events?  No exports all of them.";
-  static constexpr const char* kUnreadableCalendar = "The file is not a calendar that can be read.";
-  static constexpr const char* kWriteFailed = "The calendar could not be written.";
+      ZW_TR_NOOP("Core", "Export only the chosen events?  No exports all of them.");
+  static constexpr const char* kUnreadableCalendar =
+      QT_TRANSLATE_NOOP("zw::CEventListDlg", "The file is not a calendar that can be read.");
+  static constexpr const char* kWriteFailed =
+      QT_TRANSLATE_NOOP("zw::CEventListDlg", "The calendar could not be written.");
   // At most this many skipped events are named after an import.
   static constexpr int kSkippedShown = 20;
   enum Column {

@@ -13,12 +13,17 @@ namespace zw {
 namespace {
 
 constexpr std::array<const char*, CEventSummaryDlg::kLineCount> kCaptions = {
-    "When:", "Event Name:", "Location:", "Frequency:", "Pre-notify:", "Action:"};
+    QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "When:"),
+    QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "Event Name:"),
+    QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "Location:"),
+    QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "Frequency:"),
+    QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "Pre-notify:"),
+    QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "Action:")};
 
 }  // namespace
 
 CEventSummaryDlg::CEventSummaryDlg(const EventSummary& summary, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   const std::array<const std::string*, kLineCount> texts = {&summary.when,      &summary.name,
@@ -30,7 +35,7 @@ CEventSummaryDlg::CEventSummaryDlg(const EventSummary& summary, QWidget* parent)
     value->setTextFormat(Qt::PlainText);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     value->setWordWrap(true);
-    form->addRow(QString::fromLatin1(kCaptions[i]), value);
+    form->addRow(tr(kCaptions[i]), value);
     m_values[i] = value;
   }
   layout->addLayout(form);

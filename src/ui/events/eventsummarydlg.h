@@ -14,7 +14,7 @@ class CEventSummaryDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Event Summary";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CEventSummaryDlg", "Event Summary");
   enum Line { kWhen, kName, kLocation, kFrequency, kPreNotify, kAction, kLineCount };
 
   explicit CEventSummaryDlg(const EventSummary& summary, QWidget* parent = nullptr);

@@ -14,6 +14,7 @@
 #include "timecore/datetime.h"
 #include "ui/events/eventlistdlg.h"
 #include "ui/locations/locationtree.h"
+#include "ui/platform/coretext.h"
 #include "ui/platform/latin1.h"
 
 namespace zw {
@@ -22,11 +23,10 @@ QString CEventListDlg::ChooseFile(bool save) {
   if (m_chooseFile) {
     return m_chooseFile(save);
   }
-  const QString filter = QStringLiteral("Calendars (*.ics);;All files (*)");
-  return save ? QFileDialog::getSaveFileName(this, QStringLiteral("Export Events"),
+  const QString filter = tr("Calendars (*.ics);;All files (*)");
+  return save ? QFileDialog::getSaveFileName(this, tr("Export Events"),
                                              QStringLiteral("events.ics"), filter)
-              : QFileDialog::getOpenFileName(this, QStringLiteral("Import Events"), QString(),
-                                             filter);
+              : QFileDialog::getOpenFileName(this, tr("Import Events"), QString(), filter);
 }
 
 const CLocation* CEventListDlg::ChoosePlace() {
@@ -34,7 +34,7 @@ const CLocation* CEventListDlg::ChoosePlace() {
     return m_choosePlace();
   }
   QDialog dialog(this);
-  dialog.setWindowTitle(QStringLiteral("Import Events Into"));
+  dialog.setWindowTitle(tr("Import Events Into"));
   auto* layout = new QVBoxLayout(&dialog);
   auto* tree = new QTreeWidget;
   tree->setMinimumSize(260, 300);
@@ -104,31 +104,33 @@ void CEventListDlg::ImportEvents() {
   for (std::size_t i = 0; i < taken; ++i) {
     m_alarms.Add(std::move(imported.events[i]));
   }
-  std::string report = "Imported " + std::to_string(taken) + " events.";
+  QString report = tr("Imported %1 events.").arg(taken);
   if (taken < imported.events.size()) {
-    report += "\n" + std::to_string(imported.events.size() - taken) +
-              " more were left out: the event list is full.";
+    report +=
+        QLatin1Char('\n') +
+        tr("%1 more were left out: the event list is full.").arg(imported.events.size() - taken);
   }
   if (imported.overLimit > 0) {
-    report += "\n" + std::to_string(imported.overLimit) +
-              " more were not read: a calendar is read up to " +
-              std::to_string(CICalendar::kMaxEvents) + " events.";
+    report += QLatin1Char('\n') + tr("%1 more were not read: a calendar is read up to %2 events.")
+                                      .arg(imported.overLimit)
+                                      .arg(CICalendar::kMaxEvents);
   }
   if (!imported.skipped.empty()) {
-    report += "\nSkipped:";
+    report += QLatin1Char('\n') + tr("Skipped:");
   }
   const std::size_t named = std::min<std::size_t>(kSkippedShown, imported.skipped.size());
   for (std::size_t i = 0; i < named; ++i) {
-    report += "\n  " + imported.skipped[i].summary + ": " + imported.skipped[i].reason;
+    report += QStringLiteral("\n  ") + Latin1(imported.skipped[i].summary) + QStringLiteral(": ") +
+              CoreText(imported.skipped[i].reason);
   }
   if (named < imported.skipped.size()) {
-    report += "\n  and " + std::to_string(imported.skipped.size() - named) + " more";
+    report += QStringLiteral("\n  ") + tr("and %1 more").arg(imported.skipped.size() - named);
   }
   Refill();
   if (taken > 0) {
     Save();
   }
-  m_context.messages.Inform(report);
+  m_context.messages.Inform(Latin1Bytes(report));
 }
 
 }  // namespace zw

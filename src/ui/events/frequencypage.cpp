@@ -29,7 +29,7 @@ CFrequencyPage::CFrequencyPage(int dateOrder, int clockType, QWidget* parent)
     : QWidget(parent), m_dateOrder(dateOrder), m_clockType(clockType), m_time(new QLineEdit) {
   auto* form = new QFormLayout(this);
   m_time->setMaxLength(12);
-  form->addRow(QStringLiteral("&Time:"), m_time);
+  form->addRow(tr("&Time:"), m_time);
 }
 
 void CFrequencyPage::AddRow(const QString& label, QWidget* field) {
@@ -45,7 +45,7 @@ QSpinBox* CFrequencyPage::AddIntervalRow(const QString& unit) {
   layout->addWidget(interval);
   layout->addWidget(new QLabel(unit));
   layout->addStretch();
-  AddRow(QStringLiteral("&Every"), row);
+  AddRow(tr("&Every"), row);
   static_cast<QLabel*>(static_cast<QFormLayout*>(this->layout())->labelForField(row))
       ->setBuddy(interval);
   return interval;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "events/eventextras.h"
+#include "platform/translatable.h"
 #include "timecore/datetime.h"
 
 class QSpinBox;
@@ -29,7 +30,7 @@ class CFrequencyPage : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTimeMissing = "Please enter the alarm time.";
+  static constexpr const char* kTimeMissing = ZW_TR_NOOP("Core", "Please enter the alarm time.");
 
   CFrequencyPage(int dateOrder, int clockType, QWidget* parent = nullptr);
 

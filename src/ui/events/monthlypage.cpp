@@ -15,21 +15,31 @@ namespace zw {
 
 CMonthlyPage::CMonthlyPage(int dateOrder, int clockType, QWidget* parent)
     : CFrequencyPage(dateOrder, clockType, parent),
-      m_dayOfMonth(new QRadioButton(QStringLiteral("Day of Month"))),
-      m_lastDay(new QRadioButton(QStringLiteral("Last Day of Month"))),
+      m_dayOfMonth(new QRadioButton(tr("Day of Month"))),
+      m_lastDay(new QRadioButton(tr("Last Day of Month"))),
       m_day(new CSpinField(1, 31)),
-      m_nthWeekday(new QRadioButton(QStringLiteral("The"))),
+      m_nthWeekday(new QRadioButton(tr("The"))),
       m_ordinal(new QComboBox),
       m_weekday(new QComboBox) {
   AddRow(QString(), m_dayOfMonth);
   AddRow(QString(), m_day);
   AddRow(QString(), m_lastDay);
-  for (const char* ordinal : {"First", "Second", "Third", "Fourth", "Fifth", "Last"}) {
-    m_ordinal->addItem(QString::fromLatin1(ordinal));
+  for (const char* ordinal : {QT_TRANSLATE_NOOP("zw::CMonthlyPage", "First"),
+                              QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Second"),
+                              QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Third"),
+                              QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Fourth"),
+                              QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Fifth"),
+                              QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Last")}) {
+    m_ordinal->addItem(tr(ordinal));
   }
-  for (const char* day :
-       {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}) {
-    m_weekday->addItem(QString::fromLatin1(day));
+  for (const char* day : {QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Sunday"),
+                          QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Monday"),
+                          QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Tuesday"),
+                          QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Wednesday"),
+                          QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Thursday"),
+                          QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Friday"),
+                          QT_TRANSLATE_NOOP("zw::CMonthlyPage", "Saturday")}) {
+    m_weekday->addItem(tr(day));
   }
   auto* nth = new QWidget;
   auto* row = new QHBoxLayout(nth);

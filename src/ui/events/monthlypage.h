@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/translatable.h"
 #include "ui/events/frequencypage.h"
 
 class QComboBox;
@@ -15,16 +16,18 @@ class CMonthlyPage : public CFrequencyPage {
   Q_OBJECT
 
  public:
-  static constexpr const char* kDayMissing = "Please enter day of the month.";
-  static constexpr const char* kDayRange = "The day of the month must be between 1 and 31.";
-  static constexpr const char* kSkipQuestion =
+  static constexpr const char* kDayMissing = ZW_TR_NOOP("Core", "Please enter day of the month.");
+  static constexpr const char* kDayRange =
+      ZW_TR_NOOP("Core", "The day of the month must be between 1 and 31.");
+  static constexpr const char* kSkipQuestion = ZW_TR_NOOP(
+      "Core",
       "The day of the month entered is greater than 28 which will cause this alarm to skip "
-      "certain months.  Do you want to continue using the day of month specified?";
+      "certain months.  Do you want to continue using the day of month specified?");
 
   CMonthlyPage(int dateOrder, int clockType, QWidget* parent = nullptr);
   int Frequency() const override;
   const char* DiscardQuestion() const override {
-    return "Should the monthly alarm settings be discarded?";
+    return ZW_TR_NOOP("Core", "Should the monthly alarm settings be discarded?");
   }
   void Fill(const CEvent& alarm) override;
   void Reset() override;

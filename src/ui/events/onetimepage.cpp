@@ -37,7 +37,7 @@ COneTimePage::COneTimePage(int dateOrder, int clockType, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_date);
   layout->addWidget(m_calendar);
-  AddRow(QStringLiteral("Date:"), row);
+  AddRow(tr("Date:"), row);
   connect(m_calendar, &QPushButton::clicked, this, &COneTimePage::PickDate);
 }
 

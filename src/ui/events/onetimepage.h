@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/translatable.h"
 #include "ui/events/frequencypage.h"
 #include "ui/widgets/monthgrid.h"
 
@@ -14,15 +15,16 @@ class COneTimePage : public CFrequencyPage {
   Q_OBJECT
 
  public:
-  static constexpr const char* kDateMissing = "Please enter the alarm date.";
-  static constexpr const char* kInThePast =
+  static constexpr const char* kDateMissing = ZW_TR_NOOP("Core", "Please enter the alarm date.");
+  static constexpr const char* kInThePast = ZW_TR_NOOP(
+      "Core",
       "Please enter a date and time in the future.  Check the current time of the selected "
-      "location.";
+      "location.");
 
   COneTimePage(int dateOrder, int clockType, QWidget* parent = nullptr);
   int Frequency() const override;
   const char* DiscardQuestion() const override {
-    return "Should the one-time alarm settings be discarded?";
+    return ZW_TR_NOOP("Core", "Should the one-time alarm settings be discarded?");
   }
   void Fill(const CEvent& alarm) override;
   void Reset() override;

@@ -1,5 +1,6 @@
 #include "ui/events/scheduledlg.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -38,25 +39,27 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kCalendarGroup = "Calendar";
-constexpr const char* kNotesLabel = "&Notes:";
-constexpr const char* kNotesForLabel = "&Notes for  ";
-constexpr const char* kBasisGroup = "Time Basis";
+constexpr const char* kCalendarGroup = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Calendar");
+constexpr const char* kNotesLabel = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Notes:");
+constexpr const char* kNotesForLabel = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Notes for  ");
+constexpr const char* kBasisGroup = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Time Basis");
 constexpr const char* kChooseBasisText = "...";
-constexpr const char* kGmtText = "&GMT";
-constexpr const char* kGmtBasisText = "Greenwich Mean Time";
-constexpr const char* kGmtHeaderName = "Greenwich Mean";
+constexpr const char* kGmtText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&GMT");
+constexpr const char* kGmtBasisText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Greenwich Mean Time");
+constexpr const char* kGmtHeaderName = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Greenwich Mean");
 // The GMT button titles the time column with a leading blank, as it always has.
-constexpr const char* kGmtButtonHeader = " Greenwich Mean Time";
-constexpr const char* kTimeHeaderSuffix = " Time";
+constexpr const char* kGmtButtonHeader =
+    QT_TRANSLATE_NOOP("zw::CScheduleDlg", " Greenwich Mean Time");
+constexpr const char* kTimeHeaderSuffix = QT_TRANSLATE_NOOP("zw::CScheduleDlg", " Time");
 constexpr const char* kBasisSeparator = ",  ";
-constexpr const char* kDaysLead = "&Display events for selected date and following";
-constexpr const char* kDaysTail = "days";
-constexpr const char* kCloseText = "&Close";
-constexpr const char* kDetailsText = "Details";
-constexpr const char* kNewText = "New...";
-constexpr const char* kChangeText = "Change...";
-constexpr const char* kDeleteText = "Delete";
+constexpr const char* kDaysLead =
+    QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Display events for selected date and following");
+constexpr const char* kDaysTail = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "days");
+constexpr const char* kCloseText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "&Close");
+constexpr const char* kDetailsText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Details");
+constexpr const char* kNewText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "New...");
+constexpr const char* kChangeText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Change...");
+constexpr const char* kDeleteText = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Delete");
 
 struct Header {
   const char* text;
@@ -65,7 +68,11 @@ struct Header {
 };
 // The time column's text depends on the basis; it is set apart.
 constexpr std::array<Header, 5> kHeaders = {
-    {{"Event Name", 36}, {"", 36}, {"Location", 28}, {"Frequency ", 0}, {"Pre-notify", 0}}};
+    {{QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Event Name"), 36},
+     {"", 36},
+     {QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Location"), 28},
+     {QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Frequency "), 0},
+     {QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Pre-notify"), 0}}};
 constexpr int kHeaderExtraWidth = 12;
 constexpr int kRetitledExtraWidth = 15;
 
@@ -77,7 +84,7 @@ QString Padded(QString text, int length) {
 }
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("zw::CScheduleDlg", text), parent);
   // Return in the days field must not press whichever button was used last.
   button->setAutoDefault(false);
   return button;
@@ -100,7 +107,7 @@ CScheduleDlg::CScheduleDlg(const AppContext& context, QWidget* parent)
     CEventEditDlg editor(m_context, alarm, this);
     return editor.exec() == QDialog::Accepted;
   };
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   FindBasis();
   m_basisLabel->setText(BasisText());
@@ -129,7 +136,7 @@ void CScheduleDlg::Build() {
   auto* top = new QHBoxLayout;
   top->addWidget(BuildCalendar());
   auto* notes = new QVBoxLayout;
-  m_notesLabel = new QLabel(QString::fromLatin1(kNotesLabel), this);
+  m_notesLabel = new QLabel(QCoreApplication::translate("zw::CScheduleDlg", kNotesLabel), this);
   m_notesEdit = new QPlainTextEdit(this);
   m_notesLabel->setBuddy(m_notesEdit);
   // Notes are lines of text; Tab moves on rather than trapping the keyboard in them.
@@ -144,11 +151,11 @@ void CScheduleDlg::Build() {
   m_days = new QSpinBox(this);
   m_days->setRange(0, kMaxDays);
   m_days->setSingleStep(1);
-  auto* daysLead = new QLabel(QString::fromLatin1(kDaysLead), this);
+  auto* daysLead = new QLabel(QCoreApplication::translate("zw::CScheduleDlg", kDaysLead), this);
   daysLead->setBuddy(m_days);
   daysRow->addWidget(daysLead);
   daysRow->addWidget(m_days);
-  daysRow->addWidget(new QLabel(QString::fromLatin1(kDaysTail), this));
+  daysRow->addWidget(new QLabel(tr(kDaysTail), this));
   daysRow->addStretch(1);
   layout->addLayout(daysRow);
 
@@ -163,7 +170,8 @@ void CScheduleDlg::Build() {
 }
 
 QWidget* CScheduleDlg::BuildCalendar() {
-  auto* group = new QGroupBox(QString::fromLatin1(kCalendarGroup), this);
+  auto* group =
+      new QGroupBox(QCoreApplication::translate("zw::CScheduleDlg", kCalendarGroup), this);
   auto* layout = new QVBoxLayout(group);
   m_grid = new CMonthGrid(group);
   for (int position = 1; position <= CMonthGrid::kDayButtons; ++position) {
@@ -176,7 +184,7 @@ QWidget* CScheduleDlg::BuildCalendar() {
 }
 
 QWidget* CScheduleDlg::BuildBasis() {
-  auto* group = new QGroupBox(QString::fromLatin1(kBasisGroup), this);
+  auto* group = new QGroupBox(QCoreApplication::translate("zw::CScheduleDlg", kBasisGroup), this);
   auto* layout = new QHBoxLayout(group);
   m_basisLabel = new QLabel(group);
   // Location texts are data, never markup.
@@ -215,8 +223,7 @@ void CScheduleDlg::BuildList() {
     if (column == CScheduleListing::kTimeColumn) {
       continue;
     }
-    const QString text =
-        Padded(QString::fromLatin1(kHeaders[column].text), kHeaders[column].paddedLength);
+    const QString text = Padded(tr(kHeaders[column].text), kHeaders[column].paddedLength);
     const int section = static_cast<int>(column);
     m_model->SetHeader(section, text);
     header->resizeSection(section,
@@ -254,7 +261,7 @@ std::optional<CZone> CScheduleDlg::BasisZone() const {
 
 QString CScheduleDlg::BasisText() const {
   if (m_basis == nullptr) {
-    return QString::fromLatin1(kGmtBasisText);
+    return QCoreApplication::translate("zw::CScheduleDlg", kGmtBasisText);
   }
   std::string text = m_basis->Name();
   text.append(kBasisSeparator).append(m_basis->Country());
@@ -262,9 +269,8 @@ QString CScheduleDlg::BasisText() const {
 }
 
 QString CScheduleDlg::TimeHeaderText() const {
-  std::string text = m_basis != nullptr ? m_basis->Name() : std::string(kGmtHeaderName);
-  text.append(kTimeHeaderSuffix);
-  return Latin1(text);
+  const QString name = m_basis != nullptr ? Latin1(m_basis->Name()) : tr(kGmtHeaderName);
+  return name + tr(kTimeHeaderSuffix);
 }
 
 void CScheduleDlg::SetTimeHeader(const QString& text, int extraWidth) {
@@ -323,11 +329,11 @@ void CScheduleDlg::RebuildGrid() {
 // The date without leading zeros in its day and month, so 01/05/1997 reads 1/5/1997.
 void CScheduleDlg::RefreshNotesLabel() {
   if (!m_daySelected) {
-    m_notesLabel->setText(QString::fromLatin1(kNotesLabel));
+    m_notesLabel->setText(QCoreApplication::translate("zw::CScheduleDlg", kNotesLabel));
     return;
   }
   const int order = m_settings.Values().dateOrder;
-  m_notesLabel->setText(QString::fromLatin1(kNotesForLabel) +
+  m_notesLabel->setText(QCoreApplication::translate("zw::CScheduleDlg", kNotesForLabel) +
                         CCalendarDlg::DateText(m_shownYear, m_shownMonth, m_selectedDay, order));
 }
 
@@ -402,11 +408,10 @@ void CScheduleDlg::LimitNotes() {
   m_notesEdit->setTextCursor(cursor);
   // A keystroke at the limit simply does nothing; a cut paste would go unnoticed.
   if (excess > 1) {
-    m_messages.Warn(
-        QStringLiteral("A note holds at most %1 characters.  %2 characters were left out.")
-            .arg(kMaxNoteLength)
-            .arg(excess)
-            .toStdString());
+    m_messages.Warn(tr("A note holds at most %1 characters.  %2 characters were left out.")
+                        .arg(kMaxNoteLength)
+                        .arg(excess)
+                        .toStdString());
   }
 }
 
@@ -449,7 +454,8 @@ void CScheduleDlg::OnGmt() {
   m_basis = nullptr;
   m_settings.Values().scheduleBasis = PlaceName{};
   m_basisLabel->setText(BasisText());
-  SetTimeHeader(QString::fromLatin1(kGmtButtonHeader), kRetitledExtraWidth);
+  SetTimeHeader(QCoreApplication::translate("zw::CScheduleDlg", kGmtButtonHeader),
+                kRetitledExtraWidth);
   ComputeToday();
   Refresh();
 }
@@ -458,7 +464,7 @@ std::unique_ptr<QMenu> CScheduleDlg::BuildPopupMenu() {
   auto menu = std::make_unique<QMenu>(this);
   const bool row = SelectedRow().has_value();
   const auto add = [this, &menu](const char* text, int command, bool enabled) {
-    QAction* action = menu->addAction(QString::fromLatin1(text));
+    QAction* action = menu->addAction(QCoreApplication::translate("zw::CScheduleDlg", text));
     action->setEnabled(enabled);
     // Posted, so the menu is gone before a dialog opens.
     connect(action, &QAction::triggered, this, [this, command] {
@@ -570,9 +576,10 @@ void CScheduleDlg::DeleteEvent() {
   }
   const CScheduleListing::Event& listed = m_model->Listing().EventOf(*row);
   const CEventSchedule* schedule = listed.schedule;
-  std::string question(kDeleteQuestionStart);
-  question.append(listed.alarm.Name()).append(kDeleteQuestionEnd);
-  if (!m_messages.AskYesNo(question)) {
+  const QString question =
+      tr("You are about to delete the alarm named \"%1\".  Do you want to proceed?")
+          .arg(Latin1(listed.alarm.Name()));
+  if (!m_messages.AskYesNo(Latin1Bytes(question))) {
     return;
   }
   m_alarms.Remove(schedule);

@@ -39,13 +39,11 @@ class CScheduleDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Scheduled Events";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CScheduleDlg", "Scheduled Events");
   // The list's popup menu commands.
   enum Command { kCmdDetails = 34000, kCmdNew = 34001, kCmdChange = 34002, kCmdDelete = 34003 };
   static constexpr int kMaxDays = 999;
   static constexpr int kMaxNoteLength = 1999;
-  static constexpr const char* kDeleteQuestionStart = "You are about to delete the alarm named \"";
-  static constexpr const char* kDeleteQuestionEnd = "\".  Do you want to proceed?";
 
   // Edits an event record in place; true when the user confirmed it.
   using EventEditor = std::function<bool(CEvent&)>;

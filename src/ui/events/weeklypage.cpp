@@ -13,12 +13,17 @@ namespace zw {
 
 CWeeklyPage::CWeeklyPage(int dateOrder, int clockType, QWidget* parent)
     : CFrequencyPage(dateOrder, clockType, parent), m_day(new QComboBox) {
-  for (const char* day :
-       {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}) {
-    m_day->addItem(QString::fromLatin1(day));
+  for (const char* day : {QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Sunday"),
+                          QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Monday"),
+                          QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Tuesday"),
+                          QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Wednesday"),
+                          QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Thursday"),
+                          QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Friday"),
+                          QT_TRANSLATE_NOOP("zw::CWeeklyPage", "Saturday")}) {
+    m_day->addItem(tr(day));
   }
   m_day->setCurrentIndex(-1);
-  AddRow(QStringLiteral("Day of Week:"), m_day);
+  AddRow(tr("Day of Week:"), m_day);
   auto* days = new QWidget;
   auto* row = new QHBoxLayout(days);
   row->setContentsMargins(0, 0, 0, 0);
@@ -26,10 +31,10 @@ CWeeklyPage::CWeeklyPage(int dateOrder, int clockType, QWidget* parent)
     m_also[static_cast<std::size_t>(day)] = new QCheckBox(m_day->itemText(day).left(2));
     row->addWidget(m_also[static_cast<std::size_t>(day)]);
   }
-  auto* workdays = new QPushButton(QStringLiteral("Mon-Fri"));
+  auto* workdays = new QPushButton(tr("Mon-Fri"));
   workdays->setAutoDefault(false);
   row->addWidget(workdays);
-  AddRow(QStringLiteral("Also on:"), days);
+  AddRow(tr("Also on:"), days);
   m_interval = AddIntervalRow(QStringLiteral("weeks"));
   AddStartRow(m_interval);
   connect(workdays, &QPushButton::clicked, this, &CWeeklyPage::ChooseWorkdays);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/translatable.h"
 #include "ui/events/frequencypage.h"
 
 #include <array>
@@ -15,12 +16,12 @@ class CWeeklyPage : public CFrequencyPage {
   Q_OBJECT
 
  public:
-  static constexpr const char* kDayMissing = "Please select a day of the week.";
+  static constexpr const char* kDayMissing = ZW_TR_NOOP("Core", "Please select a day of the week.");
 
   CWeeklyPage(int dateOrder, int clockType, QWidget* parent = nullptr);
   int Frequency() const override;
   const char* DiscardQuestion() const override {
-    return "Should the weekly alarm settings be discarded?";
+    return ZW_TR_NOOP("Core", "Should the weekly alarm settings be discarded?");
   }
   void Fill(const CEvent& alarm) override;
   void Reset() override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,16 +24,18 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kListByLabel = "List &by:";
+constexpr const char* kListByLabel = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "List &by:");
 // The same words on both sides, each with a key of its own.
-constexpr const char* kSelectTimeTexts[] = {"&Select Time...", "Select T&ime..."};
-constexpr const char* kCurrentTimeText = "&Current Time";
-constexpr const char* kPlanText = "&Plan a meeting\u2026";
+constexpr const char* kSelectTimeTexts[] = {
+    QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "&Select Time..."),
+    QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "Select T&ime...")};
+constexpr const char* kCurrentTimeText = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "&Current Time");
+constexpr const char* kPlanText = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "&Plan a meeting\u2026");
 constexpr int kTreeMinWidth = 220;
 constexpr int kTreeMinHeight = 240;
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("zw::CCompareTimeDlg", text), parent);
   // Return in a tree must not press whichever button was used last.
   button->setAutoDefault(false);
   return button;
@@ -46,7 +49,7 @@ CCompareTimeDlg::CCompareTimeDlg(const AppContext& context, QWidget* parent)
       m_settings(context.settings),
       m_messages(context.messages),
       m_positions(context.positions) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   Restore();
   Connect();
@@ -77,9 +80,10 @@ QLabel* CCompareTimeDlg::MakeLine(bool wrap) {
 void CCompareTimeDlg::Build() {
   m_listBy = new QComboBox(this);
   for (const char* name : CLocationTree::kViewNames) {
-    m_listBy->addItem(QString::fromLatin1(name));
+    m_listBy->addItem(QCoreApplication::translate("zw::CLocationTree", name));
   }
-  auto* listByLabel = new QLabel(QString::fromLatin1(kListByLabel), this);
+  auto* listByLabel =
+      new QLabel(QCoreApplication::translate("zw::CCompareTimeDlg", kListByLabel), this);
   listByLabel->setBuddy(m_listBy);
   auto* listByRow = new QHBoxLayout;
   listByRow->addWidget(listByLabel);
@@ -103,7 +107,7 @@ void CCompareTimeDlg::Build() {
   grid->addWidget(m_currentTime, 1, 1, Qt::AlignCenter);
   m_sentence = MakeLine(true);
   grid->addWidget(m_sentence, 4, 0, 1, 3);
-  m_plan = new QPushButton(QString::fromUtf8(kPlanText), this);
+  m_plan = new QPushButton(QCoreApplication::translate("zw::CCompareTimeDlg", kPlanText), this);
   grid->addWidget(m_plan, 5, 2, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(2, 1);

@@ -27,7 +27,7 @@ class CCompareTimeDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Compare Time";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CCompareTimeDlg", "Compare Time");
   enum Side { kLeft = 0, kRight = 1 };
 
   explicit CCompareTimeDlg(const AppContext& context, QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "ui/locations/entertimedlg.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,11 +17,11 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kDateLabel = "&Date:";
-constexpr const char* kTimeLabel = "&Time:";
+constexpr const char* kDateLabel = QT_TRANSLATE_NOOP("zw::CEnterTimeDlg", "&Date:");
+constexpr const char* kTimeLabel = QT_TRANSLATE_NOOP("zw::CEnterTimeDlg", "&Time:");
 constexpr const char* kCalendarText = "...";
-constexpr const char* kOkText = "&OK";
-constexpr const char* kCancelText = "&Cancel";
+constexpr const char* kOkText = QT_TRANSLATE_NOOP("zw::CEnterTimeDlg", "&OK");
+constexpr const char* kCancelText = QT_TRANSLATE_NOOP("zw::CEnterTimeDlg", "&Cancel");
 constexpr int kEditWidth = 160;
 
 std::string Bytes(const QLineEdit* edit) {
@@ -52,7 +53,7 @@ CEnterTimeDlg::CEnterTimeDlg(const PlaceTime* converted, int dateOrder, int cloc
       m_entry(messages, dateOrder, clockType),
       m_dateOrder(dateOrder),
       m_clockType(clockType) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   Prefill(converted);
   Refocus(m_time);
@@ -71,19 +72,20 @@ void CEnterTimeDlg::Build() {
   connect(m_calendar, &QPushButton::clicked, this, &CEnterTimeDlg::PickDate);
 
   auto* fields = new QGridLayout;
-  auto* dateLabel = new QLabel(QString::fromLatin1(kDateLabel), this);
+  auto* dateLabel = new QLabel(QCoreApplication::translate("zw::CEnterTimeDlg", kDateLabel), this);
   dateLabel->setBuddy(m_date);
   fields->addWidget(dateLabel, 0, 0);
   fields->addWidget(m_date, 0, 1);
   fields->addWidget(m_calendar, 0, 2);
-  auto* timeLabel = new QLabel(QString::fromLatin1(kTimeLabel), this);
+  auto* timeLabel = new QLabel(QCoreApplication::translate("zw::CEnterTimeDlg", kTimeLabel), this);
   timeLabel->setBuddy(m_time);
   fields->addWidget(timeLabel, 1, 0);
   fields->addWidget(m_time, 1, 1);
 
-  auto* ok = new QPushButton(QString::fromLatin1(kOkText), this);
+  auto* ok = new QPushButton(QCoreApplication::translate("zw::CEnterTimeDlg", kOkText), this);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QString::fromLatin1(kCancelText), this);
+  auto* cancel =
+      new QPushButton(QCoreApplication::translate("zw::CEnterTimeDlg", kCancelText), this);
   cancel->setAutoDefault(false);
   connect(ok, &QPushButton::clicked, this, &CEnterTimeDlg::accept);
   connect(cancel, &QPushButton::clicked, this, &CEnterTimeDlg::reject);

@@ -19,7 +19,8 @@ class CEnterTimeDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Enter Time for Comparison";
+  static constexpr const char* kTitle =
+      QT_TRANSLATE_NOOP("zw::CEnterTimeDlg", "Enter Time for Comparison");
 
   // dateOrder: CDateTime::DateOrder; clockType: CDateTime::ClockMode. Warnings about the
   // typed texts go to `messages`.

@@ -1,6 +1,7 @@
 #include "ui/locations/locationlistdlg.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -39,14 +40,14 @@ CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events
       m_context(context),
       m_events(events),
       m_clockChanged(std::move(clockChanged)) {
-  setWindowTitle(QStringLiteral("Location List"));
+  setWindowTitle(tr("Location List"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   m_view = new QComboBox;
   for (const char* name : CLocationTree::kViewNames) {
-    m_view->addItem(QString::fromLatin1(name));
+    m_view->addItem(QCoreApplication::translate("zw::CLocationTree", name));
   }
-  form->addRow(QStringLiteral("&List by:"), m_view);
+  form->addRow(tr("&List by:"), m_view);
   layout->addLayout(form);
 
   auto* middle = new QHBoxLayout;
@@ -54,11 +55,11 @@ CLocationListDlg::CLocationListDlg(const AppContext& context, CEventList* events
   tree->setMinimumSize(260, 280);
   middle->addWidget(tree, 1);
   auto* column = new QVBoxLayout;
-  m_add = new QPushButton(QStringLiteral("&Add..."));
-  m_change = new QPushButton(QStringLiteral("&Change..."));
-  m_delete = new QPushButton(QStringLiteral("&Delete"));
-  m_show = new QPushButton(QStringLiteral("&Show On Clock"));
-  m_ok = new QPushButton(QStringLiteral("&OK"));
+  m_add = new QPushButton(tr("&Add..."));
+  m_change = new QPushButton(tr("&Change..."));
+  m_delete = new QPushButton(tr("&Delete"));
+  m_show = new QPushButton(tr("&Show On Clock"));
+  m_ok = new QPushButton(tr("&OK"));
   for (QPushButton* b : {m_add, m_change, m_delete, m_show}) {
     b->setAutoDefault(false);
     column->addWidget(b);
@@ -161,16 +162,15 @@ void CLocationListDlg::ShowTime() {
   m_lines[2]->setVisible(both);
   switch (options.displayMode) {
     case DisplayOptions::kDateOnly:
-      m_caption->setText(QStringLiteral("The current date of ") + name + QStringLiteral(" is:"));
+      m_caption->setText(tr("The current date of %1 is:").arg(name));
       m_lines[1]->setText(date);
       break;
     case DisplayOptions::kTimeOnly:
-      m_caption->setText(QStringLiteral("The current time of ") + name + QStringLiteral(" is:"));
+      m_caption->setText(tr("The current time of %1 is:").arg(name));
       m_lines[1]->setText(time);
       break;
     default:
-      m_caption->setText(QStringLiteral("The current date and time of ") + name +
-                         QStringLiteral(" is:"));
+      m_caption->setText(tr("The current date and time of %1 is:").arg(name));
       m_lines[0]->setText(date);
       m_lines[2]->setText(time);
       break;
@@ -245,17 +245,19 @@ void CLocationListDlg::DeleteLocation() {
   if (location == nullptr) {
     return;
   }
-  const std::string question =
-      std::string(kDeleteQuestion1) + location->Name() + std::string(kDeleteQuestion2);
-  if (!m_context.messages.AskYesNo(question)) {
+  const QString question =
+      tr("You are about to delete \"%1\" from the database.  Do you want to proceed?")
+          .arg(Latin1(location->Name()));
+  if (!m_context.messages.AskYesNo(Latin1Bytes(question))) {
     return;
   }
   if (m_events != nullptr) {
     const int event = m_events->FirstUsing(location);
     if (event >= 0) {
-      m_context.messages.Warn(std::string(kInUse1) +
-                              m_events->GetAlarm(static_cast<std::size_t>(event))->Name() +
-                              std::string(kInUse2));
+      const std::string& alarm = m_events->GetAlarm(static_cast<std::size_t>(event))->Name();
+      m_context.messages.Warn(Latin1Bytes(tr("This location has an alarm associated with it.  "
+                                             "Remove the alarm named \"%1\" first.")
+                                              .arg(Latin1(alarm))));
       return;
     }
   }

@@ -23,12 +23,6 @@ class CLocationListDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kDeleteQuestion1 = "You are about to delete \"";
-  static constexpr const char* kDeleteQuestion2 = "\" from the database.  Do you want to proceed?";
-  static constexpr const char* kInUse1 =
-      "This location has an alarm associated with it.  Remove the alarm named \"";
-  static constexpr const char* kInUse2 = "\" first.";
-
   // events: the events whose locations are protected and followed; null when there are none.
   // clockChanged: runs when the clock list or a location shown on the clock changed.
   CLocationListDlg(const AppContext& context, CEventList* events,

@@ -18,6 +18,7 @@
 #include "locations/locationdb.h"
 #include "locations/zonenames.h"
 #include "platform/messagesink.h"
+#include "platform/translatable.h"
 #include "settings/clocksettings.h"
 #include "timecore/offsetchange.h"
 #include "timecore/tzzone.h"
@@ -42,11 +43,11 @@ std::string ToLatin1(const QString& text) {
 const char* TitleOfNew(int type) {
   switch (type) {
     case CLocation::kAreaCode:
-      return "Add New Area Code";
+      return QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Add New Area Code");
     case CLocation::kCustom:
-      return "Add New Custom Location";
+      return QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Add New Custom Location");
     default:
-      return "Add New City";
+      return QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Add New City");
   }
 }
 
@@ -99,12 +100,12 @@ CLocationPropsDlg::CLocationPropsDlg(const AppContext& context, const CLocation*
   BuildZoneControls(layout(), kind);
   FillCountries(kind);
   if (location != nullptr) {
-    setWindowTitle(QStringLiteral("Change ") + Latin1(location->Name()) + QStringLiteral(" in ") +
-                   Latin1(location->Country()));
+    setWindowTitle(
+        tr("Change %1 in %2").arg(Latin1(location->Name()), Latin1(location->Country())));
     Load(LocationValues::From(*location));
     ShowNextChange(layout(), *location);
   } else {
-    setWindowTitle(QString::fromLatin1(TitleOfNew(type)));
+    setWindowTitle(tr(TitleOfNew(type)));
     Load(LocationValues{});
   }
 }
@@ -114,12 +115,12 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   auto* form = new QFormLayout;
   m_name = new QLineEdit;
   m_name->setMaxLength(static_cast<int>(LocationValues::kMaxText));
-  form->addRow(QStringLiteral("&Name:"), m_name);
+  form->addRow(tr("&Name:"), m_name);
   m_country = new QComboBox;
   m_country->setEditable(true);
   m_country->setInsertPolicy(QComboBox::NoInsert);
   m_country->lineEdit()->setMaxLength(static_cast<int>(LocationValues::kMaxText));
-  form->addRow(QStringLiteral("&Located In:"), m_country);
+  form->addRow(tr("&Located In:"), m_country);
 
   m_offset = new COffsetBox;
   m_offset->setRange(CZoneNames::kMinOffset, CZoneNames::kMaxOffset);
@@ -129,7 +130,7 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
   offsetRow->addWidget(m_offset);
   offsetRow->addWidget(m_halfHour);
   offsetRow->addStretch();
-  form->addRow(QStringLiteral("&Time Zone (GMT+):"), offsetRow);
+  form->addRow(tr("&Time Zone (GMT+):"), offsetRow);
   static_cast<QLabel*>(form->labelForField(offsetRow))->setBuddy(m_offset);
   m_zoneNames = new QLabel;
   m_zoneNames->setWordWrap(true);
@@ -139,7 +140,7 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
 
   auto* dstGroup = new QGroupBox;
   auto* grid = new QGridLayout(dstGroup);
-  m_dst = new QCheckBox(QStringLiteral("&Daylight Savings Time"));
+  m_dst = new QCheckBox(tr("&Daylight Savings Time"));
   grid->addWidget(m_dst, 0, 0, 1, 5);
   const std::vector<std::string> hours = CZoneNames::HourEntries(settings.Values().hour24);
   for (std::size_t i = 0; i < m_rule.size(); ++i) {
@@ -147,13 +148,13 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
     const std::size_t field = i % 4;
     if (field == 0) {
       for (const char* o : kOrdinals)
-        box->addItem(QString::fromLatin1(o));
+        box->addItem(tr(o));
     } else if (field == 1) {
       for (const char* w : kWeekdays)
-        box->addItem(QString::fromLatin1(w));
+        box->addItem(tr(w));
     } else if (field == 2) {
       for (const char* m : kMonths)
-        box->addItem(QString::fromLatin1(m));
+        box->addItem(tr(m));
     } else {
       for (const std::string& h : hours)
         box->addItem(Latin1(h));
@@ -162,15 +163,15 @@ void CLocationPropsDlg::BuildControls(const CClockSettings& settings) {
     grid->addWidget(box, 1 + static_cast<int>(i / 4), 1 + static_cast<int>(field));
   }
   // Each row's label leads to its first field.
-  auto* starting = new QLabel(QStringLiteral("&Starting the"));
-  auto* ending = new QLabel(QStringLiteral("&Ending the"));
+  auto* starting = new QLabel(tr("&Starting the"));
+  auto* ending = new QLabel(tr("&Ending the"));
   starting->setBuddy(m_rule[0]);
   ending->setBuddy(m_rule[4]);
   grid->addWidget(starting, 1, 0);
   grid->addWidget(ending, 2, 0);
   layout->addWidget(dstGroup);
 
-  m_copyFrom = new QPushButton(QStringLiteral("&Copy From..."));
+  m_copyFrom = new QPushButton(tr("&Copy From..."));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->addButton(m_copyFrom, QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
@@ -192,7 +193,7 @@ void CLocationPropsDlg::ShowNextChange(QLayout* layout, const CLocation& locatio
   // Of the place as stored: what its clocks will do, whatever is being edited here.
   const std::optional<OffsetChange> change = NextOffsetChange(location.Zone(), CDateTime());
   m_nextChange = new QLabel(change ? QString::fromStdString(DescribeOffsetChange(*change))
-                                   : QString::fromLatin1(kNoChangeText));
+                                   : tr(kNoChangeText));
   m_nextChange->setWordWrap(true);
   // Below the zone row.
   static_cast<QVBoxLayout*>(layout)->insertWidget(2, m_nextChange);
@@ -212,8 +213,8 @@ void CLocationPropsDlg::BuildZoneControls(QLayout* layout, int type) {
   m_zone->completer()->setCaseSensitivity(Qt::CaseInsensitive);
   m_zone->completer()->setCompletionMode(QCompleter::PopupCompletion);
   m_zone->setEnabled(type == CLocation::kCustom);
-  m_follow = new QCheckBox(QString::fromLatin1(kFollowText));
-  auto* zoneLabel = new QLabel(QStringLiteral("&Zone:"));
+  m_follow = new QCheckBox(tr(kFollowText));
+  auto* zoneLabel = new QLabel(tr("&Zone:"));
   zoneLabel->setBuddy(m_zone);
   row->addWidget(zoneLabel);
   row->addWidget(m_zone, 1);
@@ -357,7 +358,7 @@ LocationValues CLocationPropsDlg::Read() const {
 
 void CLocationPropsDlg::accept() {
   if (!m_offset->hasAcceptableInput()) {
-    m_context.messages.Warn("Please enter an integer between -11 and 12.");
+    m_context.messages.Warn(ZW_TR_NOOP("Core", "Please enter an integer between -11 and 12."));
     m_offset->setFocus();
     return;
   }

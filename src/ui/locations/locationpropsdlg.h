@@ -4,6 +4,7 @@
 #include <array>
 
 #include "locations/locationvalues.h"
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QCheckBox;
@@ -26,16 +27,38 @@ class CLocationPropsDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kWeekdays[7] = {"Sunday",   "Monday", "Tuesday",  "Wednesday",
-                                               "Thursday", "Friday", "Staturday"};
-  static constexpr const char* kOrdinals[5] = {"1st", "2nd", "3rd", "4th", "Last"};
-  static constexpr const char* kMonths[12] = {"January",   "February", "March",    "April",
-                                              "May",       "June",     "July",     "August",
-                                              "September", "October",  "November", "December"};
-  static constexpr const char* kFollowText = "&Follow the time zone database";
+  static constexpr const char* kWeekdays[7] = {
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Sunday"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Monday"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Tuesday"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Wednesday"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Thursday"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Friday"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Staturday")};
+  static constexpr const char* kOrdinals[5] = {QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "1st"),
+                                               QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "2nd"),
+                                               QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "3rd"),
+                                               QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "4th"),
+                                               QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "Last")};
+  static constexpr const char* kMonths[12] = {
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "January"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "February"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "March"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "April"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "May"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "June"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "July"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "August"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "September"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "October"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "November"),
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "December")};
+  static constexpr const char* kFollowText =
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "&Follow the time zone database");
   static constexpr const char* kUnknownZone =
-      "Choose a time zone from the list, or leave it empty.";
-  static constexpr const char* kNoChangeText = "No change of offset coming";
+      ZW_TR_NOOP("Core", "Choose a time zone from the list, or leave it empty.");
+  static constexpr const char* kNoChangeText =
+      QT_TRANSLATE_NOOP("zw::CLocationPropsDlg", "No change of offset coming");
 
   // location: the one to change, or null to add one of `type`.
   CLocationPropsDlg(const AppContext& context, const CLocation* location, int type,

@@ -27,8 +27,11 @@ class CLocationTree : public QObject {
  public:
   enum View { kCountryCity = 0, kCity = 1, kAreaCode = 2, kCustomList = 3 };
   static constexpr int kViewCount = 4;
-  static constexpr const char* kViewNames[kViewCount] = {"Country/City", "City", "Area Code",
-                                                         "Custom List"};
+  static constexpr const char* kViewNames[kViewCount] = {
+      QT_TRANSLATE_NOOP("zw::CLocationTree", "Country/City"),
+      QT_TRANSLATE_NOOP("zw::CLocationTree", "City"),
+      QT_TRANSLATE_NOOP("zw::CLocationTree", "Area Code"),
+      QT_TRANSLATE_NOOP("zw::CLocationTree", "Custom List")};
 
   CLocationTree(QTreeWidget* tree, const CLocationDB& db);
 

@@ -54,7 +54,7 @@ CMeetingPlannerDlg::CMeetingPlannerDlg(std::vector<const CLocation*> places, std
     m_places.resize(CMeetingGrid::kMaxPlaces);
   }
   m_hours = m_hoursFile.Load();
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   if (!m_places.empty()) {
     const CDateTime local = m_places.front()->Zone().ToLocal(CDateTime());
@@ -71,7 +71,7 @@ void CMeetingPlannerDlg::Build() {
   m_date->setCalendarPopup(true);
   m_date->setDisplayFormat(QStringLiteral("ddd d MMM yyyy"));
   m_date->setDateRange(QDate(1970, 1, 2), QDate(2099, 12, 31));
-  auto* dateLabel = new QLabel(QStringLiteral("&Date:"));
+  auto* dateLabel = new QLabel(tr("&Date:"));
   dateLabel->setBuddy(m_date);
   dateRow->addWidget(dateLabel);
   dateRow->addWidget(m_date);
@@ -116,7 +116,7 @@ void CMeetingPlannerDlg::Build() {
   m_good = new QLabel;
   m_good->setWordWrap(true);
   layout->addWidget(m_good);
-  m_summary = new QLabel(QStringLiteral("Click an hour to see it everywhere and copy it."));
+  m_summary = new QLabel(tr("Click an hour to see it everywhere and copy it."));
   m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_summary->setFont(QFont(QStringLiteral("monospace")));
   layout->addWidget(m_summary);
@@ -179,9 +179,8 @@ void CMeetingPlannerDlg::Refill() {
   for (const int column : grid.GoodForAll()) {
     good << QString::fromStdString(CMeetingGrid::HourText(grid.Cell(0, column).local));
   }
-  m_good->setText(good.isEmpty()
-                      ? QString::fromLatin1(kNoGoodHour)
-                      : QStringLiteral("Good for all: ") + good.join(QStringLiteral(", ")));
+  m_good->setText(good.isEmpty() ? tr(kNoGoodHour)
+                                 : tr("Good for all: %1").arg(good.join(QStringLiteral(", "))));
 }
 
 void CMeetingPlannerDlg::ChooseColumn(int column) {
@@ -211,7 +210,7 @@ void CMeetingPlannerDlg::ShowHoursOf(int row) {
   const CLocation& place = *m_places[static_cast<std::size_t>(row)];
   const auto found = m_hours.find(KeyOf(place));
   const WorkingHours hours = found != m_hours.end() ? found->second : WorkingHours{};
-  m_hoursLabel->setText(QStringLiteral("Working &hours of ") +
+  m_hoursLabel->setText(tr("Working &hours of ") +
                         Latin1(place.Name()).replace(QLatin1Char('&'), QStringLiteral("&&")) +
                         QStringLiteral(":"));
   m_hoursLabel->setProperty("row", row);

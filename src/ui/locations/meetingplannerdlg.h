@@ -22,8 +22,10 @@ class CMeetingPlannerDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Plan a Meeting";
-  static constexpr const char* kNoGoodHour = "No hour is inside everyone's working hours.";
+  static constexpr const char* kTitle =
+      QT_TRANSLATE_NOOP("zw::CMeetingPlannerDlg", "Plan a Meeting");
+  static constexpr const char* kNoGoodHour =
+      QT_TRANSLATE_NOOP("zw::CMeetingPlannerDlg", "No hour is inside everyone's working hours.");
 
   // places: the rows, the first sets the columns' time; those past ten are left out.
   CMeetingPlannerDlg(std::vector<const CLocation*> places, std::string hoursPath,

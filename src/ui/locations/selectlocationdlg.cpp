@@ -1,6 +1,7 @@
 #include "ui/locations/selectlocationdlg.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QTreeWidget>
@@ -17,14 +18,14 @@ CSelectLocationDlg::CSelectLocationDlg(const AppContext& context, int view,
                                        const CLocation* location, QWidget* parent)
     : QDialog(parent), m_messages(context.messages) {
   const CClockSettings& settings = context.settings;
-  setWindowTitle(QStringLiteral("Select a Location"));
+  setWindowTitle(tr("Select a Location"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   m_view = new QComboBox;
   for (const char* name : CLocationTree::kViewNames) {
-    m_view->addItem(QString::fromLatin1(name));
+    m_view->addItem(QCoreApplication::translate("zw::CLocationTree", name));
   }
-  form->addRow(QStringLiteral("&List by:"), m_view);
+  form->addRow(tr("&List by:"), m_view);
   layout->addLayout(form);
   auto* tree = new QTreeWidget;
   tree->setMinimumSize(260, 300);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QComboBox;
@@ -19,9 +20,10 @@ class CSelectLocationDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kPickLocationMessage =
+  static constexpr const char* kPickLocationMessage = ZW_TR_NOOP(
+      "Core",
       "Please select a valid location within the group. Press the \"+\" sign next to the group "
-      "to display a list of locations";
+      "to display a list of locations");
 
   // view -1 and location null: the stored view and last selection.
   CSelectLocationDlg(const AppContext& context, int view, const CLocation* location,

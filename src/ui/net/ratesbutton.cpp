@@ -8,12 +8,13 @@
 #include "convert/ratesupdate.h"
 #include "platform/messagesink.h"
 #include "settings/desktopprefs.h"
+#include "ui/platform/latin1.h"
 
 namespace zw {
 
 CRatesButton::CRatesButton(IFileLayer& files, IMessageSink& messages, QString source,
                            QWidget* parent)
-    : QPushButton(QString::fromLatin1(kText), parent),
+    : QPushButton(tr(kText), parent),
       m_files(files),
       m_messages(messages),
       m_source(std::move(source)) {
@@ -77,7 +78,8 @@ void CRatesButton::OnFinished(QNetworkReply* reply) {
   reply->deleteLater();
   setEnabled(true);
   if (reply->error() != QNetworkReply::NoError) {
-    m_messages.Warn(kFetchFailed + reply->errorString().toStdString());
+    m_messages.Warn(
+        Latin1Bytes(tr("The exchange rates could not be fetched: %1").arg(reply->errorString())));
     emit finished(false);
     return;
   }
@@ -90,8 +92,10 @@ void CRatesButton::OnFinished(QNetworkReply* reply) {
     return;
   }
   const auto rates = EuroRates::Parse({body.constData(), static_cast<std::size_t>(body.size())});
-  m_messages.Inform(kTakenIn1 + rates->date + kTakenIn2 + std::to_string(outcome.updated.size()) +
-                    kTakenIn3);
+  m_messages.Inform(
+      Latin1Bytes(tr("The exchange rates of %1 are in the currency converter for %2 currencies.")
+                      .arg(Latin1(rates->date))
+                      .arg(outcome.updated.size())));
   emit finished(true);
 }
 

@@ -19,11 +19,15 @@ class CRatesButton : public QPushButton {
   Q_OBJECT
 
  public:
-  static constexpr const char* kText = "&Today's Exchange Rates";
-  static constexpr const char* kFetchFailed = "The exchange rates could not be fetched: ";
-  static constexpr const char* kTakenIn1 = "The exchange rates of ";
-  static constexpr const char* kTakenIn2 = " are in the currency converter for ";
-  static constexpr const char* kTakenIn3 = " currencies.";
+  static constexpr const char* kText =
+      QT_TRANSLATE_NOOP("zw::CRatesButton", "&Today's Exchange Rates");
+  static constexpr const char* kFetchFailed =
+      QT_TRANSLATE_NOOP("zw::CRatesButton", "The exchange rates could not be fetched: ");
+  static constexpr const char* kTakenIn1 =
+      QT_TRANSLATE_NOOP("zw::CRatesButton", "The exchange rates of ");
+  static constexpr const char* kTakenIn2 =
+      QT_TRANSLATE_NOOP("zw::CRatesButton", " are in the currency converter for ");
+  static constexpr const char* kTakenIn3 = QT_TRANSLATE_NOOP("zw::CRatesButton", " currencies.");
   static constexpr std::chrono::milliseconds kTimeout{30000};
 
   // `files` and `messages` must outlive the button; `source` is an http(s) address.

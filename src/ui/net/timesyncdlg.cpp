@@ -12,6 +12,7 @@
 #include "platform/posixclocksetter.h"
 #include "settings/desktopprefs.h"
 #include "timecore/systemclock.h"
+#include "ui/platform/coretext.h"
 #include "ui/platform/timedatedclocksetter.h"
 #include "ui/widgets/dialogpositions.h"
 
@@ -59,8 +60,8 @@ CTimeSyncDlg::CTimeSyncDlg(const AppContext& context, const IClockSource& clock,
       m_positions(context.positions),
       m_timeout(CTimeSync::kDefaultTimeout),
       m_link(std::make_unique<Link>(this)) {
-  setWindowTitle(QString::fromLatin1(kTitle));
-  auto* explanation = new QLabel(QString::fromStdString(Explanation(m_server)), this);
+  setWindowTitle(tr(kTitle));
+  auto* explanation = new QLabel(Explanation(m_server), this);
   explanation->setWordWrap(true);
   m_reportField = new QLabel(this);
   m_reportField->setTextFormat(Qt::PlainText);
@@ -71,7 +72,7 @@ CTimeSyncDlg::CTimeSyncDlg(const AppContext& context, const IClockSource& clock,
   m_serverField = new QLineEdit(QString::fromStdString(m_server), this);
   m_serverField->setMaxLength(static_cast<int>(CDesktopPrefsFile::kMaxAddressBytes));
   m_serverField->setPlaceholderText(tr("ntp:host or daytime:host, with :port if not the usual"));
-  m_synchronize = new QPushButton(QString::fromLatin1(kSynchronizeText), this);
+  m_synchronize = new QPushButton(tr(kSynchronizeText), this);
   m_synchronize->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(explanation);
@@ -90,12 +91,14 @@ CTimeSyncDlg::~CTimeSyncDlg() {
   m_workers.clear();
 }
 
-std::string CTimeSyncDlg::Explanation(const std::string& server) {
+QString CTimeSyncDlg::Explanation(const std::string& server) {
   // The default host is the government's by either protocol.
   if (CTimeSync::HostOf(server) == CTimeSync::HostOf(CTimeSync::kDefaultServer)) {
-    return kExplanation;
+    return tr(kExplanation);
   }
-  return kOtherServerExplanation + server + ".";
+  return tr("Use this panel to synchronize your computer's time with the time provided by the "
+            "Internet time server %1.")
+      .arg(Latin1(server));
 }
 
 void CTimeSyncDlg::Run(const AppContext& context, QWidget* parent) {
@@ -124,6 +127,7 @@ bool CTimeSyncDlg::Remember(const std::string& typed, const std::string& asked) 
 void CTimeSyncDlg::OnSynchronize() {
   m_server = m_serverField->text().trimmed().toStdString();
   m_report = kConnecting;
+  m_shownReport = CoreText(m_report);
   ShowReport();
   m_workers.emplace_back([&clock = m_clock, &setter = m_setter, link = m_link.get(),
                           server = m_server, timeout = m_timeout] {
@@ -135,11 +139,12 @@ void CTimeSyncDlg::OnSynchronize() {
 
 void CTimeSyncDlg::AppendReport(const std::string& text) {
   m_report += text;
+  m_shownReport += CoreText(text);
   ShowReport();
 }
 
 void CTimeSyncDlg::ShowReport() {
-  QString text = QString::fromLatin1(m_report.data(), static_cast<qsizetype>(m_report.size()));
+  QString text = m_shownReport;
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   m_reportField->setText(text);
 }

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/translatable.h"
 #include "ui/widgets/appcontext.h"
 
 class QLabel;
@@ -28,15 +29,14 @@ class CTimeSyncDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Synchronize Time";
-  static constexpr const char* kExplanation =
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CTimeSyncDlg", "Synchronize Time");
+  static constexpr const char* kExplanation = QT_TRANSLATE_NOOP(
+      "zw::CTimeSyncDlg",
       "Use this panel to synchronize your computer's time with the time provided by a U.S. "
-      "government Internet server.";
-  static constexpr const char* kOtherServerExplanation =
-      "Use this panel to synchronize your computer's time with the time provided by the "
-      "Internet time server ";
-  static constexpr const char* kSynchronizeText = "&Synchronize Now";
-  static constexpr const char* kConnecting = "Connecting to time server...\r\n";
+      "government Internet server.");
+  static constexpr const char* kSynchronizeText =
+      QT_TRANSLATE_NOOP("zw::CTimeSyncDlg", "&Synchronize Now");
+  static constexpr const char* kConnecting = ZW_TR_NOOP("Core", "Connecting to time server...\r\n");
 
   // clock: the computer's clock, read in UTC; setter: sets it. server: host[:port].
   CTimeSyncDlg(const AppContext& context, const IClockSource& clock, ISystemClockSetter& setter,
@@ -55,7 +55,7 @@ class CTimeSyncDlg : public QDialog {
   static bool Remember(const std::string& typed, const std::string& asked);
 
   // The text above the report, naming the server asked (host[:port]).
-  static std::string Explanation(const std::string& server);
+  static QString Explanation(const std::string& server);
 
   // How long the connect, and then the reply, may take.
   void SetTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
@@ -83,6 +83,8 @@ class CTimeSyncDlg : public QDialog {
   CDialogPositions& m_positions;
   std::chrono::milliseconds m_timeout;
   std::string m_report;
+  // The report as shown: each of the core's lines in the user's language.
+  QString m_shownReport;
   QLabel* m_reportField = nullptr;
   QPushButton* m_synchronize = nullptr;
   QLineEdit* m_serverField = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/net/updatedlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "ui/net/ftpthread.h"
 #include "ui/net/ratesbutton.h"
 #include "ui/net/ratessourcedlg.h"
+#include "ui/platform/coretext.h"
 #include "ui/platform/latin1.h"
 #include "ui/widgets/dialogpositions.h"
 #include "ui/widgets/mnemonics.h"
@@ -25,11 +27,13 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kComponentsGroup = "Components to Update";
-constexpr const char* kRetrieveText = "&Retrieve";
-constexpr const char* kCancelText = "&Cancel";
-constexpr const char* kDirectoryGroup = "Internet FTP Directory";
-constexpr const char* kResetText = "R&eset";
+constexpr const char* kComponentsGroup =
+    QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Components to Update");
+constexpr const char* kRetrieveText = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "&Retrieve");
+constexpr const char* kCancelText = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "&Cancel");
+constexpr const char* kDirectoryGroup =
+    QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Internet FTP Directory");
+constexpr const char* kResetText = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "R&eset");
 constexpr int kLabelWidth = 260;
 constexpr int kListMinHeight = 150;
 constexpr int kFieldFrame = 12;
@@ -44,7 +48,7 @@ std::string ToLatin1(const QString& text) {
 }
 
 QPushButton* MakeButton(const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  auto* button = new QPushButton(QCoreApplication::translate("zw::CUpdateDlg", text), parent);
   button->setAutoDefault(false);
   return button;
 }
@@ -72,7 +76,7 @@ CUpdateDlg::CUpdateDlg(const AppContext& context, std::function<void()> requestR
       m_update(context.settings, context.files, context.messages),
       m_timeout(CFtpSession::kDefaultTimeout) {
   const WaitCursor waiting;
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(tr(kTitle));
   Build();
   // Exchange rates come over HTTPS rather than FTP, so they have a button of their own.
   if (auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout())) {
@@ -104,14 +108,15 @@ void CUpdateDlg::Run(const AppContext& context, std::function<void()> requestRes
 }
 
 void CUpdateDlg::Build() {
-  auto* explanation = new QLabel(QString::fromLatin1(kExplanation), this);
+  auto* explanation = new QLabel(tr(kExplanation), this);
   explanation->setWordWrap(true);
 
-  auto* group = new QGroupBox(QString::fromLatin1(kComponentsGroup), this);
+  auto* group =
+      new QGroupBox(QCoreApplication::translate("zw::CUpdateDlg", kComponentsGroup), this);
   auto* groupLayout = new QVBoxLayout(group);
   QStringList captions;
   for (std::size_t i = 0; i < CDatabaseUpdate::kComponentCount; ++i) {
-    captions << QString::fromLatin1(CDatabaseUpdate::kRows[i].caption);
+    captions << CoreText(CDatabaseUpdate::kRows[i].caption);
   }
   // The letters the dialog's buttons already use.
   captions = WithMnemonics(captions, QStringLiteral("rcdet"));
@@ -155,7 +160,7 @@ void CUpdateDlg::Build() {
 
 QWidget* CUpdateDlg::BuildDetails() {
   auto* pane = new QWidget(this);
-  auto* group = new QGroupBox(QString::fromLatin1(kDirectoryGroup), pane);
+  auto* group = new QGroupBox(QCoreApplication::translate("zw::CUpdateDlg", kDirectoryGroup), pane);
   m_directoryField = new QLineEdit(group);
   // What the settings record holds, so what is saved is what the user sees.
   m_directoryField->setMaxLength(kDirectoryChars);
@@ -190,7 +195,7 @@ void CUpdateDlg::Place() {
 void CUpdateDlg::ShowDetails(bool show) {
   m_detailsShown = show;
   m_details->setVisible(show);
-  m_detailsButton->setText(QString::fromLatin1(show ? kHideDetails : kShowDetails));
+  m_detailsButton->setText(tr(show ? kHideDetails : kShowDetails));
 }
 
 void CUpdateDlg::RefreshUpdatedTexts() {
@@ -313,10 +318,10 @@ void CUpdateDlg::OnStatus(int kind, const std::string& text) {
   if (kind == kStatusReplaceLast && m_progress->count() > 0) {
     delete m_progress->takeItem(m_progress->count() - 1);
   }
-  m_progress->addItem(Latin1(text));
+  m_progress->addItem(CoreText(text));
   if (kind == kStatusError) {
-    m_progress->addItem(QString::fromLatin1(kErrorLine));
-    m_progress->addItem(QString::fromLatin1(kHelpLine));
+    m_progress->addItem(tr(kErrorLine));
+    m_progress->addItem(tr(kHelpLine));
   }
   m_progress->scrollToBottom();
   m_progress->setUpdatesEnabled(true);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "net/databaseupdate.h"
+#include "platform/translatable.h"
 #include "timecore/systemclock.h"
 #include "ui/widgets/appcontext.h"
 
@@ -35,25 +36,35 @@ class CUpdateDlg : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr const char* kTitle = "Update via Internet";
-  static constexpr const char* kExplanation =
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Update via Internet");
+  static constexpr const char* kExplanation = QT_TRANSLATE_NOOP(
+      "zw::CUpdateDlg",
       "This process updates Zonewright's databases using information retrieved from the "
       "internet using FTP.  You must have an active internet connection in order to use "
-      "this feature.";
-  static constexpr const char* kNoComponent = "At least one component must be selected for update.";
-  static constexpr const char* kNoAddress = "No address specified in FTP directory";
-  static constexpr const char* kTimeZoneWarning =
+      "this feature.");
+  static constexpr const char* kNoComponent =
+      ZW_TR_NOOP("Core", "At least one component must be selected for update.");
+  static constexpr const char* kNoAddress =
+      ZW_TR_NOOP("Core", "No address specified in FTP directory");
+  static constexpr const char* kTimeZoneWarning = ZW_TR_NOOP(
+      "Core",
       "Updating the time zone database will overwrite changes you may have made to the city or "
       "country/city lists.  Any additions made to the custom list will be preserved.  Continue "
-      "with the update?";
-  static constexpr const char* kCancelQuestion = "Cancel the file transfer in progress?";
-  static constexpr const char* kRestartQuestion =
+      "with the update?");
+  static constexpr const char* kCancelQuestion =
+      ZW_TR_NOOP("Core", "Cancel the file transfer in progress?");
+  static constexpr const char* kRestartQuestion = ZW_TR_NOOP(
+      "Core",
       "Time information updates will take effect when the program is restarted.\r\nRestart "
-      "Zonewright now?";
-  static constexpr const char* kErrorLine = "An ERROR Occurred.";
-  static constexpr const char* kHelpLine = "    - Press F1 for Help.";
-  static constexpr const char* kShowDetails = "Show &Details >>";
-  static constexpr const char* kHideDetails = "<< Hide &Details";
+      "Zonewright now?");
+  static constexpr const char* kErrorLine =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "An ERROR Occurred.");
+  static constexpr const char* kHelpLine =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "    - Press F1 for Help.");
+  static constexpr const char* kShowDetails =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "Show &Details >>");
+  static constexpr const char* kHideDetails =
+      QT_TRANSLATE_NOOP("zw::CUpdateDlg", "<< Hide &Details");
   // What the settings record holds of the directory, and what a connection uses.
   static constexpr int kDirectoryChars = 60;
 

@@ -16,8 +16,8 @@ CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
     : QDialog(parent),
       m_text(new QLabel(text)),
       m_minutes(new QComboBox),
-      m_snooze(new QPushButton(QStringLiteral("&Snooze"))),
-      m_dismiss(new QPushButton(QStringLiteral("&Dismiss"))) {
+      m_snooze(new QPushButton(tr("&Snooze"))),
+      m_dismiss(new QPushButton(tr("&Dismiss"))) {
   setWindowTitle(QString::fromLatin1(IMessageSink::kCaption.data(),
                                      static_cast<qsizetype>(IMessageSink::kCaption.size())));
   setWindowModality(Qt::ApplicationModal);
@@ -36,7 +36,7 @@ CAlarmBox::CAlarmBox(const QString& text, int offered, QWidget* parent)
   message->addWidget(m_text, 1);
 
   for (const int minutes : CAlarmMonitor::kSnoozeChoices) {
-    m_minutes->addItem(QStringLiteral("%1 minutes").arg(minutes), minutes);
+    m_minutes->addItem(tr("%1 minutes").arg(minutes), minutes);
   }
   const int index = m_minutes->findData(offered);
   m_minutes->setCurrentIndex(index >= 0 ? index

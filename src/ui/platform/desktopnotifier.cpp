@@ -56,11 +56,11 @@ bool CDesktopNotifier::Show(const AlarmNotice& notice) {
 void CDesktopNotifier::Send(const AlarmNotice& notice, uint replaces) {
   QStringList actions;
   if (notice.soundPlaying) {
-    actions << QString::fromLatin1(kStopAction) << QString::fromLatin1(kStopText);
+    actions << QString::fromLatin1(kStopAction) << tr(kStopText);
   }
   if (OffersSnooze(notice)) {
     actions << QString::fromLatin1(kSnoozeAction)
-            << QStringLiteral("Snooze %1 minutes").arg(notice.snoozeMinutes);
+            << tr("Snooze %1 minutes").arg(notice.snoozeMinutes);
   }
   const QVariantMap hints{
       {QStringLiteral("urgency"), QVariant::fromValue(kUrgencyCritical)},

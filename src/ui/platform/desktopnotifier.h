@@ -23,7 +23,7 @@ class CDesktopNotifier : public QObject {
   static constexpr const char* kPath = "/org/freedesktop/Notifications";
   static constexpr const char* kInterface = "org.freedesktop.Notifications";
   static constexpr const char* kStopAction = "stop-sound";
-  static constexpr const char* kStopText = "Stop sound";
+  static constexpr const char* kStopText = QT_TRANSLATE_NOOP("zw::CDesktopNotifier", "Stop sound");
   static constexpr const char* kSnoozeAction = "snooze";
   static constexpr const char* kAppName = "Zonewright";
   static constexpr const char* kAppIcon = "zonewright";

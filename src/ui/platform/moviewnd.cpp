@@ -65,9 +65,9 @@ void CMovieWnd::BuildControls() {
   layout->addWidget(m_video, 1);
 
   auto* row = new QHBoxLayout;
-  m_play = new QPushButton(QStringLiteral("Play"));
-  m_pause = new QPushButton(QStringLiteral("Pause"));
-  m_stop = new QPushButton(QStringLiteral("Stop"));
+  m_play = new QPushButton(tr("Play"));
+  m_pause = new QPushButton(tr("Pause"));
+  m_stop = new QPushButton(tr("Stop"));
   m_position = new QLabel;
   m_mode = new QLabel;
   row->addWidget(m_play);
@@ -87,17 +87,17 @@ void CMovieWnd::ShowPosition() {
 // A file that cannot be played is shown stopped, with the player's reason, since the window
 // is all the user has to go on; the player itself may still claim to be playing.
 void CMovieWnd::ShowMode() {
-  const QString stopped = QString::fromLatin1(kStopped);
+  const QString stopped = tr(kStopped);
   if (m_player->error() != QMediaPlayer::NoError) {
     m_mode->setText(stopped + QStringLiteral(": ") + m_player->errorString());
     return;
   }
   switch (m_player->playbackState()) {
     case QMediaPlayer::PlayingState:
-      m_mode->setText(QString::fromLatin1(kPlaying));
+      m_mode->setText(tr(kPlaying));
       return;
     case QMediaPlayer::PausedState:
-      m_mode->setText(QString::fromLatin1(kPaused));
+      m_mode->setText(tr(kPaused));
       return;
     case QMediaPlayer::StoppedState:
       m_mode->setText(stopped);

@@ -17,9 +17,9 @@ class CMovieWnd : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kPlaying = "Playing";
-  static constexpr const char* kPaused = "Paused";
-  static constexpr const char* kStopped = "Stopped";
+  static constexpr const char* kPlaying = QT_TRANSLATE_NOOP("zw::CMovieWnd", "Playing");
+  static constexpr const char* kPaused = QT_TRANSLATE_NOOP("zw::CMovieWnd", "Paused");
+  static constexpr const char* kStopped = QT_TRANSLATE_NOOP("zw::CMovieWnd", "Stopped");
 
   explicit CMovieWnd(const QString& file);
 

@@ -8,6 +8,7 @@
 #include "platform/messagesink.h"
 #include "platform/processlauncher.h"
 #include "ui/platform/alarmbox.h"
+#include "ui/platform/coretext.h"
 #include "ui/platform/latin1.h"
 #include "ui/platform/moviewnd.h"
 #include "ui/platform/wavplayer.h"
@@ -28,7 +29,9 @@ QString FromStored(const std::string& text) {
 // The box must be seen whatever the user is doing: above every window, blocking the program.
 int RunAlarmBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
                 QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, Caption(), FromStored(text), buttons, owner);
+  // The questions are the core's own words, the reminders the user's: only the former have
+  // translations.
+  QMessageBox box(icon, Caption(), CoreText(text), buttons, owner);
   box.setWindowModality(Qt::ApplicationModal);
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   return box.exec();

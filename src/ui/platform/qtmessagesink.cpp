@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "ui/platform/latin1.h"
+#include "ui/platform/coretext.h"
 
 namespace zw {
 
@@ -13,12 +13,6 @@ namespace {
 QString Caption() {
   return QString::fromUtf8(IMessageSink::kCaption.data(),
                            static_cast<qsizetype>(IMessageSink::kCaption.size()));
-}
-
-// Every text is Latin-1, the program's own as well as the data files' names; the few with
-// "\r\n" line breaks keep them, which QMessageBox shows as one break.
-QString ToQt(const std::string& text) {
-  return Latin1(text);
 }
 
 }  // namespace
@@ -39,16 +33,16 @@ QWidget* CQtMessageSink::PrepareBox() {
 }
 
 void CQtMessageSink::Warn(const std::string& text) {
-  QMessageBox::warning(PrepareBox(), Caption(), ToQt(text));
+  QMessageBox::warning(PrepareBox(), Caption(), CoreText(text));
 }
 
 void CQtMessageSink::Inform(const std::string& text) {
-  QMessageBox::information(PrepareBox(), Caption(), ToQt(text));
+  QMessageBox::information(PrepareBox(), Caption(), CoreText(text));
 }
 
 bool CQtMessageSink::AskYesNo(const std::string& text) {
   // No is the default: Enter must never delete or discard anything.
-  return QMessageBox::question(PrepareBox(), Caption(), ToQt(text),
+  return QMessageBox::question(PrepareBox(), Caption(), CoreText(text),
                                QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
 }

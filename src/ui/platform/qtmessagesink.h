@@ -8,8 +8,8 @@ class QWidget;
 
 namespace zw {
 
-// Shows the core's messages (Latin-1 texts) as modal message boxes captioned "Zonewright",
-// over the window in front.
+// Shows the core's messages as modal message boxes captioned "Zonewright", over the window in
+// front, in the user's language where a translation is loaded.
 class CQtMessageSink final : public IMessageSink {
  public:
   // parent: the window the boxes are centred over when none of the program's is in front;

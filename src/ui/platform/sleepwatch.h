@@ -14,7 +14,7 @@ class CSleepWatch : public QObject {
   static constexpr const char* kService = "org.freedesktop.login1";
   static constexpr const char* kPath = "/org/freedesktop/login1";
   static constexpr const char* kInterface = "org.freedesktop.login1.Manager";
-  static constexpr const char* kSignal = "PrepareForSleep";
+  static constexpr const char* kSignal = QT_TRANSLATE_NOOP("zw::CSleepWatch", "PrepareForSleep");
 
   explicit CSleepWatch(QDBusConnection bus = QDBusConnection::systemBus(),
                        QObject* parent = nullptr);

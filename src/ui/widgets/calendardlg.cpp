@@ -1,5 +1,6 @@
 #include "ui/widgets/calendardlg.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace zw {
 
 namespace {
 
-constexpr const char* kTitle = "Calendar";
+constexpr const char* kTitle = QT_TRANSLATE_NOOP("zw::CCalendarDlg", "Calendar");
 
 }  // namespace
 
@@ -19,7 +20,7 @@ CCalendarDlg::CCalendarDlg(int year, int month, int day, QWidget* parent)
       m_year(std::clamp(year, kFirstYear, kLastYear)),
       m_month(std::clamp(month, 1, 12)),
       m_day(std::clamp(day, 1, CDateTime::DaysInMonth(m_year, m_month))) {
-  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowTitle(QCoreApplication::translate("zw::CCalendarDlg", kTitle));
   auto* layout = new QVBoxLayout(this);
   m_grid = new CMonthGrid(this);
   layout->addWidget(m_grid);

@@ -158,10 +158,10 @@ void CMonthGrid::Mark(QPushButton* button, int marks) const {
   button->setProperty("marks", marks);
   QStringList tip;
   if ((marks & kHasEvents) != 0) {
-    tip << QStringLiteral("Events");
+    tip << tr("Events");
   }
   if ((marks & kHasNotes) != 0) {
-    tip << QStringLiteral("Notes");
+    tip << tr("Notes");
   }
   button->setToolTip(tip.join(QStringLiteral(", ")));
 }

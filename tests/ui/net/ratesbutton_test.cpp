@@ -56,10 +56,11 @@ class RatesButtonTest : public QObject {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray sample = file.readAll();
     QCOMPARE(Fetch(Ok(sample.left(sample.size() / 2))), std::string(CRatesUpdate::kIncomplete));
-    QVERIFY(Fetch(Ok(QByteArray(1 << 20, ' ') + sample)).starts_with(CRatesButton::kFetchFailed));
+    QVERIFY(Fetch(Ok(QByteArray(1 << 20, ' ') + sample))
+                .starts_with("The exchange rates could not be fetched: "));
     QVERIFY(!QFile::exists(QString::fromLatin1(CRateDates::kFileName.data())));
-    QCOMPARE(Fetch(Ok(sample)), std::string(CRatesButton::kTakenIn1) + "2026-12-08" +
-                                    CRatesButton::kTakenIn2 + "30" + CRatesButton::kTakenIn3);
+    QCOMPARE(Fetch(Ok(sample)), std::string("The exchange rates of 2026-12-08 are in the currency "
+                                            "converter for 30 currencies."));
     QCOMPARE(CRateDates::Load(m_files).DateOf("Japan Yen"), std::string("2026-12-08"));
   }
 };

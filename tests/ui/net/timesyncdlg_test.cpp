@@ -82,7 +82,7 @@ class TimeSyncDialogTest : public QObject {
     }
     QVERIFY(named);
     QCOMPARE(CTimeSyncDlg::Explanation(std::string(CTimeSync::kDefaultServer)),
-             std::string(CTimeSyncDlg::kExplanation));
+             QString::fromLatin1(CTimeSyncDlg::kExplanation));
 
     dialog->SynchronizeButton()->click();
     QTRY_COMPARE_WITH_TIMEOUT(dialog->ReportText(),

@@ -5,9 +5,34 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
+#include "ui/platform/coretext.h"
+
 using namespace zw;
+
+namespace {
+
+// A German catalogue of two core texts, without a compiled file.
+class FakeTranslator : public QTranslator {
+ public:
+  QString translate(const char* context, const char* source, const char*, int) const override {
+    if (QByteArray(context) != kCoreTextContext) {
+      return {};
+    }
+    if (QByteArray(source) == "Invalid day entered.") {
+      return QStringLiteral("Ung\u00FCltiger Tag.");
+    }
+    if (QByteArray(source) == "Cannot read the alarm file.  Return code: ") {
+      return QStringLiteral("Die Alarmdatei ist unlesbar.  Fehlercode: ");
+    }
+    return {};
+  }
+  bool isEmpty() const override { return false; }
+};
+
+}  // namespace
 
 // Each call runs a modal box; a timer inspects it from inside its event loop and answers it.
 class MessageSinkTest : public QObject {
@@ -90,6 +115,23 @@ class MessageSinkTest : public QObject {
     sink.AskYesNo("You are about to delete \"Durr\xEBs\" from the database.");
     QCOMPARE(m_pending->text,
              QStringLiteral("You are about to delete \"Durr\u00EBs\" from the database."));
+  }
+
+  // With a translation loaded, the core's texts show in the user's language, a return code kept
+  // as it came; a text with no translation still shows its Latin-1 letters.
+  void coreTextsAreTranslatedWhereACatalogueHasThem() {
+    FakeTranslator german;
+    QCoreApplication::installTranslator(&german);
+    CQtMessageSink sink;
+    AnswerNextBox(QMessageBox::Ok);
+    sink.Warn("Invalid day entered.");
+    QCOMPARE(m_pending->text, QStringLiteral("Ung\u00FCltiger Tag."));
+    QCOMPARE(CoreText("Cannot read the alarm file.  Return code: -5"),
+             QStringLiteral("Die Alarmdatei ist unlesbar.  Fehlercode: -5"));
+    QCOMPARE(CoreText("Cannot read the alarm file.  Return code: x5"),
+             QStringLiteral("Cannot read the alarm file.  Return code: x5"));
+    QCOMPARE(CoreText("Z\xFCrich: 12"), QStringLiteral("Z\u00FCrich: 12"));
+    QCoreApplication::removeTranslator(&german);
   }
 
   // A box raised by a dialog stands over that dialog, not over the clock behind it.
