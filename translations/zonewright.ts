@@ -1264,11 +1264,11 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+4"/>
-        <source>If missed:</source>
+        <source>&amp;If missed:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Run late once</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2492,7 +2492,7 @@ Restart Zonewright now?</source>
     </message>
     <message>
         <location line="+49"/>
-        <source>Source...</source>
+        <source>S&amp;ource...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
