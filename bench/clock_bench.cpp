@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's costs: one tick, the way from start to a painted clock, the CPU it takes
 // while idle, and the memory it holds. Runs on Qt's offscreen platform.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock at scale and on the second: memory per place, loading and showing a 250,000-line
 // database, and when each tick lands against the wall clock. Runs on Qt's offscreen platform.
 #include <benchmark/benchmark.h>

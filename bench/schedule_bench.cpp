@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The schedule browser with a hundred daily events over 999 following days: 100,000 rows.
 // Filling the list should stay under 300 ms and a header click's sort under 150 ms. Runs on
 // Qt's offscreen platform; the times include the view's repaint.

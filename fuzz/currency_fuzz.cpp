@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A currency rate file, and a conversion between its first and last currency.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Daytime server's reply: a date and a time found in it are real ones.
 #include <cstdlib>
 #include <string_view>

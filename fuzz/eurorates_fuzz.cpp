@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A day's euro reference rates as received: whatever is taken into the currency table is a
 // rate the converter can use, and the table keeps its size and names.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An event file against the supplied places: loaded, scheduled, listed, summarised and saved.
 #include <algorithm>
 

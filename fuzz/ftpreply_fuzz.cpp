@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an FTP server sends on the control connection, arriving in pieces: cut into lines and
 // gathered into replies as the session does. Unless a line outgrew the cap, every byte is in
 // exactly one line or still waiting for its line end. Every line is also read as a passive

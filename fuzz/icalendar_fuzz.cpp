@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A calendar imported into events of a place.
 #include <string_view>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the starting inputs of the fuzz targets into the directory given: files as the
 // program itself writes them, and the supplied data files, the zone file in small pieces so
 // that each input stays quick to read.

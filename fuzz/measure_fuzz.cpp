@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A measurement file: its categories and units, and a conversion within each category.
 #include "convert/measurefile.h"
 #include "fuzzsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A notes file: loaded, a note read and changed, and saved.
 #include "events/notesfile.h"
 #include "fuzzsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stored settings record over the defaults: read, used for the display and the clock list,
 // and written back with the stored bytes unchanged and reading as the same settings.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An SNTP server's reply, after 8 bytes choosing when the request left and 4 how long the
 // answer took: a measure read from it is one the clock can be stepped by.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A zone companion file as it arrives beside a zone file, from the disk or a download. What it
 // keeps must be safe to hand to the zone database: a zone name within the length limit and of
 // the characters zone names have, and the same answers from a second reading.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A zone file, read by the rules of the standard and of the custom file. What is kept must
 // give each place's times and, written back, read again as the same places; a file the
 // download check passes must read whole.

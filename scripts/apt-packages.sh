@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Sourced by the install scripts: installs the Debian packages it is given that are missing,
 # and upgrades tzdata when it is older than the tz database the supplied data was made from.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints one table of every benchmark's figures from the JSON files `make bench` writes."""
 import json
 import sys

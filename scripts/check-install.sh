@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build tree into a temporary directory, as a distribution package would, and
 # checks what gets installed: every file is there, the icons have their theme sizes, and the
 # desktop entry, the AppStream metainfo and the manual pages pass the distributions'

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the build, the tests and the benchmarks need, and the locales
 # the tests run under. Safe to run again: it asks apt and locale-gen only when something is
 # missing.

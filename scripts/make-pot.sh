@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the translation template: every text of the windows and every text the core marks
 # for them, with no translations. Usage: make-pot.sh [OUTPUT.ts]; LUPDATE names the tool.
 set -euo pipefail

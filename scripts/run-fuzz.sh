@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target of a fuzz build tree: first the inputs that once failed
 # (fuzz/crashes/<target>/) and the whole supplied data files, each once; then fuzzing from
 # the starting inputs (fuzz/seeds/ and those fuzz_makeseeds writes) and what earlier runs

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the bundled user guide before it is compiled into the program.
 
 Usage: check_help_links.py [RESOURCES_DIR]   (default: the resources/ directory of this tree)

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes data/CURRENCY.DAT from tools/currency_table.txt.
 
 The file is a run of 48-byte records -- "R", the name in 39 bytes ending in NUL, the value

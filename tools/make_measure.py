@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes data/MEASURE.DAT from tools/measure_table.txt.
 
 The file is lines of at most 44 characters ended by CR LF, in fixed columns:

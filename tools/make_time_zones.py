@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes data/TIME_ZON.DAT: the world's capitals and large cities by country, and the North
 American area codes by state, province or territory, each with its zone rule.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """North American area codes from libphonenumber's geocoder jar (Debian libphonenumber8-java).
 
 The jar keeps its prefix tables as serialized Java objects (PhonePrefixMap.writeExternal):

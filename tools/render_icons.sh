@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program icon into the PNG sizes of the hicolor icon theme, under
 # resources/hicolor/<size>x<size>/apps/. A developer step like the data generators: the
 # PNGs are committed, so building and installing need no SVG renderer. Run it again after

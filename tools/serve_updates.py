@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Serves the data files over FTP on this computer, as Zonewright's update server.
 
 The clock's "Update Database..." fetches TIME_ZON.DAT, CURRENCY.DAT and MEASURE.DAT from

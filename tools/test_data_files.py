@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the supplied CURRENCY.DAT and MEASURE.DAT exactly as the program's converters do, and
 converts with them as the program does; checks that TIME_ZON.TZN gives every location of
 TIME_ZON.DAT a zone the system has.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs the generators into a scratch directory and compares the result with the committed
 files in data/ byte for byte.
 

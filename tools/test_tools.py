@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Tests of the data generators' parts: what they refuse, how they read the tz database and
 how they fit a zone into the file's rule."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Place and country names in the single-byte character set of the data files (Latin-1)."""
 
 import unicodedata

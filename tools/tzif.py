@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads compiled tz database files (TZif, version 2 or later) into a timeline of offsets.
 
 Only what the zone generator needs: the UTC offset in force at any instant, taken from the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The zone rule a TIME_ZON.DAT line can hold, and the choice of the one nearest a real zone.
 
 A line holds a standard offset in whole hours plus an optional half hour, and optionally one

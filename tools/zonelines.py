@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The line format of TIME_ZON.DAT and the checks the program's loader makes on it.
 
 One location per line, CR LF at the end:

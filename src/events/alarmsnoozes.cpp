@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The snoozes that outlive the run.
 #include "events/alarmmonitor.h"
 #include "events/eventlist.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Today's euro reference rates taken into a copy of the supplied currency table.
 
 #include "convert/ratesupdate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The supplied CURRENCY.DAT and MEASURE.DAT as the converters read them.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading CURRENCY.DAT and MEASURE.DAT, sound and damaged, as files the tests write.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The supplied TIME_ZON.DAT as the program meets it: loaded by the real loader, the default
 // clock restored from it, and every zone rule compared with the C library's zone data.
 

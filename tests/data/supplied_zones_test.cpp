@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The supplied places with their tz database zones, as the program meets them: each follows a
 // zone the system has, and each zone shows the C library's local time at random instants and
 // around every switch of the years the date type holds.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails when a source file reaches up the house: a core folder that includes Qt or a window
 header, or any folder that includes one above it. Usage: check_layering.py SRC_DIR"""
 import os

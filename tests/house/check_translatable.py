@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails when a text of the windows escapes translation: the template that make-pot.sh writes
 must hold the windows' texts and the core's marked messages, untranslated, and no window
 source may hand a bare literal to a call that shows it.

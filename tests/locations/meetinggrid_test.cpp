@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meeting planner's grid against what any day of any zone must look like.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion files that name each place's tz database zone beside the zone files.
 
 #include "locations/zonecompanion.h"

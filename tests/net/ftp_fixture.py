@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """An FTP server for the network tests: the update server of tools/serve_updates.py on a free
 loopback port, serving a test's own directory, with faults a test can ask for.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Started by the process launcher's tests: writes its working directory and its arguments,
 // one per line, to the file named by its first argument (relative to that directory).
 #include <unistd.h>

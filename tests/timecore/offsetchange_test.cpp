@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The next offset change of a place, against a walk of the offsets themselves.
 
 #include <gtest/gtest.h>

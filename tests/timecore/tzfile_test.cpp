@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zones read from their own files, against the C library's reading of the same files.
 
 #include "timecore/tzfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule every tz database zone file ends with, read by our own parser, against the C
 // library's reading of the same text.
 

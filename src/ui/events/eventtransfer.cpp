@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export... and Import... of the Set Event window: events in and out of iCalendar files.
 
 #include <QDialogButtonBox>

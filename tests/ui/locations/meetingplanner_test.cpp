@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meeting planner window: its grid, the chosen hour on the clipboard and the working
 // hours it keeps in its own file.
 
