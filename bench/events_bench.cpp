@@ -8,23 +8,14 @@
 #include "events/alarmmonitor.h"
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
+#include "noactions.h"
 #include "platform/messagesink.h"
 #include "platform/posixfilelayer.h"
 
 using namespace zw;
+using zw::bench::NoActions;
 
 namespace {
-
-class NoActions final : public IAlarmActions {
- public:
-  void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void StartWavLoop(const std::string&, int) override {}
-  void OpenMovie(const std::string&) override {}
-  bool StartProcess(const std::string&, const std::string&, std::string&) override { return false; }
-  void ShowErrorAsync(const std::string&) override {}
-  void RefreshEventLists() override {}
-};
 
 class NoMessages final : public IMessageSink {
  public:

@@ -13,6 +13,7 @@
 
 #include "events/eventlist.h"
 #include "locations/locationdb.h"
+#include "noactions.h"
 #include "platform/filelayer.h"
 #include "platform/messagesink.h"
 #include "settings/clocksettings.h"
@@ -26,6 +27,7 @@
 #include "ui/widgets/dialogpositions.h"
 
 using namespace zw;
+using zw::bench::NoActions;
 
 namespace {
 
@@ -65,17 +67,6 @@ class NoMessages final : public IMessageSink {
   void Warn(const std::string&) override {}
   void Inform(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
-};
-
-// Nothing falls due while the list is built, so no action is ever taken.
-class NoActions final : public IAlarmActions {
- public:
-  void ShowMessage(const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
-  void StartWavLoop(const std::string&, int) override {}
-  void OpenMovie(const std::string&) override {}
-  bool StartProcess(const std::string&, const std::string&, std::string&) override { return false; }
-  void ShowErrorAsync(const std::string&) override {}
 };
 
 struct Browser {
