@@ -38,9 +38,8 @@ void CScheduleListing::Clear() {
   m_rows.clear();
 }
 
-void CScheduleListing::Fill(const CEventList& alarms, const CZone* basis, int year, int month,
-                            int day, int days) {
-  Clear();
+CScheduleListing::Span CScheduleListing::SpanOf(const CZone* basis, int year, int month, int day,
+                                                int days) {
   CDateTime start(year, month, day, 0, 0, 0);
   CDateTime end = start + CDateSpan(days + 1, 0, 0, 0);
   if (basis != nullptr) {
@@ -52,6 +51,13 @@ void CScheduleListing::Fill(const CEventList& alarms, const CZone* basis, int ye
   if (now > start) {
     start = now;
   }
+  return {start, end};
+}
+
+void CScheduleListing::Fill(const CEventList& alarms, const CZone* basis, int year, int month,
+                            int day, int days) {
+  Clear();
+  const auto [start, end] = SpanOf(basis, year, month, day, days);
   for (std::size_t i = 0; i < alarms.GetCount(); ++i) {
     AddEvent(*alarms.GetSchedule(i), basis, start, end);
   }

@@ -60,6 +60,12 @@ class CScheduleListing {
   // come in time order.
   void Fill(const CEventList& alarms, const CZone* basis, int year, int month, int day, int days);
   void Clear();
+  // The GMT span Fill lists, [first, end): its days in basis time, none of it before now.
+  struct Span {
+    CDateTime first;
+    CDateTime end;
+  };
+  static Span SpanOf(const CZone* basis, int year, int month, int day, int days);
 
   // Sorts by the keys of a column, its own first (the name column by name, the time column by
   // time), always ascending. The result is the old position of each row in its new order.

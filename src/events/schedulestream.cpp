@@ -40,17 +40,7 @@ bool CScheduleStream::Later::operator()(const Pending& a, const Pending& b) cons
 CScheduleStream::CScheduleStream(const CEventList& alarms, const CZone* basis, int year, int month,
                                  int day, int days)
     : m_basis(basis) {
-  CDateTime start(year, month, day, 0, 0, 0);
-  CDateTime end = start + CDateSpan(days + 1, 0, 0, 0);
-  if (basis != nullptr) {
-    start = basis->ToGmt(start);
-    end = basis->ToGmt(end);
-  }
-  // The part of today that has passed is not listed.
-  const CDateTime now;
-  if (now > start) {
-    start = now;
-  }
+  const auto [start, end] = CScheduleListing::SpanOf(basis, year, month, day, days);
   for (std::size_t i = 0; i < alarms.GetCount(); ++i) {
     const CEventSchedule& schedule = *alarms.GetSchedule(i);
     const CLocation* location = schedule.Location();

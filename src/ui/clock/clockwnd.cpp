@@ -16,7 +16,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
@@ -24,7 +23,6 @@
 #include <string_view>
 
 #include "locations/locationdb.h"
-#include "platform/wallclockwatch.h"
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "timecore/now.h"
@@ -33,6 +31,7 @@
 #include "ui/clock/clockaccessible.h"
 #include "ui/clock/qtfonts.h"
 #include "ui/platform/latin1.h"
+#include "ui/platform/wallclocknotifier.h"
 #include "ui/widgets/mnemonics.h"
 
 namespace zw {
@@ -310,13 +309,8 @@ int CClockWnd::ToolbarMinContent() const {
 }
 
 void CClockWnd::WatchWallClock() {
-  m_wallClock = std::make_unique<CWallClockWatch>();
-  if (m_wallClock->Descriptor() < 0) {
-    return;
-  }
-  auto* notifier = new QSocketNotifier(m_wallClock->Descriptor(), QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, [this] {
-    m_wallClock->Acknowledge();
+  auto* wallClock = new CWallClockNotifier(this);
+  connect(wallClock, &CWallClockNotifier::Jumped, this, [this] {
     // The pending tick was armed against the old wall clock.
     m_lastSecond = -1;
     OnTimer();

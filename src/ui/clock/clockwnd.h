@@ -26,7 +26,6 @@ namespace zw {
 
 class CClockSettings;
 class CLocationDB;
-class CWallClockWatch;
 class ISettingsStore;
 
 // What the clock window works with; all of it outlives the window.
@@ -180,7 +179,6 @@ class CClockWnd : public QWidget {
   QToolBar* m_toolbar = nullptr;
   QTimer* m_timer = nullptr;
   QTimer* m_settle = nullptr;
-  std::unique_ptr<CWallClockWatch> m_wallClock;
   std::optional<QFont> m_nameFont;
   std::optional<QFont> m_digitFont;
   ClockMetrics m_metrics;

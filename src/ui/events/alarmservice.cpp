@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/events/alarmservice.h"
 
-#include <QSocketNotifier>
 #include <QTimer>
 #include <utility>
 
 #include "events/snoozefile.h"
-#include "platform/wallclockwatch.h"
 #include "settings/clocksettings.h"
 #include "settings/settingsstore.h"
 #include "timecore/datetime.h"
 #include "ui/events/missedwnd.h"
 #include "ui/platform/sleepwatch.h"
+#include "ui/platform/wallclocknotifier.h"
 
 namespace zw {
 
@@ -90,13 +89,8 @@ void CAlarmService::WatchSleepOn(const QDBusConnection& bus) {
 }
 
 void CAlarmService::WatchWallClock() {
-  m_wallClock = std::make_unique<CWallClockWatch>();
-  if (m_wallClock->Descriptor() < 0) {
-    return;
-  }
-  auto* notifier = new QSocketNotifier(m_wallClock->Descriptor(), QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, [this] {
-    m_wallClock->Acknowledge();
+  m_wallClock = new CWallClockNotifier(this);
+  connect(m_wallClock, &CWallClockNotifier::Jumped, this, [this] {
     if (m_timer->isActive()) {
       CheckMissed();
     }

@@ -19,7 +19,7 @@ class QTimer;
 namespace zw {
 
 class CMissedWnd;
-class CWallClockWatch;
+class CWallClockNotifier;
 class CClockSettings;
 class CLocationDB;
 class IFileLayer;
@@ -134,7 +134,7 @@ class CAlarmService : public QObject {
   CLastSeenFile m_seenFile;
   std::optional<CDateTime> m_lastSeen;
   std::int64_t m_lastSaved = -1;
-  std::unique_ptr<CWallClockWatch> m_wallClock;
+  CWallClockNotifier* m_wallClock = nullptr;
   std::unique_ptr<CMissedWnd> m_missedWnd;
 };
 
