@@ -9,7 +9,8 @@ const CDateSpan kOneHour(0, 1, 0, 0);
 const CDateSpan kOneDay(1, 0, 0, 0);
 // With a leap year every fourth year, the calendar repeats itself, weekdays included, every 28
 // years.
-const CDateSpan kCalendarCycle(28 * 365 + 7, 0, 0, 0);
+constexpr int kCalendarCycleYears = 28;
+const CDateSpan kCalendarCycle(kCalendarCycleYears * 365 + 7, 0, 0, 0);
 // The range of CDateTime begins in December 1901 and ends with 2099.
 constexpr int kFirstWholeYear = 1902;
 constexpr int kLastWholeYear = 2099;
@@ -77,13 +78,15 @@ bool CZoneRule::IsDst(const CDateTime& local) const {
   // The switch instants of the two partial years at the ends of the range lie outside it and
   // would saturate into the wrong order; the same date one calendar cycle inwards has them all.
   CDateTime t = local;
-  const int year = t.Year();
+  int year = t.Year();
   if (year > kLastWholeYear) {
     t -= kCalendarCycle;
+    year -= kCalendarCycleYears;
   } else if (year < kFirstWholeYear) {
     t += kCalendarCycle;
+    year += kCalendarCycleYears;
   }
-  RefreshCache(t.Year());
+  RefreshCache(year);
   if (m_dstStart < m_dstEnd) {
     return m_dstStart < t && t < m_dstEnd;
   }
