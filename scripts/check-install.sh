@@ -107,7 +107,8 @@ done
 build_tree=$(cd "$build" && pwd -P)
 source_tree=$(cd "$(dirname "$0")/.." && pwd -P)
 # Only the program's constant data counts: the debugging sections name the sources by design.
-for program in "$root"/bin/*; do
+for program in "$root"/bin/* "$root"/lib*/zonewright/*.so "$root"/lib/*/zonewright/*.so; do
+  [[ -f $program ]] || continue
   objcopy -O binary --only-section=.rodata "$program" "$stage/rodata"
   if grep -qaF -e "$build_tree" -e "$source_tree" "$stage/rodata"; then
     fail "${program#"$root"/} names the build or source tree"
@@ -118,6 +119,10 @@ if [[ -x $root/bin/zw ]]; then
   mkdir -p "$home"
   output=$(env -u ZONEWRIGHT_DATA_DIR -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" \
     "$root/bin/zw" now London 2>&1) || fail "installed zw cannot read its data:"$'\n'"$output"
+  # Calendars are written by a module the installed zw loads from beside itself.
+  output=$(env -u ZONEWRIGHT_DATA_DIR -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" \
+    "$root/bin/zw" events --ics 2>&1) || fail "installed zw cannot write a calendar:"$'\n'"$output"
+  [[ $output == BEGIN:VCALENDAR* ]] || fail "installed zw events --ics printed: $output"
 fi
 if [[ -x $root/bin/zonewright ]]; then
   output=$("$root/bin/zonewright" --version 2>&1) || fail "zonewright --version: $output"

@@ -9,7 +9,6 @@
 #include "cli/tablewriter.h"
 #include "cli/whentext.h"
 #include "events/eventlist.h"
-#include "events/icalendar.h"
 #include "events/missedevents.h"
 #include "events/schedulelisting.h"
 #include "events/schedulestream.h"
@@ -157,12 +156,13 @@ void CEventsCommand::WriteMissed(const CEventList& alarms, const std::optional<C
   out << writer.Text() << '\n';
 }
 
-void CEventsCommand::WriteIcs(const CEventList& alarms, std::ostream& out) {
+void CEventsCommand::WriteIcs(const CEventList& alarms, const CalendarText& calendar,
+                              std::ostream& out) {
   std::vector<const CEventSchedule*> all;
   for (std::size_t i = 0; i < alarms.GetCount(); ++i) {
     all.push_back(alarms.GetSchedule(i));
   }
-  out << CICalendar::Export(all, CDateTime(), &CICalendar::TzZoneName);
+  out << calendar(all, CDateTime());
 }
 
 CDateTime CEventsCommand::Today(const CLocation* basis) {

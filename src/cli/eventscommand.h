@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "events/eventwords.h"
 #include "timecore/datetime.h"
@@ -12,6 +14,7 @@
 namespace zw {
 
 class CEventList;
+class CEventSchedule;
 class CLocation;
 
 // "events": the due instants of the stored events from a first day for a number of further
@@ -40,8 +43,11 @@ class CEventsCommand {
   // place, place, message (the name when there is none) and what becomes of it.
   static void WriteMissed(const CEventList& alarms, const std::optional<CDateTime>& lastSeen,
                           const DisplayOptions& options, bool json, std::ostream& out);
+  // Writes events as an iCalendar file, from `now` on.
+  using CalendarText =
+      std::function<std::string(const std::vector<const CEventSchedule*>&, const CDateTime& now)>;
   // Every event as an iCalendar file.
-  static void WriteIcs(const CEventList& alarms, std::ostream& out);
+  static void WriteIcs(const CEventList& alarms, const CalendarText& calendar, std::ostream& out);
 };
 
 }  // namespace zw

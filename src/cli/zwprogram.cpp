@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "cli/calendarwriter.h"
 #include "cli/changescommand.h"
 #include "cli/clierror.h"
 #include "cli/comparecommand.h"
@@ -101,7 +102,17 @@ void Compare(CSession& session, const Invocation& invocation, std::ostream& resu
 void Events(CSession& session, const Invocation& invocation, std::ostream& result,
             std::ostream& listing) {
   if (invocation.ics) {
-    CEventsCommand::WriteIcs(session.Events(), result);
+    std::string why;
+    const std::unique_ptr<CCalendarWriter> writer = CCalendarWriter::Load(why);
+    if (!writer) {
+      throw CCliError(CCliError::kFailure, "calendars cannot be written: " + why);
+    }
+    CEventsCommand::WriteIcs(
+        session.Events(),
+        [&writer](const std::vector<const CEventSchedule*>& events, const CDateTime& now) {
+          return writer->Write(events, now);
+        },
+        result);
     return;
   }
   if (invocation.missed) {

@@ -18,6 +18,7 @@
 #include "convert/measurefile.h"
 #include "convert/ratedates.h"
 #include "events/eventlist.h"
+#include "events/icalendar.h"
 #include "jsonreader.h"
 #include "support/fakeclock.h"
 #include "support/tempdir.h"
@@ -207,7 +208,12 @@ TEST_F(Events, ListSaysHowEachRepeatsAndWhenItComesNext) {
 
   // The export reads back in libical's own reading; its text is checked in the library.
   std::ostringstream ics;
-  CEventsCommand::WriteIcs(m_alarms, ics);
+  CEventsCommand::WriteIcs(
+      m_alarms,
+      [](const std::vector<const CEventSchedule*>& events, const CDateTime& now) {
+        return CICalendar::Export(events, now, &CICalendar::TzZoneName);
+      },
+      ics);
   EXPECT_TRUE(ics.str().starts_with("BEGIN:VCALENDAR\r\n"));
   EXPECT_NE(ics.str().find("SUMMARY:Standup"), std::string::npos);
 }

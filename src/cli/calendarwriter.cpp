@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/calendarwriter.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace zw {
+
+namespace {
+
+std::string ModulePath() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    return {};
+  }
+  return (self.parent_path() / ".." / ZW_MODULE_SUBDIR / calendar_module::kFileName).string();
+}
+
+}  // namespace
+
+std::unique_ptr<CCalendarWriter> CCalendarWriter::Load(std::string& why) {
+  const std::string path = ModulePath();
+  if (path.empty()) {
+    why = "the program cannot find where it runs from";
+    return nullptr;
+  }
+  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    const char* error = ::dlerror();
+    why = error != nullptr ? error : path;
+    return nullptr;
+  }
+  auto* write = reinterpret_cast<calendar_module::WriteFunction>(
+      ::dlsym(handle, calendar_module::kWriteSymbol));
+  if (write == nullptr) {
+    why = path + " is not a calendar module";
+    ::dlclose(handle);
+    return nullptr;
+  }
+  return std::unique_ptr<CCalendarWriter>(new CCalendarWriter(handle, write));
+}
+
+CCalendarWriter::~CCalendarWriter() {
+  ::dlclose(m_handle);
+}
+
+std::string CCalendarWriter::Write(const std::vector<const CEventSchedule*>& events,
+                                   const CDateTime& now) const {
+  std::string text;
+  m_write(&events, &now, &text);
+  return text;
+}
+
+}  // namespace zw
