@@ -132,6 +132,27 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
   return bytes;
 }
 
+std::vector<std::uint8_t> Serialize(const CPlaceIndex::Files& files) {
+  Writer out;
+  out.Bytes().assign(kMagic.begin(), kMagic.end());
+  for (const CPlaceIndex::File& file : files) {
+    out.PutText(file.path);
+    out.Put(static_cast<std::uint8_t>(file.stamp.present));
+    out.Put(file.stamp.size);
+    out.Put(file.stamp.changedNs);
+    out.Put(file.stamp.inode);
+    out.Put(file.stamp.device);
+    out.Put(static_cast<std::uint64_t>(file.lines.size()));
+    for (const CPlaceIndex::Line& line : file.lines) {
+      out.Put(line.hash);
+      out.Put(line.offset);
+      out.Put(line.length);
+    }
+  }
+  out.Put(Checksum(out.Bytes()));
+  return std::move(out.Bytes());
+}
+
 }  // namespace
 
 CPlaceIndex::Stamp CPlaceIndex::StampOf(const std::string& path) {
@@ -150,14 +171,6 @@ std::uint64_t CPlaceIndex::HashOf(std::string_view key) {
   return hash;
 }
 
-void CPlaceIndex::Seal() {
-  for (File& file : m_files) {
-    std::sort(file.lines.begin(), file.lines.end(), [](const Line& a, const Line& b) {
-      return a.hash != b.hash ? a.hash < b.hash : a.offset < b.offset;
-    });
-  }
-}
-
 std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
                                              const std::array<std::string, kFileCount>& paths) {
   const std::optional<std::vector<std::uint8_t>> bytes = ReadWhole(cachePath);
@@ -172,27 +185,6 @@ std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
     }
   }
   return index;
-}
-
-std::vector<std::uint8_t> CPlaceIndex::Serialize() const {
-  Writer out;
-  out.Bytes().assign(kMagic.begin(), kMagic.end());
-  for (const File& file : m_files) {
-    out.PutText(file.path);
-    out.Put(static_cast<std::uint8_t>(file.stamp.present));
-    out.Put(file.stamp.size);
-    out.Put(file.stamp.changedNs);
-    out.Put(file.stamp.inode);
-    out.Put(file.stamp.device);
-    out.Put(static_cast<std::uint64_t>(file.lines.size()));
-    for (const Line& line : file.lines) {
-      out.Put(line.hash);
-      out.Put(line.offset);
-      out.Put(line.length);
-    }
-  }
-  out.Put(Checksum(out.Bytes()));
-  return std::move(out.Bytes());
 }
 
 bool CPlaceIndex::Deserialize(std::span<const std::uint8_t> bytes) {
@@ -232,7 +224,12 @@ bool CPlaceIndex::Deserialize(std::span<const std::uint8_t> bytes) {
   return in.Left() == 0;
 }
 
-bool CPlaceIndex::Save(const std::string& cachePath) const {
+bool CPlaceIndex::Save(const std::string& cachePath, Files files) {
+  for (File& file : files) {
+    std::sort(file.lines.begin(), file.lines.end(), [](const Line& a, const Line& b) {
+      return a.hash != b.hash ? a.hash < b.hash : a.offset < b.offset;
+    });
+  }
   const std::filesystem::path target(cachePath);
   std::error_code error;
   std::filesystem::create_directories(target.parent_path(), error);
@@ -242,7 +239,7 @@ bool CPlaceIndex::Save(const std::string& cachePath) const {
   if (fd < 0) {
     return false;
   }
-  const std::vector<std::uint8_t> bytes = Serialize();
+  const std::vector<std::uint8_t> bytes = Serialize(files);
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);

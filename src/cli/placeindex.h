@@ -40,29 +40,31 @@ class CPlaceIndex {
     std::uint32_t length = 0;
   };
 
+  // What an index is made of: each file and its lines, in any order.
   struct File {
     std::string path;
     Stamp stamp;
-    std::vector<Line> lines;  // by hash
+    std::vector<Line> lines;
   };
+  using Files = std::array<File, kFileCount>;
 
   // The stamp of the file at `path`; not present when it cannot be looked at.
   static Stamp StampOf(const std::string& path);
   // The hash a name's key (its form folded for lookups) is found by.
   static std::uint64_t HashOf(std::string_view key);
 
+  // Writes the index of `files` beside the target and renames it over the target, so a reader
+  // sees the old index or the new one, never a part; false when the cache directory cannot be
+  // written.
+  static bool Save(const std::string& cachePath, Files files);
+
   // The index stored at `cachePath` when it is whole and every file in `paths` still has the
   // stamp it was made with.
   static std::optional<CPlaceIndex> Load(const std::string& cachePath,
                                          const std::array<std::string, kFileCount>& paths);
-  // Writes beside the target and renames over it, so a reader sees the old index or the new
-  // one, never a part; false when the cache directory cannot be written.
-  bool Save(const std::string& cachePath) const;
 
-  File& At(std::size_t file) { return m_files[file]; }
-  const File& At(std::size_t file) const { return m_files[file]; }
-  // Sorts each file's lines by hash; call once all are added.
-  void Seal();
+  // Whether `file` was there when the index was made.
+  bool Present(std::size_t file) const { return m_files[file].stamp.present; }
 
   // The lines of `file` found under any of `keys`, in file order, read from the file itself;
   // nullopt when the file changed since the index was made or a line is not where it says.
@@ -71,10 +73,9 @@ class CPlaceIndex {
                                                 const std::vector<std::string>& keys) const;
 
  private:
-  std::vector<std::uint8_t> Serialize() const;
   bool Deserialize(std::span<const std::uint8_t> bytes);
 
-  std::array<File, kFileCount> m_files;
+  Files m_files;  // each file's lines by hash
 };
 
 }  // namespace zw

@@ -55,8 +55,9 @@ class CPlaceScanner {
   static bool ReadCompanion(IFileLayer& files, Source& source);
   static bool IsClean(const Source& source);
   static std::array<std::string, CPlaceIndex::kFileCount> IndexedPaths(CReadOnlyFiles& files);
-  CPlaceIndex MakeIndex(const std::array<std::string, CPlaceIndex::kFileCount>& paths,
-                        const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps);
+  CPlaceIndex::Files MakeIndex(
+      const std::array<std::string, CPlaceIndex::kFileCount>& paths,
+      const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps);
   static void IndexZoneFile(const Source& source, CPlaceIndex::File& file);
   static void IndexCompanion(std::span<const std::uint8_t> bytes, CPlaceIndex::File& file);
   bool BuildFrom(const Source& source, const std::vector<std::string>& keys, CLocationDB& db) const;
