@@ -37,8 +37,8 @@ class CPlaceScanner {
 
   // Adds to `db` every place, not yet in it, whose name is one of `names` ignoring case and
   // accents, as the lookup compares them.
-  // False when the files changed under an index since it was loaded: `db` may then lack
-  // places, and only the whole database can answer.
+  // False when the files changed under an index since it was loaded, or a block of it read
+  // only now is damaged: `db` may then lack places, and only the whole database can answer.
   bool BuildNamed(const std::vector<std::string>& names, CLocationDB& db) const;
 
  private:
