@@ -2,6 +2,7 @@
 #include "cli/placeindex.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,18 +16,40 @@ namespace zw {
 
 namespace {
 
-constexpr std::string_view kMagic = "ZWPIDX02";
+// The header: each file's path, stamp, line count and where its lines begin past the block
+// tables, then a checksum of the header. Then each file's block table: every block's first
+// hash and checksum, then a checksum of the table. Then each file's lines, sorted by hash.
+constexpr std::string_view kMagic = "ZWPIDX03";
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+constexpr std::size_t kLineBytes = 16;  // hash, offset, length
+// 4 KiB of lines: a lookup checks one block, or two where its lines cross, whatever the size.
+constexpr std::size_t kBlockLines = 256;
+constexpr std::size_t kBlockBytes = kBlockLines * kLineBytes;
+constexpr std::size_t kTableEntryBytes = 16;  // the block's first hash, its checksum
+
+// The eight bytes at `at`, which the caller keeps within `bytes`; copied out, since the mapping
+// promises no alignment.
+std::uint64_t WordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes.data() + at, sizeof word);
+  return word;
+}
+
+CPlaceIndex::Line LineAt(std::span<const std::uint8_t> records, std::size_t at) {
+  CPlaceIndex::Line line;
+  line.hash = WordAt(records, at * kLineBytes);
+  std::memcpy(&line.offset, records.data() + at * kLineBytes + 8, sizeof line.offset);
+  std::memcpy(&line.length, records.data() + at * kLineBytes + 12, sizeof line.length);
+  return line;
+}
 
 // Catches a torn or bit-flipped index; eight bytes a step, so a large index checks quickly.
 std::uint64_t Checksum(std::span<const std::uint8_t> bytes) {
   std::uint64_t sum = kFnvOffset ^ bytes.size();
   std::size_t at = 0;
   for (; at + sizeof(std::uint64_t) <= bytes.size(); at += sizeof(std::uint64_t)) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    sum = (sum ^ word) * kFnvPrime;
+    sum = (sum ^ WordAt(bytes, at)) * kFnvPrime;
   }
   for (; at < bytes.size(); ++at) {
     sum = (sum ^ bytes[at]) * kFnvPrime;
@@ -44,6 +67,9 @@ class Writer {
   void PutText(std::string_view text) {
     Put(static_cast<std::uint32_t>(text.size()));
     m_bytes.insert(m_bytes.end(), text.begin(), text.end());
+  }
+  void Append(const std::vector<std::uint8_t>& bytes) {
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
   }
   std::vector<std::uint8_t>& Bytes() { return m_bytes; }
 
@@ -73,7 +99,15 @@ class Reader {
     m_at += size;
     return true;
   }
-  std::size_t Left() const { return m_bytes.size() - m_at; }
+  bool Take(std::size_t size, std::span<const std::uint8_t>& taken) {
+    if (m_bytes.size() - m_at < size) {
+      return false;
+    }
+    taken = m_bytes.subspan(m_at, size);
+    m_at += size;
+    return true;
+  }
+  std::size_t At() const { return m_at; }
 
  private:
   std::span<const std::uint8_t> m_bytes;
@@ -118,18 +152,40 @@ CPlaceIndex::Stamp StampFrom(const struct stat& info) {
       static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_dev)};
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& path) {
-  OpenFile file(path);
-  struct stat info {};
-  if (file.Fd() < 0 || ::fstat(file.Fd(), &info) != 0 || info.st_size < 0 ||
-      static_cast<std::uint64_t>(info.st_size) > CPlaceIndex::kMaxBytes) {
-    return std::nullopt;
+std::vector<std::uint8_t> Serialize(const CPlaceIndex::Files& files) {
+  Writer out;
+  Writer tables;
+  Writer records;
+  out.Bytes().assign(kMagic.begin(), kMagic.end());
+  for (const CPlaceIndex::File& file : files) {
+    const std::size_t start = records.Bytes().size();
+    out.PutText(file.path);
+    out.Put(static_cast<std::uint8_t>(file.stamp.present));
+    out.Put(file.stamp.size);
+    out.Put(file.stamp.changedNs);
+    out.Put(file.stamp.inode);
+    out.Put(file.stamp.device);
+    out.Put(static_cast<std::uint64_t>(file.lines.size()));
+    out.Put(static_cast<std::uint64_t>(start));
+    for (const CPlaceIndex::Line& line : file.lines) {
+      records.Put(line.hash);
+      records.Put(line.offset);
+      records.Put(line.length);
+    }
+    const auto lines = std::span<const std::uint8_t>(records.Bytes()).subspan(start);
+    const std::size_t tableStart = tables.Bytes().size();
+    for (std::size_t at = 0; at < lines.size(); at += kBlockBytes) {
+      const std::span<const std::uint8_t> block =
+          lines.subspan(at, std::min(kBlockBytes, lines.size() - at));
+      tables.Put(WordAt(block, 0));
+      tables.Put(Checksum(block));
+    }
+    tables.Put(Checksum(std::span<const std::uint8_t>(tables.Bytes()).subspan(tableStart)));
   }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-  if (!file.ReadAt(0, bytes.size(), bytes.data())) {
-    return std::nullopt;
-  }
-  return bytes;
+  out.Put(Checksum(out.Bytes()));
+  out.Append(tables.Bytes());
+  out.Append(records.Bytes());
+  return std::move(out.Bytes());
 }
 
 }  // namespace
@@ -150,89 +206,104 @@ std::uint64_t CPlaceIndex::HashOf(std::string_view key) {
   return hash;
 }
 
-void CPlaceIndex::Seal() {
-  for (File& file : m_files) {
-    std::sort(file.lines.begin(), file.lines.end(), [](const Line& a, const Line& b) {
-      return a.hash != b.hash ? a.hash < b.hash : a.offset < b.offset;
-    });
-  }
+void CPlaceIndex::Unmap::operator()(const std::uint8_t* data) const {
+  ::munmap(const_cast<std::uint8_t*>(data), size);
 }
 
 std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
                                              const std::array<std::string, kFileCount>& paths) {
-  const std::optional<std::vector<std::uint8_t>> bytes = ReadWhole(cachePath);
   CPlaceIndex index;
-  if (!bytes || !index.Deserialize(*bytes)) {
+  if (!index.Map(cachePath) || !index.Parse()) {
     return std::nullopt;
   }
   for (std::size_t i = 0; i < kFileCount; ++i) {
-    const File& file = index.m_files[i];
-    if (file.path != paths[i] || !(file.stamp == StampOf(paths[i]))) {
+    const Section& section = index.m_sections[i];
+    if (section.path != paths[i] || !(section.stamp == StampOf(paths[i]))) {
       return std::nullopt;
     }
   }
   return index;
 }
 
-std::vector<std::uint8_t> CPlaceIndex::Serialize() const {
-  Writer out;
-  out.Bytes().assign(kMagic.begin(), kMagic.end());
-  for (const File& file : m_files) {
-    out.PutText(file.path);
-    out.Put(static_cast<std::uint8_t>(file.stamp.present));
-    out.Put(file.stamp.size);
-    out.Put(file.stamp.changedNs);
-    out.Put(file.stamp.inode);
-    out.Put(file.stamp.device);
-    out.Put(static_cast<std::uint64_t>(file.lines.size()));
-    for (const Line& line : file.lines) {
-      out.Put(line.hash);
-      out.Put(line.offset);
-      out.Put(line.length);
-    }
+bool CPlaceIndex::Map(const std::string& cachePath) {
+  const OpenFile file(cachePath);
+  struct stat info {};
+  if (file.Fd() < 0 || ::fstat(file.Fd(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size <= 0 || static_cast<std::uint64_t>(info.st_size) > kMaxBytes) {
+    return false;
   }
-  out.Put(Checksum(out.Bytes()));
-  return std::move(out.Bytes());
+  const auto size = static_cast<std::size_t>(info.st_size);
+  void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.Fd(), 0);
+  if (data == MAP_FAILED) {
+    return false;
+  }
+  m_map = std::unique_ptr<const std::uint8_t, Unmap>(static_cast<const std::uint8_t*>(data),
+                                                     Unmap{size});
+  m_path = cachePath;
+  m_stamp = StampFrom(info);
+  return true;
 }
 
-bool CPlaceIndex::Deserialize(std::span<const std::uint8_t> bytes) {
-  constexpr std::size_t kSumSize = sizeof(std::uint64_t);
-  if (bytes.size() < kMagic.size() + kSumSize ||
-      std::string_view(reinterpret_cast<const char*>(bytes.data()), kMagic.size()) != kMagic) {
+// Only the header and the block tables are checked here; each block is checked when a lookup
+// first reads it, so a run touches no more of a large index than its names need.
+bool CPlaceIndex::Parse() {
+  const std::span<const std::uint8_t> bytes(m_map.get(), m_map.get_deleter().size);
+  Reader in(bytes);
+  std::span<const std::uint8_t> magic;
+  if (!in.Take(kMagic.size(), magic) ||
+      std::string_view(reinterpret_cast<const char*>(magic.data()), magic.size()) != kMagic) {
     return false;
   }
-  const std::span<const std::uint8_t> body = bytes.first(bytes.size() - kSumSize);
-  std::uint64_t sum = 0;
-  std::memcpy(&sum, bytes.data() + body.size(), kSumSize);
-  if (sum != Checksum(body)) {
-    return false;
-  }
-  Reader in(body.subspan(kMagic.size()));
-  for (File& file : m_files) {
+  std::array<std::uint64_t, kFileCount> counts{};
+  std::array<std::uint64_t, kFileCount> starts{};
+  for (std::size_t i = 0; i < kFileCount; ++i) {
+    Section& section = m_sections[i];
     std::uint8_t present = 0;
-    std::uint64_t count = 0;
-    if (!in.GetText(file.path) || !in.Get(present) || !in.Get(file.stamp.size) ||
-        !in.Get(file.stamp.changedNs) || !in.Get(file.stamp.inode) || !in.Get(file.stamp.device) ||
-        !in.Get(count) || count > in.Left() / sizeof(Line)) {
+    if (!in.GetText(section.path) || !in.Get(present) || !in.Get(section.stamp.size) ||
+        !in.Get(section.stamp.changedNs) || !in.Get(section.stamp.inode) ||
+        !in.Get(section.stamp.device) || !in.Get(counts[i]) || !in.Get(starts[i])) {
       return false;
     }
-    file.stamp.present = present != 0;
-    file.lines.resize(static_cast<std::size_t>(count));
-    for (Line& line : file.lines) {
-      if (!in.Get(line.hash) || !in.Get(line.offset) || !in.Get(line.length) ||
-          std::uint64_t{line.offset} + line.length > file.stamp.size) {
-        return false;
-      }
-    }
-    if (!std::is_sorted(file.lines.begin(), file.lines.end(),
-                        [](const Line& a, const Line& b) { return a.hash < b.hash; })) {
-      return false;
-    }
+    section.stamp.present = present != 0;
   }
-  return in.Left() == 0;
+  const std::size_t headerSize = in.At();
+  std::uint64_t sum = 0;
+  if (!in.Get(sum) || sum != Checksum(bytes.first(headerSize))) {
+    return false;
+  }
+  for (std::size_t i = 0; i < kFileCount; ++i) {
+    Section& section = m_sections[i];
+    // Bounded by the mapping before it is multiplied, so no size below wraps.
+    if (counts[i] > bytes.size() / kLineBytes) {
+      return false;
+    }
+    const std::size_t blocks =
+        (static_cast<std::size_t>(counts[i]) + kBlockLines - 1) / kBlockLines;
+    std::uint64_t tableSum = 0;
+    if (!in.Take(blocks * kTableEntryBytes, section.table) || !in.Get(tableSum) ||
+        tableSum != Checksum(section.table)) {
+      return false;
+    }
+    section.checked.assign(blocks, false);
+  }
+  const std::size_t linesStart = in.At();
+  for (std::size_t i = 0; i < kFileCount; ++i) {
+    const std::size_t left = bytes.size() - linesStart;
+    if (starts[i] > left || counts[i] > (left - starts[i]) / kLineBytes) {
+      return false;
+    }
+    m_sections[i].records = bytes.subspan(linesStart + static_cast<std::size_t>(starts[i]),
+                                          static_cast<std::size_t>(counts[i]) * kLineBytes);
+  }
+  return true;
 }
 
-bool CPlaceIndex::Save(const std::string& cachePath) const {
+bool CPlaceIndex::Save(const std::string& cachePath, Files files) {
+  for (File& file : files) {
+    std::sort(file.lines.begin(), file.lines.end(), [](const Line& a, const Line& b) {
+      return a.hash != b.hash ? a.hash < b.hash : a.offset < b.offset;
+    });
+  }
   const std::filesystem::path target(cachePath);
   std::error_code error;
   std::filesystem::create_directories(target.parent_path(), error);
@@ -242,7 +313,7 @@ bool CPlaceIndex::Save(const std::string& cachePath) const {
   if (fd < 0) {
     return false;
   }
-  const std::vector<std::uint8_t> bytes = Serialize();
+  const std::vector<std::uint8_t> bytes = Serialize(files);
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -259,16 +330,81 @@ bool CPlaceIndex::Save(const std::string& cachePath) const {
   return true;
 }
 
+bool CPlaceIndex::Check(const Section& section, std::size_t block) {
+  if (section.checked[block]) {
+    return true;
+  }
+  const std::size_t at = block * kBlockBytes;
+  const std::span<const std::uint8_t> bytes =
+      section.records.subspan(at, std::min(kBlockBytes, section.records.size() - at));
+  section.checked[block] = WordAt(section.table, block * kTableEntryBytes + 8) == Checksum(bytes);
+  return section.checked[block];
+}
+
+// The lines of one hash may run on past the end of a block into the next, and the next.
+bool CPlaceIndex::Find(const Section& section, std::uint64_t hash, std::vector<Line>& found) {
+  const std::size_t blocks = section.checked.size();
+  if (blocks == 0) {
+    return true;
+  }
+  // The first block not starting below the hash; its first lines may end the block before.
+  std::size_t low = 0;
+  std::size_t high = blocks;
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (WordAt(section.table, middle * kTableEntryBytes) < hash) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  const std::size_t block = low > 0 ? low - 1 : 0;
+  if (!Check(section, block)) {
+    return false;
+  }
+  const std::size_t count = section.records.size() / kLineBytes;
+  low = block * kBlockLines;
+  high = std::min(low + kBlockLines, count);
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (LineAt(section.records, middle).hash < hash) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  for (std::size_t at = low; at < count; ++at) {
+    if (at % kBlockLines == 0 && !Check(section, at / kBlockLines)) {
+      return false;
+    }
+    const Line line = LineAt(section.records, at);
+    if (line.hash != hash) {
+      break;
+    }
+    found.push_back(line);
+  }
+  return true;
+}
+
 std::optional<std::vector<std::uint8_t>> CPlaceIndex::Read(
     std::size_t which, const std::vector<std::string>& keys) const {
-  const File& file = m_files[which];
+  std::optional<std::vector<std::uint8_t>> lines = ReadLines(which, keys);
+  // The next run would find the index whole at load and fail here again; one whose files
+  // changed is made anew by that run anyway. Another run's newer index is left alone.
+  if (!lines && StampOf(m_path) == m_stamp) {
+    ::unlink(m_path.c_str());
+  }
+  return lines;
+}
+
+std::optional<std::vector<std::uint8_t>> CPlaceIndex::ReadLines(
+    std::size_t which, const std::vector<std::string>& keys) const {
+  const Section& section = m_sections[which];
   std::vector<Line> found;
   for (const std::string& key : keys) {
-    const std::uint64_t hash = HashOf(key);
-    const auto range =
-        std::equal_range(file.lines.begin(), file.lines.end(), Line{hash, 0, 0},
-                         [](const Line& a, const Line& b) { return a.hash < b.hash; });
-    found.insert(found.end(), range.first, range.second);
+    if (!Find(section, HashOf(key), found)) {
+      return std::nullopt;
+    }
   }
   std::vector<std::uint8_t> bytes;
   if (found.empty()) {
@@ -279,21 +415,25 @@ std::optional<std::vector<std::uint8_t>> CPlaceIndex::Read(
   found.erase(std::unique(found.begin(), found.end(),
                           [](const Line& a, const Line& b) { return a.offset == b.offset; }),
               found.end());
-  OpenFile open(file.path);
+  OpenFile open(section.path);
   struct stat info {};
-  if (open.Fd() < 0 || ::fstat(open.Fd(), &info) != 0 || !(StampFrom(info) == file.stamp)) {
+  if (open.Fd() < 0 || ::fstat(open.Fd(), &info) != 0 || !(StampFrom(info) == section.stamp)) {
     return std::nullopt;
   }
   for (const Line& line : found) {
-    // Each line must start after a line end and end with one, or the index is not this file's.
-    const std::uint32_t before = line.offset > 0 ? 1 : 0;
-    std::vector<std::uint8_t> read(line.length + before);
-    const bool atEnd = std::uint64_t{line.offset} + line.length == file.stamp.size;
-    if (line.length == 0 || !open.ReadAt(line.offset - before, read.size(), read.data()) ||
-        (before == 1 && read.front() != '\n') || (read.back() != '\n' && !atEnd)) {
+    const std::uint64_t end = std::uint64_t{line.offset} + line.length;
+    if (line.length == 0 || end > section.stamp.size) {
       return std::nullopt;
     }
-    bytes.insert(bytes.end(), read.begin() + before, read.end());
+    // Each line must start after a line end and end with one, or the index is not this file's.
+    const std::size_t before = line.offset > 0 ? 1 : 0;
+    std::vector<std::uint8_t> read(std::size_t{line.length} + before);
+    if (!open.ReadAt(line.offset - before, read.size(), read.data()) ||
+        (before == 1 && read.front() != '\n') ||
+        (read.back() != '\n' && end != section.stamp.size)) {
+      return std::nullopt;
+    }
+    bytes.insert(bytes.end(), read.begin() + static_cast<std::ptrdiff_t>(before), read.end());
     // A companion's last line may lack its end, and must not run into the line read next.
     if (bytes.back() != '\n') {
       bytes.push_back('\n');

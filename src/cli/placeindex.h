@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +17,9 @@ namespace zw {
 // hundreds of thousands. Kept in the user's cache directory and tied to the files by their
 // path, size, change time and inode: any change to a file, or any damage to the index, and
 // the index is simply not used.
+//
+// A loaded index is the file mapped, not read: a run pays only for the blocks of lines its
+// names fall in, each checked the first time it is read. Not for two threads at once.
 class CPlaceIndex {
  public:
   // The standard zone file, its companion, the custom zone file, its companion.
@@ -40,41 +44,66 @@ class CPlaceIndex {
     std::uint32_t length = 0;
   };
 
+  // What an index is made of: each file and its lines, in any order.
   struct File {
     std::string path;
     Stamp stamp;
-    std::vector<Line> lines;  // by hash
+    std::vector<Line> lines;
   };
+  using Files = std::array<File, kFileCount>;
 
   // The stamp of the file at `path`; not present when it cannot be looked at.
   static Stamp StampOf(const std::string& path);
   // The hash a name's key (its form folded for lookups) is found by.
   static std::uint64_t HashOf(std::string_view key);
 
-  // The index stored at `cachePath` when it is whole and every file in `paths` still has the
-  // stamp it was made with.
+  // Writes the index of `files` beside the target and renames it over the target, so a reader
+  // sees the old index or the new one, never a part; false when the cache directory cannot be
+  // written.
+  static bool Save(const std::string& cachePath, Files files);
+
+  // The index stored at `cachePath` when its header and block tables are whole and every file
+  // in `paths` still has the stamp it was made with.
   static std::optional<CPlaceIndex> Load(const std::string& cachePath,
                                          const std::array<std::string, kFileCount>& paths);
-  // Writes beside the target and renames over it, so a reader sees the old index or the new
-  // one, never a part; false when the cache directory cannot be written.
-  bool Save(const std::string& cachePath) const;
 
-  File& At(std::size_t file) { return m_files[file]; }
-  const File& At(std::size_t file) const { return m_files[file]; }
-  // Sorts each file's lines by hash; call once all are added.
-  void Seal();
+  // Whether `file` was there when the index was made.
+  bool Present(std::size_t file) const { return m_sections[file].stamp.present; }
 
   // The lines of `file` found under any of `keys`, in file order, read from the file itself;
-  // nullopt when the file changed since the index was made or a line is not where it says.
+  // nullopt when the file changed since the index was made, a line is not where it says, or a
+  // block of the index is damaged. Such an index is removed, so the next run makes it anew.
   // Lines of other names with the same hash come along; the caller picks its own.
   std::optional<std::vector<std::uint8_t>> Read(std::size_t file,
                                                 const std::vector<std::string>& keys) const;
 
  private:
-  std::vector<std::uint8_t> Serialize() const;
-  bool Deserialize(std::span<const std::uint8_t> bytes);
+  // One file's section of the mapped index.
+  struct Section {
+    std::string path;
+    Stamp stamp;
+    std::span<const std::uint8_t> table;    // each block's first hash and checksum
+    std::span<const std::uint8_t> records;  // its lines by hash, in blocks
+    mutable std::vector<bool> checked;      // blocks whose checksum held
+  };
+  // No member initialiser, or the mapping's pointer below could not be default-made before
+  // this class is complete; value-initialised, the size is zero.
+  struct Unmap {
+    std::size_t size;
+    void operator()(const std::uint8_t* data) const;
+  };
 
-  std::array<File, kFileCount> m_files;
+  bool Map(const std::string& cachePath);
+  bool Parse();
+  std::optional<std::vector<std::uint8_t>> ReadLines(std::size_t file,
+                                                     const std::vector<std::string>& keys) const;
+  static bool Find(const Section& section, std::uint64_t hash, std::vector<Line>& found);
+  static bool Check(const Section& section, std::size_t block);
+
+  std::unique_ptr<const std::uint8_t, Unmap> m_map;
+  std::string m_path;
+  Stamp m_stamp;  // of the index file mapped, so that only it is ever removed
+  std::array<Section, kFileCount> m_sections;
 };
 
 }  // namespace zw

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "cli/latin1.h"
 #include "cli/readonlyfiles.h"
@@ -68,7 +69,7 @@ std::unique_ptr<CPlaceScanner> CPlaceScanner::Open(CReadOnlyFiles& files,
   if (std::optional<CPlaceIndex> index = CPlaceIndex::Load(cachePath, paths)) {
     auto scanner = std::unique_ptr<CPlaceScanner>(new CPlaceScanner);
     scanner->m_sources.emplace_back();
-    if (index->At(2).stamp.present) {
+    if (index->Present(2)) {
       scanner->m_sources.emplace_back().custom = true;
     }
     scanner->m_index = std::move(index);
@@ -85,29 +86,28 @@ std::unique_ptr<CPlaceScanner> CPlaceScanner::Open(CReadOnlyFiles& files,
     for (std::size_t i = 0; i < paths.size(); ++i) {
       unchanged = unchanged && CPlaceIndex::StampOf(paths[i]) == stamps[i];
     }
-    const CPlaceIndex index = scanner->MakeIndex(paths, stamps);
+    CPlaceIndex::Files index = scanner->MakeIndex(paths, stamps);
     if (unchanged) {
-      index.Save(cachePath);
+      CPlaceIndex::Save(cachePath, std::move(index));
     }
   }
   return scanner;
 }
 
-CPlaceIndex CPlaceScanner::MakeIndex(
+CPlaceIndex::Files CPlaceScanner::MakeIndex(
     const std::array<std::string, CPlaceIndex::kFileCount>& paths,
     const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps) {
-  CPlaceIndex index;
+  CPlaceIndex::Files index;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    index.At(i).path = paths[i];
-    index.At(i).stamp = stamps[i];
+    index[i].path = paths[i];
+    index[i].stamp = stamps[i];
   }
   for (Source& source : m_sources) {
     const std::size_t first = source.custom ? 2 : 0;
-    IndexZoneFile(source, index.At(first));
-    IndexCompanion(source.companionBytes, index.At(first + 1));
+    IndexZoneFile(source, index[first]);
+    IndexCompanion(source.companionBytes, index[first + 1]);
     source.companionBytes = {};
   }
-  index.Seal();
   return index;
 }
 
@@ -251,7 +251,7 @@ bool CPlaceScanner::BuildFrom(const Source& source, const std::vector<std::strin
     return false;
   }
   std::optional<CZoneCompanion> companion;
-  if (m_index->At(first + 1).stamp.present) {
+  if (m_index->Present(first + 1)) {
     const std::optional<std::vector<std::uint8_t>> zones = m_index->Read(first + 1, keys);
     companion = zones ? CZoneCompanion::Parse(*zones) : std::nullopt;
     if (!companion) {

@@ -37,8 +37,8 @@ class CPlaceScanner {
 
   // Adds to `db` every place, not yet in it, whose name is one of `names` ignoring case and
   // accents, as the lookup compares them.
-  // False when the files changed under an index since it was loaded: `db` may then lack
-  // places, and only the whole database can answer.
+  // False when the files changed under an index since it was loaded, or a block of it read
+  // only now is damaged: `db` may then lack places, and only the whole database can answer.
   bool BuildNamed(const std::vector<std::string>& names, CLocationDB& db) const;
 
  private:
@@ -55,8 +55,9 @@ class CPlaceScanner {
   static bool ReadCompanion(IFileLayer& files, Source& source);
   static bool IsClean(const Source& source);
   static std::array<std::string, CPlaceIndex::kFileCount> IndexedPaths(CReadOnlyFiles& files);
-  CPlaceIndex MakeIndex(const std::array<std::string, CPlaceIndex::kFileCount>& paths,
-                        const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps);
+  CPlaceIndex::Files MakeIndex(
+      const std::array<std::string, CPlaceIndex::kFileCount>& paths,
+      const std::array<CPlaceIndex::Stamp, CPlaceIndex::kFileCount>& stamps);
   static void IndexZoneFile(const Source& source, CPlaceIndex::File& file);
   static void IndexCompanion(std::span<const std::uint8_t> bytes, CPlaceIndex::File& file);
   bool BuildFrom(const Source& source, const std::vector<std::string>& keys, CLocationDB& db) const;
