@@ -27,7 +27,9 @@ std::unique_ptr<CCalendarWriter> CCalendarWriter::Load(std::string& why) {
     why = "the program cannot find where it runs from";
     return nullptr;
   }
-  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // libical keeps caches in its globals for the life of the process; unmapping the module
+  // would orphan them.
+  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (handle == nullptr) {
     const char* error = ::dlerror();
     why = error != nullptr ? error : path;

@@ -10,7 +10,7 @@
 namespace zw {
 
 // The calendar module, loaded from the module directory beside the running program
-// (../<libdir>/zonewright) and unloaded with this object.
+// (../<libdir>/zonewright). Once loaded it stays in the process.
 class CCalendarWriter {
  public:
   // Loads the module; on failure returns nullptr and says why in `why`.
