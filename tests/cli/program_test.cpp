@@ -376,6 +376,16 @@ TEST_F(Program, ListsAndExportsEvents) {
   EXPECT_EQ(std::ranges::count(zoned, "TZID:Europe/London\r"), 1);
   EXPECT_EQ(Zw({"events", "--list", "--ics"}).status, 2);
   EXPECT_EQ(Zw({"now", "--ics"}).status, 2);
+
+  // A zw whose calendar module is not beside it fails plainly instead of printing nothing.
+  const std::filesystem::path lone = std::filesystem::path(m_home.Path()) / "bin" / "zw";
+  std::filesystem::create_directories(lone.parent_path());
+  std::filesystem::copy_file(ZW_PROGRAM_PATH, lone);
+  const test::ZwRun alone =
+      test::RunZw({"--data-dir", DataDir(), "events", "--ics"}, Environment(), lone.string());
+  EXPECT_EQ(alone.status, 1);
+  EXPECT_EQ(alone.out, "");
+  EXPECT_NE(alone.err.find("zw: calendars cannot be written: "), std::string::npos) << alone.err;
 }
 
 TEST_F(Program, ConvertsCurrenciesAndUnits) {

@@ -27,10 +27,11 @@ struct ZwRun {
   }
 };
 
-// Runs the built zw with exactly these arguments and this environment, no shell involved,
-// and collects both of its output streams.
-inline ZwRun RunZw(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-  std::vector<char*> argv{const_cast<char*>(ZW_PROGRAM_PATH)};
+// Runs the built zw (or a copy of it at `program`) with exactly these arguments and this
+// environment, no shell involved, and collects both of its output streams.
+inline ZwRun RunZw(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                   const std::string& program = ZW_PROGRAM_PATH) {
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) {
     argv.push_back(const_cast<char*>(arg.c_str()));
   }
@@ -53,7 +54,7 @@ inline ZwRun RunZw(const std::vector<std::string>& args, const std::vector<std::
   posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
   pid_t pid = 0;
   const int spawned =
-      posix_spawn(&pid, ZW_PROGRAM_PATH, &actions, nullptr, argv.data(), envp.data());
+      posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   close(outPipe[1]);
   close(errPipe[1]);
