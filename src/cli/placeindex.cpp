@@ -2,7 +2,6 @@
 #include "cli/placeindex.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 namespace zw {
@@ -27,9 +27,13 @@ constexpr std::size_t kLineBytes = 16;  // hash, offset, length
 constexpr std::size_t kBlockLines = 256;
 constexpr std::size_t kBlockBytes = kBlockLines * kLineBytes;
 constexpr std::size_t kTableEntryBytes = 16;  // the block's first hash, its checksum
+// The header holds four paths and their numbers, so anything longer is not an index.
+constexpr std::size_t kMaxPathBytes = 4096;
+constexpr std::size_t kMaxHeaderBytes =
+    kMagic.size() + CPlaceIndex::kFileCount * (4 + kMaxPathBytes + 1 + 6 * 8) + 8;
 
-// The eight bytes at `at`, which the caller keeps within `bytes`; copied out, since the mapping
-// promises no alignment.
+// The eight bytes at `at`, which the caller keeps within `bytes`; copied out, since records lie
+// at any alignment.
 std::uint64_t WordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
   std::uint64_t word = 0;
   std::memcpy(&word, bytes.data() + at, sizeof word);
@@ -114,6 +118,19 @@ class Reader {
   std::size_t m_at = 0;
 };
 
+// All of `length` bytes at `offset`; false on a short read, such as of a file cut short.
+bool ReadAt(int fd, std::uint64_t offset, std::size_t length, std::uint8_t* into) {
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t got = ::pread(fd, into + done, length - done, static_cast<off_t>(offset + done));
+    if (got <= 0) {
+      return false;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
 // A file opened once, so its stamp and the bytes read come from the same file even when it is
 // replaced meanwhile.
 class OpenFile {
@@ -129,16 +146,7 @@ class OpenFile {
 
   int Fd() const { return m_fd; }
   bool ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const {
-    std::size_t done = 0;
-    while (done < length) {
-      const ssize_t got =
-          ::pread(m_fd, into + done, length - done, static_cast<off_t>(offset + done));
-      if (got <= 0) {
-        return false;
-      }
-      done += static_cast<std::size_t>(got);
-    }
-    return true;
+    return zw::ReadAt(m_fd, offset, length, into);
   }
 
  private:
@@ -206,14 +214,14 @@ std::uint64_t CPlaceIndex::HashOf(std::string_view key) {
   return hash;
 }
 
-void CPlaceIndex::Unmap::operator()(const std::uint8_t* data) const {
-  ::munmap(const_cast<std::uint8_t*>(data), size);
+CPlaceIndex::Descriptor::~Descriptor() {
+  ::close(m_fd);
 }
 
 std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
                                              const std::array<std::string, kFileCount>& paths) {
   CPlaceIndex index;
-  if (!index.Map(cachePath) || !index.Parse()) {
+  if (!index.Open(cachePath) || !index.Parse()) {
     return std::nullopt;
   }
   for (std::size_t i = 0; i < kFileCount; ++i) {
@@ -225,30 +233,40 @@ std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
   return index;
 }
 
-bool CPlaceIndex::Map(const std::string& cachePath) {
-  const OpenFile file(cachePath);
+// Opened without waiting, so that a FIFO in the index's place is refused instead of blocking.
+bool CPlaceIndex::Open(const std::string& cachePath) {
+  const int fd = ::open(cachePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    return false;
+  }
+  m_file = std::make_unique<Descriptor>(fd);
   struct stat info {};
-  if (file.Fd() < 0 || ::fstat(file.Fd(), &info) != 0 || !S_ISREG(info.st_mode) ||
-      info.st_size <= 0 || static_cast<std::uint64_t>(info.st_size) > kMaxBytes) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
+      static_cast<std::uint64_t>(info.st_size) > kMaxBytes) {
     return false;
   }
-  const auto size = static_cast<std::size_t>(info.st_size);
-  void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.Fd(), 0);
-  if (data == MAP_FAILED) {
-    return false;
-  }
-  m_map = std::unique_ptr<const std::uint8_t, Unmap>(static_cast<const std::uint8_t*>(data),
-                                                     Unmap{size});
   m_path = cachePath;
   m_stamp = StampFrom(info);
   return true;
 }
 
-// Only the header and the block tables are checked here; each block is checked when a lookup
-// first reads it, so a run touches no more of a large index than its names need.
+// Reads through the descriptor rather than a mapping: a file cut short meanwhile is only a
+// short read here, where a mapping would end the program.
+bool CPlaceIndex::ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const {
+  return zw::ReadAt(m_file->Fd(), offset, length, into);
+}
+
+// Only the header and the block tables are read and checked here; each block is read and
+// checked when a lookup first needs it, so a run reads no more of a large index than its
+// names need.
 bool CPlaceIndex::Parse() {
-  const std::span<const std::uint8_t> bytes(m_map.get(), m_map.get_deleter().size);
-  Reader in(bytes);
+  const std::uint64_t size = m_stamp.size;
+  std::vector<std::uint8_t> head(
+      static_cast<std::size_t>(std::min<std::uint64_t>(size, kMaxHeaderBytes)));
+  if (!ReadAt(0, head.size(), head.data())) {
+    return false;
+  }
+  Reader in(head);
   std::span<const std::uint8_t> magic;
   if (!in.Take(kMagic.size(), magic) ||
       std::string_view(reinterpret_cast<const char*>(magic.data()), magic.size()) != kMagic) {
@@ -268,32 +286,41 @@ bool CPlaceIndex::Parse() {
   }
   const std::size_t headerSize = in.At();
   std::uint64_t sum = 0;
-  if (!in.Get(sum) || sum != Checksum(bytes.first(headerSize))) {
+  if (!in.Get(sum) || sum != Checksum(std::span<const std::uint8_t>(head).first(headerSize))) {
     return false;
   }
+  std::uint64_t at = in.At();
   for (std::size_t i = 0; i < kFileCount; ++i) {
     Section& section = m_sections[i];
-    // Bounded by the mapping before it is multiplied, so no size below wraps.
-    if (counts[i] > bytes.size() / kLineBytes) {
+    // Bounded by the file before it is multiplied, so no size below wraps.
+    if (counts[i] > size / kLineBytes) {
       return false;
     }
     const std::size_t blocks =
         (static_cast<std::size_t>(counts[i]) + kBlockLines - 1) / kBlockLines;
-    std::uint64_t tableSum = 0;
-    if (!in.Take(blocks * kTableEntryBytes, section.table) || !in.Get(tableSum) ||
-        tableSum != Checksum(section.table)) {
+    const std::size_t tableBytes = blocks * kTableEntryBytes;
+    if (tableBytes + sizeof(std::uint64_t) > size - at) {
       return false;
     }
-    section.checked.assign(blocks, false);
+    section.table.resize(tableBytes + sizeof(std::uint64_t));
+    if (!ReadAt(at, section.table.size(), section.table.data())) {
+      return false;
+    }
+    const std::uint64_t tableSum = WordAt(section.table, tableBytes);
+    section.table.resize(tableBytes);
+    if (tableSum != Checksum(section.table)) {
+      return false;
+    }
+    at += tableBytes + sizeof(std::uint64_t);
+    section.blocks.assign(blocks, {});
   }
-  const std::size_t linesStart = in.At();
   for (std::size_t i = 0; i < kFileCount; ++i) {
-    const std::size_t left = bytes.size() - linesStart;
+    const std::uint64_t left = size - at;
     if (starts[i] > left || counts[i] > (left - starts[i]) / kLineBytes) {
       return false;
     }
-    m_sections[i].records = bytes.subspan(linesStart + static_cast<std::size_t>(starts[i]),
-                                          static_cast<std::size_t>(counts[i]) * kLineBytes);
+    m_sections[i].linesAt = at + starts[i];
+    m_sections[i].lines = static_cast<std::size_t>(counts[i]);
   }
   return true;
 }
@@ -330,20 +357,26 @@ bool CPlaceIndex::Save(const std::string& cachePath, Files files) {
   return true;
 }
 
-bool CPlaceIndex::Check(const Section& section, std::size_t block) {
-  if (section.checked[block]) {
-    return true;
+// The block read and found whole, or nullptr.
+const std::vector<std::uint8_t>* CPlaceIndex::Block(const Section& section,
+                                                    std::size_t block) const {
+  std::vector<std::uint8_t>& bytes = section.blocks[block];
+  if (!bytes.empty()) {
+    return &bytes;
   }
-  const std::size_t at = block * kBlockBytes;
-  const std::span<const std::uint8_t> bytes =
-      section.records.subspan(at, std::min(kBlockBytes, section.records.size() - at));
-  section.checked[block] = WordAt(section.table, block * kTableEntryBytes + 8) == Checksum(bytes);
-  return section.checked[block];
+  const std::size_t first = block * kBlockLines;
+  std::vector<std::uint8_t> read(std::min(kBlockLines, section.lines - first) * kLineBytes);
+  if (!ReadAt(section.linesAt + first * kLineBytes, read.size(), read.data()) ||
+      WordAt(section.table, block * kTableEntryBytes + 8) != Checksum(read)) {
+    return nullptr;
+  }
+  bytes = std::move(read);
+  return &bytes;
 }
 
 // The lines of one hash may run on past the end of a block into the next, and the next.
-bool CPlaceIndex::Find(const Section& section, std::uint64_t hash, std::vector<Line>& found) {
-  const std::size_t blocks = section.checked.size();
+bool CPlaceIndex::Find(const Section& section, std::uint64_t hash, std::vector<Line>& found) const {
+  const std::size_t blocks = section.blocks.size();
   if (blocks == 0) {
     return true;
   }
@@ -358,26 +391,33 @@ bool CPlaceIndex::Find(const Section& section, std::uint64_t hash, std::vector<L
       high = middle;
     }
   }
-  const std::size_t block = low > 0 ? low - 1 : 0;
-  if (!Check(section, block)) {
+  std::size_t block = low > 0 ? low - 1 : 0;
+  const std::vector<std::uint8_t>* bytes = Block(section, block);
+  if (bytes == nullptr) {
     return false;
   }
-  const std::size_t count = section.records.size() / kLineBytes;
-  low = block * kBlockLines;
-  high = std::min(low + kBlockLines, count);
+  low = 0;
+  high = bytes->size() / kLineBytes;
   while (low < high) {
     const std::size_t middle = low + (high - low) / 2;
-    if (LineAt(section.records, middle).hash < hash) {
+    if (LineAt(*bytes, middle).hash < hash) {
       low = middle + 1;
     } else {
       high = middle;
     }
   }
-  for (std::size_t at = low; at < count; ++at) {
-    if (at % kBlockLines == 0 && !Check(section, at / kBlockLines)) {
-      return false;
+  for (std::size_t at = low;; ++at) {
+    if (at == bytes->size() / kLineBytes) {
+      if (++block == blocks) {
+        break;
+      }
+      bytes = Block(section, block);
+      if (bytes == nullptr) {
+        return false;
+      }
+      at = 0;
     }
-    const Line line = LineAt(section.records, at);
+    const Line line = LineAt(*bytes, at);
     if (line.hash != hash) {
       break;
     }

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +17,9 @@ namespace zw {
 // path, size, change time and inode: any change to a file, or any damage to the index, and
 // the index is simply not used.
 //
-// A loaded index is the file mapped, not read: a run pays only for the blocks of lines its
-// names fall in, each checked the first time it is read. Not for two threads at once.
+// A loaded index reads only its header, its block tables and the blocks of lines its names fall
+// in, each checked the first time it is read, so a run pays little more for an index of a
+// million lines than for one of a thousand. Not for two threads at once.
 class CPlaceIndex {
  public:
   // The standard zone file, its companion, the custom zone file, its companion.
@@ -78,31 +78,40 @@ class CPlaceIndex {
                                                 const std::vector<std::string>& keys) const;
 
  private:
-  // One file's section of the mapped index.
+  // One file's section of the index.
   struct Section {
     std::string path;
     Stamp stamp;
-    std::span<const std::uint8_t> table;    // each block's first hash and checksum
-    std::span<const std::uint8_t> records;  // its lines by hash, in blocks
-    mutable std::vector<bool> checked;      // blocks whose checksum held
+    std::vector<std::uint8_t> table;  // each block's first hash and checksum
+    std::uint64_t linesAt = 0;        // where its lines begin in the index file
+    std::size_t lines = 0;
+    // Each block once read and found whole; empty until then.
+    mutable std::vector<std::vector<std::uint8_t>> blocks;
   };
-  // No member initialiser, or the mapping's pointer below could not be default-made before
-  // this class is complete; value-initialised, the size is zero.
-  struct Unmap {
-    std::size_t size;
-    void operator()(const std::uint8_t* data) const;
+  // The index file, open for as long as the index is used.
+  class Descriptor {
+   public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor();
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Fd() const { return m_fd; }
+
+   private:
+    int m_fd;
   };
 
-  bool Map(const std::string& cachePath);
+  bool Open(const std::string& cachePath);
   bool Parse();
   std::optional<std::vector<std::uint8_t>> ReadLines(std::size_t file,
                                                      const std::vector<std::string>& keys) const;
-  static bool Find(const Section& section, std::uint64_t hash, std::vector<Line>& found);
-  static bool Check(const Section& section, std::size_t block);
+  bool Find(const Section& section, std::uint64_t hash, std::vector<Line>& found) const;
+  const std::vector<std::uint8_t>* Block(const Section& section, std::size_t block) const;
+  bool ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const;
 
-  std::unique_ptr<const std::uint8_t, Unmap> m_map;
+  std::unique_ptr<Descriptor> m_file;
   std::string m_path;
-  Stamp m_stamp;  // of the index file mapped, so that only it is ever removed
+  Stamp m_stamp;  // of the index file opened, so that only it is ever removed
   std::array<Section, kFileCount> m_sections;
 };
 

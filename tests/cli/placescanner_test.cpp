@@ -98,9 +98,10 @@ TEST(PlaceScanner, BuildsWhatTheWholeLoadHoldsForEveryName) {
   EXPECT_EQ(Built(*scanners[2], "ZURICH").size(), 1u);
 }
 
-// Flips one byte of the index in every `step`, one at a time, and looks every place of the
-// files up through it. Damage in a block is found only when a lookup reads it: that run leaves
-// the answer to the whole database, and the next must find the places as the files hold them.
+// Flips one byte of the index in every `step`, or cuts the index short there, one at a time,
+// and looks every place of the files up through it. Damage in a block is found only when a lookup
+// reads it: that run leaves the answer to the whole database, and the next must find the places as
+// the files hold them.
 void ExpectDamageNeverBelieved(CReadOnlyFiles& files, const std::string& index, std::size_t step) {
   test::RecordingSink sink;
   CLocationDB whole;
@@ -123,14 +124,16 @@ void ExpectDamageNeverBelieved(CReadOnlyFiles& files, const std::string& index, 
   std::ifstream in(index, std::ios::binary);
   const std::string good{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   for (std::size_t at = 0; at < good.size(); at += step) {
-    std::string damaged = good;
-    damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
-    std::ofstream(index, std::ios::binary) << damaged;
-    std::optional<std::map<std::string, std::vector<std::string>>> found = lookUp();
-    if (!found) {
-      found = lookUp();
+    std::string flipped = good;
+    flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
+    for (const std::string& damaged : {flipped, good.substr(0, at)}) {
+      std::ofstream(index, std::ios::binary) << damaged;
+      std::optional<std::map<std::string, std::vector<std::string>>> found = lookUp();
+      if (!found) {
+        found = lookUp();
+      }
+      EXPECT_EQ(found, expected) << at << (damaged.size() == at ? " cut" : " flipped");
     }
-    EXPECT_EQ(found, expected) << at;
   }
 }
 
