@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/latin1.h"
@@ -157,6 +158,11 @@ TEST(PlaceScanner, StaleOrDamagedIndexesFallBackToTheFiles) {
   EXPECT_EQ(Built(*CPlaceScanner::Open(files, index), "Paris").size(), 1u);
   EXPECT_EQ(Built(*CPlaceScanner::Open(files, index), "Tokyo").size(), 1u);
   ExpectDamageNeverBelieved(files, index, 1);
+
+  // A FIFO where the index belongs is passed over, not waited on.
+  std::filesystem::remove(index);
+  ASSERT_EQ(::mkfifo(index.c_str(), 0600), 0);
+  EXPECT_EQ(Built(*CPlaceScanner::Open(files, index), "Tokyo").size(), 1u);
 
   // Blocks of many lines, with the lines of one name running on from one block into the next;
   // a byte flipped in every kilobyte damages each block in turn.
