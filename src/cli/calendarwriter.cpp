@@ -3,26 +3,13 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
-#include <system_error>
+#include "cli/besideprogram.h"
 
 namespace zw {
 
-namespace {
-
-std::string ModulePath() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) {
-    return {};
-  }
-  return (self.parent_path() / ".." / ZW_MODULE_SUBDIR / calendar_module::kFileName).string();
-}
-
-}  // namespace
-
 std::unique_ptr<CCalendarWriter> CCalendarWriter::Load(std::string& why) {
-  const std::string path = ModulePath();
+  const std::string path =
+      BesideProgram(std::string(ZW_MODULE_SUBDIR) + "/" + calendar_module::kFileName);
   if (path.empty()) {
     why = "the program cannot find where it runs from";
     return nullptr;

@@ -118,41 +118,6 @@ class Reader {
   std::size_t m_at = 0;
 };
 
-// All of `length` bytes at `offset`; false on a short read, such as of a file cut short.
-bool ReadAt(int fd, std::uint64_t offset, std::size_t length, std::uint8_t* into) {
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t got = ::pread(fd, into + done, length - done, static_cast<off_t>(offset + done));
-    if (got <= 0) {
-      return false;
-    }
-    done += static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
-// A file opened once, so its stamp and the bytes read come from the same file even when it is
-// replaced meanwhile.
-class OpenFile {
- public:
-  explicit OpenFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~OpenFile() {
-    if (m_fd >= 0) {
-      ::close(m_fd);
-    }
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-
-  int Fd() const { return m_fd; }
-  bool ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const {
-    return zw::ReadAt(m_fd, offset, length, into);
-  }
-
- private:
-  int m_fd;
-};
-
 CPlaceIndex::Stamp StampFrom(const struct stat& info) {
   return CPlaceIndex::Stamp{
       true, static_cast<std::uint64_t>(info.st_size),
@@ -214,8 +179,30 @@ std::uint64_t CPlaceIndex::HashOf(std::string_view key) {
   return hash;
 }
 
+// Opened without waiting, so that a FIFO in a file's place is refused instead of blocking.
+CPlaceIndex::Descriptor::Descriptor(const std::string& path)
+    : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+
 CPlaceIndex::Descriptor::~Descriptor() {
-  ::close(m_fd);
+  if (m_fd >= 0) {
+    ::close(m_fd);
+  }
+}
+
+// Read with pread rather than through a mapping: a file cut short meanwhile is only a short
+// read here, where a mapping would end the program.
+bool CPlaceIndex::Descriptor::ReadAt(std::uint64_t offset, std::size_t length,
+                                     std::uint8_t* into) const {
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t got =
+        ::pread(m_fd, into + done, length - done, static_cast<off_t>(offset + done));
+    if (got <= 0) {
+      return false;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
 }
 
 std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
@@ -233,27 +220,16 @@ std::optional<CPlaceIndex> CPlaceIndex::Load(const std::string& cachePath,
   return index;
 }
 
-// Opened without waiting, so that a FIFO in the index's place is refused instead of blocking.
 bool CPlaceIndex::Open(const std::string& cachePath) {
-  const int fd = ::open(cachePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    return false;
-  }
-  m_file = std::make_unique<Descriptor>(fd);
+  m_file = std::make_unique<Descriptor>(cachePath);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
-      static_cast<std::uint64_t>(info.st_size) > kMaxBytes) {
+  if (m_file->Fd() < 0 || ::fstat(m_file->Fd(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size <= 0 || static_cast<std::uint64_t>(info.st_size) > kMaxBytes) {
     return false;
   }
   m_path = cachePath;
   m_stamp = StampFrom(info);
   return true;
-}
-
-// Reads through the descriptor rather than a mapping: a file cut short meanwhile is only a
-// short read here, where a mapping would end the program.
-bool CPlaceIndex::ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const {
-  return zw::ReadAt(m_file->Fd(), offset, length, into);
 }
 
 // Only the header and the block tables are read and checked here; each block is read and
@@ -263,7 +239,7 @@ bool CPlaceIndex::Parse() {
   const std::uint64_t size = m_stamp.size;
   std::vector<std::uint8_t> head(
       static_cast<std::size_t>(std::min<std::uint64_t>(size, kMaxHeaderBytes)));
-  if (!ReadAt(0, head.size(), head.data())) {
+  if (!m_file->ReadAt(0, head.size(), head.data())) {
     return false;
   }
   Reader in(head);
@@ -303,7 +279,7 @@ bool CPlaceIndex::Parse() {
       return false;
     }
     section.table.resize(tableBytes + sizeof(std::uint64_t));
-    if (!ReadAt(at, section.table.size(), section.table.data())) {
+    if (!m_file->ReadAt(at, section.table.size(), section.table.data())) {
       return false;
     }
     const std::uint64_t tableSum = WordAt(section.table, tableBytes);
@@ -366,7 +342,7 @@ const std::vector<std::uint8_t>* CPlaceIndex::Block(const Section& section,
   }
   const std::size_t first = block * kBlockLines;
   std::vector<std::uint8_t> read(std::min(kBlockLines, section.lines - first) * kLineBytes);
-  if (!ReadAt(section.linesAt + first * kLineBytes, read.size(), read.data()) ||
+  if (!m_file->ReadAt(section.linesAt + first * kLineBytes, read.size(), read.data()) ||
       WordAt(section.table, block * kTableEntryBytes + 8) != Checksum(read)) {
     return nullptr;
   }
@@ -455,7 +431,7 @@ std::optional<std::vector<std::uint8_t>> CPlaceIndex::ReadLines(
   found.erase(std::unique(found.begin(), found.end(),
                           [](const Line& a, const Line& b) { return a.offset == b.offset; }),
               found.end());
-  OpenFile open(section.path);
+  const Descriptor open(section.path);
   struct stat info {};
   if (open.Fd() < 0 || ::fstat(open.Fd(), &info) != 0 || !(StampFrom(info) == section.stamp)) {
     return std::nullopt;

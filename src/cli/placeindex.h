@@ -88,14 +88,17 @@ class CPlaceIndex {
     // Each block once read and found whole; empty until then.
     mutable std::vector<std::vector<std::uint8_t>> blocks;
   };
-  // The index file, open for as long as the index is used.
+  // A file opened once, so that its stamp and the bytes read come from the same file even
+  // when it is replaced meanwhile; the index file stays open for as long as the index is used.
   class Descriptor {
    public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(const std::string& path);
     ~Descriptor();
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int Fd() const { return m_fd; }
+    // All of `length` bytes at `offset`; false on a short read, such as of a file cut short.
+    bool ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const;
 
    private:
     int m_fd;
@@ -107,7 +110,6 @@ class CPlaceIndex {
                                                      const std::vector<std::string>& keys) const;
   bool Find(const Section& section, std::uint64_t hash, std::vector<Line>& found) const;
   const std::vector<std::uint8_t>* Block(const Section& section, std::size_t block) const;
-  bool ReadAt(std::uint64_t offset, std::size_t length, std::uint8_t* into) const;
 
   std::unique_ptr<Descriptor> m_file;
   std::string m_path;

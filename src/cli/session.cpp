@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/besideprogram.h"
 #include "cli/clierror.h"
 #include "cli/latin1.h"
 #include "cli/locationlookup.h"
@@ -36,16 +37,6 @@ CClockSettings StoredSettings() {
   return settings;
 }
 
-// The share directory of an installation the program runs from, found beside it.
-std::string BesideProgram() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) {
-    return {};
-  }
-  return (self.parent_path() / ".." / "share" / "zonewright").string();
-}
-
 }  // namespace
 
 CSession::CSession(const Invocation& invocation, std::ostream& err)
@@ -73,7 +64,7 @@ std::string CSession::DataDirectory(const Invocation& invocation) {
 
 std::vector<std::string> CSession::SuppliedSources() {
   std::vector<std::string> sources;
-  std::string beside = BesideProgram();
+  std::string beside = BesideProgram("share/zonewright");
   if (!beside.empty()) {
     sources.push_back(std::move(beside));
   }
